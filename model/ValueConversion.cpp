@@ -1,0 +1,170 @@
+#include "model/ValueConversion.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "model/NameTables.h"
+#include "model/SubindexEntry.h"
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+// Reads the hexadecimal digits after the "0x" prefix up to the first non-digit. Overlong numbers wrap
+// modulo 2^32, the same rule as the decimal path.
+std::uint32_t ReadHexAfterPrefix(const std::string& text) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 2; i < text.size(); ++i) {
+        const int digit = HexDigit(text[i]);
+        if (digit < 0) {
+            break;
+        }
+        value = (value << 4) | static_cast<std::uint32_t>(digit);
+    }
+    return value;
+}
+
+// atol: leading blanks, an optional sign, decimal digits up to the first non-digit. The value wraps
+// modulo 2^32 instead of being undefined on overflow.
+std::uint32_t ReadDecimalWrapping(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    std::uint32_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
+    }
+    return negative ? 0u - value : value;
+}
+
+bool HasHexPrefix(const std::string& text) { return text.size() >= 2 && text[0] == '0' && text[1] == 'x'; }
+
+}  // namespace
+
+std::int32_t ParseSigned(const std::string& text, std::uint32_t mask) {
+    if (HasHexPrefix(text)) {
+        return static_cast<std::int32_t>(ReadHexAfterPrefix(text) & mask);
+    }
+    return static_cast<std::int32_t>(ReadDecimalWrapping(text));
+}
+
+std::uint32_t ParseUnsigned(const std::string& text, std::uint32_t mask) {
+    if (HasHexPrefix(text)) {
+        return ReadHexAfterPrefix(text) & mask;
+    }
+    return ReadDecimalWrapping(text) & mask;
+}
+
+double ParseReal(const std::string& text) {
+    const char* p = text.data();
+    const char* end = p + text.size();
+    while (p < end && IsBlank(*p)) {
+        ++p;
+    }
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    double value = 0.0;
+    std::chars_format format = std::chars_format::general;
+    if (end - p > 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X') && HexDigit(p[2]) >= 0) {
+        p += 2;
+        format = std::chars_format::hex;
+    }
+    const auto result = std::from_chars(p, end, value, format);
+    if (result.ec == std::errc::result_out_of_range) {
+        // strtod gives HUGE_VAL for overflow and 0 for underflow; tell them apart by the exponent sign.
+        bool overflow = true;
+        for (const char* q = p; q < result.ptr; ++q) {
+            if ((*q == 'e' || *q == 'E' || *q == 'p' || *q == 'P') && q + 1 < result.ptr && q[1] == '-') {
+                overflow = false;
+            }
+        }
+        value = overflow ? HUGE_VAL : 0.0;
+    } else if (result.ec != std::errc()) {
+        value = 0.0;
+    }
+    return negative ? -value : value;
+}
+
+namespace {
+
+// Narrowing a double beyond the float range is undefined in C++; IEEE gives infinity, so say so.
+float ToFloat(double value) {
+    if (std::isfinite(value) && std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max())) {
+        return value > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
+    }
+    return static_cast<float>(value);
+}
+
+void ConvertSigned(const SubindexEntry& entry, std::uint32_t mask, ConvertedValues& out) {
+    out.signedDefault = ParseSigned(entry.defaultValue, mask);
+    out.signedHigh = ParseSigned(entry.highLimit, mask);
+    out.signedLow = ParseSigned(entry.lowLimit, mask);
+}
+
+void ConvertUnsigned(const SubindexEntry& entry, std::uint32_t mask, ConvertedValues& out) {
+    out.unsignedDefault = ParseUnsigned(entry.defaultValue, mask);
+    out.unsignedHigh = ParseUnsigned(entry.highLimit, mask);
+    out.unsignedLow = ParseUnsigned(entry.lowLimit, mask);
+}
+
+}  // namespace
+
+ValueKind ConvertEntryValues(const SubindexEntry& entry, ConvertedValues& out) {
+    switch (entry.dataType) {
+        case DataTypeCode::Boolean:
+        case DataTypeCode::Uint8:
+            ConvertUnsigned(entry, 0xFFu, out);
+            return ValueKind::Unsigned;
+        case DataTypeCode::Uint16:
+            ConvertUnsigned(entry, 0xFFFFu, out);
+            return ValueKind::Unsigned;
+        case DataTypeCode::Uint32:
+            ConvertUnsigned(entry, 0xFFFFFFFFu, out);
+            return ValueKind::Unsigned;
+        case DataTypeCode::Int8:
+            ConvertSigned(entry, 0xFFu, out);
+            return ValueKind::Signed;
+        case DataTypeCode::Int16:
+            ConvertSigned(entry, 0xFFFFu, out);
+            return ValueKind::Signed;
+        case DataTypeCode::Int32:
+            ConvertSigned(entry, 0xFFFFFFFFu, out);
+            return ValueKind::Signed;
+        case DataTypeCode::Real32:
+            out.realDefault = ToFloat(ParseReal(entry.defaultValue));
+            out.realHigh = ToFloat(ParseReal(entry.highLimit));
+            out.realLow = ToFloat(ParseReal(entry.lowLimit));
+            return ValueKind::Real;
+        case DataTypeCode::VisibleString:
+        case DataTypeCode::OctetString:
+        case DataTypeCode::UnicodeString:
+            return ValueKind::String;
+        case DataTypeCode::Domain:
+            return ValueKind::Domain;
+        default:
+            return ValueKind::None;
+    }
+}

@@ -1,0 +1,146 @@
+#include "platform/FileSystem.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+
+#include "platform/Platform.h"
+
+namespace {
+
+std::string LastError() { return std::strerror(errno); }
+
+class DiskFile : public WritableFile {
+public:
+    explicit DiskFile(std::FILE* file) : m_file(file) {}
+    ~DiskFile() override {
+        if (m_file != nullptr) {
+            std::fclose(m_file);
+        }
+    }
+
+    bool Write(const char* data, std::size_t size) override {
+        if (m_file == nullptr) {
+            m_error = "file is not open";
+            return false;
+        }
+        if (size != 0 && std::fwrite(data, 1, size, m_file) != size) {
+            m_error = LastError();
+            return false;
+        }
+        return true;
+    }
+
+    bool Close() override {
+        if (m_file == nullptr) {
+            return true;
+        }
+        const int result = std::fclose(m_file);
+        m_file = nullptr;
+        if (result != 0) {
+            m_error = LastError();
+            return false;
+        }
+        return true;
+    }
+
+    std::string Error() const override { return m_error; }
+
+private:
+    std::FILE* m_file;
+    std::string m_error;
+};
+
+}  // namespace
+
+std::unique_ptr<WritableFile> DiskFileSystem::Create(const std::string& path, std::string& error) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        error = LastError();
+        return nullptr;
+    }
+    return std::make_unique<DiskFile>(file);
+}
+
+std::optional<std::string> DiskFileSystem::ReadAll(const std::string& path, std::string& error) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        error = std::strerror(EISDIR);
+        return std::nullopt;
+    }
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        error = LastError();
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        bytes.append(buffer, got);
+    }
+    const bool failed = std::ferror(file) != 0;
+    if (failed) {
+        error = LastError();
+    }
+    std::fclose(file);
+    if (failed) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::optional<std::size_t> DiskFileSystem::Size(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        return std::nullopt;
+    }
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return std::nullopt;
+    }
+    std::fclose(file);
+    return static_cast<std::size_t>(info.st_size);
+}
+
+bool DiskFileSystem::Remove(const std::string& path, std::string& error) {
+    if (std::remove(path.c_str()) != 0) {
+        error = LastError();
+        return false;
+    }
+    return true;
+}
+
+bool DiskFileSystem::Rename(const std::string& from, const std::string& to, std::string& error) {
+    if (std::rename(from.c_str(), to.c_str()) != 0) {
+        error = LastError();
+        return false;
+    }
+    return true;
+}
+
+bool DiskFileSystem::Exists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+bool WriteWholeFile(FileSystem& files, const std::string& path, const std::string& bytes, FileOperation& failed,
+                    std::string& reason) {
+    auto file = files.Create(path, reason);
+    if (!file) {
+        failed = FileOperation::Create;
+        return false;
+    }
+    if (!file->Write(bytes)) {
+        failed = FileOperation::Write;
+        reason = file->Error();
+        return false;
+    }
+    if (!file->Close()) {
+        failed = FileOperation::Close;
+        reason = file->Error();
+        return false;
+    }
+    return true;
+}

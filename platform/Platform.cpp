@@ -1,0 +1,37 @@
+#include "platform/Platform.h"
+
+std::string FileErrorText(FileOperation operation, const std::string& path, const std::string& reason) {
+    const char* what = "access";
+    switch (operation) {
+        case FileOperation::Create:
+            what = "create";
+            break;
+        case FileOperation::Write:
+            what = "write to";
+            break;
+        case FileOperation::Close:
+            what = "close";
+            break;
+        case FileOperation::Delete:
+            what = "delete";
+            break;
+        case FileOperation::Read:
+            what = "read";
+            break;
+    }
+    std::string text = "Could not " + std::string(what) + " the file " + path + ".";
+    if (!reason.empty()) {
+        text += " " + reason + ".";
+    }
+    return text;
+}
+
+std::string FileNamePart(const std::string& path) {
+    const auto slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string DirectoryPart(const std::string& path) {
+    const auto slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}

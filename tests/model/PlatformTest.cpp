@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "ScriptedPlatform.h"
+#include "platform/ConsolePlatform.h"
+
+TEST(Paths, FileAndDirectoryParts) {
+    EXPECT_EQ(FileNamePart("/home/me/dev.eds"), "dev.eds");
+    EXPECT_EQ(FileNamePart("C:\\work\\dev.eds"), "dev.eds");
+    EXPECT_EQ(FileNamePart("dev.eds"), "dev.eds");
+    EXPECT_EQ(DirectoryPart("/home/me/objdict.c"), "/home/me/");
+    EXPECT_EQ(DirectoryPart("objdict.c"), "");
+}
+
+TEST(ConsolePlatform, PrintsBoxesAndAnswersQuestionsSafely) {
+    std::ostringstream err;
+    ConsolePlatform console(err);
+    EXPECT_EQ(console.MessageBox("done", "Create file", MsgButtons::Ok, MsgIcon::Information), MsgResult::Ok);
+    EXPECT_EQ(err.str(), "") << "success messages are quiet by default";
+    console.SetShowInformation(true);
+    console.MessageBox("done", "Create file", MsgButtons::Ok, MsgIcon::Information);
+    EXPECT_EQ(console.MessageBox("Save?", "Quillmark", MsgButtons::YesNoCancel, MsgIcon::Question),
+              MsgResult::Cancel);
+    EXPECT_EQ(console.MessageBox("Delete?", "Delete index", MsgButtons::YesNo, MsgIcon::Question), MsgResult::No);
+    EXPECT_NE(err.str().find("Create file: done\n"), std::string::npos);
+    EXPECT_NE(err.str().find("Quillmark: Save?\n"), std::string::npos);
+    EXPECT_NE(err.str().find("answered Cancel"), std::string::npos);
+    EXPECT_NE(err.str().find("answered No"), std::string::npos);
+    EXPECT_FALSE(console.ChooseFile(FileChooserRequest{}).has_value());
+}
+
+TEST(ConsolePlatform, SourceDateEpochFixesTheClockInUtc) {
+    ::setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
+    const LocalTime t = SystemLocalTime();
+    ::unsetenv("SOURCE_DATE_EPOCH");
+    EXPECT_EQ(t.year, 2023);
+    EXPECT_EQ(t.month, 11);
+    EXPECT_EQ(t.day, 14);
+    EXPECT_EQ(t.hour, 22);
+    EXPECT_EQ(t.minute, 13);
+    EXPECT_EQ(t.second, 20);
+}
+
+TEST(ScriptedPlatform, AnswersFromItsQueueAndInjectsFaults) {
+    ScriptedPlatform platform;
+    platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Question, MsgResult::Yes);
+    EXPECT_EQ(platform.MessageBox("Save current project?", "Quillmark", MsgButtons::YesNoCancel, MsgIcon::Question),
+              MsgResult::Yes);
+    platform.QueueChosenFile(std::nullopt);
+    EXPECT_FALSE(platform.ChooseFile(FileChooserRequest{}).has_value());
+    ASSERT_EQ(platform.ChooserRequests().size(), 1u);
+
+    TempDir dir;
+    FaultyFileSystem faulty;
+    faulty.FailWritesAfter(4);
+    platform.SetFiles(&faulty);
+    FileOperation failed = FileOperation::Create;
+    std::string reason;
+    EXPECT_FALSE(WriteWholeFile(platform.Files(), dir.File("a.txt"), "0123456789", failed, reason));
+    EXPECT_EQ(failed, FileOperation::Write);
+    EXPECT_EQ(ReadFileBytes(dir.File("a.txt")), "0123");
+    EXPECT_FALSE(WriteWholeFile(platform.Files(), dir.File("missing/b.txt"), "x", failed, reason));
+    EXPECT_EQ(failed, FileOperation::Create);
+}

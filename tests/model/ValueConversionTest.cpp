@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "model/NameTables.h"
+#include "model/ObjectDictionary.h"
+
+namespace {
+
+SubindexEntry Entry(std::uint8_t dataType, std::string def, std::string high = "", std::string low = "") {
+    SubindexEntry e;
+    e.dataType = dataType;
+    e.defaultValue = std::move(def);
+    e.highLimit = std::move(high);
+    e.lowLimit = std::move(low);
+    return e;
+}
+
+}  // namespace
+
+TEST(ParseNumbers, HexadecimalAndDecimalPaths) {
+    EXPECT_EQ(ParseSigned("0xFF", 0xFF), 255) << "hex is not sign-extended";
+    EXPECT_EQ(ParseSigned("0xFFFF", 0xFFFF), 65535);
+    EXPECT_EQ(ParseSigned("-1", 0xFF), -1) << "decimal is not masked";
+    EXPECT_EQ(ParseSigned("300", 0xFF), 300);
+    EXPECT_EQ(ParseSigned("0x12345", 0xFFFF), 0x2345);
+    EXPECT_EQ(ParseUnsigned("-1", 0xFF), 255u);
+    EXPECT_EQ(ParseUnsigned("300", 0xFF), 44u);
+    EXPECT_EQ(ParseUnsigned("70000", 0xFFFF), 4464u);
+    EXPECT_EQ(ParseUnsigned("0X10", 0xFFFFFFFF), 0u) << "upper-case X is not a hex prefix";
+    EXPECT_EQ(ParseUnsigned("", 0xFF), 0u);
+    EXPECT_EQ(ParseSigned("", 0xFF), 0);
+    EXPECT_EQ(ParseUnsigned("12abc", 0xFFFF), 12u);
+    EXPECT_EQ(ParseUnsigned("0x1G", 0xFFFF), 1u);
+    EXPECT_EQ(ParseUnsigned("  +42", 0xFF), 42u);
+    EXPECT_EQ(ParseUnsigned("0x", 0xFF), 0u);
+    EXPECT_EQ(ParseUnsigned("0xFFFFFFFF", 0xFFFFFFFF), 0xFFFFFFFFu);
+    // Beyond 32 bits the decimal path wraps modulo 2^32.
+    EXPECT_EQ(ParseSigned("4294967295", 0xFFFFFFFF), -1);
+    EXPECT_EQ(ParseUnsigned("4294967296", 0xFFFFFFFF), 0u);
+    EXPECT_EQ(ParseUnsigned("4294967297", 0xFFFFFFFF), 1u);
+    EXPECT_EQ(ParseUnsigned("0x1FFFFFFFF", 0xFFFFFFFF), 0xFFFFFFFFu);
+}
+
+TEST(ParseNumbers, RealTexts) {
+    EXPECT_DOUBLE_EQ(ParseReal("55.25"), 55.25);
+    EXPECT_DOUBLE_EQ(ParseReal(" -1.5e2xyz"), -150.0);
+    EXPECT_DOUBLE_EQ(ParseReal("abc"), 0.0);
+    EXPECT_DOUBLE_EQ(ParseReal(""), 0.0);
+    EXPECT_DOUBLE_EQ(ParseReal("+3"), 3.0);
+    EXPECT_DOUBLE_EQ(ParseReal("0x10"), 16.0);
+    EXPECT_TRUE(std::isinf(ParseReal("1e999")));
+}
+
+TEST(ConvertEntryValues, KindsAndTriples) {
+    ConvertedValues out;
+    out.unsignedDefault = 77;
+    SubindexEntry header;
+    EXPECT_EQ(ConvertEntryValues(header, out), ValueKind::None);
+    EXPECT_EQ(out.unsignedDefault, 77u) << "left untouched";
+
+    EXPECT_EQ(ConvertEntryValues(Entry(0x09, "text"), out), ValueKind::String);
+    EXPECT_EQ(ConvertEntryValues(Entry(0x0A, "x"), out), ValueKind::String);
+    EXPECT_EQ(ConvertEntryValues(Entry(0x0F, "x"), out), ValueKind::Domain);
+    EXPECT_EQ(ConvertEntryValues(Entry(0x20, "1"), out), ValueKind::None);
+    EXPECT_EQ(out.unsignedDefault, 77u);
+
+    EXPECT_EQ(ConvertEntryValues(Entry(0x08, "55.25", "", "abc"), out), ValueKind::Real);
+    EXPECT_FLOAT_EQ(out.realDefault, 55.25f);
+    EXPECT_FLOAT_EQ(out.realHigh, 0.0f);
+    EXPECT_FLOAT_EQ(out.realLow, 0.0f);
+
+    EXPECT_EQ(ConvertEntryValues(Entry(0x07, "0xFFFFFFFF", "10", "-1"), out), ValueKind::Unsigned);
+    EXPECT_EQ(out.unsignedDefault, 0xFFFFFFFFu);
+    EXPECT_EQ(out.unsignedHigh, 10u);
+    EXPECT_EQ(out.unsignedLow, 0xFFFFFFFFu);
+
+    EXPECT_EQ(ConvertEntryValues(Entry(0x03, "0x12345", "-5", "0x8000"), out), ValueKind::Signed);
+    EXPECT_EQ(out.signedDefault, 0x2345);
+    EXPECT_EQ(out.signedHigh, -5);
+    EXPECT_EQ(out.signedLow, 0x8000);
+
+    EXPECT_EQ(ConvertEntryValues(Entry(0x01, "0x1FF"), out), ValueKind::Unsigned);
+    EXPECT_EQ(out.unsignedDefault, 0xFFu);
+    EXPECT_EQ(ConvertEntryValues(Entry(0x02, "0x1FF"), out), ValueKind::Signed);
+    EXPECT_EQ(out.signedDefault, 0xFF);
+    EXPECT_EQ(ConvertEntryValues(Entry(0x04, "-2147483648"), out), ValueKind::Signed);
+    EXPECT_EQ(out.signedDefault, INT32_MIN);
+    EXPECT_EQ(ConvertEntryValues(Entry(0x06, "0xABCDE"), out), ValueKind::Unsigned);
+    EXPECT_EQ(out.unsignedDefault, 0xBCDEu);
+
+    // The REAL32 path narrows to float without undefined behaviour on overflow.
+    EXPECT_EQ(ConvertEntryValues(Entry(0x08, "1e300"), out), ValueKind::Real);
+    EXPECT_TRUE(std::isinf(out.realDefault));
+}

@@ -1,0 +1,141 @@
+#include "ScriptedPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+ScriptedPlatform::ScriptedPlatform() = default;
+
+ScriptedPlatform::~ScriptedPlatform() {
+    for (const Expected& e : m_expected) {
+        ADD_FAILURE() << "expected message box never shown: " << e.caption << ": " << e.text;
+    }
+    for (const auto& path : m_chosenFiles) {
+        ADD_FAILURE() << "queued file chooser answer never used: " << path.value_or("(cancel)");
+    }
+}
+
+void ScriptedPlatform::ExpectMessage(const std::string& text, const std::string& caption, MsgIcon icon,
+                                     MsgResult answer) {
+    m_expected.push_back({text, caption, icon, answer});
+}
+
+void ScriptedPlatform::QueueChosenFile(std::optional<std::string> path) { m_chosenFiles.push_back(std::move(path)); }
+
+MsgResult ScriptedPlatform::MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons,
+                                       MsgIcon icon, bool withOwner) {
+    m_messages.push_back({text, caption, buttons, icon, withOwner});
+    const MsgResult fallback = buttons == MsgButtons::Ok      ? MsgResult::Ok
+                               : buttons == MsgButtons::YesNo ? MsgResult::No
+                                                              : MsgResult::Cancel;
+    if (m_expected.empty()) {
+        if (!m_allowUnexpected) {
+            ADD_FAILURE() << "unexpected message box: " << caption << ": " << text;
+        }
+        return fallback;
+    }
+    const Expected e = m_expected.front();
+    m_expected.pop_front();
+    EXPECT_EQ(e.text, text);
+    EXPECT_EQ(e.caption, caption);
+    EXPECT_EQ(static_cast<int>(e.icon), static_cast<int>(icon)) << "icon of: " << text;
+    return e.answer;
+}
+
+std::optional<std::string> ScriptedPlatform::ChooseFile(const FileChooserRequest& request) {
+    m_chooserRequests.push_back(request);
+    if (m_chosenFiles.empty()) {
+        ADD_FAILURE() << "unexpected file chooser, filter " << request.filter;
+        return std::nullopt;
+    }
+    auto answer = m_chosenFiles.front();
+    m_chosenFiles.pop_front();
+    return answer;
+}
+
+void ScriptedPlatform::ReportFileError(FileOperation operation, const std::string& path, const std::string& reason) {
+    m_fileErrors.push_back({operation, path, reason});
+}
+
+class FaultyFile : public WritableFile {
+public:
+    FaultyFile(std::unique_ptr<WritableFile> inner, FaultyFileSystem& owner)
+        : m_inner(std::move(inner)), m_owner(owner) {}
+
+    bool Write(const char* data, std::size_t size) override {
+        auto& budget = m_owner.m_writeBudget;
+        if (budget && size > *budget) {
+            m_inner->Write(data, *budget);
+            *budget = 0;
+            m_error = "No space left on device";
+            return false;
+        }
+        if (budget) {
+            *budget -= size;
+        }
+        return m_inner->Write(data, size);
+    }
+    bool Close() override { return m_inner->Close(); }
+    std::string Error() const override { return m_error.empty() ? m_inner->Error() : m_error; }
+
+private:
+    std::unique_ptr<WritableFile> m_inner;
+    FaultyFileSystem& m_owner;
+    std::string m_error;
+};
+
+std::unique_ptr<WritableFile> FaultyFileSystem::Create(const std::string& path, std::string& error) {
+    if (m_failCreate && path.find(*m_failCreate) != std::string::npos) {
+        error = "Permission denied";
+        return nullptr;
+    }
+    auto inner = m_disk.Create(path, error);
+    if (!inner) {
+        return nullptr;
+    }
+    return std::make_unique<FaultyFile>(std::move(inner), *this);
+}
+
+bool FaultyFileSystem::Remove(const std::string& path, std::string& error) {
+    if (m_failRemove) {
+        error = "Permission denied";
+        return false;
+    }
+    return m_disk.Remove(path, error);
+}
+
+bool FaultyFileSystem::Rename(const std::string& from, const std::string& to, std::string& error) {
+    if (m_failRename) {
+        error = "Permission denied";
+        return false;
+    }
+    return m_disk.Rename(from, to, error);
+}
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "quillmark-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot create a temporary folder");
+    }
+    m_path = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
