@@ -35,13 +35,15 @@ namespace {
 // The list is kept ascending, so the first position with a greater / not smaller number is found by
 // binary search; this keeps imports of thousands of indices linear-logarithmic.
 auto FirstGreater(const std::vector<std::unique_ptr<IndexEntry>>& list, std::uint16_t number) {
-    return std::upper_bound(list.begin(), list.end(), number,
-                            [](std::uint16_t n, const std::unique_ptr<IndexEntry>& e) { return n < e->index; });
+    return std::upper_bound(
+        list.begin(), list.end(), number,
+        [](std::uint16_t n, const std::unique_ptr<IndexEntry>& e) { return n < e->index; });
 }
 
 auto FirstNotLess(const std::vector<std::unique_ptr<IndexEntry>>& list, std::uint16_t number) {
-    return std::lower_bound(list.begin(), list.end(), number,
-                            [](const std::unique_ptr<IndexEntry>& e, std::uint16_t n) { return e->index < n; });
+    return std::lower_bound(
+        list.begin(), list.end(), number,
+        [](const std::unique_ptr<IndexEntry>& e, std::uint16_t n) { return e->index < n; });
 }
 
 }  // namespace

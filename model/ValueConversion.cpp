@@ -9,7 +9,9 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') {
@@ -57,7 +59,9 @@ std::uint32_t ReadDecimalWrapping(const std::string& text) {
     return negative ? 0u - value : value;
 }
 
-bool HasHexPrefix(const std::string& text) { return text.size() >= 2 && text[0] == '0' && text[1] == 'x'; }
+bool HasHexPrefix(const std::string& text) {
+    return text.size() >= 2 && text[0] == '0' && text[1] == 'x';
+}
 
 }  // namespace
 

@@ -30,9 +30,12 @@ std::optional<std::string> ConsolePlatform::ChooseFile(const FileChooserRequest&
     return std::nullopt;
 }
 
-LocalTime ConsolePlatform::GetLocalTime() { return SystemLocalTime(); }
+LocalTime ConsolePlatform::GetLocalTime() {
+    return SystemLocalTime();
+}
 
-void ConsolePlatform::ReportFileError(FileOperation operation, const std::string& path, const std::string& reason) {
+void ConsolePlatform::ReportFileError(FileOperation operation, const std::string& path,
+                                      const std::string& reason) {
     m_err << "Quillmark: " << FileErrorText(operation, path, reason) << '\n';
 }
 

@@ -16,11 +16,12 @@ public:
     // Information boxes (the success messages) are printed only when asked for.
     void SetShowInformation(bool show) { m_showInformation = show; }
 
-    MsgResult MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons, MsgIcon icon,
-                         bool withOwner = false) override;
+    MsgResult MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons,
+                         MsgIcon icon, bool withOwner = false) override;
     std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;
     LocalTime GetLocalTime() override;
-    void ReportFileError(FileOperation operation, const std::string& path, const std::string& reason) override;
+    void ReportFileError(FileOperation operation, const std::string& path,
+                         const std::string& reason) override;
     FileSystem& Files() override { return m_files; }
 
 private:

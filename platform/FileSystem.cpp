@@ -1,15 +1,17 @@
 #include "platform/FileSystem.h"
 
+#include <sys/stat.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
 
 #include "platform/Platform.h"
 
 namespace {
 
-std::string LastError() { return std::strerror(errno); }
+std::string LastError() {
+    return std::strerror(errno);
+}
 
 class DiskFile : public WritableFile {
 public:
@@ -125,8 +127,8 @@ bool DiskFileSystem::Exists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0;
 }
 
-bool WriteWholeFile(FileSystem& files, const std::string& path, const std::string& bytes, FileOperation& failed,
-                    std::string& reason) {
+bool WriteWholeFile(FileSystem& files, const std::string& path, const std::string& bytes,
+                    FileOperation& failed, std::string& reason) {
     auto file = files.Create(path, reason);
     if (!file) {
         failed = FileOperation::Create;

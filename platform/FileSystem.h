@@ -48,5 +48,5 @@ public:
 // Writes a whole buffer to a file in one go: create, write, close. On failure the operation that
 // failed and its reason are returned through the out-parameters.
 enum class FileOperation;
-bool WriteWholeFile(FileSystem& files, const std::string& path, const std::string& bytes, FileOperation& failed,
-                    std::string& reason);
+bool WriteWholeFile(FileSystem& files, const std::string& path, const std::string& bytes,
+                    FileOperation& failed, std::string& reason);

@@ -60,7 +60,8 @@ public:
     virtual void EndWaitCursor() {}
 
     // The standard report of a failing file operation, with the system's reason.
-    virtual void ReportFileError(FileOperation operation, const std::string& path, const std::string& reason) = 0;
+    virtual void ReportFileError(FileOperation operation, const std::string& path,
+                                 const std::string& reason) = 0;
 
     // File access used by every reader and writer, so tests can make it fail.
     virtual FileSystem& Files() = 0;

@@ -133,13 +133,27 @@ TEST(ObjectDictionary, DefaultCallbackTableBounds) {
         std::uint16_t index;
         const char* name;
     } cases[] = {
-        {0x1400, "PdoCbConfigCommu"}, {0x15FE, "PdoCbConfigCommu"},   {0x15FF, "NULL"},
-        {0x100D, "NmtsCbConfigLifeGuarding"}, {0x2000, "NULL"},      {0x1200, "SdosCbConfigServer"},
-        {0x127E, "SdosCbConfigServer"}, {0x127F, "NULL"},             {0x12FE, "SdocCbConfigClient"},
-        {0x12FF, "NULL"},             {0x17FE, "PdoCbConfigMapp"},    {0x17FF, "NULL"},
-        {0x19FF, "NULL"},             {0x1BFE, "PdoCbConfigMapp"},    {0x1BFF, "NULL"},
-        {0x1003, "EmcpCbPreDefinedErrorField"}, {0x1004, "NULL"},     {0x9860, "NetCbComChannel"},
-        {0x9861, "NULL"},             {0xFFFF, "NULL"},               {0x0000, "NULL"},
+        {0x1400, "PdoCbConfigCommu"},
+        {0x15FE, "PdoCbConfigCommu"},
+        {0x15FF, "NULL"},
+        {0x100D, "NmtsCbConfigLifeGuarding"},
+        {0x2000, "NULL"},
+        {0x1200, "SdosCbConfigServer"},
+        {0x127E, "SdosCbConfigServer"},
+        {0x127F, "NULL"},
+        {0x12FE, "SdocCbConfigClient"},
+        {0x12FF, "NULL"},
+        {0x17FE, "PdoCbConfigMapp"},
+        {0x17FF, "NULL"},
+        {0x19FF, "NULL"},
+        {0x1BFE, "PdoCbConfigMapp"},
+        {0x1BFF, "NULL"},
+        {0x1003, "EmcpCbPreDefinedErrorField"},
+        {0x1004, "NULL"},
+        {0x9860, "NetCbComChannel"},
+        {0x9861, "NULL"},
+        {0xFFFF, "NULL"},
+        {0x0000, "NULL"},
     };
     for (const auto& c : cases) {
         const int hit = dict.LookupDefaultCallback(c.index);

@@ -4,6 +4,8 @@
 
 #include "ScriptedPlatform.h"
 #include "platform/ConsolePlatform.h"
+#include "platform/Cp1252.h"
+#include "platform/ResultMessage.h"
 
 TEST(Paths, FileAndDirectoryParts) {
     EXPECT_EQ(FileNamePart("/home/me/dev.eds"), "dev.eds");
@@ -22,7 +24,8 @@ TEST(ConsolePlatform, PrintsBoxesAndAnswersQuestionsSafely) {
     console.MessageBox("done", "Create file", MsgButtons::Ok, MsgIcon::Information);
     EXPECT_EQ(console.MessageBox("Save?", "Quillmark", MsgButtons::YesNoCancel, MsgIcon::Question),
               MsgResult::Cancel);
-    EXPECT_EQ(console.MessageBox("Delete?", "Delete index", MsgButtons::YesNo, MsgIcon::Question), MsgResult::No);
+    EXPECT_EQ(console.MessageBox("Delete?", "Delete index", MsgButtons::YesNo, MsgIcon::Question),
+              MsgResult::No);
     EXPECT_NE(err.str().find("Create file: done\n"), std::string::npos);
     EXPECT_NE(err.str().find("Quillmark: Save?\n"), std::string::npos);
     EXPECT_NE(err.str().find("answered Cancel"), std::string::npos);
@@ -45,8 +48,9 @@ TEST(ConsolePlatform, SourceDateEpochFixesTheClockInUtc) {
 TEST(ScriptedPlatform, AnswersFromItsQueueAndInjectsFaults) {
     ScriptedPlatform platform;
     platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Question, MsgResult::Yes);
-    EXPECT_EQ(platform.MessageBox("Save current project?", "Quillmark", MsgButtons::YesNoCancel, MsgIcon::Question),
-              MsgResult::Yes);
+    EXPECT_EQ(
+        platform.MessageBox("Save current project?", "Quillmark", MsgButtons::YesNoCancel, MsgIcon::Question),
+        MsgResult::Yes);
     platform.QueueChosenFile(std::nullopt);
     EXPECT_FALSE(platform.ChooseFile(FileChooserRequest{}).has_value());
     ASSERT_EQ(platform.ChooserRequests().size(), 1u);
@@ -62,4 +66,37 @@ TEST(ScriptedPlatform, AnswersFromItsQueueAndInjectsFaults) {
     EXPECT_EQ(ReadFileBytes(dir.File("a.txt")), "0123");
     EXPECT_FALSE(WriteWholeFile(platform.Files(), dir.File("missing/b.txt"), "x", failed, reason));
     EXPECT_EQ(failed, FileOperation::Create);
+}
+
+TEST(Cp1252, ConvertsEveryByteBothWays) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) {
+        all += static_cast<char>(b);
+    }
+    EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
+    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");
+    EXPECT_EQ(Cp1252ToUtf8("\xE4"), "\xC3\xA4");
+    EXPECT_EQ(Utf8ToCp1252("\xE2\x84\xA2"), "\x99");
+    EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?") << "not in Windows-1252";
+    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?") << "truncated sequence";
+}
+
+TEST(ResultMessage, TableTextsCaptionsAndIcons) {
+    auto m = ResultMessageFor(31, "", "/out/node.c");
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->text,
+              "The files /out/node.c\n              /out/objdict.h\n              /out/obdcfg.h\n"
+              "are successfully created!");
+    EXPECT_EQ(m->caption, "Create file");
+    m = ResultMessageFor(11, "/x/dev.eds", "");
+    EXPECT_EQ(m->text, "The file /x/dev.eds was successfully readed!");
+    EXPECT_EQ(m->icon, MsgIcon::Information);
+    m = ResultMessageFor(35, "/x/dev.eds", "/src/a.c");
+    EXPECT_EQ(m->text, "An error ocurred while writing the file /src/a.c!");
+    EXPECT_EQ(m->caption, "Write file");
+    EXPECT_EQ(ResultMessageFor(14, "/x/y.eds", "")->text, "The file /x/y.eds could not be opened!");
+    EXPECT_EQ(ResultMessageFor(32, "", "")->icon, MsgIcon::Information);
+    for (int silent : {3, 4, 15, 19, 21, 37, 51}) {
+        EXPECT_FALSE(ResultMessageFor(silent, "a", "b")) << silent;
+    }
 }

@@ -23,10 +23,12 @@ void ScriptedPlatform::ExpectMessage(const std::string& text, const std::string&
     m_expected.push_back({text, caption, icon, answer});
 }
 
-void ScriptedPlatform::QueueChosenFile(std::optional<std::string> path) { m_chosenFiles.push_back(std::move(path)); }
+void ScriptedPlatform::QueueChosenFile(std::optional<std::string> path) {
+    m_chosenFiles.push_back(std::move(path));
+}
 
-MsgResult ScriptedPlatform::MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons,
-                                       MsgIcon icon, bool withOwner) {
+MsgResult ScriptedPlatform::MessageBox(const std::string& text, const std::string& caption,
+                                       MsgButtons buttons, MsgIcon icon, bool withOwner) {
     m_messages.push_back({text, caption, buttons, icon, withOwner});
     const MsgResult fallback = buttons == MsgButtons::Ok      ? MsgResult::Ok
                                : buttons == MsgButtons::YesNo ? MsgResult::No
@@ -56,7 +58,8 @@ std::optional<std::string> ScriptedPlatform::ChooseFile(const FileChooserRequest
     return answer;
 }
 
-void ScriptedPlatform::ReportFileError(FileOperation operation, const std::string& path, const std::string& reason) {
+void ScriptedPlatform::ReportFileError(FileOperation operation, const std::string& path,
+                                       const std::string& reason) {
     m_fileErrors.push_back({operation, path, reason});
 }
 

@@ -49,13 +49,14 @@ public:
     int WaitCursorDepth() const { return m_waitDepth; }
     int PendingExpectations() const { return static_cast<int>(m_expected.size()); }
 
-    MsgResult MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons, MsgIcon icon,
-                         bool withOwner = false) override;
+    MsgResult MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons,
+                         MsgIcon icon, bool withOwner = false) override;
     std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;
     LocalTime GetLocalTime() override { return m_time; }
     void BeginWaitCursor() override { ++m_waitDepth; }
     void EndWaitCursor() override { --m_waitDepth; }
-    void ReportFileError(FileOperation operation, const std::string& path, const std::string& reason) override;
+    void ReportFileError(FileOperation operation, const std::string& path,
+                         const std::string& reason) override;
     FileSystem& Files() override { return m_files != nullptr ? *m_files : m_disk; }
 
 private:
