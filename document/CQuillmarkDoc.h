@@ -1,0 +1,157 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/DocumentView.h"
+#include "eds/EdsSections.h"
+#include "model/ObjectDictionary.h"
+#include "platform/IndexDialog.h"
+#include "platform/Platform.h"
+
+// Result codes of the editing operations.
+namespace DocResult {
+constexpr int Done = 51;
+constexpr int IndexExists = 53;
+constexpr int EntryExists = 54;
+constexpr int Cancelled = 57;
+constexpr int CopyIndexFailed = 58;
+constexpr int SubindexCancelled = 59;
+constexpr int CopySubindexFailed = 60;
+}  // namespace DocResult
+
+// The one document of the application: it owns the dictionary and the EDS section records, reads
+// and writes project files, runs import, export and generation, performs every edit of the
+// dictionary and tells its registered views what to show.
+class CQuillmarkDoc : public IndexDialogLookups {
+public:
+    explicit CQuillmarkDoc(Platform& platform, DialogFactory* dialogs = nullptr);
+    ~CQuillmarkDoc() override;
+    CQuillmarkDoc(const CQuillmarkDoc&) = delete;
+    CQuillmarkDoc& operator=(const CQuillmarkDoc&) = delete;
+
+    void SetDialogFactory(DialogFactory* dialogs) { m_pDialogs = dialogs; }
+
+    // Views. Every hint reaches every registered view synchronously.
+    void AddView(DocumentView* view);
+    void RemoveView(DocumentView* view);
+    void UpdateAllViews(std::uint32_t hint, const HintObject& object = {});
+
+    // Title, path name and modified flag; every change is announced to the views.
+    const std::string& GetTitle() const { return m_strTitle; }
+    const std::string& GetPathName() const { return m_strPathName; }
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool modified = true);
+    bool IsNamed() const { return m_nNamed != 0; }
+    const std::string& GetProjectPath() const { return m_strProjectPath; }
+
+    // Lifecycle and files.
+    bool ResetContent();
+    virtual bool OnNewDocument();
+    // Asks for a project file and reads it; 1 when read, 0 when cancelled or failed.
+    virtual int OpenProject();
+    // Reads the project file at a known path (the part of OpenProject after the chooser).
+    int OpenProjectFile(const std::string& path);
+    // Writes the project; saveAs = 1 always asks for a name. 1 when written or the chooser was
+    // cancelled, 0 on failure.
+    virtual int SaveProject(int saveAs);
+    // Writes the project to a known path and names the project after it (the part of a save as after
+    // the chooser); 1 when written, 0 on failure.
+    int SaveProjectFile(const std::string& path);
+    // 1: go on (saved, not modified, or the user said No); 0: stop.
+    int SaveModifiedPrompt();
+    bool CanCloseFrame();
+    int ImportEds(const std::string& path);
+    int ExportEds(const std::string& path);
+    int GenerateSources(const std::string& sourcePath);
+
+    // Content.
+    ObjectDictionary& GetDictionary() { return *m_pDictionary; }
+    FileInfoSection& GetFileInfo() { return *m_pFileInfo; }
+    DeviceInfoSection& GetDeviceInfo() { return *m_pDeviceInfo; }
+    std::vector<CommentLine>& GetComments() { return m_pDictionary->CommentLines(); }
+
+    // Queries of the tree and the dialogs.
+    std::uint16_t GetIndexCount() const;
+    IndexEntry* GetIndexAt(std::uint16_t position) const;
+    std::uint16_t GetEntryCount(std::uint16_t position) const;
+    SubindexEntry* GetEntryAt(std::uint16_t position, std::uint16_t entryPosition) const;
+    std::string GetTreeLabel(std::uint16_t position, std::uint16_t entryPosition) const;
+    IndexEntry* FindIndex(std::uint16_t indexNumber) const;
+    SubindexEntry* FindEntry(std::uint16_t indexNumber, std::uint16_t subindexNumber) const;
+    int IndexExists(std::uint16_t indexNumber);
+    int EntryExists(std::uint16_t indexNumber, std::uint16_t subindexNumber);
+    void GetLastDuplicate(std::uint16_t& indexNumber, std::uint16_t& subindexNumber) const;
+    int MayHoldSubindices(std::uint16_t indexNumber) const;
+    int HasDefaultCallback(std::uint16_t indexNumber) override;
+    std::string DefaultCallbackName(std::uint16_t indexNumber) override;
+    IndexEntry* GetLastPastedIndex() const { return m_pLastPastedIndex; }
+    SubindexEntry* GetLastPastedSubindex() const { return m_pLastPastedSubindex; }
+    IndexEntry* GetLastEditedIndex() const { return m_pLastEditedIndex; }
+    SubindexEntry* GetLastEditedSubindex() const { return m_pLastEditedSubindex; }
+    bool HasCopiedIndex() const { return m_pCopiedIndex != nullptr; }
+    bool HasCopiedSubindex() const { return m_pCopiedSubindex != nullptr; }
+    std::uint16_t GetNextPasteIndex() const { return m_nNextPasteIndex; }
+    std::uint16_t GetNextPasteSubindex() const { return m_nNextPasteSubindex; }
+
+    // Show requests of the tree's selection handling.
+    void ShowIndex(std::uint16_t indexNumber);
+    void ShowEntry(std::uint16_t indexNumber, std::uint16_t subindexNumber);
+    void ShowDeviceInfo();
+    void ShowFileInfo();
+    void ShowDummyUsage();
+    void ShowComments();
+    void EntryEdited(SubindexEntry* entry);
+
+    // Editing operations; each returns a DocResult code (delete: 1, or 0 for a missing subindex).
+    int AddIndex(std::string& label);
+    int EditIndex(std::uint16_t indexNumber);
+    int DeleteIndex(std::uint16_t indexNumber);
+    int AddSubindex(std::uint16_t indexNumber, std::string& label);
+    int EditSubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber);
+    int DeleteSubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber);
+    int CopyIndex(std::uint16_t indexNumber);
+    int CopySubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber);
+    int PasteIndex();
+    int PasteSubindex(std::uint16_t indexNumber);
+
+    // The magic written at the start of every project file.
+    const std::string& GetFormatMagic() const { return m_strFormatMagic; }
+
+private:
+    void SetTitle(const std::string& title);
+    void SetPathName(const std::string& path);
+    void NotifyStateChanged();
+    bool WriteProject(const std::string& path);
+    std::unique_ptr<IndexDialog> CreateDialog(IndexDialogMode mode, IndexDialogLevel level);
+    void ForgetIndex(const IndexEntry* index);
+    void ForgetEntry(const SubindexEntry* entry);
+    void ForgetAll();
+    MsgResult Error(const std::string& text, const std::string& caption);
+
+    Platform& m_platform;
+    DialogFactory* m_pDialogs;
+    std::vector<DocumentView*> m_views;
+    std::string m_strTitle;
+    std::string m_strPathName;
+    bool m_bModified = false;
+
+    std::uint16_t m_nNextPasteSubindex = 0;
+    std::uint16_t m_nNextPasteIndex = 0;
+    SubindexEntry* m_pLastPastedSubindex = nullptr;
+    IndexEntry* m_pLastPastedIndex = nullptr;
+    SubindexEntry* m_pCopiedSubindex = nullptr;
+    IndexEntry* m_pCopiedIndex = nullptr;
+    SubindexEntry* m_pLastEditedSubindex = nullptr;
+    IndexEntry* m_pLastEditedIndex = nullptr;
+    const std::string m_strFormatMagic = "Quillmark_File_1.01";
+    std::uint32_t m_nNamed = 0;
+    std::uint16_t m_nDuplicateSubindex = 0;
+    std::uint16_t m_nDuplicateIndex = 0;
+    std::unique_ptr<ObjectDictionary> m_pDictionary;
+    std::unique_ptr<FileInfoSection> m_pFileInfo;
+    std::unique_ptr<DeviceInfoSection> m_pDeviceInfo;
+    std::string m_strProjectPath;
+};
