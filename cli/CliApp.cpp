@@ -1,0 +1,165 @@
+#include "cli/CliApp.h"
+
+#include <algorithm>
+#include <cctype>
+#include <ostream>
+
+#include "cli/DictionaryPrinter.h"
+#include "document/CQuillmarkDoc.h"
+#include "platform/ConsolePlatform.h"
+#include "platform/ResultMessage.h"
+
+namespace {
+
+constexpr const char* HelpText =
+    "Usage: quillmark-cli [-v|--verbose] COMMAND ARGS\n"
+    "\n"
+    "Commands:\n"
+    "  convert  IN OUT        IN: .eds/.dcf (imported) or .prj (opened);\n"
+    "                         OUT: .eds (EDS export) or .prj (project save)\n"
+    "  generate IN OUT.c      writes OUT.c, objdict.h and obdcfg.h in OUT.c's folder\n"
+    "  show     IN [--json]   prints the sections and the dictionary\n"
+    "  --help                 shows this text\n"
+    "  --version              shows the version\n"
+    "\n"
+    "Options:\n"
+    "  -v, --verbose          also print the success messages\n"
+    "\n"
+    "Every message the editor would show in a box is printed on stderr as \"Caption: text\".\n"
+    "Exit status: 0 success, 1 the operation failed, 2 usage error.\n"
+    "With SOURCE_DATE_EPOCH set, generated files carry that instant (UTC) instead of the local time.\n";
+
+constexpr const char* VersionText = "Quillmark Version 1.09\n";
+
+// The extension of the path's file name, lower-cased ("" when there is none).
+std::string Extension(const std::string& path) {
+    const std::string name = FileNamePart(path);
+    const auto dot = name.find_last_of('.');
+    if (dot == std::string::npos) {
+        return "";
+    }
+    std::string ext = name.substr(dot + 1);
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext;
+}
+
+bool IsEdsInput(const std::string& path) {
+    return Extension(path) == "eds" || Extension(path) == "dcf";
+}
+bool IsProject(const std::string& path) {
+    return Extension(path) == "prj";
+}
+
+int UsageError(std::ostream& err, const std::string& problem) {
+    err << "quillmark-cli: " << problem << "\nTry 'quillmark-cli --help' for more information.\n";
+    return ExitStatus::Usage;
+}
+
+// Reads IN into the document the way the editor's Import EDS-File or Open does.
+bool Load(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in) {
+    if (IsProject(in)) {
+        return doc.OpenProjectFile(in) == 1;
+    }
+    if (!doc.OnNewDocument()) {
+        return false;
+    }
+    const int result = doc.ImportEds(in);
+    ShowResultMessage(platform, result, in, "");
+    return result == 11;
+}
+
+int Convert(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& out) {
+    if (Extension(out) == "eds") {
+        int result = 0;
+        {
+            WaitCursor wait(platform);
+            result = doc.ExportEds(out);
+        }
+        ShowResultMessage(platform, result, out, "");
+        return result == 0 ? ExitStatus::Success : ExitStatus::Failed;
+    }
+    if (doc.SaveProjectFile(out) != 1) {
+        platform.MessageBox("An error ocurred while saving the project " + doc.GetPathName() + "!",
+                            "Save project", MsgButtons::Ok, MsgIcon::Error);
+        return ExitStatus::Failed;
+    }
+    return ExitStatus::Success;
+}
+
+int Generate(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& out) {
+    const int result = doc.GenerateSources(out);
+    ShowResultMessage(platform, result, "", out);
+    return result == 31 ? ExitStatus::Success : ExitStatus::Failed;
+}
+
+}  // namespace
+
+int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    bool verbose = false;
+    bool json = false;
+    std::vector<std::string> words;
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            out << HelpText;
+            return ExitStatus::Success;
+        }
+        if (arg == "--version") {
+            out << VersionText;
+            return ExitStatus::Success;
+        }
+        if (arg == "-v" || arg == "--verbose") {
+            verbose = true;
+        } else if (arg == "--json") {
+            json = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return UsageError(err, "unknown option '" + arg + "'");
+        } else {
+            words.push_back(arg);
+        }
+    }
+    if (words.empty()) {
+        return UsageError(err, "no command given");
+    }
+    const std::string& command = words[0];
+    const std::size_t wanted = command == "show" ? 2 : 3;
+    if (command != "convert" && command != "generate" && command != "show") {
+        return UsageError(err, "unknown command '" + command + "'");
+    }
+    if (words.size() != wanted) {
+        return UsageError(err, "'" + command + "' takes " + (wanted == 2 ? "one file" : "two files"));
+    }
+    if (json && command != "show") {
+        return UsageError(err, "--json belongs to 'show'");
+    }
+    const std::string& in = words[1];
+    if (!IsEdsInput(in) && !IsProject(in)) {
+        return UsageError(err, "the input must be an .eds, .dcf or .prj file: '" + in + "'");
+    }
+    if (command == "convert" && Extension(words[2]) != "eds" && !IsProject(words[2])) {
+        return UsageError(err, "the output must be an .eds or .prj file: '" + words[2] + "'");
+    }
+    if (command == "generate" && Extension(words[2]) != "c") {
+        return UsageError(err, "the output must be a .c file: '" + words[2] + "'");
+    }
+
+    ConsolePlatform platform(err);
+    platform.SetShowInformation(verbose);
+    CQuillmarkDoc doc(platform);
+    if (!Load(doc, platform, in)) {
+        return ExitStatus::Failed;
+    }
+    if (command == "convert") {
+        return Convert(doc, platform, words[2]);
+    }
+    if (command == "generate") {
+        return Generate(doc, platform, words[2]);
+    }
+    const ProjectView view{doc.GetFileInfo(), doc.GetDeviceInfo(), doc.GetDictionary()};
+    if (json) {
+        PrintJson(out, view);
+    } else {
+        PrintTable(out, view);
+    }
+    return ExitStatus::Success;
+}

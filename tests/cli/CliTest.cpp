@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "CliRunner.h"
+#include "ScriptedPlatform.h"
+
+namespace {
+
+const std::string Example = std::string(QM_EXAMPLES_DIR) + "/io_device.eds";
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+}  // namespace
+
+TEST(Cli, HelpVersionAndUsageErrors) {
+    CliResult r = RunCli({"--version"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "Quillmark Version 1.09\n");
+    r = RunCli({"--help"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(Contains(r.out, "generate IN OUT.c"));
+
+    const std::vector<std::vector<std::string>> misuses = {
+        {},
+        {"frobnicate", "a.eds"},
+        {"convert", Example},
+        {"convert", Example, "out.txt"},
+        {"convert", Example, "out.dcf"},
+        {"generate", Example, "out.h"},
+        {"show", "notes.txt"},
+        {"show", Example, "--frob"},
+        {"generate", Example, "out.c", "--json"},
+    };
+    for (const auto& args : misuses) {
+        r = RunCli(args);
+        EXPECT_EQ(r.exitCode, 2) << (args.empty() ? "(no arguments)" : args[0]);
+        EXPECT_TRUE(Contains(r.err, "Try 'quillmark-cli --help' for more information.")) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+}
+
+TEST(Cli, GeneratesSourcesReproducibly) {
+    TempDir dir;
+    const std::string source = dir.File("node.c");
+    CliResult r = RunCli({"generate", Example, source}, {"SOURCE_DATE_EPOCH=1700000000"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "") << "success messages only with --verbose";
+    const std::string header = ReadFileBytes(dir.File("objdict.h"));
+    const std::string config = ReadFileBytes(dir.File("obdcfg.h"));
+    EXPECT_FALSE(header.empty());
+    EXPECT_FALSE(config.empty());
+    EXPECT_FALSE(ReadFileBytes(source).empty());
+    EXPECT_TRUE(Contains(header, "2023")) << "the banner carries SOURCE_DATE_EPOCH";
+
+    r = RunCli({"-v", "generate", Example, source}, {"SOURCE_DATE_EPOCH=1700000000"});
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "Create file: The files " + source + "\n              " + dir.Path() + "/objdict.h\n" +
+                         "              " + dir.Path() + "/obdcfg.h\nare successfully created!\n");
+    EXPECT_EQ(ReadFileBytes(dir.File("objdict.h")), header);
+    EXPECT_EQ(ReadFileBytes(dir.File("obdcfg.h")), config);
+}
+
+TEST(Cli, ConvertsBetweenEdsAndProject) {
+    TempDir dir;
+    const std::string upper = dir.File("DEVICE.EDS");
+    std::filesystem::copy_file(Example, upper);
+    CliResult r = RunCli({"convert", upper, dir.File("device.PRJ")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    r = RunCli({"--verbose", "convert", dir.File("device.PRJ"), dir.File("again.eds")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "Create EDS file: The file " + dir.File("again.eds") + " was successfully created!\n");
+    const std::string exported = ReadFileBytes(dir.File("again.eds"));
+    EXPECT_TRUE(Contains(exported, "[FileInfo]\r\n"));
+
+    // The dictionary survives EDS -> project -> EDS -> show.
+    const CliResult fromEds = RunCli({"show", Example, "--json"});
+    const CliResult fromExport = RunCli({"show", dir.File("again.eds"), "--json"});
+    ASSERT_EQ(fromEds.exitCode, 0);
+    ASSERT_EQ(fromExport.exitCode, 0);
+    const auto indices = [](const std::string& json) { return json.substr(json.find("\"indices\"")); };
+    EXPECT_EQ(indices(fromEds.out), indices(fromExport.out));
+}
+
+TEST(Cli, ShowPrintsSectionsAndTable) {
+    CliResult r = RunCli({"show", Example});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(Contains(r.out, "[FileInfo]\n"));
+    EXPECT_TRUE(Contains(r.out, "[DeviceInfo]\n"));
+    EXPECT_TRUE(Contains(r.out, "[DummyUsage]\n"));
+    EXPECT_TRUE(Contains(r.out, "[Comments]\n"));
+    EXPECT_TRUE(Contains(r.out, "Index Sub  Name"));
+    EXPECT_TRUE(Contains(r.out, "\n1000  --   "));
+
+    r = RunCli({"show", Example, "--json"});
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out.rfind("{\n  \"format\": \"quillmark-show/1\",", 0), 0u);
+    EXPECT_TRUE(Contains(r.out, "\"index\": 4096,"));
+    EXPECT_TRUE(Contains(r.out, "\"dummyUsage\": {"));
+    EXPECT_EQ(r.out.back(), '\n');
+}
+
+TEST(Cli, ReportsFailuresWithExitStatusOne) {
+    TempDir dir;
+    // A file the importer refuses.
+    WriteFileBytes(dir.File("bad.eds"), "this is not an electronic data sheet\r\n");
+    CliResult r = RunCli({"show", dir.File("bad.eds")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Contains(r.err, "Read EDS file: ")) << r.err;
+    EXPECT_EQ(r.out, "");
+
+    // Missing input files.
+    r = RunCli({"generate", dir.File("missing.eds"), dir.File("x.c")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Read EDS file: The file " + dir.File("missing.eds") + " could not be opened!\n");
+    r = RunCli({"convert", dir.File("missing.prj"), dir.File("x.eds")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_FALSE(r.err.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir.File("x.eds")));
+
+    // Output folders that do not exist.
+    const std::string nowhere = dir.File("no/such/folder");
+    r = RunCli({"generate", Example, nowhere + "/objdict.c"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(
+        Contains(r.err, "Create file: An error ocurred while creating the file " + nowhere + "/objdict.c!"))
+        << r.err;
+    r = RunCli({"convert", Example, nowhere + "/out.eds"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Contains(r.err, "Create EDS file: An error ocurred while")) << r.err;
+    r = RunCli({"convert", Example, nowhere + "/out.prj"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Contains(r.err, "Save project: An error ocurred while saving the project")) << r.err;
+}
