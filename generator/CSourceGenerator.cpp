@@ -1,0 +1,187 @@
+#include "generator/CSourceGenerator.h"
+
+#include <string>
+
+#include "model/ObjectDictionary.h"
+#include "platform/FileSystem.h"
+#include "platform/Platform.h"
+
+namespace {
+
+const std::string StarLine(61, '*');
+const std::string RuleLine = "//" + std::string(59, '=') + "\r\n";
+
+}  // namespace
+
+CSourceGenerator::CSourceGenerator(ObjectDictionary& dictionary, Platform& platform)
+    : m_pDictionary(&dictionary), m_pPlatform(&platform) {}
+
+// Files still open at the end are released without a report; the caller closes them first to see
+// the outcome.
+CSourceGenerator::~CSourceGenerator() = default;
+
+int CSourceGenerator::Generate(const std::string& sourcePath) {
+    m_strSourcePath = sourcePath;
+    const std::string directory = DirectoryPart(sourcePath);
+    FileSystem& files = m_pPlatform->Files();
+    std::string reason;
+
+    m_fileSource = files.Create(m_strSourcePath, reason);
+    if (!m_fileSource) {
+        m_pPlatform->ReportFileError(FileOperation::Create, m_strSourcePath, reason);
+        return GenCreateFailed;
+    }
+    m_strDictPath = directory + "objdict.h";
+    m_fileDict = files.Create(m_strDictPath, reason);
+    if (!m_fileDict) {
+        m_pPlatform->ReportFileError(FileOperation::Create, m_strDictPath, reason);
+        CloseFiles();
+        return GenCreateFailed;
+    }
+    m_strConfigPath = directory + "obdcfg.h";
+    m_fileConfig = files.Create(m_strConfigPath, reason);
+    if (!m_fileConfig) {
+        m_pPlatform->ReportFileError(FileOperation::Create, m_strConfigPath, reason);
+        CloseFiles();
+        return GenCreateFailed;
+    }
+
+    WriteBanner(m_fileSource.get(), m_strSourcePath);
+    if (m_bWriteError) {
+        return GenWriteFailed;
+    }
+    WriteBanner(m_fileDict.get(), m_strDictPath);
+    if (m_bWriteError) {
+        return GenWriteFailed;
+    }
+    WriteBanner(m_fileConfig.get(), m_strConfigPath);
+    if (m_bWriteError) {
+        return GenWriteFailed;
+    }
+
+    WritableFile* dict = m_fileDict.get();
+    WritableFile* config = m_fileConfig.get();
+    WriteLine(dict, "\r\n#define OBD_DEFINE_MACRO\r\n");
+    WriteLine(dict, "    #include \"obdmacro.h\"\r\n");
+    WriteLine(dict, "#undef OBD_DEFINE_MACRO\r\n");
+    WriteLine(dict, "\r\nOBD_BEGIN (%s)\r\n", m_strInstanceName);
+
+    WriteLine(config, "\r\n#ifndef _OBDDEF_H_\r\n");
+    WriteLine(config, "#define _OBDDEF_H_\r\n");
+    WriteLine(config, "\r\n//PROTOTYPES OF USERSPECIFIC CALLBACK FUNCTIONS!\r\n");
+
+    WriteLine(dict, "\r\n    OBD_BEGIN_PART_GENERIC (%s)\r\n", m_strInstanceName);
+    int result = EmitPart(0x1000, 0x1FFF);
+    if (result != GenOk) {
+        return result;
+    }
+    WriteLine(dict, "\r\n    OBD_END_PART ()\r\n");
+    WriteLine(dict, "\r\n    OBD_BEGIN_PART_MANUFACTURER (%s)\r\n", m_strInstanceName);
+    result = EmitPart(0x2000, 0x5FFF);
+    if (result != GenOk) {
+        return result;
+    }
+    WriteLine(dict, "\r\n    OBD_END_PART ()\r\n");
+    WriteLine(dict, "\r\n    OBD_BEGIN_PART_DEVICE (%s)\r\n", m_strInstanceName);
+    result = EmitPart(0x6000, 0x9FFF);
+    if (result != GenOk) {
+        return result;
+    }
+    WriteLine(dict, "\r\n    OBD_END_PART ()\r\n");
+    WriteLine(dict, "\r\nOBD_END ()\r\n");
+    WriteLine(dict, "\r\n#define OBD_UNDEFINE_MACRO\r\n");
+    WriteLine(dict, "    #include \"obdmacro.h\"\r\n");
+    WriteLine(dict, "#undef OBD_UNDEFINE_MACRO\r\n");
+
+    result = WriteSourceTrailer();
+    if (result != GenOk) {
+        return result;
+    }
+    return WriteConfiguration();
+}
+
+int CSourceGenerator::CloseFiles() {
+    int result = GenOk;
+    const std::pair<std::unique_ptr<WritableFile>*, const std::string*> files[] = {
+        {&m_fileConfig, &m_strConfigPath}, {&m_fileSource, &m_strSourcePath}, {&m_fileDict, &m_strDictPath}};
+    for (const auto& [file, path] : files) {
+        if (*file && !(*file)->Close()) {
+            m_pPlatform->ReportFileError(FileOperation::Close, *path, (*file)->Error());
+            result = GenCloseFailed;
+        }
+        file->reset();
+    }
+    return result;
+}
+
+void CSourceGenerator::RemoveFiles() {
+    for (const std::string* path : {&m_strConfigPath, &m_strSourcePath, &m_strDictPath}) {
+        if (path->empty()) {
+            continue;
+        }
+        std::string reason;
+        if (!m_pPlatform->Files().Remove(*path, reason)) {
+            m_pPlatform->ReportFileError(FileOperation::Delete, *path, reason);
+            return;
+        }
+    }
+}
+
+int CSourceGenerator::WriteText(WritableFile* file, const std::string& text) {
+    if (file != nullptr && file->Write(text)) {
+        m_bWriteError = false;
+        return GenOk;
+    }
+    m_pPlatform->ReportFileError(FileOperation::Write, PathOf(file),
+                                 file != nullptr ? file->Error() : std::string("file is not open"));
+    m_bWriteError = true;
+    return GenWriteFailed;
+}
+
+const std::string& CSourceGenerator::PathOf(const WritableFile* file) const {
+    if (file == m_fileSource.get()) {
+        return m_strSourcePath;
+    }
+    if (file == m_fileDict.get()) {
+        return m_strDictPath;
+    }
+    return m_strConfigPath;
+}
+
+void CSourceGenerator::WriteBanner(WritableFile* file, const std::string& path) {
+    WriteLine(file, "/%s\r\n", StarLine);
+    if (file == m_fileSource.get()) {
+        WriteLine(file, "* object dictionary definition file\r\n");
+        WriteLine(file, "%s\r\n", StarLine);
+    }
+    WriteLine(file, "* File: %s \r\n", path);
+    WriteLine(file, "* was automatically generated by Quillmark\r\n");
+    if (file == m_fileDict.get()) {
+        WriteLine(file, "%s\r\n", StarLine);
+        WriteLine(file, "* !THE FILE MUST NOT BE CHANGED!\r\n");
+    }
+    WriteLine(file, "%s\r\n", StarLine);
+    const LocalTime now = m_pPlatform->GetLocalTime();
+    WriteLine(file, "* Date: %02d.%02d.%02d\r\n", now.day, now.month, now.year);
+    WriteLine(file, "* Time: %02d:%02d:%02d\r\n", now.hour, now.minute, now.second);
+    WriteLine(file, "%s/ \r\n", StarLine);
+}
+
+int CSourceGenerator::WriteSourceTrailer() {
+    WritableFile* source = m_fileSource.get();
+    WriteLine(source, "//\r\n");
+    WriteText(source, RuleLine);
+    WriteLine(source, "// function name for initialisation of RAM for OD instance \r\n");
+    WriteLine(source, "//\r\n");
+    WriteText(source, RuleLine);
+    WriteLine(source, "\r\n#define OBD_INIT_RAM_NAME    ObdInitRam\r\n");
+    WriteLine(source, "\r\n//\r\n");
+    WriteText(source, RuleLine);
+    WriteLine(source, "// includes\r\n");
+    WriteLine(source, "//\r\n");
+    WriteText(source, RuleLine);
+    WriteLine(source, "\r\n#include \"copinc.h\" \r\n");
+    WriteLine(source, "#include \"obdcfg.h\" \r\n");
+    WriteLine(source, "#include \"objdef.h\" \r\n");
+    return m_bWriteError ? GenWriteFailed : GenOk;
+}

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "generator/GenerationResult.h"
+#include "generator/LineFormat.h"
+
+class ObjectDictionary;
+class Platform;
+class WritableFile;
+struct IndexEntry;
+struct SubindexEntry;
+
+// The identifier and the stack's type name of one entry.
+struct EntryNames {
+    std::string identifier;
+    std::string typeName;
+};
+
+struct SdoParameters {
+    std::uint32_t value1 = 0;
+    std::uint32_t value2 = 0;
+    std::uint32_t value3 = 0;
+};
+
+struct PdoCommunication {
+    std::uint32_t cobId = 0;
+    std::uint8_t transmissionType = 0;
+    std::uint16_t inhibitTime = 0;
+    std::uint16_t eventTimer = 0;
+};
+
+struct PdoMapping {
+    std::uint8_t mappedObjects = 0;
+    std::uint32_t values[8] = {};
+};
+
+// One run of the source generator: writes the user's source file, "objdict.h" and "obdcfg.h" for a
+// dictionary. A run may add default PDO mapping indices to the dictionary.
+class CSourceGenerator {
+public:
+    CSourceGenerator(ObjectDictionary& dictionary, Platform& platform);
+    ~CSourceGenerator();
+    CSourceGenerator(const CSourceGenerator&) = delete;
+    CSourceGenerator& operator=(const CSourceGenerator&) = delete;
+
+    int Generate(const std::string& sourcePath);  // 31 success; 32, 33, 35, 36, 37 failures
+    int CloseFiles();                             // closes whatever is still open; safe to call twice
+    void RemoveFiles();                           // deletes the three files
+
+    const std::string& SourcePath() const { return m_strSourcePath; }
+    const std::string& DictPath() const { return m_strDictPath; }
+    const std::string& ConfigPath() const { return m_strConfigPath; }
+
+    // Formats one line printf-style (without depending on the process locale) and writes it whole.
+    // Returns 31, or 35 after reporting the file error; m_bWriteError keeps the outcome.
+    template <typename... Args>
+    int WriteLine(WritableFile* file, const char* format, const Args&... args) {
+        return WriteText(file, FormatLine(format, {FormatArg(args)...}));
+    }
+    int WriteText(WritableFile* file, const std::string& text);
+
+    void WriteBanner(WritableFile* file, const std::string& path);
+    int WriteSourceTrailer();
+    int WriteConfiguration();
+    int EmitPart(std::uint16_t first, std::uint16_t last);
+    int EmitEntries(IndexEntry& index);
+    static std::uint8_t AccessFlags(const SubindexEntry& entry);
+    SdoParameters ReadSdoParameters(const IndexEntry& index) const;
+    PdoCommunication ReadPdoCommunication(const IndexEntry& index, std::uint8_t count) const;
+    PdoMapping ReadPdoMapping(const IndexEntry& index, std::uint8_t count) const;
+    void CountListEntry(std::uint16_t indexNumber, std::uint16_t subindexNumber);
+    // Shows the unsupported-data-type message when the type has no name.
+    EntryNames MakeIdentifier(const SubindexEntry& entry);
+    int CheckMappingFor(std::uint16_t communicationIndex);
+    int CheckCommunicationFor(std::uint16_t mappingIndex);
+
+private:
+    int EmitSdoLine(const IndexEntry& index, bool server);
+    int EmitPdoLines(IndexEntry& index);
+    int EmitEntryLine(const IndexEntry& index, const SubindexEntry& entry, bool communicationArea);
+    int WritePrototypeIfNeeded(const IndexEntry& index);
+    bool HasIndex(std::uint16_t indexNumber) const;
+    const std::string& PathOf(const WritableFile* file) const;
+
+    std::uint8_t m_nSdoClientNumber = 0;
+    std::uint8_t m_nSdoServerNumber = 0;
+    std::uint8_t m_nHeartbeatConsumers = 0;
+    std::uint8_t m_nErrorFieldEntries = 0;
+    std::string m_strInstanceName;
+    std::string m_strConfigPath;
+    std::string m_strSourcePath;
+    std::string m_strDictPath;
+    bool m_bWriteError = false;
+    std::uint8_t m_nTxPdoMapping = 0;
+    std::uint8_t m_nRxPdoMapping = 0;
+    std::uint8_t m_nTxPdoCommu = 0;
+    std::uint8_t m_nRxPdoCommu = 0;
+    std::uint8_t m_nSdoClients = 0;
+    std::uint8_t m_nSdoServers = 1;
+    std::unique_ptr<WritableFile> m_fileConfig;
+    std::unique_ptr<WritableFile> m_fileSource;
+    std::unique_ptr<WritableFile> m_fileDict;
+    ObjectDictionary* m_pDictionary;
+    Platform* m_pPlatform;
+};

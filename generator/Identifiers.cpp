@@ -1,0 +1,131 @@
+#include "generator/Identifiers.h"
+
+#include <string_view>
+
+#include "generator/CSourceGenerator.h"
+#include "model/SubindexEntry.h"
+#include "platform/Platform.h"
+
+namespace {
+
+struct TypeNameRow {
+    std::uint8_t code;
+    const char* name;
+};
+
+const TypeNameRow StackTypeNames[] = {
+    {0x01, "tObdBoolean"},        {0x02, "tObdInteger8"},      {0x03, "tObdInteger16"},
+    {0x04, "tObdInteger32"},      {0x05, "tObdUnsigned8"},     {0x06, "tObdUnsigned16"},
+    {0x07, "tObdUnsigned32"},     {0x08, "tObdReal32"},        {0x09, "tObdVisibleChar"},
+    {0x0A, "tObdOctetString"},    {0x0B, "tObdUnicodeString"}, {0x0C, "tObdTimeOfDay"},
+    {0x0D, "tObdTimeDifference"}, {0x0F, "tObdDomain"},        {0x10, "tObdInteger24"},
+    {0x11, "tObdReal64"},         {0x12, "tObdInteger40"},     {0x13, "tObdInteger48"},
+    {0x14, "tObdInteger56"},      {0x15, "tObdInteger64"},     {0x16, "tObdUnsigned24"},
+    {0x18, "tObdUnsigned40"},     {0x19, "tObdUnsigned48"},    {0x1A, "tObdUnsigned56"},
+    {0x1B, "tObdUnsigned64"},
+};
+
+// Characters dropped from a designator (Windows-1252 bytes), punctuation and the German umlauts.
+constexpr std::string_view RemovalSet =
+    "*.-#'()][{}/\\&%$"
+    "\xA7\"!:;+~"
+    "\xF6\xFC\xE4\xD6\xDC\xC4"
+    "?\xB4`=";
+
+bool IsIdentifierChar(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsValidIdentifier(const std::string& text) {
+    if (text.empty() || IsDigit(text.front())) {
+        return false;
+    }
+    for (char c : text) {
+        if (!IsIdentifierChar(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+const char* StackTypeName(std::uint8_t dataType) {
+    for (const TypeNameRow& row : StackTypeNames) {
+        if (row.code == dataType) {
+            return row.name;
+        }
+    }
+    return nullptr;
+}
+
+std::string IdentifierFromDesignator(const std::string& designator) {
+    std::string identifier;
+    identifier.reserve(designator.size());
+    for (char c : designator) {
+        if (RemovalSet.find(c) != std::string_view::npos) {
+            continue;
+        }
+        identifier.push_back(c == ' ' ? '_' : c);
+    }
+    if (IsValidIdentifier(identifier)) {
+        return identifier;
+    }
+    // Commas, other punctuation and 8-bit letters would break the macro call or the declaration.
+    for (char& c : identifier) {
+        if (!IsIdentifierChar(c)) {
+            c = '_';
+        }
+    }
+    if (identifier.empty() || IsDigit(identifier.front())) {
+        identifier.insert(identifier.begin(), '_');
+    }
+    return identifier;
+}
+
+std::string EscapeStringLiteral(const std::string& text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\' || c == '"') {
+            escaped.push_back('\\');
+            escaped.push_back(c);
+        } else if (byte < 0x20 || byte == 0x7F) {
+            // A line break or other control byte inside the literal would end the line; an octal escape
+            // of three digits cannot swallow the characters that follow.
+            escaped.push_back('\\');
+            escaped.push_back(static_cast<char>('0' + ((byte >> 6) & 7)));
+            escaped.push_back(static_cast<char>('0' + ((byte >> 3) & 7)));
+            escaped.push_back(static_cast<char>('0' + (byte & 7)));
+        } else {
+            escaped.push_back(c);
+        }
+    }
+    return escaped;
+}
+
+EntryNames CSourceGenerator::MakeIdentifier(const SubindexEntry& entry) {
+    EntryNames names;
+    if (entry.subindex == HeaderStructured) {
+        names.identifier = IdentifierFromDesignator(entry.name);
+        return names;
+    }
+    const char* typeName = StackTypeName(entry.dataType);
+    if (typeName == nullptr) {
+        const std::string text =
+            entry.subindex == HeaderSingle
+                ? FormatLine("Unsupported data type at index 0x%04X!", {unsigned{entry.index}})
+                : FormatLine("Unsupported data type at index 0x%04X, subindex 0x%02X!",
+                             {unsigned{entry.index}, unsigned{entry.subindex}});
+        m_pPlatform->MessageBox(text, "Quillmark", MsgButtons::Ok, MsgIcon::Error);
+        return names;
+    }
+    names.identifier = IdentifierFromDesignator(entry.name);
+    names.typeName = typeName;
+    return names;
+}

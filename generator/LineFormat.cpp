@@ -1,0 +1,151 @@
+#include "generator/LineFormat.h"
+
+#include <charconv>
+#include <cstdint>
+#include <string>
+#include <system_error>
+
+namespace {
+
+struct Spec {
+    bool leftAlign = false;
+    bool zeroPad = false;
+    int width = 0;
+    int precision = -1;
+    char conversion = 0;
+};
+
+// Parses the flags, width and precision after a '%'; stops at the conversion character. Length
+// modifiers (l, h, ...) are skipped: the argument carries its own value.
+const char* ParseSpec(const char* p, Spec& spec) {
+    for (;; ++p) {
+        if (*p == '-') {
+            spec.leftAlign = true;
+        } else if (*p == '0') {
+            spec.zeroPad = true;
+        } else if (*p != '+' && *p != ' ' && *p != '#') {
+            break;
+        }
+    }
+    while (*p >= '0' && *p <= '9') {
+        spec.width = spec.width * 10 + (*p++ - '0');
+    }
+    if (*p == '.') {
+        ++p;
+        spec.precision = 0;
+        while (*p >= '0' && *p <= '9') {
+            spec.precision = spec.precision * 10 + (*p++ - '0');
+        }
+    }
+    while (*p == 'l' || *p == 'h' || *p == 'z' || *p == 'j' || *p == 't' || *p == 'L') {
+        ++p;
+    }
+    spec.conversion = *p;
+    return p;
+}
+
+void AppendPadded(std::string& out, std::string_view body, const Spec& spec, bool numeric) {
+    const auto length = static_cast<int>(body.size());
+    if (spec.width <= length) {
+        out.append(body);
+        return;
+    }
+    const auto fill = static_cast<std::size_t>(spec.width - length);
+    if (spec.leftAlign) {
+        out.append(body);
+        out.append(fill, ' ');
+    } else if (spec.zeroPad && numeric) {
+        // Zeros go between the sign and the digits, as printf puts them.
+        std::size_t signLength = (!body.empty() && body.front() == '-') ? 1 : 0;
+        out.append(body.substr(0, signLength));
+        out.append(fill, '0');
+        out.append(body.substr(signLength));
+    } else {
+        out.append(fill, ' ');
+        out.append(body);
+    }
+}
+
+std::string IntegerText(std::int64_t value, char conversion) {
+    char buffer[32];
+    std::to_chars_result result{};
+    switch (conversion) {
+        case 'x':
+        case 'X': {
+            result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::uint32_t>(value), 16);
+            if (conversion == 'X') {
+                for (char* c = buffer; c != result.ptr; ++c) {
+                    if (*c >= 'a' && *c <= 'f') {
+                        *c = static_cast<char>(*c - 'a' + 'A');
+                    }
+                }
+            }
+            break;
+        }
+        case 'u':
+            result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::uint32_t>(value));
+            break;
+        default:
+            result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int32_t>(value));
+            break;
+    }
+    return std::string(buffer, result.ptr);
+}
+
+// to_chars in general form with a precision is defined as printf's %g in the "C" locale.
+std::string RealText(double value, int precision) {
+    char buffer[512];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general,
+                                      precision < 0 ? 6 : precision);
+    return std::string(buffer, result.ptr);
+}
+
+}  // namespace
+
+std::string FormatLine(const char* format, std::initializer_list<FormatArg> args) {
+    std::string out;
+    auto next = args.begin();
+    for (const char* p = format; *p != '\0'; ++p) {
+        if (*p != '%') {
+            out.push_back(*p);
+            continue;
+        }
+        Spec spec;
+        p = ParseSpec(p + 1, spec);
+        if (spec.conversion == '%') {
+            out.push_back('%');
+            continue;
+        }
+        if (spec.conversion == '\0') {
+            break;
+        }
+        if (next == args.end()) {
+            continue;
+        }
+        const FormatArg& arg = *next++;
+        switch (spec.conversion) {
+            case 's':
+                if (arg.GetKind() == FormatArg::Kind::Text) {
+                    AppendPadded(out, arg.Text(), spec, false);
+                }
+                break;
+            case 'c':
+                AppendPadded(out, std::string(1, static_cast<char>(arg.Integer())), spec, false);
+                break;
+            case 'g': {
+                const double value =
+                    arg.GetKind() == FormatArg::Kind::Real ? arg.Real() : static_cast<double>(arg.Integer());
+                AppendPadded(out, RealText(value, spec.precision), spec, true);
+                break;
+            }
+            default: {
+                const std::int64_t value = arg.GetKind() == FormatArg::Kind::Integer
+                                               ? arg.Integer()
+                                               : static_cast<std::int64_t>(arg.Real());
+                AppendPadded(out, IntegerText(value, spec.conversion), spec, true);
+                break;
+            }
+        }
+    }
+    return out;
+}
