@@ -1,9 +1,19 @@
 #include "eds/CEdsWriter.h"
 
+#include <algorithm>
+
+#include "eds/EdsFormat.h"
 #include "eds/EdsResult.h"
 #include "eds/ProfileFile.h"
 #include "model/ObjectDictionary.h"
+#include "platform/FileSystem.h"
 #include "platform/Platform.h"
+
+namespace {
+
+const char* const CrLf = "\r\n";
+
+}  // namespace
 
 CEdsWriter::CEdsWriter(const std::string& path, ObjectDictionary& dictionary, FileInfoSection& fileInfo,
                        DeviceInfoSection& deviceInfo, Platform& platform)
@@ -16,10 +26,136 @@ CEdsWriter::CEdsWriter(const std::string& path, ObjectDictionary& dictionary, Fi
 CEdsWriter::~CEdsWriter() = default;
 
 int CEdsWriter::WriteFile() {
-    return EdsExportResult::WriteFailed;
+    FileSystem& files = m_platform.Files();
+    std::string reason;
+    if (!files.Remove(m_strPath, reason) && files.Exists(m_strPath)) {
+        return EdsExportResult::CannotDelete;
+    }
+    std::string text;
+    const int result = BuildText(text);
+    if (result != EdsExportResult::Success) {
+        return result;
+    }
+    FileOperation failed = FileOperation::Create;
+    if (!WriteWholeFile(files, m_strPath, text, failed, reason)) {
+        return EdsExportResult::WriteFailed;
+    }
+    return EdsExportResult::Success;
 }
 
 int CEdsWriter::BuildText(std::string& text) {
-    text.clear();
-    return EdsExportResult::WriteFailed;
+    m_pProfile = std::make_unique<ProfileFile>();
+    int result = EdsExportResult::Success;
+    for (auto step : {&CEdsWriter::WriteFileInfo, &CEdsWriter::WriteDeviceInfo, &CEdsWriter::WriteDummyUsage,
+                      &CEdsWriter::WriteComments}) {
+        result = (this->*step)();
+        if (result != EdsExportResult::Success) {
+            break;
+        }
+    }
+    for (const char* category : {"mandatory", "manufacturer", "optional"}) {
+        if (result != EdsExportResult::Success) {
+            break;
+        }
+        result = WriteObjectList(category);
+    }
+    text = m_pProfile->ToBytes();
+    m_pProfile.reset();
+    return result;
+}
+
+bool CEdsWriter::Set(const std::string& section, const std::string& key, const std::string& value) {
+    return m_pProfile->SetString(section, key, value);
+}
+
+int CEdsWriter::WriteFileInfo() {
+    const std::string s = "FileInfo";
+    const FileInfoSection& f = m_fileInfo;
+    bool ok = Set(s, "FileName", FileNamePart(m_strPath));
+    ok &= Set(s, "FileVersion", Format("%d", f.FileVersion));
+    ok &= Set(s, "FileRevision", Format("%d", f.FileRevision));
+    ok &= Set(s, "EDSVersion", f.EDSVersion);
+    ok &= Set(s, "Description", f.Description);
+    ok &= Set(s, "CreationTime", f.CreationTime);
+    ok &= Set(s, "CreationDate", f.CreationDate);
+    ok &= Set(s, "CreatedBy", f.CreatedBy);
+    ok &= Set(s, "ModificationTime", f.ModificationTime);
+    ok &= Set(s, "ModificationDate", f.ModificationDate);
+    ok &= Set(s, "ModifiedBy", f.ModifiedBy + CrLf);
+    return ok ? EdsExportResult::Success : EdsExportResult::WriteFailed;
+}
+
+int CEdsWriter::WriteDeviceInfo() {
+    unsigned rxPdo = 0;
+    unsigned txPdo = 0;
+    for (std::uint16_t i = 0; i < m_dictionary.GetIndexCount(); ++i) {
+        const std::uint16_t number = m_dictionary.GetIndexAt(i)->index;
+        rxPdo += number >= 0x1400 && number <= 0x15FF ? 1 : 0;
+        txPdo += number >= 0x1800 && number <= 0x19FF ? 1 : 0;
+    }
+    DeviceInfoSection& d = m_deviceInfo;
+    d.NrOfRxPdo = static_cast<std::uint8_t>(rxPdo);
+    d.NrOfTxPdo = static_cast<std::uint8_t>(txPdo);
+
+    const std::string s = "DeviceInfo";
+    // "%d" shows 32-bit values from 2^31 up as negative numbers; the reader turns them back.
+    const auto number = [](std::uint32_t value) { return Format("%d", static_cast<std::int32_t>(value)); };
+    bool ok = Set(s, "VendorName", d.VendorName);
+    ok &= Set(s, "VendorNumber", number(d.VendorNumber));
+    ok &= Set(s, "ProductName", d.ProductName);
+    ok &= Set(s, "ProductNumber", number(d.ProductNumber));
+    ok &= Set(s, "RevisionNumber", number(d.RevisionNumber));
+    ok &= Set(s, "OrderCode", d.OrderCode);
+    ok &= Set(s, "Baudrate_10", number(d.Baudrate_10));
+    ok &= Set(s, "Baudrate_20", number(d.Baudrate_20));
+    ok &= Set(s, "Baudrate_50", number(d.Baudrate_50));
+    ok &= Set(s, "Baudrate_125", number(d.Baudrate_125));
+    ok &= Set(s, "Baudrate_250", number(d.Baudrate_250));
+    ok &= Set(s, "Baudrate_500", number(d.Baudrate_500));
+    ok &= Set(s, "Baudrate_800", number(d.Baudrate_800));
+    ok &= Set(s, "Baudrate_1000", number(d.Baudrate_1000));
+    ok &= Set(s, "SimpleBootUpMaster", number(d.SimpleBootUpMaster));
+    ok &= Set(s, "SimpleBootUpSlave", number(d.SimpleBootUpSlave));
+    ok &= Set(s, "Granularity", number(d.Granularity));
+    ok &= Set(s, "DynamicChannelsSupported", number(d.DynamicChannelsSupported));
+    ok &= Set(s, "GroupMessaging", number(d.GroupMessaging));
+    ok &= Set(s, "NrOfRXPDO", number(d.NrOfRxPdo));
+    ok &= Set(s, "NrOfTXPDO", number(d.NrOfTxPdo));
+    ok &= Set(s, "LSS_Supported", number(d.LSS_Supported) + CrLf);
+    return ok ? EdsExportResult::Success : EdsExportResult::WriteFailed;
+}
+
+int CEdsWriter::WriteDummyUsage() {
+    const DummyUsageSection& table = m_deviceInfo.DummyUsage;
+    const int count = std::min<int>(table.dummyCount, DummyUsageSection::SlotCount);
+    for (int i = 0; i < count; ++i) {
+        const DummyEntry& slot = table.entries[static_cast<std::size_t>(i)];
+        std::string value = slot.used == 1 ? "1" : "0";
+        if (i + 1 == count) {
+            value += CrLf;
+        }
+        if (!Set("DummyUsage", Format("Dummy%04x", slot.dataType), value)) {
+            return EdsExportResult::WriteFailed;
+        }
+    }
+    return EdsExportResult::Success;
+}
+
+int CEdsWriter::WriteComments() {
+    const std::vector<CommentLine>& lines = m_dictionary.CommentLines();
+    const std::string s = "Comments";
+    std::string count = Format("%d", static_cast<int>(lines.size()));
+    if (lines.empty()) {
+        count += CrLf;
+    }
+    if (!Set(s, "Lines", count)) {
+        return EdsExportResult::WriteFailed;
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string text = i + 1 == lines.size() ? lines[i].text + CrLf : lines[i].text;
+        if (!Set(s, Format("Line%d", static_cast<int>(i + 1)), text)) {
+            return EdsExportResult::WriteFailed;
+        }
+    }
+    return EdsExportResult::Success;
 }

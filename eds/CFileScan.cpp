@@ -1,9 +1,19 @@
 #include "eds/CFileScan.h"
 
+#include <new>
+
+#include "eds/EdsFormat.h"
 #include "eds/EdsResult.h"
+#include "eds/ParseNumber.h"
 #include "eds/ProfileFile.h"
 #include "model/ObjectDictionary.h"
 #include "platform/Platform.h"
+
+namespace {
+
+const char* const ReadCaption = "Read EDS file";
+
+}  // namespace
 
 CFileScan::CFileScan(const std::string& path, ObjectDictionary& dictionary, FileInfoSection& fileInfo,
                      DeviceInfoSection& deviceInfo, Platform& platform)
@@ -16,10 +26,165 @@ CFileScan::CFileScan(const std::string& path, ObjectDictionary& dictionary, File
 CFileScan::~CFileScan() = default;
 
 int CFileScan::ReadFile() {
-    return m_strPath.empty() ? EdsImportResult::EmptyPath : EdsImportResult::CannotOpen;
+    if (m_strPath.empty()) {
+        return EdsImportResult::EmptyPath;
+    }
+    m_nErrorIndex = 0;
+    m_nErrorSubindex = 0;
+    try {
+        return ReadAllSections();
+    } catch (const std::bad_alloc&) {
+        return EdsImportResult::OutOfMemory;
+    }
+}
+
+int CFileScan::ReadAllSections() {
+    int result = ValidateEdsFile();
+    for (auto step : {&CFileScan::ReadFileInfo, &CFileScan::ReadDeviceInfo, &CFileScan::ReadDummyUsage,
+                      &CFileScan::ReadComments}) {
+        if (result != EdsImportResult::Success) {
+            return result;
+        }
+        result = (this->*step)();
+    }
+    for (const char* list : {"MandatoryObjects", "ManufacturerObjects", "OptionalObjects"}) {
+        if (result != EdsImportResult::Success) {
+            return result;
+        }
+        result = CreateIndexList(list);
+    }
+    return result;
 }
 
 void CFileScan::GetErrorPosition(std::uint16_t& index, std::uint16_t& subindex) const {
     index = m_nErrorIndex;
-    subindex = m_nErrorSubindex == 0xFFFF ? 0 : m_nErrorSubindex;
+    subindex = m_nErrorSubindex == HeaderStructured ? 0 : m_nErrorSubindex;
+}
+
+std::string CFileScan::GetString(const std::string& section, const std::string& key,
+                                 const std::string& def) const {
+    return m_pProfile->GetString(section, key, def);
+}
+
+std::uint32_t CFileScan::GetNumber(const std::string& section, const std::string& key) const {
+    return ParseNumber(GetString(section, key, "0"));
+}
+
+void CFileScan::ShowError(const std::string& text, const std::string& caption) {
+    m_platform.MessageBox(text, caption, MsgButtons::Ok, MsgIcon::Error);
+}
+
+// The file is read once here; every later look-up is answered from the parsed index. There is no size
+// limit: the reader holds the whole file in memory.
+int CFileScan::ValidateEdsFile() {
+    if (m_strPath.empty()) {
+        return EdsImportResult::EmptyPath;
+    }
+    std::string reason;
+    std::optional<ProfileFile> profile = ProfileFile::Load(m_platform.Files(), m_strPath, reason);
+    if (!profile) {
+        return EdsImportResult::CannotOpen;
+    }
+    m_pProfile = std::make_unique<ProfileFile>(std::move(*profile));
+    if (ParseLeadingInt(GetString("OptionalObjects", "SupportedObjects", "")) == 0) {
+        return EdsImportResult::InvalidObjectList;
+    }
+    return EdsImportResult::Success;
+}
+
+int CFileScan::ReadFileInfo() {
+    const std::string section = "FileInfo";
+    const std::string fileName = GetString(section, "FileName", "");
+    if (fileName.empty()) {
+        ShowError(Format("The selected file %s is invalid!\nInvalid FileInfo section!", m_strPath.c_str()),
+                  ReadCaption);
+        return EdsImportResult::InvalidFileInfo;
+    }
+    m_fileInfo.FileName = fileName;
+    m_fileInfo.FileVersion = static_cast<std::uint8_t>(GetNumber(section, "FileVersion"));
+    m_fileInfo.FileRevision = static_cast<std::uint8_t>(GetNumber(section, "FileRevision"));
+    m_fileInfo.EDSVersion = GetString(section, "EDSVersion", "");
+    m_fileInfo.Description = GetString(section, "Description", "");
+    m_fileInfo.CreationTime = GetString(section, "CreationTime", "");
+    m_fileInfo.CreationDate = GetString(section, "CreationDate", "");
+    m_fileInfo.CreatedBy = GetString(section, "CreatedBy", "");
+    m_fileInfo.ModificationTime = GetString(section, "ModificationTime", "");
+    m_fileInfo.ModificationDate = GetString(section, "ModificationDate", "");
+    m_fileInfo.ModifiedBy = GetString(section, "ModifiedBy", "");
+    return EdsImportResult::Success;
+}
+
+int CFileScan::ReadDeviceInfo() {
+    const std::string section = "DeviceInfo";
+    const std::string vendorName = GetString(section, "VendorName", "");
+    if (vendorName.empty()) {
+        ShowError(Format("The selected file %s is invalid!\nInvalid DeviceInfo section!", m_strPath.c_str()),
+                  ReadCaption);
+        return EdsImportResult::InvalidDeviceInfo;
+    }
+    const auto flag = [&](const char* key) { return GetNumber(section, key) & 0xFFFFu; };
+    const auto byte = [&](const char* key) { return static_cast<std::uint8_t>(GetNumber(section, key)); };
+    DeviceInfoSection& d = m_deviceInfo;
+    d.VendorName = vendorName;
+    d.VendorNumber = GetNumber(section, "VendorNumber");
+    d.ProductName = GetString(section, "ProductName", "");
+    d.ProductNumber = GetNumber(section, "ProductNumber");
+    d.RevisionNumber = GetNumber(section, "RevisionNumber");
+    d.OrderCode = GetString(section, "OrderCode", "");
+    d.LSS_Supported = flag("LSS_Supported");
+    d.Granularity = byte("Granularity");
+    d.GroupMessaging = flag("GroupMessaging");
+    d.DynamicChannelsSupported = byte("DynamicChannelsSupported");
+    d.Baudrate_10 = flag("Baudrate_10");
+    d.Baudrate_20 = flag("Baudrate_20");
+    d.Baudrate_50 = flag("Baudrate_50");
+    d.Baudrate_125 = flag("Baudrate_125");
+    d.Baudrate_250 = flag("Baudrate_250");
+    d.Baudrate_500 = flag("Baudrate_500");
+    d.Baudrate_800 = flag("Baudrate_800");
+    d.Baudrate_1000 = flag("Baudrate_1000");
+    d.SimpleBootUpSlave = flag("SimpleBootUpSlave");
+    d.SimpleBootUpMaster = flag("SimpleBootUpMaster");
+    d.NrOfRxPdo = byte("NrOfRxPdo");
+    d.NrOfTxPdo = byte("NrOfTxPdo");
+    return EdsImportResult::Success;
+}
+
+int CFileScan::ReadDummyUsage() {
+    const std::string section = "DummyUsage";
+    if (GetString(section, "Dummy0001", "").empty()) {
+        ShowError(Format("The selected file %s is invalid!\nInvalid DummyUsage section!", m_strPath.c_str()),
+                  ReadCaption);
+        return EdsImportResult::InvalidDummyUsage;
+    }
+    DummyUsageSection& table = m_deviceInfo.DummyUsage;
+    for (unsigned n = 1; n <= DummyUsageSection::SlotCount; ++n) {
+        const std::string value = GetString(section, Format("Dummy%04X", n), "");
+        if (value.empty() || table.dummyCount >= DummyUsageSection::SlotCount) {
+            continue;
+        }
+        DummyEntry& slot = table.entries[table.dummyCount];
+        slot.dataType = static_cast<std::uint8_t>(n);
+        slot.used = (ParseNumber(value) & 0xFFFFu) == 1 ? 1 : 0;
+        ++table.dummyCount;
+    }
+    return EdsImportResult::Success;
+}
+
+// [Comments] is optional in EDS files: without it, or without a usable "Lines" value, the file simply
+// has no comment lines.
+int CFileScan::ReadComments() {
+    const std::string section = "Comments";
+    const std::string lines = GetString(section, "Lines", "");
+    if (lines.empty()) {
+        return EdsImportResult::Success;
+    }
+    const unsigned count = ParseNumber(lines) & 0xFFu;
+    for (unsigned n = 1; n <= count; ++n) {
+        const std::string text = GetString(section, Format("Line%u", n), "");
+        if (!text.empty()) {
+            m_dictionary.CommentLines().push_back(CommentLine{text, static_cast<std::uint8_t>(n)});
+        }
+    }
+    return EdsImportResult::Success;
 }
