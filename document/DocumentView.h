@@ -24,8 +24,12 @@ constexpr std::uint32_t HeaderEdited = 0xA509A508;
 constexpr std::uint32_t SubindexEdited = 0xA50AA508;
 constexpr std::uint32_t SubindicesDropped = 0xA50E0000;
 
-constexpr std::uint16_t Low(std::uint32_t hint) { return static_cast<std::uint16_t>(hint & 0xFFFFu); }
-constexpr std::uint16_t High(std::uint32_t hint) { return static_cast<std::uint16_t>(hint >> 16); }
+constexpr std::uint16_t Low(std::uint32_t hint) {
+    return static_cast<std::uint16_t>(hint & 0xFFFFu);
+}
+constexpr std::uint16_t High(std::uint32_t hint) {
+    return static_cast<std::uint16_t>(hint >> 16);
+}
 }  // namespace Hint
 
 // The optional object sent with a hint; at most one member is set, according to the hint.

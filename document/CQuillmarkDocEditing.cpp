@@ -1,0 +1,380 @@
+#include <cstdio>
+
+#include "document/CQuillmarkDoc.h"
+#include "model/NameTables.h"
+
+namespace {
+
+bool IsSingleKind(std::uint8_t objectType) {
+    return objectType == ObjectCode::Var || objectType == ObjectCode::Deftype ||
+           objectType == ObjectCode::Domain;
+}
+
+std::string IndexLabel(const SubindexEntry& entry) {
+    char prefix[16];
+    std::snprintf(prefix, sizeof prefix, "%04X ", entry.index);
+    return prefix + entry.name;
+}
+
+std::string SubindexLabel(const SubindexEntry& entry) {
+    char prefix[24];
+    std::snprintf(prefix, sizeof prefix, "%04X, %02X ", entry.index, entry.subindex);
+    return prefix + entry.name;
+}
+
+std::string IndexMessage(const char* format, std::uint16_t index) {
+    char text[80];
+    std::snprintf(text, sizeof text, format, index);
+    return text;
+}
+
+std::string SubindexMessage(const char* format, std::uint16_t index, std::uint16_t subindex) {
+    char text[96];
+    std::snprintf(text, sizeof text, format, index, subindex);
+    return text;
+}
+
+constexpr const char* IndexExistsText = "The index 0x%04X already exists!";
+
+// The values of a dialog that created a new entry. The entry becomes the header of an index without
+// entries, otherwise it takes the typed subindex number.
+void TakeOverNewEntry(SubindexEntry& entry, IndexEntry& index, const IndexDialogValues& values) {
+    entry.dataType = values.dataType;
+    entry.objectType = values.objectType;
+    entry.pdoMapping = values.pdoMapping;
+    entry.defaultValue = values.defaultValue;
+    entry.lowLimit = values.lowLimit;
+    entry.highLimit = values.highLimit;
+    entry.accessType = values.accessType;
+    entry.name = values.designator;
+    entry.nonVolatile = values.nonVolatile;
+    entry.index = index.index;
+    const bool single = IsSingleKind(values.objectType);
+    if (single && index.subindices.empty()) {
+        entry.subindex = HeaderSingle;
+        index.headerSubindex = HeaderSingle;
+    } else if (single || !index.subindices.empty()) {
+        entry.subindex = values.subindex;
+    } else {
+        entry.subindex = HeaderStructured;
+        index.headerSubindex = HeaderStructured;
+        entry.dataType = 0;
+    }
+}
+
+// The values of a dialog that edited an existing index (with its first entry) or an entry.
+void TakeOverEditedEntry(IndexEntry& index, SubindexEntry& entry, const IndexDialogValues& values,
+                         IndexDialogLevel level) {
+    const bool single = IsSingleKind(values.objectType);
+    if (level == IndexDialogLevel::Index) {
+        index.callbackName = values.callback;
+        index.category = values.category;
+        index.storage = values.storage;
+        index.index = values.index;
+        index.kindMarker = single ? KindSingle : KindStructured;
+        index.headerSubindex = single ? HeaderSingle : HeaderStructured;
+        entry.subindex = index.headerSubindex;
+        entry.nonVolatile = values.nonVolatile;
+    } else {
+        entry.subindex = values.subindex;
+    }
+    if (single) {
+        entry.dataType = values.dataType;
+        entry.objectType = values.objectType;
+        entry.pdoMapping = values.pdoMapping;
+        entry.defaultValue = values.defaultValue;
+        entry.highLimit = values.highLimit;
+        entry.lowLimit = values.lowLimit;
+        entry.accessType = values.accessType;
+        entry.name = values.designator;
+        entry.nonVolatile = values.nonVolatile;
+    } else {
+        entry.objectType = values.objectType;
+        entry.name = values.designator;
+        entry.dataType = 0;
+    }
+}
+
+// Keeps only the header entry, for an index that became a single-entry object.
+void DropSubindices(IndexEntry& index) {
+    while (index.subindices.size() > 1) {
+        index.subindices.pop_back();
+        if (index.entryCount > 0) {
+            --index.entryCount;
+        }
+    }
+}
+
+void Renumber(IndexEntry& index) {
+    for (auto& entry : index.subindices) {
+        entry->index = index.index;
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<IndexDialog> CQuillmarkDoc::CreateDialog(IndexDialogMode mode, IndexDialogLevel level) {
+    if (m_pDialogs == nullptr) {
+        return nullptr;
+    }
+    std::unique_ptr<IndexDialog> dialog = m_pDialogs->CreateIndexDialog();
+    if (dialog) {
+        dialog->SetMode(mode);
+        dialog->SetLevel(level);
+        dialog->SetDocument(this);
+    }
+    return dialog;
+}
+
+int CQuillmarkDoc::AddIndex(std::string& label) {
+    auto dialog = CreateDialog(IndexDialogMode::Add, IndexDialogLevel::Index);
+    const IndexEntry blankIndex;
+    const SubindexEntry blankEntry;
+    if (!dialog) {
+        return DocResult::Cancelled;
+    }
+    dialog->Fill(blankIndex, blankEntry);
+    if (!dialog->Run()) {
+        return DocResult::Cancelled;
+    }
+    const IndexDialogValues values = dialog->Values();
+
+    auto index = std::make_unique<IndexEntry>();
+    index->index = values.index;
+    index->storage = values.storage;
+    index->callbackName = values.callback;
+    index->category = values.category;
+    if (IndexExists(index->index) != 0) {
+        Error(IndexMessage(IndexExistsText, index->index), "Add new index");
+        return DocResult::IndexExists;
+    }
+
+    auto header = std::make_unique<SubindexEntry>();
+    TakeOverNewEntry(*header, *index, values);
+    label = IndexLabel(*header);
+    IndexEntry& inserted = *index;
+    m_pDictionary->InsertIndex(std::move(index));
+    m_pDictionary->InsertEntry(std::move(header));
+    ++inserted.entryCount;
+    SetModifiedFlag(true);
+    return DocResult::Done;
+}
+
+int CQuillmarkDoc::EditIndex(std::uint16_t indexNumber) {
+    IndexEntry* old = FindIndex(indexNumber);
+    auto dialog = CreateDialog(IndexDialogMode::Edit, IndexDialogLevel::Index);
+    if (old == nullptr || old->Header() == nullptr || !dialog) {
+        m_pLastEditedIndex = old;
+        return DocResult::Cancelled;
+    }
+    dialog->Fill(*old, *old->Header());
+    if (!dialog->Run()) {
+        m_pLastEditedIndex = old;
+        return DocResult::Cancelled;
+    }
+    const IndexDialogValues values = dialog->Values();
+
+    std::unique_ptr<IndexEntry> clone = old->Clone();
+    TakeOverEditedEntry(*clone, *clone->Header(), values, IndexDialogLevel::Index);
+    if (clone->index != old->index && IndexExists(clone->index) != 0) {
+        Error(IndexMessage(IndexExistsText, clone->index), "Edit index");
+        m_pLastEditedIndex = old;
+        return DocResult::IndexExists;
+    }
+    if (values.deleteConfirmed) {
+        DropSubindices(*clone);
+        HintObject object;
+        object.index = old;
+        UpdateAllViews(Hint::SubindicesDropped, object);
+    }
+    Renumber(*clone);
+
+    std::unique_ptr<IndexEntry> removed = m_pDictionary->RemoveIndexAt(m_pDictionary->GetIndexPosition(*old));
+    ForgetIndex(removed.get());
+    m_pLastEditedIndex = clone.get();
+    m_pDictionary->InsertIndex(std::move(clone));
+    removed.reset();
+    SetModifiedFlag(true);
+    return DocResult::Done;
+}
+
+int CQuillmarkDoc::DeleteIndex(std::uint16_t indexNumber) {
+    if (IndexEntry* index = FindIndex(indexNumber)) {
+        std::unique_ptr<IndexEntry> removed =
+            m_pDictionary->RemoveIndexAt(m_pDictionary->GetIndexPosition(*index));
+        ForgetIndex(removed.get());
+        SetModifiedFlag(true);
+    }
+    return 1;
+}
+
+int CQuillmarkDoc::AddSubindex(std::uint16_t indexNumber, std::string& label) {
+    IndexEntry* index = FindIndex(indexNumber);
+    auto dialog = CreateDialog(IndexDialogMode::Add, IndexDialogLevel::Subindex);
+    if (index == nullptr || !dialog) {
+        return DocResult::Cancelled;
+    }
+    SubindexEntry blankEntry;
+    blankEntry.index = index->index;
+    dialog->Fill(*index, blankEntry);
+    if (!dialog->Run()) {
+        return DocResult::Cancelled;
+    }
+    const IndexDialogValues values = dialog->Values();
+
+    auto entry = std::make_unique<SubindexEntry>();
+    TakeOverNewEntry(*entry, *index, values);
+    if (EntryExists(index->index, entry->subindex) != 0) {
+        Error(SubindexMessage("The index 0x%04X, subindex 0x%02X already exists!", entry->index,
+                              entry->subindex),
+              "Add new subindex");
+        return DocResult::EntryExists;
+    }
+    label = SubindexLabel(*entry);
+    m_pDictionary->InsertEntry(std::move(entry));
+    ++index->entryCount;
+    SetModifiedFlag(true);
+    return DocResult::Done;
+}
+
+int CQuillmarkDoc::EditSubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber) {
+    IndexEntry* index = FindIndex(indexNumber);
+    SubindexEntry* old = FindEntry(indexNumber, subindexNumber);
+    auto dialog = CreateDialog(IndexDialogMode::Edit, IndexDialogLevel::Subindex);
+    if (old == nullptr || !dialog) {
+        m_pLastEditedSubindex = old;
+        return DocResult::Cancelled;
+    }
+    auto copy = std::make_unique<SubindexEntry>(*old);
+    dialog->Fill(*index, *copy);
+    if (!dialog->Run()) {
+        m_pLastEditedSubindex = old;
+        return DocResult::Cancelled;
+    }
+    const IndexDialogValues values = dialog->Values();
+
+    TakeOverEditedEntry(*index, *copy, values, IndexDialogLevel::Subindex);
+    if (copy->subindex != subindexNumber && EntryExists(indexNumber, copy->subindex) != 0) {
+        Error(
+            SubindexMessage("The index 0x%04X,subindex 0x%02X already exists!", copy->index, copy->subindex),
+            "Edit subindex");
+        return DocResult::EntryExists;
+    }
+    // The copy must land in the index it was taken from.
+    copy->index = index->index;
+    std::unique_ptr<SubindexEntry> removed =
+        m_pDictionary->RemoveEntryAt(*index, m_pDictionary->GetEntryPosition(*index, *old));
+    ForgetEntry(removed.get());
+    m_pLastEditedSubindex = copy.get();
+    m_pDictionary->InsertEntry(std::move(copy));
+    SetModifiedFlag(true);
+    return DocResult::Done;
+}
+
+int CQuillmarkDoc::DeleteSubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber) {
+    IndexEntry* index = FindIndex(indexNumber);
+    SubindexEntry* entry = FindEntry(indexNumber, subindexNumber);
+    if (entry == nullptr) {
+        return 0;
+    }
+    std::unique_ptr<SubindexEntry> removed =
+        m_pDictionary->RemoveEntryAt(*index, m_pDictionary->GetEntryPosition(*index, *entry));
+    ForgetEntry(removed.get());
+    if (index->entryCount > 0) {
+        --index->entryCount;
+    }
+    SetModifiedFlag(true);
+    return 1;
+}
+
+int CQuillmarkDoc::CopyIndex(std::uint16_t indexNumber) {
+    IndexEntry* index = FindIndex(indexNumber);
+    if (index == nullptr) {
+        Error(IndexMessage("The index 0x%X could not be copied!", indexNumber), "Copy index");
+        return DocResult::CopyIndexFailed;
+    }
+    m_pCopiedIndex = index;
+    m_nNextPasteIndex = static_cast<std::uint16_t>(indexNumber + 1);
+    return DocResult::Done;
+}
+
+int CQuillmarkDoc::CopySubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber) {
+    SubindexEntry* entry = FindEntry(indexNumber, subindexNumber);
+    if (entry == nullptr) {
+        Error(SubindexMessage("The subindex 0x%X,0x%X could not be copied!", indexNumber, subindexNumber),
+              "Copy subindex");
+        return DocResult::CopySubindexFailed;
+    }
+    m_pCopiedSubindex = entry;
+    m_nNextPasteSubindex = static_cast<std::uint16_t>(subindexNumber + 1);
+    m_nNextPasteIndex = indexNumber;
+    return DocResult::Done;
+}
+
+int CQuillmarkDoc::PasteIndex() {
+    if (m_pCopiedIndex == nullptr || m_pCopiedIndex->Header() == nullptr) {
+        return DocResult::Cancelled;
+    }
+    std::unique_ptr<IndexEntry> clone = m_pCopiedIndex->Clone();
+    clone->index = m_nNextPasteIndex;
+    clone->callbackName = DefaultCallbackName(m_nNextPasteIndex);
+
+    auto dialog = CreateDialog(IndexDialogMode::Edit, IndexDialogLevel::Index);
+    if (!dialog) {
+        return DocResult::Cancelled;
+    }
+    dialog->Fill(*clone, *clone->Header());
+    if (!dialog->Run()) {
+        return DocResult::Cancelled;
+    }
+    TakeOverEditedEntry(*clone, *clone->Header(), dialog->Values(), IndexDialogLevel::Index);
+    if (IndexExists(clone->index) != 0) {
+        Error(IndexMessage(IndexExistsText, clone->index), "Paste index");
+        return DocResult::IndexExists;
+    }
+    if (dialog->Values().deleteConfirmed) {
+        DropSubindices(*clone);
+    }
+    Renumber(*clone);
+    m_pLastPastedIndex = clone.get();
+    m_pDictionary->InsertIndex(std::move(clone));
+    ++m_nNextPasteIndex;
+    SetModifiedFlag(true);
+    return DocResult::Done;
+}
+
+int CQuillmarkDoc::PasteSubindex(std::uint16_t indexNumber) {
+    IndexEntry* target = FindIndex(indexNumber);
+    if (m_pCopiedSubindex == nullptr || target == nullptr) {
+        return DocResult::SubindexCancelled;
+    }
+    auto copy = std::make_unique<SubindexEntry>(*m_pCopiedSubindex);
+    if (indexNumber != m_nNextPasteIndex) {
+        m_nNextPasteIndex = indexNumber;
+    }
+    copy->index = indexNumber;
+    copy->subindex = m_nNextPasteSubindex;
+
+    auto dialog = CreateDialog(IndexDialogMode::Edit, IndexDialogLevel::Subindex);
+    if (!dialog) {
+        return DocResult::SubindexCancelled;
+    }
+    dialog->Fill(*target, *copy);
+    if (!dialog->Run()) {
+        return DocResult::SubindexCancelled;
+    }
+    TakeOverEditedEntry(*target, *copy, dialog->Values(), IndexDialogLevel::Subindex);
+    if (EntryExists(indexNumber, copy->subindex) != 0) {
+        Error(SubindexMessage("The index 0x%04X, subindex 0x%02X already exists!", m_nDuplicateIndex,
+                              m_nDuplicateSubindex),
+              "Paste subindex");
+        return DocResult::EntryExists;
+    }
+    // Appended at the end; the list is put in order again when the project is next read.
+    m_pLastPastedSubindex = copy.get();
+    target->subindices.push_back(std::move(copy));
+    ++target->entryCount;
+    ++m_nNextPasteSubindex;
+    SetModifiedFlag(true);
+    return DocResult::Done;
+}

@@ -1,0 +1,208 @@
+#include <new>
+
+#include "document/Archive.h"
+#include "document/CQuillmarkDoc.h"
+#include "document/ProjectFileReader.h"
+#include "document/ProjectFileWriter.h"
+#include "eds/CEdsWriter.h"
+#include "eds/CFileScan.h"
+#include "generator/CSourceGenerator.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+constexpr int ImportSucceeded = 11;
+constexpr int ImportReaderNotCreated = 25;
+constexpr int ExportWriterNotCreated = 4;
+constexpr int GenerateSucceeded = 31;
+constexpr int GeneratorNotCreated = 32;
+constexpr int GenerateWriteFailed = 35;
+
+const char* const ProjectFilter = "Project Files (*.prj)| *.prj||";
+
+FileChooserRequest ProjectChooser(bool open) {
+    FileChooserRequest request;
+    request.open = open;
+    request.filter = ProjectFilter;
+    request.defaultExtension = "prj";
+    request.initialFileName = "*.prj";
+    request.options =
+        open ? (HideReadOnly | PathMustExist | FileMustExist) : (HideReadOnly | OverwritePrompt);
+    return request;
+}
+
+std::string ArchiveErrorText(const ArchiveException& error, const std::string& path) {
+    switch (error.GetKind()) {
+        case ArchiveException::Kind::BadIndex:
+            return "The file " + path + " is not a project file of this program or has an unknown version.";
+        case ArchiveException::Kind::EndOfFile:
+            return "The project " + path + " ends unexpectedly; it is truncated or damaged.";
+        case ArchiveException::Kind::Generic:
+            break;
+    }
+    return "The project " + path + " could not be read.\n" + error.what();
+}
+
+}  // namespace
+
+int CQuillmarkDoc::OpenProject() {
+    // The chooser comes first, so a cancelled open leaves the current project untouched.
+    const std::optional<std::string> path = m_platform.ChooseFile(ProjectChooser(true));
+    if (!path) {
+        return 0;
+    }
+    return OpenProjectFile(*path);
+}
+
+int CQuillmarkDoc::OpenProjectFile(const std::string& path) {
+    std::string reason;
+    const std::optional<std::string> bytes = m_platform.Files().ReadAll(path, reason);
+    if (!bytes) {
+        m_platform.ReportFileError(FileOperation::Read, path, reason);
+        return 0;
+    }
+
+    // Read into fresh content; only a complete read replaces the document's content.
+    std::unique_ptr<ObjectDictionary> dictionary;
+    std::unique_ptr<DeviceInfoSection> deviceInfo;
+    std::unique_ptr<FileInfoSection> fileInfo;
+    try {
+        dictionary = std::make_unique<ObjectDictionary>();
+        deviceInfo = std::make_unique<DeviceInfoSection>();
+        fileInfo = std::make_unique<FileInfoSection>();
+        ProjectFileReader().Load(*bytes, *dictionary, *deviceInfo, *fileInfo);
+    } catch (const ArchiveException& error) {
+        m_platform.MessageBox(ArchiveErrorText(error, path), "Quillmark", MsgButtons::Ok,
+                              MsgIcon::Exclamation);
+        return 0;
+    } catch (const std::bad_alloc&) {
+        m_platform.MessageBox("There is not enough memory to open the project " + path + ".", "Quillmark",
+                              MsgButtons::Ok, MsgIcon::Exclamation);
+        return 0;
+    }
+
+    ForgetAll();
+    m_pDictionary = std::move(dictionary);
+    m_pDeviceInfo = std::move(deviceInfo);
+    m_pFileInfo = std::move(fileInfo);
+    m_strProjectPath = path;
+    m_strPathName = path;
+    m_strTitle = path;
+    m_bModified = false;
+    m_nNamed = 1;
+    UpdateAllViews(Hint::Reset);
+    NotifyStateChanged();
+    return 1;
+}
+
+bool CQuillmarkDoc::WriteProject(const std::string& path) {
+    std::string bytes;
+    try {
+        bytes = ProjectFileWriter(m_strFormatMagic).Write(*m_pDictionary, *m_pDeviceInfo, *m_pFileInfo);
+    } catch (const ArchiveException& error) {
+        Error(error.what(), "Quillmark");
+        return false;
+    }
+
+    // The old file is replaced only by a complete new one, so a failed save never destroys it.
+    FileSystem& files = m_platform.Files();
+    const std::string temporary = path + ".tmp";
+    FileOperation failed = FileOperation::Write;
+    std::string reason;
+    std::string ignored;
+    if (!WriteWholeFile(files, temporary, bytes, failed, reason)) {
+        m_platform.ReportFileError(failed, path, reason);
+        files.Remove(temporary, ignored);
+        return false;
+    }
+    if (!files.Rename(temporary, path, reason)) {
+        m_platform.ReportFileError(FileOperation::Write, path, reason);
+        files.Remove(temporary, ignored);
+        return false;
+    }
+    return true;
+}
+
+int CQuillmarkDoc::SaveProject(int saveAs) {
+    if (m_nNamed == 1 && saveAs != 1) {
+        const bool written = WriteProject(m_strProjectPath);
+        SetModifiedFlag(!written);
+        return written ? 1 : 0;
+    }
+    const std::optional<std::string> path = m_platform.ChooseFile(ProjectChooser(false));
+    if (!path) {
+        return 1;
+    }
+    return SaveProjectFile(*path);
+}
+
+int CQuillmarkDoc::SaveProjectFile(const std::string& path) {
+    if (!WriteProject(path)) {
+        SetModifiedFlag(true);
+        return 0;
+    }
+    m_strProjectPath = path;
+    m_strPathName = path;
+    m_strTitle = path;
+    m_bModified = false;
+    m_nNamed = 1;
+    NotifyStateChanged();
+    return 1;
+}
+
+int CQuillmarkDoc::ImportEds(const std::string& path) {
+    // The import adds to the content; references are dropped so nothing stale survives a failed read.
+    ForgetAll();
+    std::unique_ptr<CFileScan> reader;
+    try {
+        reader = std::make_unique<CFileScan>(path, *m_pDictionary, *m_pFileInfo, *m_pDeviceInfo, m_platform);
+    } catch (const std::bad_alloc&) {
+        return ImportReaderNotCreated;
+    }
+    const int result = reader->ReadFile();
+    if (result == ImportSucceeded) {
+        m_strTitle = "unnamed.prj";
+        m_strPathName.clear();
+        m_bModified = true;
+        m_nNamed = 0;
+    } else {
+        m_bModified = false;
+        reader->GetErrorPosition(m_nDuplicateIndex, m_nDuplicateSubindex);
+    }
+    NotifyStateChanged();
+    return result;
+}
+
+int CQuillmarkDoc::ExportEds(const std::string& path) {
+    std::unique_ptr<CEdsWriter> writer;
+    try {
+        writer = std::make_unique<CEdsWriter>(path, *m_pDictionary, *m_pFileInfo, *m_pDeviceInfo, m_platform);
+    } catch (const std::bad_alloc&) {
+        return ExportWriterNotCreated;
+    }
+    const int result = writer->WriteFile();
+    if (result != 0) {
+        // The writer may already have deleted it; a missing file is fine here.
+        std::string ignored;
+        m_platform.Files().Remove(path, ignored);
+    }
+    return result;
+}
+
+int CQuillmarkDoc::GenerateSources(const std::string& sourcePath) {
+    std::unique_ptr<CSourceGenerator> generator;
+    try {
+        generator = std::make_unique<CSourceGenerator>(*m_pDictionary, m_platform);
+    } catch (const std::bad_alloc&) {
+        return GeneratorNotCreated;
+    }
+    const int result = generator->Generate(sourcePath);
+    if (result == GenerateSucceeded) {
+        return generator->CloseFiles();
+    }
+    generator->CloseFiles();
+    if (result == GenerateWriteFailed) {
+        generator->RemoveFiles();
+    }
+    return result;
+}
