@@ -97,7 +97,8 @@ int CSourceGenerator::Generate(const std::string& sourcePath) {
     if (result != GenOk) {
         return result;
     }
-    return WriteConfiguration();
+    result = WriteConfiguration();
+    return (result == GenOk && m_bAnyWriteFailed) ? GenWriteFailed : result;
 }
 
 int CSourceGenerator::CloseFiles() {
@@ -135,6 +136,7 @@ int CSourceGenerator::WriteText(WritableFile* file, const std::string& text) {
     m_pPlatform->ReportFileError(FileOperation::Write, PathOf(file),
                                  file != nullptr ? file->Error() : std::string("file is not open"));
     m_bWriteError = true;
+    m_bAnyWriteFailed = true;
     return GenWriteFailed;
 }
 

@@ -94,6 +94,9 @@ private:
     std::string m_strSourcePath;
     std::string m_strDictPath;
     bool m_bWriteError = false;
+    // Any write of the run failed, also one whose flag a later successful write cleared: a run with
+    // a lost line must not end in success.
+    bool m_bAnyWriteFailed = false;
     std::uint8_t m_nTxPdoMapping = 0;
     std::uint8_t m_nRxPdoMapping = 0;
     std::uint8_t m_nTxPdoCommu = 0;
