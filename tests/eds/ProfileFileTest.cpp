@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include "EdsTestSupport.h"
+#include "eds/ParseNumber.h"
+#include "eds/ProfileFile.h"
+
+namespace {
+
+const std::string Sample = CrLfLines({
+    "; a comment before any section",
+    "[DeviceInfo]",
+    "VendorName  =   Some Vendor Ltd.  ",
+    "\tProductName=\t\"Quoted\" ",
+    "Empty=",
+    "  ; Commented=1",
+    "Twice=first",
+    "twice=second",
+    "[deviceinfo]",
+    "Extra=from the repeated section",
+    "[1018sub1]",
+    "ParameterName=Vendor ID",
+    "[Blank]",
+    "",
+    "[NoEquals]",
+    "JustAKey",
+});
+
+TEST(ProfileFileTest, NamesMatchWithoutRegardToCase) {
+    const ProfileFile file = ProfileFile::FromBytes(Sample);
+    EXPECT_EQ("Some Vendor Ltd.", file.GetString("DEVICEINFO", "vendorname", ""));
+    EXPECT_EQ("Vendor ID", file.GetString("1018Sub1", "PARAMETERNAME", ""));
+    EXPECT_TRUE(file.HasKeys("1018SUB1"));
+}
+
+TEST(ProfileFileTest, ValuesAreTrimmedAndQuotesKept) {
+    const ProfileFile file = ProfileFile::FromBytes(Sample);
+    EXPECT_EQ("\"Quoted\"", file.GetString("DeviceInfo", "ProductName", ""));
+}
+
+TEST(ProfileFileTest, AbsentSectionOrKeyGivesTheDefault) {
+    const ProfileFile file = ProfileFile::FromBytes(Sample);
+    EXPECT_EQ("0x0", file.GetString("DeviceInfo", "Missing", "0x0"));
+    EXPECT_EQ("0", file.GetString("Nowhere", "VendorName", "0"));
+    EXPECT_EQ("", file.GetString("Nowhere", "VendorName", ""));
+}
+
+TEST(ProfileFileTest, EmptyValueIsEmptyNotTheDefault) {
+    const ProfileFile file = ProfileFile::FromBytes(Sample);
+    EXPECT_EQ("", file.GetString("DeviceInfo", "Empty", "0x0"));
+    EXPECT_EQ(0u, file.GetString("DeviceInfo", "Empty", "").size());
+}
+
+TEST(ProfileFileTest, CommentsAreSkippedAndTheFirstOfTwiceCounts) {
+    const ProfileFile file = ProfileFile::FromBytes(Sample);
+    EXPECT_EQ("", file.GetString("DeviceInfo", "; Commented", ""));
+    EXPECT_EQ("", file.GetString("DeviceInfo", "Commented", ""));
+    EXPECT_EQ("first", file.GetString("DeviceInfo", "TWICE", ""));
+    EXPECT_EQ("", file.GetString("DeviceInfo", "Extra", ""));
+}
+
+TEST(ProfileFileTest, HasKeysNeedsAKeyLine) {
+    const ProfileFile file = ProfileFile::FromBytes(Sample);
+    EXPECT_FALSE(file.HasKeys("Blank"));
+    EXPECT_FALSE(file.HasKeys("Absent"));
+    EXPECT_TRUE(file.HasKeys("NoEquals"));
+    EXPECT_TRUE(file.HasKeys("DeviceInfo"));
+}
+
+TEST(ProfileFileTest, ValuesAreCutTo259Characters) {
+    const std::string longValue(300, 'v');
+    const ProfileFile file = ProfileFile::FromBytes("[S]\nKey=" + longValue + "\n");
+    EXPECT_EQ(std::string(259, 'v'), file.GetString("S", "Key", ""));
+    EXPECT_EQ(std::string(259, 'd'), file.GetString("S", "Absent", std::string(270, 'd')));
+}
+
+TEST(ProfileFileTest, AcceptsLfAndCrLfLineEnds) {
+    const ProfileFile lf = ProfileFile::FromBytes("[A]\nKey=1\n[B]\nKey=2");
+    const ProfileFile crlf = ProfileFile::FromBytes("[A]\r\nKey=1\r\n[B]\r\nKey=2\r\n");
+    for (const ProfileFile* file : {&lf, &crlf}) {
+        EXPECT_EQ("1", file->GetString("A", "Key", ""));
+        EXPECT_EQ("2", file->GetString("B", "Key", ""));
+    }
+}
+
+TEST(ProfileFileTest, BadBytesNeverBreakIt) {
+    for (const std::string& bytes :
+         {std::string("[unclosed\nKey=1\n"), std::string("=\n[]\n=x\n"), std::string("\0\0[S]\0=\n", 9),
+          std::string("key before section=1\n"), std::string("[S]\r\r\r\n\n\nK=\xff\xfe\r")}) {
+        const ProfileFile file = ProfileFile::FromBytes(bytes);
+        (void)file.GetString("S", "K", "");
+        (void)file.HasKeys("");
+    }
+    EXPECT_EQ("1", ProfileFile::FromBytes("[unclosed\nKey=1\n").GetString("unclosed", "Key", ""));
+}
+
+TEST(ProfileFileTest, SetStringAppendsSectionsAndKeysInOrder) {
+    ProfileFile file;
+    EXPECT_TRUE(file.SetString("First", "A", "1"));
+    EXPECT_TRUE(file.SetString("Second", "B", "2"));
+    EXPECT_TRUE(file.SetString("first", "C", "3"));
+    EXPECT_TRUE(file.SetString("FIRST", "a", "replaced"));
+    EXPECT_EQ("[First]\r\nA=replaced\r\nC=3\r\n[Second]\r\nB=2\r\n", file.ToBytes());
+}
+
+TEST(ProfileFileTest, ValueEndingInCrLfLeavesOneEmptyLine) {
+    ProfileFile file;
+    file.SetString("S", "Last", "x\r\n");
+    file.SetString("T", "Key", "");
+    EXPECT_EQ("[S]\r\nLast=x\r\n\r\n[T]\r\nKey=\r\n", file.ToBytes());
+    const ProfileFile back = ProfileFile::FromBytes(file.ToBytes());
+    EXPECT_EQ("x", back.GetString("s", "last", ""));
+}
+
+struct NumberCase {
+    const char* text;
+    std::uint32_t value;
+};
+
+TEST(ParseNumberTest, ReadsHexDecimalAndLetters) {
+    const NumberCase cases[] = {
+        {"0x0007", 7},
+        {"7", 7},
+        {"0007", 7},
+        {"1F", 0x1F},
+        {"", 0},
+        {"0X1a", 0x1A},
+        {"1018", 1018},
+        {"0x1018", 0x1018},
+        {"-1", 0xFFFFFFFFu},
+        {"-2147483648", 0x80000000u},
+        {"4294967295", 0xFFFFFFFFu},
+        {"4294967296", 0},
+        {"0xFFFFFFFF", 0xFFFFFFFFu},
+        {"0x1FFFFFFFF", 0xFFFFFFFFu},
+        {"abc", 0xABC},
+        {"12 (see note)", 0x12},
+        {"garbage", 0},
+        {"$NODEID+0x180", 0},
+        {"  42", 42},
+        {"0x", 0},
+        {"+5", 5},
+        {"10.5", 10},
+    };
+    for (const NumberCase& c : cases) {
+        EXPECT_EQ(c.value, ParseNumber(c.text)) << c.text;
+    }
+}
+
+TEST(ParseNumberTest, LeadingIntReadsDecimalDigitsOnly) {
+    EXPECT_EQ(0, ParseLeadingInt("0x3"));
+    EXPECT_EQ(3, ParseLeadingInt(" 3abc"));
+    EXPECT_EQ(-2, ParseLeadingInt("-2"));
+    EXPECT_EQ(0, ParseLeadingInt(""));
+    EXPECT_EQ(2147483647, ParseLeadingInt("99999999999999999999"));
+}
+
+}  // namespace
