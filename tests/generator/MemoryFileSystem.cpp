@@ -8,20 +8,21 @@ public:
     ~MemoryFile() override { MemoryFile::Close(); }
 
     bool Write(const char* data, std::size_t size) override {
-        if (m_closed) {
+        if (m_closed || ++m_files.m_writeCalls == m_files.m_failingWrite) {
             return false;
         }
         m_files.m_files[m_path].append(data, size);
         return true;
     }
     bool Close() override {
-        if (!m_closed) {
-            m_closed = true;
-            --m_files.m_open[m_path];
+        if (m_closed) {
+            return true;
         }
-        return true;
+        m_closed = true;
+        --m_files.m_open[m_path];
+        return m_files.m_failClose.empty() || m_path.find(m_files.m_failClose) == std::string::npos;
     }
-    std::string Error() const override { return "closed"; }
+    std::string Error() const override { return "Input/output error"; }
 
 private:
     MemoryFileSystem& m_files;

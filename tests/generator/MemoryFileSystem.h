@@ -17,6 +17,12 @@ public:
     bool Rename(const std::string& from, const std::string& to, std::string& error) override;
     bool Exists(const std::string& path) override { return m_files.count(path) != 0; }
 
+    // Makes only the n-th write call (counted from 1 over all files) fail; the writes after it succeed.
+    void FailWriteCall(int n) { m_failingWrite = n; }
+    // Closing a file whose path contains the text fails (the file is closed all the same).
+    void FailCloseOf(const std::string& pathPart) { m_failClose = pathPart; }
+    int WriteCalls() const { return m_writeCalls; }
+
     // The bytes of a file ("" when there is none); closed files only count once Close was called.
     std::string Bytes(const std::string& path) const;
     bool IsOpen(const std::string& path) const { return m_open.count(path) != 0 && m_open.at(path) > 0; }
@@ -26,4 +32,7 @@ private:
     friend class MemoryFile;
     std::map<std::string, std::string> m_files;
     std::map<std::string, int> m_open;
+    int m_writeCalls = 0;
+    int m_failingWrite = 0;
+    std::string m_failClose;
 };
