@@ -1,0 +1,118 @@
+#include <cstdio>
+
+#include "FuzzChecks.h"
+#include "FuzzPlatform.h"
+#include "eds/CEdsWriter.h"
+#include "eds/CFileScan.h"
+#include "eds/EdsResult.h"
+#include "eds/EdsSections.h"
+#include "model/ObjectDictionary.h"
+
+std::string ExerciseGenerator(ObjectDictionary& dictionary, SilentPlatform& platform);
+
+namespace {
+
+const char* const ImportPath = "/fuzz/device.eds";
+const char* const ExportPath = "/fuzz/export.eds";
+
+struct ImportedDevice {
+    ObjectDictionary dictionary;
+    FileInfoSection fileInfo;
+    DeviceInfoSection deviceInfo;
+    int result = 0;
+};
+
+void Import(SilentPlatform& platform, std::string_view bytes, ImportedDevice& device) {
+    platform.Memory().Put(ImportPath, std::string(bytes));
+    CFileScan scan(ImportPath, device.dictionary, device.fileInfo, device.deviceInfo, platform);
+    device.result = scan.ReadFile();
+}
+
+int Export(SilentPlatform& platform, ImportedDevice& device, std::string& text) {
+    CEdsWriter writer(ExportPath, device.dictionary, device.fileInfo, device.deviceInfo, platform);
+    return writer.BuildText(text);
+}
+
+std::string Describe(const char* what, int code) {
+    char text[96];
+    std::snprintf(text, sizeof text, "%s (result %d)", what, code);
+    return text;
+}
+
+// Where the two exports first differ, with a little context, so a report names the key at fault.
+std::string FirstDifference(const std::string& first, const std::string& second) {
+    std::size_t at = 0;
+    while (at < first.size() && at < second.size() && first[at] == second[at]) {
+        ++at;
+    }
+    const std::size_t from = at < 40 ? 0 : at - 40;
+    return "exports differ at byte " + std::to_string(at) + ": first \"" + first.substr(from, 80) +
+           "\" second \"" + second.substr(from, 80) + "\"";
+}
+
+}  // namespace
+
+std::string CheckEntryCounts(const ObjectDictionary& dictionary) {
+    for (std::uint16_t position = 0; position < dictionary.GetIndexCount(); ++position) {
+        const IndexEntry& index = *dictionary.GetIndexAt(position);
+        if (index.entryCount > index.subindices.size()) {
+            char text[120];
+            std::snprintf(text, sizeof text, "index 0x%04X announces %u entries but holds %zu", index.index,
+                          index.entryCount, index.subindices.size());
+            return text;
+        }
+    }
+    return "";
+}
+
+std::string CheckEdsImport(std::string_view bytes) {
+    SilentPlatform platform;
+    ImportedDevice device;
+    Import(platform, bytes, device);
+    if (device.result < EdsImportResult::Success || device.result > EdsImportResult::OutOfMemory) {
+        return Describe("import returned a code outside 11..25", device.result);
+    }
+    std::string problem = CheckEntryCounts(device.dictionary);
+    if (!problem.empty()) {
+        return "after import: " + problem;
+    }
+    std::string text;
+    const int exported = Export(platform, device, text);
+    if (exported != EdsExportResult::Success && exported != EdsExportResult::NoMandatoryIndex) {
+        return Describe("export to memory failed", exported);
+    }
+    return ExerciseGenerator(device.dictionary, platform);
+}
+
+std::string CheckEdsRoundTrip(std::string_view bytes) {
+    SilentPlatform platform;
+    ImportedDevice original;
+    Import(platform, bytes, original);
+    if (original.result != EdsImportResult::Success) {
+        return "";
+    }
+    std::string firstExport;
+    if (Export(platform, original, firstExport) != EdsExportResult::Success) {
+        return "";
+    }
+
+    ImportedDevice reread;
+    Import(platform, firstExport, reread);
+    if (reread.result != EdsImportResult::Success) {
+        // An optional list whose every index was skipped is written as SupportedObjects=0, which the
+        // importer refuses by design; any other refusal of our own output is a fault.
+        if (reread.result == EdsImportResult::InvalidObjectList && original.deviceInfo.optionalCount == 0) {
+            return "";
+        }
+        return Describe("the importer refused the exporter's own file", reread.result);
+    }
+    std::string secondExport;
+    const int exported = Export(platform, reread, secondExport);
+    if (exported != EdsExportResult::Success) {
+        return Describe("the second export failed", exported);
+    }
+    if (firstExport != secondExport) {
+        return FirstDifference(firstExport, secondExport);
+    }
+    return "";
+}

@@ -1,0 +1,72 @@
+#include "FuzzChecks.h"
+#include "FuzzPlatform.h"
+#include "document/Archive.h"
+#include "document/ProjectFileReader.h"
+#include "document/ProjectFileWriter.h"
+#include "eds/CEdsWriter.h"
+#include "eds/EdsResult.h"
+
+std::string ExerciseGenerator(ObjectDictionary& dictionary, SilentPlatform& platform);
+
+namespace {
+
+const char* const Magic = "Quillmark_File_1.01";
+
+struct Project {
+    ObjectDictionary dictionary;
+    DeviceInfoSection deviceInfo;
+    FileInfoSection fileInfo;
+};
+
+// True when the whole file was read; an archive error is the reader's promised way to refuse.
+bool Load(std::string_view bytes, Project& project) {
+    try {
+        ProjectFileReader().Load(bytes, project.dictionary, project.deviceInfo, project.fileInfo);
+        return true;
+    } catch (const ArchiveException&) {
+        return false;
+    }
+}
+
+// The saved bytes, or nothing when the writer refused the project with an archive error.
+std::optional<std::string> Save(const Project& project) {
+    try {
+        return ProjectFileWriter(Magic).Write(project.dictionary, project.deviceInfo, project.fileInfo);
+    } catch (const ArchiveException&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace
+
+std::string CheckProjectLoad(std::string_view bytes) {
+    Project project;
+    const bool loaded = Load(bytes, project);
+
+    if (loaded) {
+        const std::optional<std::string> firstSave = Save(project);
+        if (firstSave) {
+            Project reloaded;
+            if (!Load(*firstSave, reloaded)) {
+                return "the reader refused a file the writer had just written";
+            }
+            const std::optional<std::string> secondSave = Save(reloaded);
+            if (!secondSave) {
+                return "the writer refused a project it had written before";
+            }
+            if (*firstSave != *secondSave) {
+                return "saving a reloaded project changed the file";
+            }
+        }
+    }
+
+    // Whatever the load left behind is what the user now works with.
+    SilentPlatform platform;
+    std::string text;
+    CEdsWriter writer("/fuzz/export.eds", project.dictionary, project.fileInfo, project.deviceInfo, platform);
+    const int exported = writer.BuildText(text);
+    if (exported != EdsExportResult::Success && exported != EdsExportResult::NoMandatoryIndex) {
+        return "export to memory failed with " + std::to_string(exported);
+    }
+    return ExerciseGenerator(project.dictionary, platform);
+}
