@@ -156,7 +156,10 @@ std::string MinimalEds(const std::string& extra) {
     return Preamble() + CrLfLines({"[MandatoryObjects]", "SupportedObjects=1", "1=0x1000", ""}) +
            VarSection(0x1000, "Device Type", 7, "0x191") +
            CrLfLines({"[OptionalObjects]", "SupportedObjects=1", "1=0x1001", ""}) +
-           VarSection(0x1001, "Error Register", 5, "0") + extra;
+           VarSection(0x1001, "Error Register", 5, "0") + extra +
+           (extra.find("[ManufacturerObjects]") == std::string::npos
+                ? CrLfLines({"[ManufacturerObjects]", "SupportedObjects=0", ""})
+                : std::string());
 }
 
 int ImportRun::Import(const std::string& bytes, const std::string& name) {

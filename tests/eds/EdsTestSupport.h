@@ -21,7 +21,8 @@ std::string VarSection(unsigned index, const std::string& name, unsigned dataTyp
 std::string SubSection(unsigned index, unsigned subindex, const std::string& name, unsigned dataType,
                        const std::string& def);
 
-// The smallest importable file: the preamble, 0x1000 mandatory, 0x1001 optional, plus `extra` at the end.
+// The smallest importable file: the preamble, 0x1000 mandatory, 0x1001 optional, plus `extra` at the end
+// and an empty manufacturer list unless `extra` brings one.
 std::string MinimalEds(const std::string& extra = "");
 
 // One import run into fresh records; the file is written to a temporary folder first.

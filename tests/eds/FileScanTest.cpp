@@ -1,0 +1,340 @@
+#include <gtest/gtest.h>
+
+#include "EdsTestSupport.h"
+#include "eds/CFileScan.h"
+#include "eds/EdsResult.h"
+
+namespace {
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(std::string::npos, at) << from;
+    if (at != std::string::npos) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+std::string Invalid(const std::string& path, const std::string& section) {
+    return "The selected file " + path + " is invalid!\nInvalid " + section + " section!";
+}
+
+TEST(FileScanTest, MinimalFileImports) {
+    ImportRun run;
+    ASSERT_EQ(EdsImportResult::Success, run.Import(MinimalEds()));
+    ASSERT_EQ(2, run.dictionary.GetIndexCount());
+    const IndexEntry& device = *run.dictionary.GetIndexAt(0);
+    EXPECT_EQ(0x1000, device.index);
+    EXPECT_EQ("mandatory", device.category);
+    EXPECT_EQ(HeaderSingle, device.headerSubindex);
+    EXPECT_EQ(KindSingle, device.kindMarker);
+    EXPECT_EQ(1, device.entryCount);
+    const SubindexEntry& entry = *device.subindices[0];
+    EXPECT_EQ(HeaderSingle, entry.subindex);
+    EXPECT_EQ("Device Type", entry.name);
+    EXPECT_EQ(7, entry.objectType);
+    EXPECT_EQ(7, entry.dataType);
+    EXPECT_EQ("ro", entry.accessType);
+    EXPECT_EQ("0x191", entry.defaultValue);
+    EXPECT_EQ("0x0", entry.lowLimit);
+    EXPECT_EQ("0x0", entry.highLimit);
+    EXPECT_EQ("optional", run.dictionary.GetIndexAt(1)->category);
+
+    EXPECT_EQ("device.eds", run.fileInfo.FileName);
+    EXPECT_EQ(1, run.fileInfo.FileVersion);
+    EXPECT_EQ(2, run.fileInfo.FileRevision);
+    EXPECT_EQ("Tester", run.fileInfo.CreatedBy);
+    EXPECT_EQ("Vendor", run.deviceInfo.VendorName);
+    EXPECT_EQ(0x1234u, run.deviceInfo.VendorNumber);
+    ASSERT_EQ(1u, run.dictionary.CommentLines().size());
+    EXPECT_EQ((CommentLine{"hello", 1}), run.dictionary.CommentLines()[0]);
+    EXPECT_TRUE(run.platform.Messages().empty());
+}
+
+TEST(FileScanTest, PathProblemsAreSilent) {
+    ImportRun run;
+    EXPECT_EQ(EdsImportResult::EmptyPath, run.ImportPath(""));
+    EXPECT_EQ(EdsImportResult::CannotOpen, run.ImportPath(run.dir.File("missing.eds")));
+    EXPECT_EQ(EdsImportResult::CannotOpen, run.ImportPath(run.dir.Path()));
+    EXPECT_TRUE(run.platform.Messages().empty());
+}
+
+// Each row is a file that is refused before any object is read.
+struct RefusedCase {
+    const char* what;
+    std::string bytes;
+    int result;
+    const char* section;  // the section named in the message, or null for a silent refusal
+};
+
+TEST(FileScanTest, RefusedFilesGiveTheirCodeAndMessage) {
+    const std::string good = MinimalEds();
+    const RefusedCase cases[] = {
+        {"no optional list", Replace(good, "[OptionalObjects]", "[Other]"), 20, nullptr},
+        {"optional list empty",
+         Replace(good, "SupportedObjects=1\r\n1=0x1001", "SupportedObjects=0\r\n1=0x1001"), 20, nullptr},
+        {"optional count in hex reads as decimal 0",
+         Replace(good, "SupportedObjects=1\r\n1=0x1001", "SupportedObjects=0x1\r\n1=0x1001"), 20, nullptr},
+        {"optional count blank",
+         Replace(good, "SupportedObjects=1\r\n1=0x1001", "SupportedObjects=  \r\n1=0x1001"), 20, nullptr},
+        {"no FileName", Replace(good, "FileName=device.eds", "FileNam=device.eds"), 16, "FileInfo"},
+        {"empty FileName", Replace(good, "FileName=device.eds", "FileName="), 16, "FileInfo"},
+        {"no VendorName", Replace(good, "VendorName=Vendor", "Vendor=Vendor"), 17, "DeviceInfo"},
+        {"no Dummy0001", Replace(good, "Dummy0001=0", "Dummy0009=0"), 18, "DummyUsage"},
+        {"no DummyUsage section", Replace(good, "[DummyUsage]", "[Dummies]"), 18, "DummyUsage"},
+        {"no mandatory list", Replace(good, "[MandatoryObjects]", "[Mandatory]"), 20, nullptr},
+        {"missing numbered key",
+         Replace(good, "SupportedObjects=1\r\n1=0x1000", "SupportedObjects=2\r\n1=0x1000"), 20, nullptr},
+        {"empty numbered key", Replace(good, "1=0x1000", "1="), 20, nullptr},
+    };
+    for (const RefusedCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        ImportRun run;
+        const std::string path = run.dir.File("device.eds");
+        if (c.section != nullptr) {
+            run.platform.ExpectMessage(Invalid(path, c.section), "Read EDS file", MsgIcon::Error);
+        }
+        EXPECT_EQ(c.result, run.Import(c.bytes));
+        EXPECT_EQ(0, run.platform.PendingExpectations());
+    }
+}
+
+TEST(FileScanTest, CommentsAreOptional) {
+    for (const std::string& replacement :
+         {std::string("[NotComments]"), std::string("[Comments]\r\nLines=")}) {
+        ImportRun run;
+        const std::string bytes = Replace(MinimalEds(), "[Comments]\r\nLines=1", replacement);
+        EXPECT_EQ(EdsImportResult::Success, run.Import(bytes));
+        EXPECT_TRUE(run.dictionary.CommentLines().empty());
+        EXPECT_EQ(2, run.dictionary.GetIndexCount());
+    }
+}
+
+TEST(FileScanTest, CommentLinesKeepTheirKeyNumbers) {
+    ImportRun run;
+    const std::string bytes = Replace(MinimalEds(), "Lines=1\r\nLine1=hello",
+                                      "Lines=300\r\nLine1=one\r\nLine3=three\r\nLine45=beyond");
+    ASSERT_EQ(EdsImportResult::Success, run.Import(bytes));
+    // 300 keeps its low 8 bits: 44 lines are asked for, so Line45 is not read.
+    const std::vector<CommentLine> expected = {{"one", 1}, {"three", 3}};
+    EXPECT_EQ(expected, run.dictionary.CommentLines());
+}
+
+TEST(FileScanTest, DummyUsageFillsSlotsInOrder) {
+    ImportRun run;
+    const std::string bytes = Replace(MinimalEds(), "Dummy0001=0\r\nDummy0002=1",
+                                      "dummy0001=1\r\nDummy0003=0\r\nDummy0007=0x10001");
+    ASSERT_EQ(EdsImportResult::Success, run.Import(bytes));
+    const DummyUsageSection& table = run.deviceInfo.DummyUsage;
+    EXPECT_EQ(3, table.dummyCount);
+    EXPECT_EQ((DummyEntry{1, 1}), table.entries[0]);
+    EXPECT_EQ((DummyEntry{3, 0}), table.entries[1]);
+    EXPECT_EQ((DummyEntry{7, 1}), table.entries[2]);
+    EXPECT_EQ(DummyEntry{}, table.entries[3]);
+}
+
+TEST(FileScanTest, DeviceInfoNumbersAndFlags) {
+    ImportRun run;
+    const std::string bytes = Replace(MinimalEds(), "VendorNumber=0x1234",
+                                      "VendorNumber=-2\r\nProductNumber=0xABCD\r\nRevisionNumber=10\r\n"
+                                      "OrderCode=  X-1  \r\nLSS_Supported=0x10001\r\nGranularity=0x108\r\n"
+                                      "BaudRate_250=1\r\nSimpleBootUpSlave=1\r\nNrOfRxPdo=4\r\nNrOfTXPDO=2");
+    ASSERT_EQ(EdsImportResult::Success, run.Import(bytes));
+    const DeviceInfoSection& d = run.deviceInfo;
+    EXPECT_EQ(0xFFFFFFFEu, d.VendorNumber);
+    EXPECT_EQ(0xABCDu, d.ProductNumber);
+    EXPECT_EQ(10u, d.RevisionNumber);
+    EXPECT_EQ("X-1", d.OrderCode);
+    EXPECT_EQ(1u, d.LSS_Supported);
+    EXPECT_EQ(8, d.Granularity);
+    EXPECT_EQ(1u, d.Baudrate_250);
+    EXPECT_EQ(0u, d.Baudrate_500);
+    EXPECT_EQ(1u, d.SimpleBootUpSlave);
+    EXPECT_EQ(4, d.NrOfRxPdo);
+    EXPECT_EQ(2, d.NrOfTxPdo);
+}
+
+TEST(FileScanTest, OnlySupportedIndexRangesAreTaken) {
+    std::string extra;
+    const unsigned listed[] = {0x0005, 0x1FFF, 0xFFFF, 0x1FFE, 0x2000, 0x5FFF, 0x6000, 0xFFFE};
+    for (unsigned index : listed) {
+        extra += VarSection(index, "Object", 7, "1");
+    }
+    const std::string list = CrLfLines({"[ManufacturerObjects]", "SupportedObjects=8", "1=0x0005", "2=0x1FFF",
+                                        "3=0xFFFF", "4=1FFE", "5=2000", "6=0x5fff", "7=0X6000", "8=0xFFFE"});
+    ImportRun run;
+    ASSERT_EQ(EdsImportResult::Success, run.Import(MinimalEds(list + extra)));
+    std::vector<unsigned> taken;
+    for (std::uint16_t i = 0; i < run.dictionary.GetIndexCount(); ++i) {
+        taken.push_back(run.dictionary.GetIndexAt(i)->index);
+    }
+    EXPECT_EQ((std::vector<unsigned>{0x1000, 0x1001, 0x1FFE, 0x2000, 0x6000, 0xFFFE}), taken);
+    EXPECT_EQ("manufacturer", run.Find(0x2000)->category);
+}
+
+TEST(FileScanTest, StructuredIndexWithAllSubindices) {
+    const std::string extra =
+        CrLfLines({"[ManufacturerObjects]", "SupportedObjects=1", "1=2100", "", "[2100]", "SubNumber=5",
+                   "ParameterName=Record", "ObjectType=0x9", ""}) +
+        SubSection(0x2100, 0, "Count", 5, "4") + SubSection(0x2100, 1, "A", 7, "1") +
+        SubSection(0x2100, 2, "B", 3, "-1") + SubSection(0x2100, 3, "C", 8, "1.5") +
+        SubSection(0x2100, 4, "D", 9, "text");
+    ImportRun run;
+    ASSERT_EQ(EdsImportResult::Success, run.Import(MinimalEds(extra)));
+    const IndexEntry& record = *run.Find(0x2100);
+    EXPECT_EQ(HeaderStructured, record.headerSubindex);
+    EXPECT_EQ(KindStructured, record.kindMarker);
+    ASSERT_EQ(6u, record.subindices.size());
+    EXPECT_EQ(6, record.entryCount);
+    EXPECT_EQ(HeaderStructured, record.subindices[0]->subindex);
+    EXPECT_EQ("Record", record.subindices[0]->name);
+    EXPECT_EQ(9, record.subindices[0]->objectType);
+    EXPECT_EQ(0, record.subindices[0]->dataType);
+    EXPECT_EQ("", record.subindices[0]->defaultValue);
+    for (unsigned s = 0; s < 5; ++s) {
+        EXPECT_EQ(s, record.subindices[s + 1]->subindex);
+    }
+    EXPECT_EQ("1.5", record.subindices[4]->defaultValue);
+}
+
+TEST(FileScanTest, OneMissingSubindexIsAcceptedAndCounted) {
+    const std::string extra =
+        CrLfLines({"[ManufacturerObjects]", "SupportedObjects=1", "1=2100", "", "[2100]", "SubNumber=5",
+                   "ParameterName=Record", "ObjectType=0x9", ""}) +
+        SubSection(0x2100, 0, "Count", 5, "4") + SubSection(0x2100, 1, "A", 7, "1") +
+        SubSection(0x2100, 2, "B", 7, "1") + SubSection(0x2100, 3, "C", 7, "1");
+    ImportRun run;
+    ASSERT_EQ(EdsImportResult::Success, run.Import(MinimalEds(extra)));
+    const IndexEntry& record = *run.Find(0x2100);
+    EXPECT_EQ(5u, record.subindices.size());
+    EXPECT_EQ(5, record.entryCount);
+}
+
+TEST(FileScanTest, SubindicesAreFoundAcrossGaps) {
+    const std::string extra =
+        CrLfLines({"[ManufacturerObjects]", "SupportedObjects=1", "1=2100", "", "[2100]", "SubNumber=3",
+                   "ParameterName=Gaps", "ObjectType=0x8", ""}) +
+        SubSection(0x2100, 0, "Count", 5, "5") + SubSection(0x2100, 1, "A", 7, "1") +
+        SubSection(0x2100, 0xFE, "Z", 7, "1") + SubSection(0x2100, 0xFF, "Beyond", 7, "1");
+    ImportRun run;
+    ASSERT_EQ(EdsImportResult::Success, run.Import(MinimalEds(extra)));
+    const IndexEntry& record = *run.Find(0x2100);
+    ASSERT_EQ(4u, record.subindices.size());
+    EXPECT_EQ(0xFE, record.subindices[3]->subindex);
+}
+
+TEST(FileScanTest, SubindexCountMismatchStopsTheIndexButNotTheList) {
+    const std::string extra =
+        CrLfLines({"[ManufacturerObjects]", "SupportedObjects=2", "1=2100", "2=2200", "", "[2100]",
+                   "SubNumber=5", "ParameterName=Short", "ObjectType=0x9", ""}) +
+        SubSection(0x2100, 0, "Count", 5, "4") + SubSection(0x2100, 1, "A", 7, "1") +
+        SubSection(0x2100, 2, "B", 7, "1") + VarSection(0x2200, "After", 7, "0");
+    ImportRun run;
+    run.platform.ExpectMessage(
+        "The number of subindices of the index 0x2100 is different from thecurrent number! Please check out "
+        "your "
+        "EDS file at the given index,edit this index and restart the import of EDS file!",
+        "Error", MsgIcon::Error);
+    ASSERT_EQ(EdsImportResult::Success, run.Import(MinimalEds(extra)));
+    const IndexEntry& record = *run.Find(0x2100);
+    EXPECT_EQ(4u, record.subindices.size());
+    EXPECT_EQ(4, record.entryCount);
+    EXPECT_NE(nullptr, run.Find(0x2200));
+
+    // The position is kept by the reader that stopped there.
+    ObjectDictionary dictionary;
+    FileInfoSection fileInfo;
+    DeviceInfoSection deviceInfo;
+    ScriptedPlatform platform;
+    platform.AllowUnexpectedMessages();
+    const std::string lastBytes =
+        Replace(MinimalEds(extra), "SupportedObjects=2\r\n1=2100\r\n2=2200", "SupportedObjects=1\r\n1=2100");
+    WriteFileBytes(run.path, lastBytes);
+    CFileScan scan(run.path, dictionary, fileInfo, deviceInfo, platform);
+    EXPECT_EQ(EdsImportResult::SubindexCountMismatch, scan.ReadFile());
+    std::uint16_t index = 1;
+    std::uint16_t subindex = 1;
+    scan.GetErrorPosition(index, subindex);
+    EXPECT_EQ(0x2100, index);
+    EXPECT_EQ(0, subindex);
+}
+
+TEST(FileScanTest, UnsupportedDataTypes) {
+    const std::string extra =
+        CrLfLines({"[ManufacturerObjects]", "SupportedObjects=2", "1=2100", "2=2200", "", "[2100]",
+                   "SubNumber=3", "ParameterName=Mixed", "ObjectType=0x9", ""}) +
+        SubSection(0x2100, 0, "Count", 5, "2") + SubSection(0x2100, 1, "Flag", 1, "0") +
+        SubSection(0x2100, 2, "Text", 0xA, "x") + VarSection(0x2200, "Good", 0x20, "0");
+    ImportRun run;
+    run.platform.ExpectMessage("Data Type of index 0x2100,subindex 0x01 not supported!", "Warning",
+                               MsgIcon::Exclamation);
+    run.platform.ExpectMessage("Data Type of index 0x2100,subindex 0x02 not supported!", "Warning",
+                               MsgIcon::Exclamation);
+    ASSERT_EQ(EdsImportResult::Success, run.Import(MinimalEds(extra)));
+    const IndexEntry& record = *run.Find(0x2100);
+    EXPECT_EQ(2u, record.subindices.size());
+    EXPECT_EQ(2, record.entryCount);
+    EXPECT_EQ(0x20, run.Find(0x2200)->subindices[0]->dataType);
+}
+
+TEST(FileScanTest, UnsupportedSingleEntryIsRemovedAndMayStopTheImport) {
+    const std::string bytes = Replace(MinimalEds(), "SupportedObjects=1\r\n1=0x1000",
+                                      "SupportedObjects=2\r\n1=0x1000\r\n2=0x1002\r\n\r\n[1002]\r\n"
+                                      "ParameterName=Flag\r\nDataType=0x0001");
+    ImportRun run;
+    run.platform.ExpectMessage("Data Type of index 0x1002 not supported", "Warning", MsgIcon::Exclamation);
+    EXPECT_EQ(EdsImportResult::UnsupportedDataType, run.Import(bytes));
+    ASSERT_EQ(1, run.dictionary.GetIndexCount());
+    EXPECT_EQ(0x1000, run.dictionary.GetIndexAt(0)->index);
+}
+
+TEST(FileScanTest, MissingIndexSectionIsReportedAndRemoved) {
+    const std::string bytes =
+        Replace(MinimalEds(), "SupportedObjects=1\r\n1=0x1001", "SupportedObjects=2\r\n1=0x1001\r\n2=0x1017");
+    ImportRun run;
+    run.platform.ExpectMessage("An error ocurred while reading the EDS-File " + run.dir.File("device.eds") +
+                                   "!\nInvalid index 0x1017, subindex 0xFFFD!",
+                               "Read EDS-File", MsgIcon::Error);
+    EXPECT_EQ(EdsImportResult::MissingSection, run.Import(bytes));
+    EXPECT_EQ(nullptr, run.Find(0x1017));
+    EXPECT_EQ(2, run.dictionary.GetIndexCount());
+}
+
+TEST(FileScanTest, EarlierFailuresInAListDoNotStopIt) {
+    const std::string bytes = Replace(MinimalEds(), "SupportedObjects=1\r\n1=0x1001",
+                                      "SupportedObjects=3\r\n1=0x1017\r\n2=0x1018\r\n3=0x1001");
+    ImportRun run;
+    run.platform.AllowUnexpectedMessages();
+    EXPECT_EQ(EdsImportResult::Success, run.Import(bytes));
+    EXPECT_EQ(2u, run.platform.Messages().size());
+    EXPECT_EQ(2, run.dictionary.GetIndexCount());
+}
+
+TEST(FileScanTest, IndexListedTwiceKeepsTheFirstListing) {
+    const std::string bytes = Replace(MinimalEds(), "SupportedObjects=1\r\n1=0x1001",
+                                      "SupportedObjects=3\r\n1=0x1001\r\n2=1000\r\n3=0x1001");
+    ImportRun run;
+    ASSERT_EQ(EdsImportResult::Success, run.Import(bytes));
+    ASSERT_EQ(2, run.dictionary.GetIndexCount());
+    EXPECT_EQ("mandatory", run.Find(0x1000)->category);
+    EXPECT_EQ(1u, run.Find(0x1001)->subindices.size());
+}
+
+TEST(FileScanTest, DefaultCallbacksAndValueDefaults) {
+    const std::string extra = CrLfLines({"[1017]", "ParameterName=Heartbeat", "DataType=6"});
+    const std::string bytes = Replace(MinimalEds(extra), "SupportedObjects=1\r\n1=0x1001",
+                                      "SupportedObjects=2\r\n1=0x1001\r\n2=0x1017");
+    ImportRun run;
+    ASSERT_EQ(EdsImportResult::Success, run.Import(bytes));
+    const IndexEntry& heartbeat = *run.Find(0x1017);
+    EXPECT_EQ("HbpCbConfigHeartbeat", heartbeat.callbackName);
+    EXPECT_EQ("NULL", run.Find(0x1000)->callbackName);
+    const SubindexEntry& entry = *heartbeat.subindices[0];
+    EXPECT_EQ(0, entry.objectType);
+    EXPECT_EQ("", entry.accessType);
+    EXPECT_EQ("0x0", entry.defaultValue);
+    EXPECT_EQ("0x0", entry.lowLimit);
+    EXPECT_EQ("0x0", entry.highLimit);
+}
+
+}  // namespace
