@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include "RecordingView.h"
+#include "ScriptedPlatform.h"
+#include "document/CQuillmarkDoc.h"
+
+namespace {
+
+const std::string SampleEds = std::string(QM_CORPUS_DIR) + "/python-canopen__sample.eds";
+
+class DocumentExchange : public ::testing::Test {
+protected:
+    DocumentExchange() { doc.OnNewDocument(); }
+
+    void ImportSample() {
+        platform.AllowUnexpectedMessages();
+        ASSERT_EQ(doc.ImportEds(SampleEds), 11);
+        platform.AllowUnexpectedMessages(false);
+    }
+
+    ScriptedPlatform platform;
+    CQuillmarkDoc doc{platform};
+    TempDir dir;
+};
+
+}  // namespace
+
+TEST_F(DocumentExchange, SuccessfulImportMarksAnUnnamedModifiedProject) {
+    ImportSample();
+    EXPECT_GT(doc.GetIndexCount(), 0);
+    EXPECT_EQ(doc.GetTitle(), "unnamed.prj");
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_FALSE(doc.IsNamed());
+}
+
+TEST_F(DocumentExchange, FailedImportClearsTheModifiedFlag) {
+    doc.SetModifiedFlag(true);
+    platform.AllowUnexpectedMessages();
+    const int result = doc.ImportEds(dir.File("missing.eds"));
+    EXPECT_NE(result, 11);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(doc.IsNamed());
+}
+
+TEST_F(DocumentExchange, ImportedProjectSurvivesSaveAndOpen) {
+    ImportSample();
+    const std::string path = dir.File("sample.prj");
+    ASSERT_EQ(doc.SaveProjectFile(path), 1);
+
+    CQuillmarkDoc loaded(platform);
+    ASSERT_EQ(loaded.OpenProjectFile(path), 1);
+    ASSERT_EQ(loaded.GetIndexCount(), doc.GetIndexCount());
+    for (std::uint16_t i = 0; i < doc.GetIndexCount(); ++i) {
+        std::unique_ptr<IndexEntry> expected = doc.GetIndexAt(i)->Clone();
+        expected->kindMarker = 0;  // not part of the file
+        EXPECT_TRUE(loaded.GetIndexAt(i)->SameContent(*expected)) << std::hex << expected->index;
+    }
+    EXPECT_EQ(loaded.GetDeviceInfo(), doc.GetDeviceInfo());
+    EXPECT_EQ(loaded.GetFileInfo(), doc.GetFileInfo());
+    EXPECT_EQ(loaded.GetComments(), doc.GetComments());
+}
+
+TEST_F(DocumentExchange, ExportWritesTheFileAndDeletesItOnFailure) {
+    ImportSample();
+    const std::string path = dir.File("out.eds");
+    EXPECT_EQ(doc.ExportEds(path), 0);
+    EXPECT_TRUE(platform.Files().Exists(path));
+
+    FaultyFileSystem faulty;
+    faulty.FailWritesAfter(20);
+    platform.SetFiles(&faulty);
+    platform.AllowUnexpectedMessages();
+    EXPECT_EQ(doc.ExportEds(path), 2);
+    EXPECT_FALSE(platform.Files().Exists(path));
+}
+
+TEST_F(DocumentExchange, ExportWithoutAMandatoryIndexLeavesNoFile) {
+    const std::string path = dir.File("empty.eds");
+    platform.AllowUnexpectedMessages();
+    EXPECT_EQ(doc.ExportEds(path), 5);
+    EXPECT_FALSE(platform.Files().Exists(path));
+}
+
+TEST_F(DocumentExchange, GenerationClosesItsFilesAndRemovesThemAfterAWriteError) {
+    ImportSample();
+    const std::string source = dir.File("objdict.c");
+    platform.AllowUnexpectedMessages();
+    EXPECT_EQ(doc.GenerateSources(source), 31);
+    EXPECT_TRUE(platform.Files().Exists(source));
+    EXPECT_TRUE(platform.Files().Exists(dir.File("objdict.h")));
+    EXPECT_TRUE(platform.Files().Exists(dir.File("obdcfg.h")));
+
+    const std::string failing = dir.File("failing.c");
+    FaultyFileSystem faulty;
+    faulty.FailWritesAfter(100);
+    platform.SetFiles(&faulty);
+    EXPECT_EQ(doc.GenerateSources(failing), 35);
+    platform.SetFiles(nullptr);
+    EXPECT_FALSE(platform.Files().Exists(failing));
+    EXPECT_FALSE(platform.Files().Exists(dir.File("objdict.h")));
+    EXPECT_FALSE(platform.Files().Exists(dir.File("obdcfg.h")));
+}
+
+TEST_F(DocumentExchange, GenerationReportsACreateFailure) {
+    ImportSample();
+    FaultyFileSystem faulty;
+    faulty.FailCreateOf("obdcfg.h");
+    platform.SetFiles(&faulty);
+    platform.AllowUnexpectedMessages();
+    EXPECT_EQ(doc.GenerateSources(dir.File("objdict.c")), 33);
+}
