@@ -190,3 +190,36 @@ std::string DictionaryDifference(const ObjectDictionary& a, const ObjectDictiona
 std::string ExportedValueDifference(const ObjectDictionary& a, const ObjectDictionary& b) {
     return Difference(a, b, true);
 }
+
+IndexEntry& AddIndex(ObjectDictionary& dictionary, unsigned index, const std::string& category,
+                     bool structured) {
+    auto entry = std::make_unique<IndexEntry>();
+    entry->index = static_cast<std::uint16_t>(index);
+    entry->category = category;
+    entry->headerSubindex = structured ? HeaderStructured : HeaderSingle;
+    entry->kindMarker = structured ? KindStructured : KindSingle;
+    const std::uint16_t position = dictionary.InsertIndex(std::move(entry));
+    return *dictionary.GetIndexAt(position);
+}
+
+SubindexEntry& AddEntry(ObjectDictionary& dictionary, unsigned index, unsigned subindex,
+                        const std::string& name, unsigned objectType, unsigned dataType,
+                        const std::string& access, const std::string& def, const std::string& low,
+                        const std::string& high, unsigned pdoMapping) {
+    auto entry = std::make_unique<SubindexEntry>();
+    entry->index = static_cast<std::uint16_t>(index);
+    entry->subindex = static_cast<std::uint16_t>(subindex);
+    entry->name = name;
+    entry->objectType = static_cast<std::uint8_t>(objectType);
+    entry->dataType = static_cast<std::uint8_t>(dataType);
+    entry->accessType = access;
+    entry->defaultValue = def;
+    entry->lowLimit = low;
+    entry->highLimit = high;
+    entry->pdoMapping = static_cast<std::uint8_t>(pdoMapping);
+    SubindexEntry& stored = *entry;
+    IndexEntry& owner = *dictionary.FindIndexForEntry(static_cast<std::uint16_t>(index));
+    dictionary.InsertEntry(std::move(entry));
+    ++owner.entryCount;
+    return stored;
+}

@@ -45,3 +45,11 @@ std::string DictionaryDifference(const ObjectDictionary& a, const ObjectDictiona
 // Like DictionaryDifference, but value texts count as equal when the writer would write them the
 // same way (the writer writes numbers in its own form, so "10" and "0xA" are the same UNSIGNED8).
 std::string ExportedValueDifference(const ObjectDictionary& a, const ObjectDictionary& b);
+
+// Builds dictionaries for the writer tests; AddEntry keeps the index's entryCount.
+IndexEntry& AddIndex(ObjectDictionary& dictionary, unsigned index, const std::string& category,
+                     bool structured);
+SubindexEntry& AddEntry(ObjectDictionary& dictionary, unsigned index, unsigned subindex,
+                        const std::string& name, unsigned objectType, unsigned dataType,
+                        const std::string& access = "ro", const std::string& def = "",
+                        const std::string& low = "", const std::string& high = "", unsigned pdoMapping = 0);

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include "EdsTestSupport.h"
+#include "eds/CEdsWriter.h"
+#include "eds/EdsResult.h"
+
+namespace {
+
+struct ExportRun {
+    ScriptedPlatform platform;
+    ObjectDictionary dictionary;
+    FileInfoSection fileInfo;
+    DeviceInfoSection deviceInfo;
+    TempDir dir;
+
+    int Write(const std::string& path) {
+        CEdsWriter writer(path, dictionary, fileInfo, deviceInfo, platform);
+        return writer.WriteFile();
+    }
+    std::string Text(const std::string& path, int* result = nullptr) {
+        CEdsWriter writer(path, dictionary, fileInfo, deviceInfo, platform);
+        std::string text;
+        const int code = writer.BuildText(text);
+        if (result != nullptr) {
+            *result = code;
+        }
+        return text;
+    }
+};
+
+void FillGoldenDocument(ExportRun& run) {
+    FileInfoSection& f = run.fileInfo;
+    f.FileName = "stored name is not used.eds";
+    f.FileVersion = 1;
+    f.FileRevision = 2;
+    f.EDSVersion = "4.0";
+    f.Description = "Golden";
+    f.CreationTime = "10:00AM";
+    f.CreationDate = "01-02-2026";
+    f.CreatedBy = "A";
+    f.ModifiedBy = "B";
+    DeviceInfoSection& d = run.deviceInfo;
+    d.VendorName = "V";
+    d.VendorNumber = 0x80000001u;
+    d.ProductName = "P";
+    d.ProductNumber = 2;
+    d.RevisionNumber = 3;
+    d.OrderCode = "O";
+    d.Baudrate_250 = 1;
+    d.Baudrate_500 = 1;
+    d.SimpleBootUpSlave = 1;
+    d.Granularity = 8;
+    d.LSS_Supported = 1;
+    d.NrOfRxPdo = 9;
+    d.NrOfTxPdo = 9;
+    d.DummyUsage.dummyCount = 2;
+    d.DummyUsage.entries[0] = {2, 1};
+    d.DummyUsage.entries[1] = {5, 0};
+    run.dictionary.CommentLines() = {{"first", 7}, {"second", 0}};
+
+    ObjectDictionary& o = run.dictionary;
+    AddIndex(o, 0x2003, "manufacturer", false);
+    AddEntry(o, 0x2003, HeaderSingle, "Comm", 7, 0x20, "ro", "0x5", "1", "2");
+    AddIndex(o, 0x1000, "mandatory", false);
+    AddEntry(o, 0x1000, HeaderSingle, "Device Type", 7, 7, "ro", "0x191", "", "");
+    AddIndex(o, 0x1001, "mandatory", false);
+    AddEntry(o, 0x1001, HeaderSingle, "Error Register", 7, 5, "ro", "10", "0", "0x0", 1);
+    AddIndex(o, 0x1018, "mandatory", true);
+    AddEntry(o, 0x1018, HeaderStructured, "Identity", 9, 0);
+    AddEntry(o, 0x1018, 0x1A, "Far", 7, 7, "ro", "0xFFFFFFFF");
+    AddEntry(o, 0x1018, 0, "Count", 7, 5, "ro", "1", "1", "4");
+    AddIndex(o, 0x1400, "optional", true);
+    AddEntry(o, 0x1400, HeaderStructured, "RPDO", 9, 0);
+    AddEntry(o, 0x1400, 0, "Count", 7, 5, "ro", "2");
+    AddIndex(o, 0x2000, "manufacturer", false);
+    AddEntry(o, 0x2000, HeaderSingle, "Signed", 7, 3, "rw", "-5", "-100", "0x64");
+    AddIndex(o, 0x2001, "manufacturer", false);
+    AddEntry(o, 0x2001, HeaderSingle, "Real", 7, 8, "rw", "55.25", "-1.5", "0");
+    AddIndex(o, 0x2002, "manufacturer", false);
+    AddEntry(o, 0x2002, HeaderSingle, "Text", 7, 9, "ro", "Hello World", "5", "9");
+    AddIndex(o, 0x2004, "manufacturer", false);
+    AddEntry(o, 0x2004, HeaderSingle, "Blob", 7, 0x0F, "rw", "", "", "");
+}
+
+TEST(EdsWriterTest, WritesTheGoldenLayout) {
+    ExportRun run;
+    FillGoldenDocument(run);
+    const std::string path = run.dir.File("golden.eds");
+    ASSERT_EQ(EdsExportResult::Success, run.Write(path));
+    const std::string golden = ReadFileBytes(std::string(QM_TEST_DATA_DIR) + "/eds/writer_golden.eds");
+    EXPECT_EQ(golden, ReadFileBytes(path));
+    EXPECT_EQ(golden, run.Text(path));
+
+    EXPECT_EQ(1, run.deviceInfo.NrOfRxPdo);
+    EXPECT_EQ(0, run.deviceInfo.NrOfTxPdo);
+    EXPECT_EQ(3, run.deviceInfo.mandatoryCount);
+    EXPECT_EQ(5, run.deviceInfo.manufacturerCount);
+    EXPECT_EQ(1, run.deviceInfo.optionalCount);
+    EXPECT_TRUE(run.platform.Messages().empty());
+}
+
+TEST(EdsWriterTest, FileNameIsThePartAfterTheLastSeparator) {
+    ExportRun run;
+    FillGoldenDocument(run);
+    const auto fileNameLine = [&](const std::string& path) {
+        const std::string text = run.Text(path);
+        return text.substr(0, text.find("\r\nFileVersion"));
+    };
+    EXPECT_EQ("[FileInfo]\r\nFileName=plain.eds", fileNameLine("plain.eds"));
+    EXPECT_EQ("[FileInfo]\r\nFileName=b.eds", fileNameLine("/a/dir.x/b.eds"));
+    EXPECT_EQ("[FileInfo]\r\nFileName=c.eds", fileNameLine("a/b\\c.eds"));
+}
+
+TEST(EdsWriterTest, EmptyListsAndSections) {
+    ExportRun run;
+    AddIndex(run.dictionary, 0x1000, "mandatory", false);
+    AddEntry(run.dictionary, 0x1000, HeaderSingle, "Device Type", 7, 7, "ro", "0");
+    const std::string text = run.Text("x.eds");
+    EXPECT_EQ(std::string::npos, text.find("[DummyUsage]"));
+    EXPECT_NE(std::string::npos, text.find("[Comments]\r\nLines=0\r\n\r\n[MandatoryObjects]"));
+    EXPECT_NE(std::string::npos,
+              text.find("[ManufacturerObjects]\r\nSupportedObjects=0\r\n\r\n[OptionalObjects]"));
+    const std::string tail = "[OptionalObjects]\r\nSupportedObjects=0\r\n\r\n";
+    EXPECT_EQ(tail, text.substr(text.size() - tail.size()));
+}
+
+TEST(EdsWriterTest, NoMandatoryIndexDeletesTheFile) {
+    ExportRun run;
+    FillGoldenDocument(run);
+    for (std::uint16_t i = 0; i < run.dictionary.GetIndexCount(); ++i) {
+        if (run.dictionary.GetIndexAt(i)->category == "mandatory") {
+            run.dictionary.GetIndexAt(i)->category = "optional";
+        }
+    }
+    const std::string path = run.dir.File("none.eds");
+    WriteFileBytes(path, "old content");
+    EXPECT_EQ(EdsExportResult::NoMandatoryIndex, run.Write(path));
+    EXPECT_FALSE(run.platform.Files().Exists(path));
+    EXPECT_EQ(0, run.deviceInfo.mandatoryCount);
+    EXPECT_EQ(1, run.deviceInfo.NrOfRxPdo);
+}
+
+TEST(EdsWriterTest, ExportingTwiceGivesTheSameFile) {
+    ExportRun run;
+    FillGoldenDocument(run);
+    const std::string path = run.dir.File("twice.eds");
+    WriteFileBytes(path, std::string(100000, 'x'));
+    ASSERT_EQ(EdsExportResult::Success, run.Write(path));
+    const std::string first = ReadFileBytes(path);
+    ASSERT_EQ(EdsExportResult::Success, run.Write(path));
+    EXPECT_EQ(first, ReadFileBytes(path));
+}
+
+TEST(EdsWriterTest, FileSystemFailuresGiveTheirCodes) {
+    ExportRun run;
+    FillGoldenDocument(run);
+    FaultyFileSystem faulty;
+    run.platform.SetFiles(&faulty);
+    const std::string path = run.dir.File("faulty.eds");
+
+    WriteFileBytes(path, "locked");
+    faulty.FailRemove();
+    EXPECT_EQ(EdsExportResult::CannotDelete, run.Write(path));
+    EXPECT_EQ("locked", ReadFileBytes(path));
+    faulty.FailRemove(false);
+
+    // A missing target is no reason to fail, even when deleting would fail.
+    const std::string fresh = run.dir.File("fresh.eds");
+    faulty.FailRemove();
+    EXPECT_EQ(EdsExportResult::Success, run.Write(fresh));
+    faulty.FailRemove(false);
+
+    faulty.FailCreateOf("faulty.eds");
+    EXPECT_EQ(EdsExportResult::WriteFailed, run.Write(path));
+    faulty.FailCreateOf("no such file");
+
+    faulty.FailWritesAfter(100);
+    EXPECT_EQ(EdsExportResult::WriteFailed, run.Write(path));
+    EXPECT_TRUE(run.platform.Messages().empty());
+}
+
+TEST(EdsWriterTest, AnIndexWithoutEntriesIsLeftOut) {
+    ExportRun run;
+    AddIndex(run.dictionary, 0x1000, "mandatory", false);
+    AddEntry(run.dictionary, 0x1000, HeaderSingle, "Device Type", 7, 7, "ro", "0");
+    AddIndex(run.dictionary, 0x1001, "mandatory", false);
+    const std::string text = run.Text("x.eds");
+    EXPECT_NE(std::string::npos, text.find("SupportedObjects=1\r\n1=0x1000\r\n\r\n"));
+    EXPECT_EQ(std::string::npos, text.find("[1001]"));
+}
+
+}  // namespace
