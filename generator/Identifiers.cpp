@@ -40,8 +40,80 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// Words a C compiler (up to C23) never takes as a name.
+constexpr std::string_view CKeywords[] = {
+    "alignas",
+    "alignof",
+    "auto",
+    "bool",
+    "break",
+    "case",
+    "char",
+    "const",
+    "constexpr",
+    "continue",
+    "default",
+    "do",
+    "double",
+    "else",
+    "enum",
+    "extern",
+    "false",
+    "float",
+    "for",
+    "goto",
+    "if",
+    "inline",
+    "int",
+    "long",
+    "nullptr",
+    "register",
+    "restrict",
+    "return",
+    "short",
+    "signed",
+    "sizeof",
+    "static",
+    "static_assert",
+    "struct",
+    "switch",
+    "thread_local",
+    "true",
+    "typedef",
+    "typeof",
+    "typeof_unqual",
+    "union",
+    "unsigned",
+    "void",
+    "volatile",
+    "while",
+    "_Alignas",
+    "_Alignof",
+    "_Atomic",
+    "_BitInt",
+    "_Bool",
+    "_Complex",
+    "_Decimal128",
+    "_Decimal32",
+    "_Decimal64",
+    "_Generic",
+    "_Imaginary",
+    "_Noreturn",
+    "_Static_assert",
+    "_Thread_local",
+};
+
+bool IsKeyword(const std::string& text) {
+    for (std::string_view keyword : CKeywords) {
+        if (text == keyword) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool IsValidIdentifier(const std::string& text) {
-    if (text.empty() || IsDigit(text.front())) {
+    if (text.empty() || IsDigit(text.front()) || IsKeyword(text)) {
         return false;
     }
     for (char c : text) {
@@ -81,7 +153,7 @@ std::string IdentifierFromDesignator(const std::string& designator) {
             c = '_';
         }
     }
-    if (identifier.empty() || IsDigit(identifier.front())) {
+    if (identifier.empty() || IsDigit(identifier.front()) || IsKeyword(identifier)) {
         identifier.insert(identifier.begin(), '_');
     }
     return identifier;

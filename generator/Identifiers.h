@@ -8,7 +8,8 @@ const char* StackTypeName(std::uint8_t dataType);
 
 // A designator as an identifier: the characters of the removal set are dropped and blanks become
 // underscores. A result that is still no valid C identifier has every other character outside
-// A-Z, a-z, 0-9 and '_' replaced by '_' and a leading '_' when it is empty or starts with a digit.
+// A-Z, a-z, 0-9 and '_' replaced by '_' and a leading '_' when it is empty, starts with a digit or
+// is a C keyword.
 std::string IdentifierFromDesignator(const std::string& designator);
 
 // The contents of a C string literal that reads back as the given text.

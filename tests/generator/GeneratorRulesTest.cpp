@@ -73,6 +73,9 @@ TEST(IdentifierTest, DesignatorsBecomeIdentifiers) {
          "e",
          "Gr_e"},
         {"\xE9t\xE9", "_t_"},
+        {"int", "_int"},
+        {"_Bool", "__Bool"},
+        {"Int", "Int"},
     };
     for (const auto& [designator, identifier] : cases) {
         EXPECT_EQ(identifier, IdentifierFromDesignator(designator)) << designator;

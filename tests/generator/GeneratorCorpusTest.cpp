@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <vector>
+
+#include "CCompiler.h"
+#include "GeneratorTestSupport.h"
+#include "ScriptedPlatform.h"
+#include "eds/CFileScan.h"
+#include "eds/EdsResult.h"
+#include "generator/CSourceGenerator.h"
+
+namespace {
+
+std::vector<std::string> EdsFiles() {
+    std::vector<std::string> paths{std::string(QM_EXAMPLES_DIR) + "/io_device.eds"};
+    std::vector<std::string> corpus;
+    std::error_code error;
+    for (const auto& item : std::filesystem::directory_iterator(QM_CORPUS_DIR, error)) {
+        corpus.push_back(item.path().string());
+    }
+    std::sort(corpus.begin(), corpus.end());
+    paths.insert(paths.end(), corpus.begin(), corpus.end());
+    return paths;
+}
+
+class GeneratorCorpusTest : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(GeneratorCorpusTest, GeneratedSourcesCompileAndRepeat) {
+    if (!HaveCCompiler()) {
+        GTEST_SKIP() << "no C compiler";
+    }
+    const std::string& path = GetParam();
+    ObjectDictionary dictionary;
+    FileInfoSection fileInfo;
+    DeviceInfoSection deviceInfo;
+    ScriptedPlatform platform;
+    platform.AllowUnexpectedMessages();
+    if (CFileScan(path, dictionary, fileInfo, deviceInfo, platform).ReadFile() != EdsImportResult::Success) {
+        GTEST_SKIP() << "does not import cleanly";
+    }
+    TempDir dir;
+    ASSERT_EQ(GenOk, RunGeneration(dictionary, platform, dir.File("objdict.c")));
+    EXPECT_EQ("", CompileGeneratedFiles(dir.Path(), "objdict.c"));
+
+    // Every PDO now has its mapping index, so a second run gives the same files but for the time.
+    const std::string first = ReadFileBytes(dir.File("objdict.h"));
+    platform.SetTime(LocalTime{1, 2, 2030, 4, 5, 6});
+    ASSERT_EQ(GenOk, RunGeneration(dictionary, platform, dir.File("objdict.c")));
+    EXPECT_EQ(WithoutDateAndTime(first), WithoutDateAndTime(ReadFileBytes(dir.File("objdict.h"))));
+}
+
+std::string TestName(const ::testing::TestParamInfo<std::string>& info) {
+    std::string name = std::to_string(info.index) + "_" + std::filesystem::path(info.param).stem().string();
+    for (char& c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) {
+            c = '_';
+        }
+    }
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(EdsFiles, GeneratorCorpusTest, ::testing::ValuesIn(EdsFiles()), TestName);
+
+}  // namespace
