@@ -1,0 +1,185 @@
+#include "ui/app/CMainFrame.h"
+
+#include <QCloseEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include "document/CQuillmarkDoc.h"
+#include "ui/app/IconFactory.h"
+#include "ui/app/QtText.h"
+#include "ui/app/WindowCaption.h"
+#include "ui/right_pane/CRightPaneView.h"
+#include "ui/tree_pane/CLeftPaneView.h"
+
+namespace {
+
+QLabel* AddIndicator(QStatusBar* bar, const char* objectName, const char* sizingText) {
+    auto* pane = new QLabel;
+    pane->setObjectName(QString::fromLatin1(objectName));
+    pane->setAlignment(Qt::AlignCenter);
+    pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QString::fromLatin1(sizingText)) + 8);
+    pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bar->addPermanentWidget(pane);
+    return pane;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CQuillmarkDoc& document, Platform& platform, QWidget* parent)
+    : QMainWindow(parent), m_document(document), m_platform(platform) {
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowTitle(QString::fromLatin1(ApplicationName));
+    setWindowIcon(Icons::Application());
+    setAcceptDrops(true);
+    resize(1100, 720);
+
+    CreateClientArea();
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    CreatePaneShortcuts();
+
+    connect(m_pLeftPane, &CLeftPaneView::CommandStateChanged, this, &CMainFrame::UpdateCommandUI);
+    m_clockTimer = new QTimer(this);
+    m_clockTimer->setObjectName(QStringLiteral("clockTimer"));
+    connect(m_clockTimer, &QTimer::timeout, this, [this] {
+        UpdateClock();
+        UpdateCommandUI();
+    });
+    m_clockTimer->start(ClockPeriodMs);
+
+    m_document.AddView(this);
+    UpdateCommandUI();
+}
+
+CMainFrame::~CMainFrame() {
+    m_document.RemoveView(this);
+}
+
+void CMainFrame::CreateClientArea() {
+    m_wndSplitter = new QSplitter(Qt::Horizontal, this);
+    m_wndSplitter->setObjectName(QStringLiteral("splitter"));
+    m_wndSplitter->setChildrenCollapsible(false);
+    m_pLeftPane = new CLeftPaneView(m_document, m_platform);
+    m_pRightPane = new CRightPaneView(m_document);
+    m_wndSplitter->addWidget(m_pLeftPane);
+    m_wndSplitter->addWidget(m_pRightPane);
+    m_wndSplitter->setStretchFactor(0, 0);
+    m_wndSplitter->setStretchFactor(1, 1);
+    setCentralWidget(m_wndSplitter);
+
+    m_pLeftPane->SetRightPane(m_pRightPane);
+    m_pLeftPane->SetCloseMainWindow([this] { return CloseAfterPrompt(); });
+    m_pLeftPane->setFocus();
+}
+
+void CMainFrame::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("statusBar"));
+    m_messagePane = new QLabel(QStringLiteral("Ready"));
+    m_messagePane->setObjectName(QStringLiteral("messagePane"));
+    bar->addWidget(m_messagePane, 1);
+    // Qt offers no portable way to learn the state of the lock keys, so these panes stay blank.
+    AddIndicator(bar, "indicatorCapsLock", "UF");
+    AddIndicator(bar, "indicatorNumLock", "NUM");
+    AddIndicator(bar, "indicatorScrollLock", "RF");
+    AddIndicator(bar, "separatorPane", "        ");
+    m_clockPane = AddIndicator(bar, "clockPane", "00:00:00");
+    m_clockPane->setText(QStringLiteral("00:00:00"));
+}
+
+void CMainFrame::CreatePaneShortcuts() {
+    // F6 and Shift+F6 move the focus to the other pane.
+    auto toggle = [this] {
+        if (m_pLeftPane->hasFocus()) {
+            m_pRightPane->setFocus();
+        } else {
+            m_pLeftPane->setFocus();
+        }
+    };
+    auto* next = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    auto* previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this);
+    connect(next, &QShortcut::activated, this, toggle);
+    connect(previous, &QShortcut::activated, this, toggle);
+}
+
+void CMainFrame::FinishStartup() {
+    m_bStarted = true;
+    m_bTitleShown = false;
+    UpdateCaption();
+}
+
+void CMainFrame::UpdateCaption() {
+    setWindowTitle(ToQt(WindowCaption(m_document.GetTitle(), m_bTitleShown)));
+}
+
+void CMainFrame::UpdateClock() {
+    m_clockPane->setText(ToQt(ClockText(m_platform.GetLocalTime())));
+}
+
+QAction* CMainFrame::Action(int commandId) const {
+    const auto found = m_actions.find(commandId);
+    return found == m_actions.end() ? nullptr : found->second;
+}
+
+void CMainFrame::OnUpdate(std::uint32_t, const HintObject&) {}
+
+void CMainFrame::OnDocumentStateChanged() {
+    if (m_bStarted && !m_document.GetTitle().empty()) {
+        m_bTitleShown = true;
+        UpdateCaption();
+    }
+    if (m_document.IsNamed()) {
+        m_recentFiles.Add(m_document.GetPathName());
+    }
+    UpdateCommandUI();
+}
+
+bool CMainFrame::CloseAfterPrompt() {
+    m_bPromptDone = true;
+    const bool closed = close();
+    m_bPromptDone = false;
+    return closed;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!m_bPromptDone && !m_document.CanCloseFrame()) {
+        event->ignore();
+        return;
+    }
+    m_clockTimer->stop();
+    event->accept();
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_bSplitterPlaced) {
+        // The tree pane starts one third of the client width wide; the forms take the rest.
+        const int width = m_wndSplitter->width();
+        m_wndSplitter->setSizes({width / 3, width - width / 3});
+        m_bSplitterPlaced = true;
+    }
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls() && event->mimeData()->urls().constFirst().isLocalFile()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.constFirst().isLocalFile()) {
+        return;
+    }
+    event->acceptProposedAction();
+    activateWindow();
+    m_pLeftPane->OpenFileDirectly(PathFromQt(urls.constFirst().toLocalFile()), true);
+}

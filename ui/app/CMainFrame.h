@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+
+#include "document/DocumentView.h"
+#include "ui/app/RecentFileList.h"
+
+class CLeftPaneView;
+class CQuillmarkDoc;
+class CRightPaneView;
+class Platform;
+class QAction;
+class QLabel;
+class QSplitter;
+class QTimer;
+class QToolBar;
+
+// The main window: menus, toolbar, status bar with its clock, and the splitter with the project
+// tree on the left (one third of the width) and the forms on the right. Every command goes to the
+// tree pane first; the frame itself handles only About and the two bar toggles.
+class CMainFrame : public QMainWindow, public DocumentView {
+    Q_OBJECT
+public:
+    static constexpr int ClockPeriodMs = 100;
+
+    CMainFrame(CQuillmarkDoc& document, Platform& platform, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Ends the start-up: the caption reads "Quillmark" until a project title is set.
+    void FinishStartup();
+
+    CLeftPaneView* LeftPane() const { return m_pLeftPane; }
+    CRightPaneView* RightPane() const { return m_pRightPane; }
+    QAction* Action(int commandId) const;
+    QLabel* ClockPane() const { return m_clockPane; }
+    QSplitter* Splitter() const { return m_wndSplitter; }
+    RecentFileList& RecentFiles() { return m_recentFiles; }
+
+    // Brings the enabling, checks and texts of the commands up to date.
+    void UpdateCommandUI();
+    // Writes the local time into the clock pane (the timer does this every 100 ms).
+    void UpdateClock();
+
+    void OnUpdate(std::uint32_t hint, const HintObject& object) override;
+    void OnDocumentStateChanged() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // Menus, toolbar and accelerators (MainFrameActions.cpp).
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    QAction* AddAction(int commandId, const char* objectName, const char* text, const char* prompt);
+    void OnAction(int commandId);
+    void OnAbout();
+
+    void CreateStatusBar();
+    void CreateClientArea();
+    void CreatePaneShortcuts();
+    bool CloseAfterPrompt();
+    void UpdateCaption();
+
+    CQuillmarkDoc& m_document;
+    Platform& m_platform;
+    CLeftPaneView* m_pLeftPane = nullptr;
+    CRightPaneView* m_pRightPane = nullptr;
+    QSplitter* m_wndSplitter = nullptr;
+    QToolBar* m_wndToolBar = nullptr;
+    QLabel* m_messagePane = nullptr;
+    QLabel* m_clockPane = nullptr;
+    QTimer* m_clockTimer = nullptr;
+    std::map<int, QAction*> m_actions;
+    RecentFileList m_recentFiles;
+    bool m_bStarted = false;
+    bool m_bTitleShown = false;
+    bool m_bPromptDone = false;
+    bool m_bSplitterPlaced = false;
+};

@@ -1,0 +1,105 @@
+#include "ui/app/CQuillmarkApp.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QSettings>
+#include <QTimer>
+#include <clocale>
+#include <cstdio>
+
+#include "document/CQuillmarkDoc.h"
+#include "ui/app/CMainFrame.h"
+#include "ui/app/QtPlatform.h"
+#include "ui/app/QtText.h"
+#include "ui/app/RecentFileSettings.h"
+#include "ui/app/WindowCaption.h"
+#include "ui/tree_pane/CLeftPaneView.h"
+
+namespace {
+
+// Selects the index node whose number is given in hexadecimal and expands it.
+void SelectIndex(CLeftPaneView& tree, const QString& hexNumber) {
+    bool ok = false;
+    const uint number = hexNumber.toUInt(&ok, 16);
+    QTreeWidgetItem* dictionary = tree.DictionaryItem();
+    if (!ok || dictionary == nullptr) {
+        return;
+    }
+    for (int i = 0; i < dictionary->childCount(); ++i) {
+        QTreeWidgetItem* node = dictionary->child(i);
+        if (tree.IndexFromItem(node) == number) {
+            tree.setCurrentItem(node);
+            node->setExpanded(true);
+            tree.scrollToItem(node);
+            return;
+        }
+    }
+}
+
+int Screenshot(CMainFrame& frame, const QString& path) {
+    frame.UpdateClock();
+    frame.UpdateCommandUI();
+    QApplication::processEvents();
+    if (!frame.grab().save(path, "PNG")) {
+        std::fprintf(stderr, "Could not write the screenshot %s\n", path.toLocal8Bit().constData());
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int RunQuillmark(int argc, char** argv) {
+    QApplication application(argc, argv);
+    // The logic formats numbers with printf; they must not follow the user's decimal separator.
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+    QApplication::setApplicationName(QString::fromLatin1(ApplicationName));
+    QApplication::setApplicationVersion(QStringLiteral("1.09"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Object dictionary editor for CANopen devices"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                        QStringLiteral("Render the main window to a PNG file and exit."),
+                                        QStringLiteral("path"));
+    const QCommandLineOption select(QStringLiteral("select"),
+                                    QStringLiteral("Select the index with this hexadecimal number."),
+                                    QStringLiteral("index"));
+    parser.addOption(screenshot);
+    parser.addOption(select);
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A project (.prj) or EDS/DCF file."));
+    parser.process(application);
+
+    QtPlatform platform;
+    const bool rendering = parser.isSet(screenshot);
+    platform.SetUnattended(rendering);
+
+    CQuillmarkDoc document(platform);
+    CMainFrame frame(document, platform);
+    platform.SetMainWindow(&frame);
+    if (!rendering) {
+        LoadRecentFiles(frame.RecentFiles());
+    }
+    if (!document.OnNewDocument()) {
+        std::fprintf(stderr, "Quillmark could not create its document.\n");
+        return 1;
+    }
+    frame.FinishStartup();
+    frame.show();
+
+    const QStringList files = parser.positionalArguments();
+    if (!files.isEmpty()) {
+        frame.LeftPane()->OpenFileDirectly(PathFromQt(files.constFirst()), false);
+    }
+    if (parser.isSet(select)) {
+        SelectIndex(*frame.LeftPane(), parser.value(select));
+    }
+    if (rendering) {
+        return Screenshot(frame, parser.value(screenshot));
+    }
+    const int exitCode = QApplication::exec();
+    SaveRecentFiles(frame.RecentFiles());
+    return exitCode;
+}

@@ -1,0 +1,150 @@
+#include "ui/app/IconFactory.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPixmap>
+#include <QStyle>
+#include <functional>
+
+namespace {
+
+const QColor Ink(40, 40, 40);
+const QColor Paper(255, 255, 255);
+const QColor Accent(30, 110, 200);
+const QColor Plus(20, 140, 40);
+
+QIcon Drawn(const std::function<void(QPainter&)>& draw, int size = 16) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    draw(painter);
+    painter.end();
+    return QIcon(pixmap);
+}
+
+void Page(QPainter& p, int x, int y, int w, int h) {
+    p.setPen(Ink);
+    p.setBrush(Paper);
+    p.drawRect(x, y, w, h);
+}
+
+void Lines(QPainter& p, int x, int y, int w, int count) {
+    p.setPen(QColor(150, 150, 150));
+    for (int i = 0; i < count; ++i) {
+        p.drawLine(x, y + 2 * i, x + w, y + 2 * i);
+    }
+}
+
+void PlusSign(QPainter& p, int cx, int cy) {
+    p.setPen(QPen(Plus, 2));
+    p.drawLine(cx - 3, cy, cx + 3, cy);
+    p.drawLine(cx, cy - 3, cx, cy + 3);
+}
+
+void Letter(QPainter& p, const QString& text, const QRect& area) {
+    QFont font = QApplication::font();
+    font.setPixelSize(9);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Accent);
+    p.drawText(area, Qt::AlignCenter, text);
+}
+
+QIcon Standard(QStyle::StandardPixmap pixmap) {
+    return QApplication::style()->standardIcon(pixmap);
+}
+
+}  // namespace
+
+namespace Icons {
+
+QIcon ClosedFolder() {
+    return Standard(QStyle::SP_DirClosedIcon);
+}
+QIcon OpenFolder() {
+    return Standard(QStyle::SP_DirOpenIcon);
+}
+QIcon SingleEntry() {
+    return Standard(QStyle::SP_FileIcon);
+}
+QIcon Open() {
+    return Standard(QStyle::SP_DialogOpenButton);
+}
+QIcon Save() {
+    return Standard(QStyle::SP_DialogSaveButton);
+}
+
+QIcon NewDocument() {
+    return Drawn([](QPainter& p) {
+        Page(p, 3, 1, 10, 13);
+        Lines(p, 5, 4, 6, 4);
+    });
+}
+
+QIcon Copy() {
+    return Drawn([](QPainter& p) {
+        Page(p, 1, 1, 8, 10);
+        Page(p, 6, 4, 8, 10);
+        Lines(p, 8, 7, 4, 3);
+    });
+}
+
+QIcon Paste() {
+    return Drawn([](QPainter& p) {
+        p.setPen(Ink);
+        p.setBrush(QColor(190, 150, 90));
+        p.drawRect(2, 2, 10, 12);
+        p.setBrush(QColor(120, 120, 120));
+        p.drawRect(5, 1, 4, 3);
+        Page(p, 7, 6, 7, 8);
+    });
+}
+
+QIcon NewIndex() {
+    return Drawn([](QPainter& p) {
+        p.setPen(Ink);
+        p.setBrush(QColor(240, 200, 80));
+        p.drawRect(1, 4, 10, 8);
+        p.drawRect(1, 3, 4, 1);
+        PlusSign(p, 12, 12);
+    });
+}
+
+QIcon NewSubindex() {
+    return Drawn([](QPainter& p) {
+        Page(p, 1, 1, 9, 11);
+        Lines(p, 3, 4, 5, 3);
+        PlusSign(p, 12, 12);
+    });
+}
+
+QIcon CreateEds() {
+    return Drawn([](QPainter& p) {
+        Page(p, 2, 1, 11, 13);
+        Letter(p, QStringLiteral("E"), QRect(2, 1, 12, 14));
+    });
+}
+
+QIcon CreateSources() {
+    return Drawn([](QPainter& p) {
+        Page(p, 2, 1, 11, 13);
+        Letter(p, QStringLiteral("C"), QRect(2, 1, 12, 14));
+    });
+}
+
+QIcon Application() {
+    return Drawn(
+        [](QPainter& p) {
+            p.setRenderHint(QPainter::Antialiasing, true);
+            p.setPen(Qt::NoPen);
+            p.setBrush(Accent);
+            p.drawRoundedRect(2, 2, 28, 28, 6, 6);
+            p.setPen(QPen(Paper, 3));
+            p.drawLine(9, 23, 23, 9);
+            p.drawLine(9, 23, 12, 23);
+        },
+        32);
+}
+
+}  // namespace Icons

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QIcon>
+
+// The editor's images: the tree's folder and entry images and the toolbar's buttons. Folders and the
+// open and save buttons come from the style; the rest are drawn here so they look the same on every
+// platform.
+namespace Icons {
+QIcon ClosedFolder();
+QIcon OpenFolder();
+QIcon SingleEntry();
+QIcon NewDocument();
+QIcon Open();
+QIcon Save();
+QIcon Copy();
+QIcon Paste();
+QIcon NewIndex();
+QIcon NewSubindex();
+QIcon CreateEds();
+QIcon CreateSources();
+QIcon Application();
+}  // namespace Icons

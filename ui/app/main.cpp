@@ -1,0 +1,5 @@
+#include "ui/app/CQuillmarkApp.h"
+
+int main(int argc, char** argv) {
+    return RunQuillmark(argc, argv);
+}

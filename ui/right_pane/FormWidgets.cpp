@@ -1,0 +1,43 @@
+#include "ui/right_pane/FormWidgets.h"
+
+#include "ui/app/QtText.h"
+
+namespace FormWidgets {
+
+QLabel* AddField(QGridLayout* grid, int row, int column, const char* label, const char* objectName,
+                 int controlId, int minimumWidth) {
+    auto* caption = new QLabel(QString::fromLatin1(label));
+    auto* field = new QLabel;
+    field->setObjectName(QString::fromLatin1(objectName));
+    field->setProperty("controlId", controlId);
+    field->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    field->setMinimumWidth(minimumWidth);
+    field->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    field->setTextFormat(Qt::PlainText);
+    caption->setBuddy(field);
+    grid->addWidget(caption, row, column * 2);
+    grid->addWidget(field, row, column * 2 + 1);
+    return field;
+}
+
+QCheckBox* MakeCheck(const char* text, const char* objectName, int controlId) {
+    auto* box = new QCheckBox(QString::fromLatin1(text));
+    box->setObjectName(QString::fromLatin1(objectName));
+    box->setProperty("controlId", controlId);
+    box->setEnabled(false);
+    return box;
+}
+
+QRadioButton* MakeRadio(const char* text, const char* objectName, int controlId) {
+    auto* radio = new QRadioButton(QString::fromLatin1(text));
+    radio->setObjectName(QString::fromLatin1(objectName));
+    radio->setProperty("controlId", controlId);
+    radio->setEnabled(false);
+    return radio;
+}
+
+void SetText(QLabel* field, const std::string& cp1252) {
+    field->setText(ToQt(cp1252));
+}
+
+}  // namespace FormWidgets

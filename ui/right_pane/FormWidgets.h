@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <string>
+
+// Building blocks of the read-only forms of the right pane: sunken text fields beside their labels
+// and disabled check boxes. Every field carries an object name and the control id of its form.
+namespace FormWidgets {
+
+QLabel* AddField(QGridLayout* grid, int row, int column, const char* label, const char* objectName,
+                 int controlId, int minimumWidth = 200);
+QCheckBox* MakeCheck(const char* text, const char* objectName, int controlId);
+QRadioButton* MakeRadio(const char* text, const char* objectName, int controlId);
+void SetText(QLabel* field, const std::string& cp1252);
+
+}  // namespace FormWidgets

@@ -1,0 +1,413 @@
+#include "ui/tree_pane/CLeftPaneView.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMouseEvent>
+
+#include "document/CQuillmarkDoc.h"
+#include "ui/app/CommandIds.h"
+#include "ui/app/IconFactory.h"
+#include "ui/app/QtText.h"
+#include "ui/right_pane/CRightPaneView.h"
+#include "ui/tree_pane/TreeLabels.h"
+
+CLeftPaneView::CLeftPaneView(CQuillmarkDoc& document, Platform& platform, QWidget* parent)
+    : QTreeWidget(parent), m_pDocument(&document), m_platform(platform) {
+    setObjectName(QStringLiteral("treePane"));
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setRootIsDecorated(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setDragDropMode(QAbstractItemView::NoDragDrop);
+    setUniformRowHeights(true);
+    setIconSize(QSize(16, 16));
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
+    setContextMenuPolicy(Qt::DefaultContextMenu);
+
+    connect(this, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnSelectionChanging(current); });
+    connect(this, &QTreeWidget::itemExpanded, this, &CLeftPaneView::OnItemExpanded);
+    connect(this, &QTreeWidget::itemCollapsed, this, &CLeftPaneView::OnItemCollapsed);
+    connect(this, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item, int) { OnItemDoubleClicked(item); });
+    m_pDocument->AddView(this);
+}
+
+CLeftPaneView::~CLeftPaneView() {
+    m_pDocument->RemoveView(this);
+}
+
+QTreeWidgetItem* CLeftPaneView::NewItem(const std::string& label, Image image) {
+    auto* item = new QTreeWidgetItem(QStringList{ToQt(label)});
+    SetImages(item, image);
+    return item;
+}
+
+void CLeftPaneView::SetImages(QTreeWidgetItem* item, Image image) {
+    item->setData(0, ImageRole, static_cast<int>(image));
+    item->setData(0, SelectedImageRole, static_cast<int>(image));
+    switch (image) {
+        case ClosedFolder:
+            item->setIcon(0, Icons::ClosedFolder());
+            break;
+        case OpenFolder:
+            item->setIcon(0, Icons::OpenFolder());
+            break;
+        case SingleEntry:
+            item->setIcon(0, Icons::SingleEntry());
+            break;
+    }
+}
+
+void CLeftPaneView::DeleteAllItems() {
+    // Deleting the nodes is not a selection by the user: the selection handling stays out of it.
+    const QSignalBlocker blocker(this);
+    clear();
+    m_hRoot = m_hFileInfo = m_hDeviceInfo = m_hDummyUsage = m_hComments = m_hDictionary = nullptr;
+    m_bRootExpanded = false;
+    m_bDictionaryExpanded = false;
+}
+
+bool CLeftPaneView::BuildSkeleton(const std::string& rootText) {
+    DeleteAllItems();
+    m_hRoot = NewItem(RootLabel(rootText), ClosedFolder);
+    addTopLevelItem(m_hRoot);
+    m_hFileInfo = NewItem("FileInfo", ClosedFolder);
+    m_hDeviceInfo = NewItem("DeviceInfo", ClosedFolder);
+    m_hDummyUsage = NewItem("DummyUsage", ClosedFolder);
+    m_hComments = NewItem("Comments", ClosedFolder);
+    m_hDictionary = NewItem("ObjectDictionary", ClosedFolder);
+    m_hRoot->addChildren({m_hFileInfo, m_hDeviceInfo, m_hDummyUsage, m_hComments, m_hDictionary});
+    expandItem(m_hRoot);
+    setCurrentItem(m_hDictionary);
+    return true;
+}
+
+void CLeftPaneView::FillDictionary() {
+    if (m_hDictionary == nullptr) {
+        return;
+    }
+    QList<QTreeWidgetItem*> indexNodes;
+    const std::uint16_t indexCount = m_pDocument->GetIndexCount();
+    indexNodes.reserve(indexCount);
+    for (std::uint16_t position = 0; position < indexCount; ++position) {
+        QTreeWidgetItem* indexNode = nullptr;
+        const std::uint16_t entryCount = m_pDocument->GetEntryCount(position);
+        for (std::uint16_t entry = 0; entry < entryCount; ++entry) {
+            const std::string label = m_pDocument->GetTreeLabel(position, entry);
+            if (entry == 0) {
+                indexNode = NewItem(label, ClosedFolder);
+                indexNodes.push_back(indexNode);
+            } else {
+                indexNode->addChild(NewItem(label, SingleEntry));
+            }
+        }
+    }
+    m_hDictionary->addChildren(indexNodes);
+    if (m_hDictionary->childCount() > 0) {
+        setCurrentItem(m_hDictionary->child(0));
+    }
+    expandItem(m_hDictionary);
+    m_bDictionaryExpanded = true;
+    m_bProjectLoaded = true;
+    emit CommandStateChanged();
+}
+
+std::uint16_t CLeftPaneView::IndexFromItem(const QTreeWidgetItem* item) const {
+    return item == nullptr ? 0 : IndexFromLabel(FromQt(item->text(0)));
+}
+
+std::uint16_t CLeftPaneView::SubindexFromItem(const QTreeWidgetItem* item) const {
+    return item == nullptr ? 0 : SubindexFromLabel(FromQt(item->text(0)));
+}
+
+NodeKind CLeftPaneView::KindOf(const QTreeWidgetItem* item) const {
+    if (item == nullptr) {
+        return NodeKind::None;
+    }
+    if (item == m_hRoot) {
+        return NodeKind::Root;
+    }
+    if (item == m_hFileInfo) {
+        return NodeKind::FileInfo;
+    }
+    if (item == m_hDeviceInfo) {
+        return NodeKind::DeviceInfo;
+    }
+    if (item == m_hDummyUsage) {
+        return NodeKind::DummyUsage;
+    }
+    if (item == m_hComments) {
+        return NodeKind::Comments;
+    }
+    if (item == m_hDictionary) {
+        return NodeKind::Dictionary;
+    }
+    if (item->parent() != nullptr && item->parent() == m_hDictionary) {
+        return NodeKind::Index;
+    }
+    return NodeKind::Subindex;
+}
+
+QTreeWidgetItem* CLeftPaneView::SectionItem(NodeKind kind) const {
+    switch (kind) {
+        case NodeKind::FileInfo:
+            return m_hFileInfo;
+        case NodeKind::DeviceInfo:
+            return m_hDeviceInfo;
+        case NodeKind::DummyUsage:
+            return m_hDummyUsage;
+        case NodeKind::Comments:
+            return m_hComments;
+        default:
+            return nullptr;
+    }
+}
+
+void CLeftPaneView::ClearKindFlags() {
+    m_bIndexSelected = m_bSubindexSelected = m_bDictionarySelected = false;
+    m_bFileInfoSelected = m_bDeviceInfoSelected = m_bDummyUsageSelected = m_bCommentsSelected = false;
+    m_bCanAddSubindex = false;
+}
+
+void CLeftPaneView::OnSelectionChanging(QTreeWidgetItem* item) {
+    ClearKindFlags();
+    int form = CRightPaneView::IndexParam;
+    switch (KindOf(item)) {
+        case NodeKind::DeviceInfo:
+            m_bDeviceInfoSelected = true;
+            m_pDocument->ShowDeviceInfo();
+            form = CRightPaneView::DeviceInfo;
+            break;
+        case NodeKind::FileInfo:
+            m_bFileInfoSelected = true;
+            m_pDocument->ShowFileInfo();
+            form = CRightPaneView::FileInfo;
+            break;
+        case NodeKind::DummyUsage:
+            m_bDummyUsageSelected = true;
+            m_pDocument->ShowDummyUsage();
+            form = CRightPaneView::DummyUsage;
+            break;
+        case NodeKind::Comments:
+            m_bCommentsSelected = true;
+            m_pDocument->ShowComments();
+            form = CRightPaneView::Comments;
+            break;
+        case NodeKind::Index: {
+            m_bIndexSelected = true;
+            const std::uint16_t index = IndexFromItem(item);
+            m_bCanAddSubindex = m_pDocument->MayHoldSubindices(index) != 0;
+            m_pDocument->ShowIndex(index);
+            m_pDocument->ShowEntry(index, item->childCount() > 0 ? HeaderStructured : FirstEntry);
+            break;
+        }
+        case NodeKind::Dictionary:
+            m_bDictionarySelected = true;
+            if (item->childCount() == 0) {
+                m_pDocument->ShowIndex(0);
+            }
+            break;
+        case NodeKind::Subindex:
+            m_bSubindexSelected = true;
+            m_bCanAddSubindex = true;
+            m_pDocument->ShowEntry(IndexFromItem(item), SubindexFromItem(item));
+            break;
+        case NodeKind::Root:
+        case NodeKind::None:
+            break;
+    }
+    if (m_pRightPane != nullptr) {
+        m_pRightPane->ShowForm(form);
+    }
+    if (const auto text = EditCommandText(GetCommandState())) {
+        m_strEditText = *text;
+    }
+    emit CommandStateChanged();
+}
+
+void CLeftPaneView::OnItemExpanded(QTreeWidgetItem* item) {
+    SetImages(item, OpenFolder);
+    if (item == m_hRoot) {
+        m_bRootExpanded = true;
+    } else if (item == m_hDictionary) {
+        m_bDictionaryExpanded = true;
+    }
+}
+
+void CLeftPaneView::OnItemCollapsed(QTreeWidgetItem* item) {
+    SetImages(item, ClosedFolder);
+    if (item == m_hRoot) {
+        m_bRootExpanded = false;
+    } else if (item == m_hDictionary) {
+        m_bDictionaryExpanded = false;
+    }
+}
+
+void CLeftPaneView::ExpandNode(QTreeWidgetItem* node, bool expand) {
+    if (node == nullptr) {
+        return;
+    }
+    node->setExpanded(expand);
+    // The signals do not come when the node already was in that state; the images and flags follow
+    // the command all the same.
+    if (expand) {
+        OnItemExpanded(node);
+    } else {
+        OnItemCollapsed(node);
+    }
+}
+
+void CLeftPaneView::OnItemDoubleClicked(QTreeWidgetItem* item) {
+    if (item == nullptr) {
+        return;
+    }
+    int command = 0;
+    switch (KindOf(currentItem())) {
+        case NodeKind::FileInfo:
+            command = Cmd::FileInfo;
+            break;
+        case NodeKind::DeviceInfo:
+            command = Cmd::DeviceInfo;
+            break;
+        case NodeKind::DummyUsage:
+            command = Cmd::DummyUsage;
+            break;
+        case NodeKind::Comments:
+            command = Cmd::Comments;
+            break;
+        case NodeKind::Index:
+        case NodeKind::Subindex:
+            command = Cmd::Edit;
+            break;
+        default:
+            break;
+    }
+    if (command != 0 && HasHandler(command)) {
+        OnCommand(command);
+    }
+}
+
+void CLeftPaneView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::RightButton) {
+        QTreeWidget::mousePressEvent(event);
+        return;
+    }
+    // A right click selects the node under the mouse, or nothing when there is none.
+    QTreeWidgetItem* item = itemAt(event->position().toPoint());
+    if (item != nullptr) {
+        setCurrentItem(item);
+    } else {
+        clearSelection();
+        setCurrentItem(nullptr);
+    }
+    event->accept();
+}
+
+void CLeftPaneView::contextMenuEvent(QContextMenuEvent* event) {
+    QPoint at = event->pos();
+    if (event->reason() == QContextMenuEvent::Keyboard && currentItem() != nullptr) {
+        at = visualItemRect(currentItem()).center();
+    }
+    QTreeWidgetItem* item = itemAt(at);
+    if (item == nullptr) {
+        return;
+    }
+    std::unique_ptr<QMenu> menu = BuildContextMenu(item);
+    if (menu->actions().isEmpty()) {
+        return;
+    }
+    menu->exec(viewport()->mapToGlobal(at));
+    window()->update();
+}
+
+std::unique_ptr<QMenu> CLeftPaneView::BuildContextMenu(QTreeWidgetItem* item) {
+    ContextMenuState state;
+    state.hasChildren = item != nullptr && item->childCount() > 0;
+    state.rootExpanded = m_bRootExpanded;
+    state.dictionaryExpanded = m_bDictionaryExpanded;
+    state.canAddSubindex = m_bCanAddSubindex;
+    state.indexCopied = m_bIndexCopied;
+    state.subindexCopied = m_bSubindexCopied;
+    const ContextMenuSpec spec = ContextMenuFor(KindOf(item), state);
+
+    auto menu = std::make_unique<QMenu>(ToQt(spec.name), this);
+    menu->setObjectName(QStringLiteral("contextMenu") + ToQt(spec.name).remove(QLatin1Char(' ')));
+    for (const ContextMenuItem& entry : spec.items) {
+        if (entry.id == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(ToQt(entry.text));
+        action->setData(entry.id);
+        action->setEnabled(!entry.grayed && HasHandler(entry.id));
+        const int id = entry.id;
+        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    }
+    return menu;
+}
+
+QTreeWidgetItem* CLeftPaneView::FindVisibleIndexNode(QTreeWidgetItem* start,
+                                                     std::uint16_t indexNumber) const {
+    for (QTreeWidgetItem* node = start; node != nullptr; node = itemBelow(node)) {
+        if (IndexFromItem(node) == indexNumber) {
+            return node;
+        }
+    }
+    return nullptr;
+}
+
+void CLeftPaneView::OnUpdate(std::uint32_t hint, const HintObject& object) {
+    if (m_hDictionary == nullptr) {
+        return;
+    }
+    switch (Hint::High(hint)) {
+        case Hint::High(Hint::HeaderEdited): {
+            if (object.entry == nullptr) {
+                return;
+            }
+            if (QTreeWidgetItem* node = FindVisibleIndexNode(itemBelow(m_hDictionary), object.entry->index)) {
+                node->setText(0, ToQt(IndexLabel(object.entry->index, object.entry->name)));
+            }
+            break;
+        }
+        case Hint::High(Hint::SubindexEdited): {
+            if (object.entry == nullptr || m_hDictionary->childCount() == 0) {
+                return;
+            }
+            QTreeWidgetItem* indexNode = FindVisibleIndexNode(m_hDictionary->child(0), object.entry->index);
+            if (indexNode == nullptr) {
+                return;
+            }
+            // Only the index's own subindex nodes are candidates, so another index's node with the
+            // same subindex number is never renamed.
+            for (int i = 0; i < indexNode->childCount(); ++i) {
+                QTreeWidgetItem* node = indexNode->child(i);
+                if (SubindexFromItem(node) == object.entry->subindex) {
+                    node->setText(0, ToQt(SubindexLabel(object.entry->index, object.entry->subindex,
+                                                        object.entry->name)));
+                    break;
+                }
+            }
+            break;
+        }
+        case Hint::High(Hint::SubindicesDropped): {
+            if (object.index == nullptr) {
+                return;
+            }
+            if (QTreeWidgetItem* node = FindVisibleIndexNode(itemBelow(m_hDictionary), object.index->index)) {
+                qDeleteAll(node->takeChildren());
+                SetImages(node, ClosedFolder);
+            }
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void CLeftPaneView::OnDocumentStateChanged() {
+    emit CommandStateChanged();
+}

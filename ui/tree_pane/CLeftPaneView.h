@@ -1,0 +1,128 @@
+#pragma once
+
+#include <QTreeWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "document/DocumentView.h"
+#include "ui/tree_pane/CommandEnabling.h"
+#include "ui/tree_pane/ContextMenuSpec.h"
+
+class CQuillmarkDoc;
+class CRightPaneView;
+class Platform;
+class QMenu;
+
+// The project tree: the EDS file as root, the four section nodes and the Object Dictionary node with
+// one node per index and subindex. It is the window every command reaches first, so it also hosts
+// the handlers of the file, import and create commands.
+class CLeftPaneView : public QTreeWidget, public DocumentView {
+    Q_OBJECT
+public:
+    // Images of the tree's nodes.
+    enum Image { ClosedFolder = 0, OpenFolder = 1, SingleEntry = 2 };
+    static constexpr int ImageRole = Qt::UserRole + 1;
+    static constexpr int SelectedImageRole = Qt::UserRole + 2;
+
+    CLeftPaneView(CQuillmarkDoc& document, Platform& platform, QWidget* parent = nullptr);
+    ~CLeftPaneView() override;
+
+    void SetRightPane(CRightPaneView* rightPane) { m_pRightPane = rightPane; }
+    // Closes the main window once the user agreed; false when the window refused to close.
+    void SetCloseMainWindow(std::function<bool()> close) { m_closeMainWindow = std::move(close); }
+
+    // Tree structure.
+    bool BuildSkeleton(const std::string& rootText);
+    void FillDictionary();
+    std::uint16_t IndexFromItem(const QTreeWidgetItem* item) const;
+    std::uint16_t SubindexFromItem(const QTreeWidgetItem* item) const;
+    NodeKind KindOf(const QTreeWidgetItem* item) const;
+    QTreeWidgetItem* RootItem() const { return m_hRoot; }
+    QTreeWidgetItem* DictionaryItem() const { return m_hDictionary; }
+    QTreeWidgetItem* SectionItem(NodeKind kind) const;
+
+    // Commands, as the menus, accelerators and toolbar reach them.
+    bool HasHandler(int commandId) const;
+    bool IsCommandEnabled(int commandId) const;
+    void OnCommand(int commandId);
+    CommandState GetCommandState() const;
+    const std::string& EditCommandLabel() const { return m_strEditText; }
+    bool IsProjectLoaded() const { return m_bProjectLoaded; }
+
+    // Opens a file given on the command line or dropped on the window: a project file as by Open, any
+    // other file as by Import EDS-File, both without their file chooser.
+    void OpenFileDirectly(const std::string& path, bool askToSave);
+
+    // The context menu of a node with its enabling, as the right mouse button shows it.
+    std::unique_ptr<QMenu> BuildContextMenu(QTreeWidgetItem* item);
+
+    void OnUpdate(std::uint32_t hint, const HintObject& object) override;
+    void OnDocumentStateChanged() override;
+
+signals:
+    // The enabling or the text of a command may have changed.
+    void CommandStateChanged();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    // Selection, expansion and hints (CLeftPaneView.cpp).
+    void OnSelectionChanging(QTreeWidgetItem* item);
+    void OnItemExpanded(QTreeWidgetItem* item);
+    void OnItemCollapsed(QTreeWidgetItem* item);
+    void OnItemDoubleClicked(QTreeWidgetItem* item);
+    void ClearKindFlags();
+    void DeleteAllItems();
+    QTreeWidgetItem* NewItem(const std::string& label, Image image);
+    void SetImages(QTreeWidgetItem* item, Image image);
+    void ExpandNode(QTreeWidgetItem* node, bool expand);
+    QTreeWidgetItem* FindVisibleIndexNode(QTreeWidgetItem* start, std::uint16_t indexNumber) const;
+
+    // File, import and create commands (LeftPaneFileCommands.cpp).
+    bool AskToSave(const char* question);
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnAppExit();
+    void OnImportEds();
+    void OnCreateSources();
+    void OnCreateEds();
+    void ShowOpenedProject();
+    void ImportEdsFile(const std::string& path);
+    void ReportSaveFailure();
+    void RepaintMainWindow();
+
+    CQuillmarkDoc* m_pDocument;
+    Platform& m_platform;
+    CRightPaneView* m_pRightPane = nullptr;
+    std::function<bool()> m_closeMainWindow;
+
+    QTreeWidgetItem* m_hRoot = nullptr;
+    QTreeWidgetItem* m_hFileInfo = nullptr;
+    QTreeWidgetItem* m_hDeviceInfo = nullptr;
+    QTreeWidgetItem* m_hDummyUsage = nullptr;
+    QTreeWidgetItem* m_hComments = nullptr;
+    QTreeWidgetItem* m_hDictionary = nullptr;
+
+    bool m_bIndexSelected = false;
+    bool m_bSubindexSelected = false;
+    bool m_bDictionarySelected = false;
+    bool m_bFileInfoSelected = false;
+    bool m_bDeviceInfoSelected = false;
+    bool m_bDummyUsageSelected = false;
+    bool m_bCommentsSelected = false;
+    bool m_bCanAddSubindex = false;
+    bool m_bIndexCopied = false;
+    bool m_bSubindexCopied = false;
+    bool m_bRootExpanded = false;
+    bool m_bDictionaryExpanded = false;
+    bool m_bProjectLoaded = false;
+    std::string m_strSourceFilePath;
+    std::string m_strEdsFilePath;
+    std::string m_strEditText = InitialEditCommandText;
+};

@@ -1,0 +1,300 @@
+#include <QApplication>
+
+#include "document/CQuillmarkDoc.h"
+#include "platform/Platform.h"
+#include "platform/ResultMessage.h"
+#include "ui/app/CommandIds.h"
+#include "ui/app/WindowCaption.h"
+#include "ui/tree_pane/CLeftPaneView.h"
+#include "ui/tree_pane/TreeLabels.h"
+
+namespace {
+
+constexpr unsigned ChooserOptions = HideReadOnly | OverwritePrompt | PathMustExist;
+constexpr int ImportSuccess = 11;
+constexpr int GenerationSuccess = 31;
+
+bool IsProjectFile(const std::string& path) {
+    const std::string name = FileNamePart(path);
+    const auto dot = name.rfind('.');
+    if (dot == std::string::npos) {
+        return false;
+    }
+    std::string extension = name.substr(dot + 1);
+    for (char& c : extension) {
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    return extension == "prj";
+}
+
+}  // namespace
+
+bool CLeftPaneView::HasHandler(int commandId) const {
+    switch (commandId) {
+        case Cmd::New:
+        case Cmd::Open:
+        case Cmd::Save:
+        case Cmd::SaveAs:
+        case Cmd::Exit:
+        case Cmd::ImportEds:
+        case Cmd::CreateSources:
+        case Cmd::CreateEds:
+        case Cmd::ExpandRoot:
+        case Cmd::CollapseRoot:
+        case Cmd::ExpandDictionary:
+        case Cmd::CollapseDictionary:
+            return true;
+        default:
+            return false;
+    }
+}
+
+CommandState CLeftPaneView::GetCommandState() const {
+    CommandState state;
+    state.modified = m_pDocument->IsModified();
+    state.projectLoaded = m_bProjectLoaded;
+    state.indexSelected = m_bIndexSelected;
+    state.subindexSelected = m_bSubindexSelected;
+    state.dictionarySelected = m_bDictionarySelected;
+    state.fileInfoSelected = m_bFileInfoSelected;
+    state.deviceInfoSelected = m_bDeviceInfoSelected;
+    state.dummyUsageSelected = m_bDummyUsageSelected;
+    state.commentsSelected = m_bCommentsSelected;
+    state.canAddSubindex = m_bCanAddSubindex;
+    state.indexCopied = m_bIndexCopied;
+    state.subindexCopied = m_bSubindexCopied;
+    return state;
+}
+
+bool CLeftPaneView::IsCommandEnabled(int commandId) const {
+    return HasHandler(commandId) && CommandAllowed(commandId, GetCommandState());
+}
+
+void CLeftPaneView::OnCommand(int commandId) {
+    if (!IsCommandEnabled(commandId)) {
+        return;
+    }
+    switch (commandId) {
+        case Cmd::New:
+            OnFileNew();
+            break;
+        case Cmd::Open:
+            OnFileOpen();
+            break;
+        case Cmd::Save:
+            OnFileSave();
+            break;
+        case Cmd::SaveAs:
+            OnFileSaveAs();
+            break;
+        case Cmd::Exit:
+            OnAppExit();
+            break;
+        case Cmd::ImportEds:
+            OnImportEds();
+            break;
+        case Cmd::CreateSources:
+            OnCreateSources();
+            break;
+        case Cmd::CreateEds:
+            OnCreateEds();
+            break;
+        case Cmd::ExpandRoot:
+        case Cmd::CollapseRoot:
+            ExpandNode(m_hRoot, commandId == Cmd::ExpandRoot);
+            break;
+        case Cmd::ExpandDictionary:
+        case Cmd::CollapseDictionary:
+            ExpandNode(m_hDictionary, commandId == Cmd::ExpandDictionary);
+            break;
+        default:
+            break;
+    }
+    emit CommandStateChanged();
+}
+
+bool CLeftPaneView::AskToSave(const char* question) {
+    if (!m_bProjectLoaded || !m_pDocument->IsModified()) {
+        return true;
+    }
+    const MsgResult answer =
+        m_platform.MessageBox(question, ApplicationName, MsgButtons::YesNoCancel, MsgIcon::Information);
+    if (answer == MsgResult::Cancel) {
+        return false;
+    }
+    if (answer == MsgResult::Yes) {
+        OnFileSave();
+    }
+    m_bProjectLoaded = false;
+    return true;
+}
+
+void CLeftPaneView::OnFileNew() {
+    if (!AskToSave("Save current project?\n")) {
+        return;
+    }
+    DeleteAllItems();
+    m_pDocument->OnNewDocument();
+    BuildSkeleton(UnnamedRootLabel);
+    // The empty dictionary node counts as expanded, so its context menu offers Collapse once it fills.
+    m_bDictionaryExpanded = true;
+    m_bProjectLoaded = false;
+}
+
+void CLeftPaneView::OnFileOpen() {
+    if (!AskToSave("Save current project?\n")) {
+        return;
+    }
+    // The document keeps its project until a file was read completely, so after a cancelled or failed
+    // open the tree still matches it and stays as it is.
+    if (m_pDocument->OpenProject() == 0) {
+        return;
+    }
+    ShowOpenedProject();
+}
+
+void CLeftPaneView::ShowOpenedProject() {
+    DeleteAllItems();
+    BuildSkeleton(OpenedProjectRootLabel(m_pDocument->GetPathName()));
+    FillDictionary();
+    m_bProjectLoaded = true;
+}
+
+void CLeftPaneView::ReportSaveFailure() {
+    m_platform.MessageBox("An error ocurred while saving the project " + m_pDocument->GetPathName() + "!",
+                          "Save project", MsgButtons::Ok, MsgIcon::Error);
+}
+
+void CLeftPaneView::OnFileSave() {
+    if (m_pDocument->SaveProject(0) == 0) {
+        ReportSaveFailure();
+    }
+}
+
+void CLeftPaneView::OnFileSaveAs() {
+    if (m_pDocument->SaveProject(1) == 0) {
+        ReportSaveFailure();
+    }
+}
+
+void CLeftPaneView::OnAppExit() {
+    if (m_pDocument->SaveModifiedPrompt() == 0) {
+        return;
+    }
+    if (!m_closeMainWindow || !m_closeMainWindow()) {
+        m_platform.MessageBox("An error ocurred while closing the application Quillmark!", ApplicationName,
+                              MsgButtons::Ok, MsgIcon::Error);
+    }
+}
+
+void CLeftPaneView::OnImportEds() {
+    // The node commands stay disabled until the next selection change.
+    m_bIndexSelected = m_bSubindexSelected = false;
+    m_bDeviceInfoSelected = m_bFileInfoSelected = m_bCommentsSelected = m_bDummyUsageSelected = false;
+    if (!AskToSave("Save current project?")) {
+        return;
+    }
+    FileChooserRequest request;
+    request.open = true;
+    request.filter = "EDS Files (*.eds)| *.eds| DCF Files (*.dcf) | *.dcf||";
+    request.defaultExtension = "eds";
+    request.initialFileName = "*.eds";
+    request.options = ChooserOptions;
+    const std::optional<std::string> path = m_platform.ChooseFile(request);
+    if (!path) {
+        return;
+    }
+    ImportEdsFile(*path);
+}
+
+void CLeftPaneView::ImportEdsFile(const std::string& path) {
+    RepaintMainWindow();
+    DeleteAllItems();
+    m_strEdsFilePath = path;
+    if (!m_pDocument->OnNewDocument()) {
+        return;
+    }
+    int result = 0;
+    {
+        const WaitCursor wait(m_platform);
+        result = m_pDocument->ImportEds(path);
+    }
+    if (result == ImportSuccess) {
+        BuildSkeleton(RootLabel(path));
+        FillDictionary();
+        ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath);
+        m_bProjectLoaded = true;
+    } else {
+        ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath);
+        m_bProjectLoaded = false;
+    }
+}
+
+void CLeftPaneView::OnCreateSources() {
+    const std::uint16_t indicesBefore = m_pDocument->GetIndexCount();
+    FileChooserRequest request;
+    request.open = false;
+    request.filter = "Source Files (*.c) |*.c||";
+    request.defaultExtension = "c";
+    request.initialFileName = "objdict.c";
+    request.options = ChooserOptions;
+    const std::optional<std::string> path = m_platform.ChooseFile(request);
+    if (!path) {
+        return;
+    }
+    RepaintMainWindow();
+    m_strSourceFilePath = *path;
+    const int result = m_pDocument->GenerateSources(*path);
+    if (result == GenerationSuccess && m_pDocument->GetIndexCount() > indicesBefore &&
+        m_hDictionary != nullptr) {
+        {
+            const QSignalBlocker blocker(this);
+            qDeleteAll(m_hDictionary->takeChildren());
+        }
+        FillDictionary();
+    }
+    ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath);
+}
+
+void CLeftPaneView::OnCreateEds() {
+    FileChooserRequest request;
+    request.open = false;
+    request.filter = "EDS Files (*.eds)|*.eds||";
+    request.defaultExtension = "eds";
+    request.initialFileName = "*.eds";
+    request.options = ChooserOptions;
+    const std::optional<std::string> path = m_platform.ChooseFile(request);
+    if (!path) {
+        return;
+    }
+    RepaintMainWindow();
+    m_strEdsFilePath = *path;
+    int result = 0;
+    {
+        const WaitCursor wait(m_platform);
+        result = m_pDocument->ExportEds(*path);
+    }
+    ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath);
+}
+
+void CLeftPaneView::OpenFileDirectly(const std::string& path, bool askToSave) {
+    const bool project = IsProjectFile(path);
+    if (askToSave && !AskToSave(project ? "Save current project?\n" : "Save current project?")) {
+        return;
+    }
+    if (project) {
+        if (m_pDocument->OpenProjectFile(path) != 0) {
+            ShowOpenedProject();
+        }
+    } else {
+        ClearKindFlags();
+        ImportEdsFile(path);
+    }
+    emit CommandStateChanged();
+}
+
+void CLeftPaneView::RepaintMainWindow() {
+    if (QWidget* main = window(); main != nullptr && main->isVisible()) {
+        main->repaint();
+    }
+}

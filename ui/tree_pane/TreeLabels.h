@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The tree ties a node to its dictionary entry only through its label: "%04X name" for an index,
+// "%04X, %02X name" for a subindex.
+std::string IndexLabel(std::uint16_t index, const std::string& name);
+std::string SubindexLabel(std::uint16_t index, std::uint16_t subindex, const std::string& name);
+
+// The first four characters read as a hexadecimal number (0 when they do not start with a digit).
+std::uint16_t IndexFromLabel(const std::string& label);
+// The two characters after the first six read as a hexadecimal number.
+std::uint16_t SubindexFromLabel(const std::string& label);
+
+// The root's label for a project file or EDS path: the part after the last '/' or '\', or
+// "unnamed.eds" for an empty text.
+std::string RootLabel(const std::string& path);
+// The root's label after opening a project: the file name with every "prj" turned into "eds".
+std::string OpenedProjectRootLabel(const std::string& projectPath);
+
+inline constexpr const char* UnnamedRootLabel = "unnamed.eds";
