@@ -23,7 +23,7 @@ constexpr const char* HelpText =
     "  --version              shows the version\n"
     "\n"
     "Options:\n"
-    "  -v, --verbose          also print the success messages\n"
+    "  -v, --verbose          also print the messages that report success\n"
     "\n"
     "Every message the editor would show in a box is printed on stderr as \"Caption: text\".\n"
     "Exit status: 0 success, 1 the operation failed, 2 usage error.\n"
@@ -57,7 +57,7 @@ int UsageError(std::ostream& err, const std::string& problem) {
 }
 
 // Reads IN into the document the way the editor's Import EDS-File or Open does.
-bool Load(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in) {
+bool Load(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, bool verbose) {
     if (IsProject(in)) {
         return doc.OpenProjectFile(in) == 1;
     }
@@ -65,18 +65,22 @@ bool Load(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in) 
         return false;
     }
     const int result = doc.ImportEds(in);
-    ShowResultMessage(platform, result, in, "");
+    if (result != 11 || verbose) {
+        ShowResultMessage(platform, result, in, "");
+    }
     return result == 11;
 }
 
-int Convert(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& out) {
+int Convert(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& out, bool verbose) {
     if (Extension(out) == "eds") {
         int result = 0;
         {
             WaitCursor wait(platform);
             result = doc.ExportEds(out);
         }
-        ShowResultMessage(platform, result, out, "");
+        if (result != 0 || verbose) {
+            ShowResultMessage(platform, result, out, "");
+        }
         return result == 0 ? ExitStatus::Success : ExitStatus::Failed;
     }
     if (doc.SaveProjectFile(out) != 1) {
@@ -87,9 +91,11 @@ int Convert(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& ou
     return ExitStatus::Success;
 }
 
-int Generate(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& out) {
+int Generate(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& out, bool verbose) {
     const int result = doc.GenerateSources(out);
-    ShowResultMessage(platform, result, "", out);
+    if (result != 31 || verbose) {
+        ShowResultMessage(platform, result, "", out);
+    }
     return result == 31 ? ExitStatus::Success : ExitStatus::Failed;
 }
 
@@ -144,16 +150,15 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
 
     ConsolePlatform platform(err);
-    platform.SetShowInformation(verbose);
     CQuillmarkDoc doc(platform);
-    if (!Load(doc, platform, in)) {
+    if (!Load(doc, platform, in, verbose)) {
         return ExitStatus::Failed;
     }
     if (command == "convert") {
-        return Convert(doc, platform, words[2]);
+        return Convert(doc, platform, words[2], verbose);
     }
     if (command == "generate") {
-        return Generate(doc, platform, words[2]);
+        return Generate(doc, platform, words[2], verbose);
     }
     const ProjectView view{doc.GetFileInfo(), doc.GetDeviceInfo(), doc.GetDictionary()};
     if (json) {

@@ -7,10 +7,7 @@
 ConsolePlatform::ConsolePlatform(std::ostream& err) : m_err(err) {}
 
 MsgResult ConsolePlatform::MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons,
-                                      MsgIcon icon, bool /*withOwner*/) {
-    if (icon == MsgIcon::Information && buttons == MsgButtons::Ok && !m_showInformation) {
-        return MsgResult::Ok;
-    }
+                                      MsgIcon /*icon*/, bool /*withOwner*/) {
     m_err << caption << ": " << text << '\n';
     switch (buttons) {
         case MsgButtons::Ok:

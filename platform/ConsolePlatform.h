@@ -13,9 +13,6 @@ class ConsolePlatform : public Platform {
 public:
     explicit ConsolePlatform(std::ostream& err);
 
-    // Information boxes (the success messages) are printed only when asked for.
-    void SetShowInformation(bool show) { m_showInformation = show; }
-
     MsgResult MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons,
                          MsgIcon icon, bool withOwner = false) override;
     std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;
@@ -26,7 +23,6 @@ public:
 
 private:
     std::ostream& m_err;
-    bool m_showInformation = false;
     DiskFileSystem m_files;
 };
 
