@@ -84,8 +84,8 @@ int Convert(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& ou
         return result == 0 ? ExitStatus::Success : ExitStatus::Failed;
     }
     if (doc.SaveProjectFile(out) != 1) {
-        platform.MessageBox("An error ocurred while saving the project " + doc.GetPathName() + "!",
-                            "Save project", MsgButtons::Ok, MsgIcon::Error);
+        platform.MessageBox("An error ocurred while saving the project " + out + "!", "Save project",
+                            MsgButtons::Ok, MsgIcon::Error);
         return ExitStatus::Failed;
     }
     return ExitStatus::Success;
