@@ -192,3 +192,17 @@ TEST(PdoLinesTest, RunningNumbersCountOnlyWrittenLines) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(LongLinesTest, TextsOfAnyLengthAreWrittenWhole) {
+    ObjectDictionary dictionary;
+    const std::string text(5000, 'q');
+    DictionaryBuilder(dictionary)
+        .Var(0x2000, {.name = std::string(3000, 'N'), .dataType = 0x09, .value = text});
+    const std::string headers = GenerateHeaders(dictionary);
+    EXPECT_NE(std::string::npos, headers.find("OBD_SUBINDEX_RAM_VSTRING(0x2000, 0x00, 0x03, " +
+                                              std::string(3000, 'N') + ",5000,\"" + text + "\")\r\n"));
+}
+
+}  // namespace
