@@ -87,6 +87,11 @@ void BuildFullDictionary(ObjectDictionary& dictionary) {
     b.Var(0x1021, {.name = "Complex", .dataType = 0x20, .value = "1"});
     b.Var(0x1022, {.name = "Write Only", .dataType = 0x06, .access = "wo", .value = "0x10"});
 
+    b.Var(0x1023, {.name = "Const Signed", .dataType = 0x02, .access = "const", .value = "-7"});
+    b.Var(
+        0x1024,
+        {.name = "Const Real", .dataType = 0x08, .access = "const", .value = "2.5", .low = "1", .high = "3"});
+    b.Var(0x1025, {.name = "Const Domain", .dataType = 0x0F, .access = "const"});
     b.RecordOfValues(0x1200, "Server SDO Parameter", {"0x600", "0x580"});
     b.RecordOfValues(0x1201, "Server SDO Parameter 1", {"0x601", "0x581", "0x1FF"}).callbackName =
         "MySdoCallback";
@@ -139,6 +144,9 @@ void BuildFullDictionary(ObjectDictionary& dictionary) {
            .value = "70000",
            .low = "-1"});
     b.Var(0x2001, {.name = "Device Counter", .dataType = 0x04, .value = "0xFFFFFFFF"}, "ROM", "MyCallback");
+    b.Var(0x2002, {.name = "Plain Real", .dataType = 0x08, .value = "-0.5"});
+    b.Var(0x2003,
+          {.name = "Limited Signed Const", .dataType = 0x03, .access = "const", .value = "1", .low = "-1"});
     b.Var(0x5FFF, {.name = "Last Manufacturer Object", .dataType = 0x05, .access = "rwr", .value = "1"});
 
     b.Var(0x6000, {.name = "Read Input 8-bit", .dataType = 0x05, .access = "ro", .value = "0"}, "ROM",

@@ -91,6 +91,17 @@ OBD_BEGIN ()
             OBD_SUBINDEX_RAM_VAR(0x1022, 0x00, 0x06, 0x02, tObdUnsigned16, Write_Only, 0x10)
         OBD_END_INDEX(0x1022)
 
+        OBD_BEGIN_INDEX_RAM(0x1023, 0x01, NULL)
+            OBD_SUBINDEX_ROM_VAR(0x1023, 0x00, 0x02, 0x01, tObdInteger8, Const_Signed, -7)
+        OBD_END_INDEX(0x1023)
+
+        OBD_BEGIN_INDEX_RAM(0x1024, 0x01, NULL)
+            OBD_SUBINDEX_ROM_VAR(0x1024, 0x00, 0x08, 0x01, tObdReal32, Const_Real, 2.5)
+        OBD_END_INDEX(0x1024)
+
+        OBD_BEGIN_INDEX_RAM(0x1025, 0x01, NULL)
+        OBD_END_INDEX(0x1025)
+
         OBD_CREATE_SDOS(0x1200, 0x00, 0x0600, 0x0580, 0x00)
 
         OBD_CREATE_SDOS(0x1201, 0x01, 0x0601, 0x0581, 0xFF)
@@ -128,6 +139,14 @@ OBD_BEGIN ()
         OBD_BEGIN_INDEX_ROM(0x2001, 0x01, MyCallback)
             OBD_SUBINDEX_RAM_USERDEF(0x2001, 0x00, 0x04, 0x03, tObdInteger32, Device_Counter, -1)
         OBD_END_INDEX(0x2001)
+
+        OBD_BEGIN_INDEX_RAM(0x2002, 0x01, NULL)
+            OBD_SUBINDEX_RAM_USERDEF(0x2002, 0x00, 0x08, 0x03, tObdReal32, Plain_Real, -0.5)
+        OBD_END_INDEX(0x2002)
+
+        OBD_BEGIN_INDEX_RAM(0x2003, 0x01, NULL)
+            OBD_SUBINDEX_ROM_VAR(0x2003, 0x00, 0x03, 0x01, tObdInteger16, Limited_Signed_Const, 1)
+        OBD_END_INDEX(0x2003)
 
         OBD_BEGIN_INDEX_RAM(0x5FFF, 0x01, NULL)
             OBD_SUBINDEX_RAM_USERDEF(0x5FFF, 0x00, 0x05, 0x03, tObdUnsigned8, Last_Manufacturer_Object, 0x1)
