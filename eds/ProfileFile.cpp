@@ -1,11 +1,21 @@
 #include "eds/ProfileFile.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/FileSystem.h"
 
 namespace {
 
+constexpr std::size_t LinearSearchLimit = 16;
+constexpr std::size_t ChunkSize = 64 * 1024;
+
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
+}
+
+char Fold(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 std::string_view Trim(std::string_view text) {
@@ -22,39 +32,118 @@ std::string_view Cap(std::string_view text) {
     return text.substr(0, ProfileFile::MaxValueLength);
 }
 
-constexpr std::size_t NoSection = static_cast<std::size_t>(-1);
+// FNV-1a over the lower-cased name, so that names differing only in case meet.
+std::size_t CaseHash(std::string_view text) {
+    std::size_t hash = 14695981039346656037ull;
+    for (char c : text) {
+        hash = (hash ^ static_cast<unsigned char>(Fold(c))) * 1099511628211ull;
+    }
+    return hash;
+}
+
+bool CaseEqual(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (Fold(a[i]) != Fold(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
 
 }  // namespace
 
-std::string ProfileFile::Fold(std::string_view text) {
-    std::string folded(Trim(text));
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
+ProfileFile::ProfileFile() = default;
+ProfileFile::~ProfileFile() = default;
+ProfileFile::ProfileFile(ProfileFile&&) noexcept = default;
+ProfileFile& ProfileFile::operator=(ProfileFile&&) noexcept = default;
+
+std::string_view ProfileFile::Store(std::string_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    if (m_chunks.empty() || m_chunkUsed + text.size() > m_chunkSize) {
+        m_chunkSize = std::max(ChunkSize, text.size());
+        m_chunks.push_back(std::make_unique<char[]>(m_chunkSize));
+        m_chunkUsed = 0;
+    }
+    char* at = m_chunks.back().get() + m_chunkUsed;
+    std::memcpy(at, text.data(), text.size());
+    m_chunkUsed += text.size();
+    return {at, text.size()};
+}
+
+const ProfileFile::Section* ProfileFile::FindSection(std::string_view name) const {
+    name = Trim(name);
+    if (m_lastSection < m_sections.size() && CaseEqual(m_sections[m_lastSection].name, name)) {
+        return &m_sections[m_lastSection];
+    }
+    const std::size_t found = m_sectionIndex.Find(
+        CaseHash(name), [&](std::size_t position) { return CaseEqual(m_sections[position].name, name); });
+    if (found == NameTable::None) {
+        return nullptr;
+    }
+    m_lastSection = found;
+    return &m_sections[found];
+}
+
+ProfileFile::Section* ProfileFile::FindSection(std::string_view name) {
+    return const_cast<Section*>(static_cast<const ProfileFile*>(this)->FindSection(name));
+}
+
+const ProfileFile::Key* ProfileFile::FindKey(const Section& section, std::string_view name) {
+    name = Trim(name);
+    if (section.keyIndex) {
+        const std::size_t found = section.keyIndex->Find(CaseHash(name), [&](std::size_t position) {
+            return CaseEqual(section.keys[position].name, name);
+        });
+        return found == NameTable::None ? nullptr : &section.keys[found];
+    }
+    for (const Key& key : section.keys) {
+        if (CaseEqual(key.name, name)) {
+            return &key;
         }
     }
-    return folded;
+    return nullptr;
 }
 
-std::string ProfileFile::KeyId(std::string_view foldedSection, std::string_view key) {
-    std::string id;
-    id.reserve(foldedSection.size() + key.size() + 1);
-    id.append(foldedSection);
-    id.push_back('\n');
-    id.append(Fold(key));
-    return id;
+ProfileFile::Key* ProfileFile::FindKey(Section& section, std::string_view name) {
+    return const_cast<Key*>(FindKey(static_cast<const Section&>(section), name));
 }
 
-ProfileFile ProfileFile::FromBytes(std::string_view bytes) {
-    ProfileFile file;
-    std::size_t current = NoSection;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string_view::npos) {
-            end = bytes.size();
+ProfileFile::Section& ProfileFile::AddSection(std::string_view name) {
+    m_sections.push_back(Section{name, {}, nullptr});
+    m_sectionIndex.Insert(CaseHash(name), m_sections.size() - 1);
+    return m_sections.back();
+}
+
+void ProfileFile::AddKey(Section& section, std::string_view name, std::string_view value) {
+    section.keys.push_back(Key{name, value});
+    if (section.keyIndex) {
+        section.keyIndex->Insert(CaseHash(name), section.keys.size() - 1);
+    } else if (section.keys.size() > LinearSearchLimit) {
+        section.keyIndex = std::make_unique<NameTable>();
+        for (std::size_t i = 0; i < section.keys.size(); ++i) {
+            section.keyIndex->Insert(CaseHash(section.keys[i].name), i);
         }
-        const std::string_view line = Trim(bytes.substr(start, end - start));
+    }
+}
+
+ProfileFile ProfileFile::FromBytes(std::string bytes) {
+    ProfileFile file;
+    file.m_source = std::make_unique<std::string>(std::move(bytes));
+    const std::string_view text = *file.m_source;
+    file.m_sectionIndex.Reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '[')));
+    Section* current = nullptr;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) {
+            end = text.size();
+        }
+        const std::string_view line = Trim(text.substr(start, end - start));
         start = end + 1;
         if (line.empty() || line.front() == ';') {
             continue;
@@ -62,80 +151,53 @@ ProfileFile ProfileFile::FromBytes(std::string_view bytes) {
         if (line.front() == '[') {
             const std::size_t close = line.find(']');
             const std::string_view name =
-                line.substr(1, close == std::string_view::npos ? line.npos : close - 1);
-            const std::string folded = Fold(name);
-            if (file.m_sectionIndex.count(folded) != 0) {
-                current = NoSection;  // a repeated section: the first one counts
-            } else {
-                file.AddSection(Trim(name));
-                current = file.m_sections.size() - 1;
-            }
+                Trim(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+            // Keys of a repeated section are ignored: the first one counts.
+            current = file.FindSection(name) != nullptr ? nullptr : &file.AddSection(name);
             continue;
         }
-        if (current == NoSection) {
+        if (current == nullptr) {
             continue;
         }
         const std::size_t equals = line.find('=');
         const std::string_view name = Trim(line.substr(0, equals));
         const std::string_view value =
             equals == std::string_view::npos ? std::string_view() : Trim(line.substr(equals + 1));
-        const std::string id = KeyId(Fold(file.m_sections[current].name), name);
-        if (file.m_keyIndex.count(id) == 0) {
-            file.m_keyIndex.emplace(id, std::make_pair(current, file.m_sections[current].keys.size()));
-            file.m_sections[current].keys.push_back(Key{std::string(name), std::string(value)});
+        if (FindKey(*current, name) == nullptr) {
+            AddKey(*current, name, value);
         }
     }
     return file;
 }
 
 std::optional<ProfileFile> ProfileFile::Load(FileSystem& files, const std::string& path, std::string& error) {
-    const std::optional<std::string> bytes = files.ReadAll(path, error);
+    std::optional<std::string> bytes = files.ReadAll(path, error);
     if (!bytes) {
         return std::nullopt;
     }
-    return FromBytes(*bytes);
+    return FromBytes(std::move(*bytes));
 }
 
 std::string ProfileFile::GetString(std::string_view section, std::string_view key,
                                    std::string_view def) const {
-    const auto found = m_keyIndex.find(KeyId(Fold(section), key));
-    if (found == m_keyIndex.end()) {
-        return std::string(Cap(def));
-    }
-    const Key& k = m_sections[found->second.first].keys[found->second.second];
-    return std::string(Cap(k.value));
+    const Section* found = FindSection(section);
+    const Key* k = found != nullptr ? FindKey(*found, key) : nullptr;
+    return std::string(Cap(k != nullptr ? k->value : def));
 }
 
 bool ProfileFile::HasKeys(std::string_view section) const {
-    const auto found = m_sectionIndex.find(Fold(section));
-    return found != m_sectionIndex.end() && !m_sections[found->second].keys.empty();
-}
-
-ProfileFile::Section& ProfileFile::AddSection(std::string_view name) {
-    m_sectionIndex.emplace(Fold(name), m_sections.size());
-    m_sections.push_back(Section{std::string(name), {}});
-    return m_sections.back();
+    const Section* found = FindSection(section);
+    return found != nullptr && !found->keys.empty();
 }
 
 bool ProfileFile::SetString(std::string_view section, std::string_view key, std::string_view value) {
-    const std::string folded = Fold(section);
-    auto sectionAt = m_sectionIndex.find(folded);
-    std::size_t position = 0;
-    if (sectionAt == m_sectionIndex.end()) {
-        position = m_sections.size();
-        AddSection(section);
-    } else {
-        position = sectionAt->second;
-    }
-    std::string id = KeyId(folded, key);
-    const auto keyAt = m_keyIndex.find(id);
-    if (keyAt != m_keyIndex.end()) {
-        m_sections[keyAt->second.first].keys[keyAt->second.second].value.assign(value);
+    Section* found = FindSection(section);
+    Section& target = found != nullptr ? *found : AddSection(Store(Trim(section)));
+    if (Key* existing = FindKey(target, key)) {
+        existing->value = Store(value);
         return true;
     }
-    Section& target = m_sections[position];
-    m_keyIndex.emplace(std::move(id), std::make_pair(position, target.keys.size()));
-    target.keys.push_back(Key{std::string(key), std::string(value)});
+    AddKey(target, Store(key), Store(value));
     return true;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "eds/NameTable.h"
 
 class FileSystem;
 
@@ -22,9 +24,15 @@ class ProfileFile {
 public:
     static constexpr std::size_t MaxValueLength = 259;
 
-    ProfileFile() = default;
+    ProfileFile();
+    ~ProfileFile();
+    ProfileFile(ProfileFile&&) noexcept;
+    ProfileFile& operator=(ProfileFile&&) noexcept;
+    ProfileFile(const ProfileFile&) = delete;
+    ProfileFile& operator=(const ProfileFile&) = delete;
+
     // Parses the text of a whole file.
-    static ProfileFile FromBytes(std::string_view bytes);
+    static ProfileFile FromBytes(std::string bytes);
     // Reads and parses a file; nothing, with the reason, when it cannot be read.
     static std::optional<ProfileFile> Load(FileSystem& files, const std::string& path, std::string& error);
 
@@ -43,21 +51,35 @@ public:
 
 private:
     struct Key {
-        std::string name;
-        std::string value;
+        std::string_view name;
+        std::string_view value;
     };
+    // Most sections hold a handful of keys and are searched linearly; long ones (the object lists)
+    // get an index of their own.
     struct Section {
-        std::string name;
+        std::string_view name;
         std::vector<Key> keys;
+        std::unique_ptr<NameTable> keyIndex;
     };
 
+    const Section* FindSection(std::string_view name) const;
+    Section* FindSection(std::string_view name);
+    static Key* FindKey(Section& section, std::string_view name);
+    static const Key* FindKey(const Section& section, std::string_view name);
     Section& AddSection(std::string_view name);
-    static std::string Fold(std::string_view text);
-    static std::string KeyId(std::string_view foldedSection, std::string_view key);
+    static void AddKey(Section& section, std::string_view name, std::string_view value);
+    // Copies text into storage that lives as long as the file and never moves.
+    std::string_view Store(std::string_view text);
 
+    // The parsed file's bytes, which the names and values of a read file point into. Held on the
+    // heap so that they stay where they are when the file object moves.
+    std::unique_ptr<std::string> m_source;
+    std::vector<std::unique_ptr<char[]>> m_chunks;
+    std::size_t m_chunkUsed = 0;
+    std::size_t m_chunkSize = 0;
     std::vector<Section> m_sections;
-    // Folded section name -> position in m_sections.
-    std::unordered_map<std::string, std::size_t> m_sectionIndex;
-    // Folded section name, a separator and the folded key name -> (section, key) positions.
-    std::unordered_map<std::string, std::pair<std::size_t, std::size_t>> m_keyIndex;
+    NameTable m_sectionIndex;
+    // The reader asks for several keys of one section in a row; the last section found answers
+    // those without another hash look-up.
+    mutable std::size_t m_lastSection = static_cast<std::size_t>(-1);
 };

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+// An open-addressing hash index from names to positions in a list the caller owns. It keeps only
+// each name's hash and position, so looking up one of tens of thousands of section names touches a
+// few bytes of one array; the caller compares the names themselves.
+class NameTable {
+public:
+    static constexpr std::size_t None = static_cast<std::size_t>(-1);
+
+    void Reserve(std::size_t count) {
+        std::size_t size = 16;
+        while (size < count * 2) {
+            size *= 2;
+        }
+        if (size > m_slots.size()) {
+            Rehash(size);
+        }
+    }
+
+    // The position of the first entry with this hash whose name `matches`, or None.
+    template <class Matches>
+    std::size_t Find(std::size_t hash, Matches matches) const {
+        if (m_slots.empty()) {
+            return None;
+        }
+        const std::size_t mask = m_slots.size() - 1;
+        for (std::size_t i = Home(hash, mask);; i = (i + 1) & mask) {
+            const Slot& slot = m_slots[i];
+            if (slot.position == None) {
+                return None;
+            }
+            if (slot.hash == hash && matches(slot.position)) {
+                return slot.position;
+            }
+        }
+    }
+
+    void Insert(std::size_t hash, std::size_t position) {
+        if ((m_count + 1) * 2 > m_slots.size()) {
+            Rehash(m_slots.empty() ? 16 : m_slots.size() * 2);
+        }
+        Place(hash, position);
+        ++m_count;
+    }
+
+private:
+    struct Slot {
+        std::size_t hash = 0;
+        std::size_t position = None;
+    };
+
+    // Folds the high bits in, so that hashes differing only there do not share a run of slots.
+    static std::size_t Home(std::size_t hash, std::size_t mask) { return (hash ^ (hash >> 29)) & mask; }
+
+    void Place(std::size_t hash, std::size_t position) {
+        const std::size_t mask = m_slots.size() - 1;
+        std::size_t i = Home(hash, mask);
+        while (m_slots[i].position != None) {
+            i = (i + 1) & mask;
+        }
+        m_slots[i] = Slot{hash, position};
+    }
+
+    void Rehash(std::size_t size) {
+        std::vector<Slot> old(size);
+        old.swap(m_slots);
+        for (const Slot& slot : old) {
+            if (slot.position != None) {
+                Place(slot.hash, slot.position);
+            }
+        }
+    }
+
+    std::vector<Slot> m_slots;
+    std::size_t m_count = 0;
+};
