@@ -111,6 +111,40 @@ TEST(ProfileFileTest, ValueEndingInCrLfLeavesOneEmptyLine) {
     EXPECT_EQ("x", back.GetString("s", "last", ""));
 }
 
+TEST(ProfileFileTest, LongSectionsAreSearchedByName) {
+    std::string bytes = "[List]\n";
+    for (int n = 1; n <= 500; ++n) {
+        bytes += "Key" + std::to_string(n) + "=" + std::to_string(n * 2) + "\n";
+    }
+    bytes += "KEY7=repeated\n";
+    const ProfileFile file = ProfileFile::FromBytes(bytes);
+    EXPECT_EQ("14", file.GetString("list", "key7", ""));
+    EXPECT_EQ("1000", file.GetString("LIST", "Key500", ""));
+    EXPECT_EQ("none", file.GetString("List", "Key501", "none"));
+
+    ProfileFile written;
+    for (int n = 1; n <= 40; ++n) {
+        written.SetString("S", "K" + std::to_string(n), "v");
+    }
+    written.SetString("s", "k33", "changed");
+    EXPECT_EQ("changed", ProfileFile::FromBytes(written.ToBytes()).GetString("S", "K33", ""));
+    EXPECT_EQ(std::string::npos, written.ToBytes().find("k33"));
+}
+
+TEST(ProfileFileTest, LoadedFileKeepsItsValues) {
+    TempDir dir;
+    const std::string path = dir.File("tiny.ini");
+    WriteFileBytes(path, "[S]\nK=1");
+    DiskFileSystem files;
+    std::string error;
+    std::optional<ProfileFile> file = ProfileFile::Load(files, path, error);
+    ASSERT_TRUE(file.has_value());
+    ProfileFile moved = std::move(*file);
+    EXPECT_EQ("1", moved.GetString("s", "k", ""));
+    EXPECT_FALSE(ProfileFile::Load(files, dir.File("absent.ini"), error).has_value());
+    EXPECT_FALSE(error.empty());
+}
+
 struct NumberCase {
     const char* text;
     std::uint32_t value;
