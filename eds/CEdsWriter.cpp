@@ -9,12 +9,6 @@
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
 
-namespace {
-
-const char* const CrLf = "\r\n";
-
-}  // namespace
-
 CEdsWriter::CEdsWriter(const std::string& path, ObjectDictionary& dictionary, FileInfoSection& fileInfo,
                        DeviceInfoSection& deviceInfo, Platform& platform)
     : m_strPath(path),
@@ -64,8 +58,21 @@ int CEdsWriter::BuildText(std::string& text) {
     return result;
 }
 
-bool CEdsWriter::Set(const std::string& section, const std::string& key, const std::string& value) {
-    return m_pProfile->SetString(section, key, value);
+// The last key of a section gets CR LF after its value, which leaves the empty line that ends the
+// section. Line breaks inside a stored text would start new lines (or sections) of their own, so they
+// are written as blanks.
+bool CEdsWriter::Set(const std::string& section, const std::string& key, const std::string& value,
+                     bool endOfSection) {
+    std::string line = value;
+    for (char& c : line) {
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
+    if (endOfSection) {
+        line += "\r\n";
+    }
+    return m_pProfile->SetString(section, key, line);
 }
 
 int CEdsWriter::WriteFileInfo() {
@@ -81,7 +88,7 @@ int CEdsWriter::WriteFileInfo() {
     ok &= Set(s, "CreatedBy", f.CreatedBy);
     ok &= Set(s, "ModificationTime", f.ModificationTime);
     ok &= Set(s, "ModificationDate", f.ModificationDate);
-    ok &= Set(s, "ModifiedBy", f.ModifiedBy + CrLf);
+    ok &= Set(s, "ModifiedBy", f.ModifiedBy, EndOfSection);
     return ok ? EdsExportResult::Success : EdsExportResult::WriteFailed;
 }
 
@@ -121,7 +128,7 @@ int CEdsWriter::WriteDeviceInfo() {
     ok &= Set(s, "GroupMessaging", number(d.GroupMessaging));
     ok &= Set(s, "NrOfRXPDO", number(d.NrOfRxPdo));
     ok &= Set(s, "NrOfTXPDO", number(d.NrOfTxPdo));
-    ok &= Set(s, "LSS_Supported", number(d.LSS_Supported) + CrLf);
+    ok &= Set(s, "LSS_Supported", number(d.LSS_Supported), EndOfSection);
     return ok ? EdsExportResult::Success : EdsExportResult::WriteFailed;
 }
 
@@ -130,11 +137,8 @@ int CEdsWriter::WriteDummyUsage() {
     const int count = std::min<int>(table.dummyCount, DummyUsageSection::SlotCount);
     for (int i = 0; i < count; ++i) {
         const DummyEntry& slot = table.entries[static_cast<std::size_t>(i)];
-        std::string value = slot.used == 1 ? "1" : "0";
-        if (i + 1 == count) {
-            value += CrLf;
-        }
-        if (!Set("DummyUsage", Format("Dummy%04x", slot.dataType), value)) {
+        if (!Set("DummyUsage", Format("Dummy%04x", slot.dataType), slot.used == 1 ? "1" : "0",
+                 i + 1 == count)) {
             return EdsExportResult::WriteFailed;
         }
     }
@@ -144,16 +148,11 @@ int CEdsWriter::WriteDummyUsage() {
 int CEdsWriter::WriteComments() {
     const std::vector<CommentLine>& lines = m_dictionary.CommentLines();
     const std::string s = "Comments";
-    std::string count = Format("%d", static_cast<int>(lines.size()));
-    if (lines.empty()) {
-        count += CrLf;
-    }
-    if (!Set(s, "Lines", count)) {
+    if (!Set(s, "Lines", Format("%d", static_cast<int>(lines.size())), lines.empty())) {
         return EdsExportResult::WriteFailed;
     }
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string text = i + 1 == lines.size() ? lines[i].text + CrLf : lines[i].text;
-        if (!Set(s, Format("Line%d", static_cast<int>(i + 1)), text)) {
+        if (!Set(s, Format("Line%d", static_cast<int>(i + 1)), lines[i].text, i + 1 == lines.size())) {
             return EdsExportResult::WriteFailed;
         }
     }

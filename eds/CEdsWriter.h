@@ -38,7 +38,9 @@ private:
     int WriteIndexSection(const IndexEntry& entry);
     int WriteSubIndexSection(const SubindexEntry& entry);
     bool WriteValueKeys(const std::string& section, const SubindexEntry& entry);
-    bool Set(const std::string& section, const std::string& key, const std::string& value);
+    static constexpr bool EndOfSection = true;
+    bool Set(const std::string& section, const std::string& key, const std::string& value,
+             bool endOfSection = false);
 
     std::string m_strPath;
     ObjectDictionary& m_dictionary;

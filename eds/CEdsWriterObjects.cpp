@@ -6,8 +6,6 @@
 
 namespace {
 
-const char* const CrLf = "\r\n";
-
 const char* ListSectionOf(const std::string& category) {
     if (category == "mandatory") {
         return "MandatoryObjects";
@@ -45,8 +43,8 @@ int CEdsWriter::WriteObjectList(const std::string& category) {
         if (category == "mandatory") {
             return EdsExportResult::NoMandatoryIndex;
         }
-        return Set(list, "SupportedObjects", Format("%d", 0) + CrLf) ? EdsExportResult::Success
-                                                                     : EdsExportResult::WriteFailed;
+        return Set(list, "SupportedObjects", Format("%d", 0), EndOfSection) ? EdsExportResult::Success
+                                                                            : EdsExportResult::WriteFailed;
     }
     if (!Set(list, "SupportedObjects", Format("%u", count))) {
         return EdsExportResult::WriteFailed;
@@ -58,11 +56,7 @@ int CEdsWriter::WriteObjectList(const std::string& category) {
             continue;
         }
         ++k;
-        std::string value = Format("0x%04X", entry.index);
-        if (k == count) {
-            value += CrLf;
-        }
-        if (!Set(list, Format("%u", k), value)) {
+        if (!Set(list, Format("%u", k), Format("0x%04X", entry.index), k == count)) {
             return EdsExportResult::WriteFailed;
         }
     }
@@ -79,7 +73,7 @@ int CEdsWriter::WriteObjectList(const std::string& category) {
     return EdsExportResult::Success;
 }
 
-// The entries are walked as they are held; SubNumber counts the entries after the header, which is
+// The entries are walked as they are held; SubNumber counts the entries besides the header, which is
 // entryCount - 1 for every index whose count is kept in line with its entries.
 int CEdsWriter::WriteIndexSection(const IndexEntry& entry) {
     const SubindexEntry& first = *entry.subindices.front();
@@ -93,9 +87,13 @@ int CEdsWriter::WriteIndexSection(const IndexEntry& entry) {
         ok &= WriteValueKeys(section, first);
         return ok ? EdsExportResult::Success : EdsExportResult::WriteFailed;
     }
-    ok &= Set(section, "SubNumber", Format("0x%X", static_cast<unsigned>(entry.subindices.size() - 1)));
+    unsigned subNumber = 0;
+    for (const auto& sub : entry.subindices) {
+        subNumber += sub->subindex != HeaderStructured ? 1 : 0;
+    }
+    ok &= Set(section, "SubNumber", Format("0x%X", subNumber));
     ok &= Set(section, "ParameterName", first.name);
-    ok &= Set(section, "ObjectType", Format("0x%X", first.objectType) + CrLf);
+    ok &= Set(section, "ObjectType", Format("0x%X", first.objectType), EndOfSection);
     for (const auto& sub : entry.subindices) {
         if (sub->subindex == HeaderStructured) {
             continue;
@@ -156,10 +154,10 @@ bool CEdsWriter::WriteValueKeys(const std::string& section, const SubindexEntry&
     }
     bool ok = Set(section, "DefaultValue", def);
     if (!limits) {
-        return ok && Set(section, "PDOMapping", pdoMapping + CrLf);
+        return ok && Set(section, "PDOMapping", pdoMapping, EndOfSection);
     }
     ok &= Set(section, "PDOMapping", pdoMapping);
     ok &= Set(section, "LowLimit", low);
-    ok &= Set(section, "HighLimit", high + CrLf);
+    ok &= Set(section, "HighLimit", high, EndOfSection);
     return ok;
 }

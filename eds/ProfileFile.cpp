@@ -137,7 +137,8 @@ ProfileFile ProfileFile::FromBytes(std::string bytes) {
     const std::string_view text = *file.m_source;
     file.m_sectionIndex.Reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '[')));
     Section* current = nullptr;
-    std::size_t start = 0;
+    // Editors that save in UTF-8 may put a byte-order mark in front of the first section.
+    std::size_t start = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos) {

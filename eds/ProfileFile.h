@@ -17,9 +17,9 @@ class FileSystem;
 // keys are appended at the end and an existing key is replaced in place. The file is parsed once;
 // every look-up is answered from an index.
 //
-// Reading accepts CR LF and LF line ends. A line whose first non-blank character is ';' is a
-// comment; where a section or a key appears twice, the first one counts; quotation marks are kept
-// as part of the value.
+// Reading accepts CR LF and LF line ends and skips a leading UTF-8 byte-order mark. A line whose first
+// non-blank character is ';' is a comment; where a section or a key appears twice, the first one counts;
+// quotation marks are kept as part of the value.
 class ProfileFile {
 public:
     static constexpr std::size_t MaxValueLength = 259;

@@ -179,6 +179,18 @@ TEST(EdsWriterTest, FileSystemFailuresGiveTheirCodes) {
     EXPECT_TRUE(run.platform.Messages().empty());
 }
 
+TEST(EdsWriterTest, LineBreaksInTextsCannotStartNewLines) {
+    ExportRun run;
+    FillGoldenDocument(run);
+    run.fileInfo.Description = "two\r\nlines";
+    run.dictionary.CommentLines().back().text = "last\n[1000]\nParameterName=forged";
+    run.dictionary.GetIndexAt(0)->subindices[0]->name = "Device\rType";
+    const std::string text = run.Text("x.eds");
+    EXPECT_NE(std::string::npos, text.find("\r\nDescription=two  lines\r\n"));
+    EXPECT_NE(std::string::npos, text.find("\r\nLine2=last [1000] ParameterName=forged\r\n\r\n"));
+    EXPECT_NE(std::string::npos, text.find("[1000]\r\nParameterName=Device Type\r\n"));
+}
+
 TEST(EdsWriterTest, AnIndexWithoutEntriesIsLeftOut) {
     ExportRun run;
     AddIndex(run.dictionary, 0x1000, "mandatory", false);

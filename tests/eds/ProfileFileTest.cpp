@@ -82,6 +82,11 @@ TEST(ProfileFileTest, AcceptsLfAndCrLfLineEnds) {
     }
 }
 
+TEST(ProfileFileTest, LeadingByteOrderMarkIsSkipped) {
+    EXPECT_EQ("x.eds", ProfileFile::FromBytes("\xEF\xBB\xBF[FileInfo]\r\nFileName=x.eds\r\n")
+                           .GetString("FileInfo", "FileName", ""));
+}
+
 TEST(ProfileFileTest, BadBytesNeverBreakIt) {
     for (const std::string& bytes :
          {std::string("[unclosed\nKey=1\n"), std::string("=\n[]\n=x\n"), std::string("\0\0[S]\0=\n", 9),
