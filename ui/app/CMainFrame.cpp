@@ -37,6 +37,7 @@ CMainFrame::CMainFrame(CQuillmarkDoc& document, Platform& platform, QWidget* par
     setWindowTitle(QString::fromLatin1(ApplicationName));
     setWindowIcon(Icons::Application());
     setAcceptDrops(true);
+    installEventFilter(this);
     resize(1100, 720);
 
     CreateClientArea();
@@ -168,18 +169,21 @@ void CMainFrame::showEvent(QShowEvent* event) {
     }
 }
 
-void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls() && event->mimeData()->urls().constFirst().isLocalFile()) {
-        event->acceptProposedAction();
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // The main window's own event handling keeps drops for its dock layout, so files dropped on the
+    // window are taken here before it sees them.
+    if (watched == this && (event->type() == QEvent::DragEnter || event->type() == QEvent::Drop)) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QList<QUrl> urls = drop->mimeData()->urls();
+        if (urls.isEmpty() || !urls.constFirst().isLocalFile()) {
+            return false;
+        }
+        drop->acceptProposedAction();
+        if (event->type() == QEvent::Drop) {
+            activateWindow();
+            m_pLeftPane->OpenFileDirectly(PathFromQt(urls.constFirst().toLocalFile()), true);
+        }
+        return true;
     }
-}
-
-void CMainFrame::dropEvent(QDropEvent* event) {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty() || !urls.constFirst().isLocalFile()) {
-        return;
-    }
-    event->acceptProposedAction();
-    activateWindow();
-    m_pLeftPane->OpenFileDirectly(PathFromQt(urls.constFirst().toLocalFile()), true);
+    return QMainWindow::eventFilter(watched, event);
 }

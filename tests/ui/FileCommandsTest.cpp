@@ -1,0 +1,292 @@
+#include <QAction>
+#include <QFile>
+#include <QMimeData>
+#include <QUrl>
+#include <QtTest>
+
+#include "GuiFixture.h"
+#include "ui/app/QtText.h"
+
+namespace {
+
+bool FileExists(const std::string& path) {
+    return QFile::exists(PathToQt(path));
+}
+
+void WriteFile(const std::string& path, const QByteArray& bytes) {
+    QFile file(PathToQt(path));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+}  // namespace
+
+class FileCommandsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<GuiFixture> f;
+
+    void SaveAs(const std::string& path) {
+        f->platform.QueueChosenFile(path);
+        f->Trigger(Cmd::SaveAs);
+    }
+
+private slots:
+    void init() { f = std::make_unique<GuiFixture>(); }
+    void cleanup() {
+        const QStringList problems = f->platform.Problems();
+        f.reset();
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    }
+
+    void importAsksForAnEdsFileAndEnablesTheProjectCommands() {
+        QVERIFY(!f->Enabled(Cmd::SaveAs));
+        f->ImportExample();
+        const FileChooserRequest& request = f->platform.ChooserRequests().at(0);
+        QVERIFY(request.open);
+        QCOMPARE(request.filter, std::string("EDS Files (*.eds)| *.eds| DCF Files (*.dcf) | *.dcf||"));
+        QCOMPARE(request.defaultExtension, std::string("eds"));
+        QCOMPARE(request.initialFileName, std::string("*.eds"));
+        QCOMPARE(f->platform.WaitCursorUses(), 1);
+        QCOMPARE(f->platform.WaitCursorDepth(), 0);
+        QCOMPARE(f->frame->windowTitle(), QStringLiteral("unnamed.prj - Quillmark"));
+        for (int id : {Cmd::Save, Cmd::SaveAs, Cmd::CreateSources, Cmd::CreateEds}) {
+            QVERIFY2(f->Enabled(id), qPrintable(QString::number(id)));
+            QVERIFY2(f->ToolButtonEnabled(id) || id == Cmd::SaveAs, qPrintable(QString::number(id)));
+        }
+    }
+
+    void cancelledImportChangesNothing() {
+        f->platform.QueueChosenFile(std::nullopt);
+        f->Trigger(Cmd::ImportEds);
+        QCOMPARE(f->Tree().topLevelItemCount(), 0);
+        QVERIFY(!f->Enabled(Cmd::SaveAs));
+    }
+
+    void invalidFileIsRefused() {
+        const std::string bad = f->TempFile("broken.eds");
+        WriteFile(bad, "[FileInfo]\r\nFileName=broken.eds\r\n");
+        f->platform.QueueChosenFile(bad);
+        f->platform.ExpectMessage("The selected file " + bad + " is invalid!", "Read EDS file",
+                                  MsgIcon::Error);
+        f->Trigger(Cmd::ImportEds);
+        QCOMPARE(f->Tree().topLevelItemCount(), 0);
+        for (int id : {Cmd::SaveAs, Cmd::CreateSources, Cmd::CreateEds}) {
+            QVERIFY2(!f->Enabled(id), qPrintable(QString::number(id)));
+        }
+    }
+
+    void missingFileIsReportedAsNotOpened() {
+        const std::string missing = f->TempFile("missing.eds");
+        f->platform.QueueChosenFile(missing);
+        f->platform.ExpectMessage("The file " + missing + " could not be opened!", "Read EDS file",
+                                  MsgIcon::Error);
+        f->Trigger(Cmd::ImportEds);
+        QCOMPARE(f->Tree().topLevelItemCount(), 0);
+    }
+
+    void saveAsThenOpenShowsTheSameTree() {
+        f->ImportExample();
+        const QStringList imported = f->DictionaryLabels();
+        const std::string project = f->TempFile("myprj.prj");
+        SaveAs(project);
+        QVERIFY(FileExists(project));
+        QCOMPARE(f->frame->windowTitle(), PathToQt(project) + QStringLiteral(" - Quillmark"));
+        QVERIFY(!f->Enabled(Cmd::Save));
+        // The tree keeps the name it had.
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("io_device.eds"));
+
+        f->Trigger(Cmd::New);
+        QCOMPARE(f->DictionaryLabels(), QStringList());
+
+        f->platform.QueueChosenFile(project);
+        f->Trigger(Cmd::Open);
+        const FileChooserRequest& open = f->platform.ChooserRequests().back();
+        QCOMPARE(open.filter, std::string("Project Files (*.prj)| *.prj||"));
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("myeds.eds"));
+        QCOMPARE(f->DictionaryLabels(), imported);
+        QCOMPARE(f->Tree().currentItem(), f->IndexNode(0x1000));
+        QVERIFY(f->Enabled(Cmd::SaveAs));
+        QVERIFY(!f->Enabled(Cmd::Save));
+        QCOMPARE(f->frame->windowTitle(), PathToQt(project) + QStringLiteral(" - Quillmark"));
+    }
+
+    void cancelledOpenKeepsTheTree() {
+        f->ImportExample();
+        const QStringList before = f->DictionaryLabels();
+        f->platform.ExpectMessage("Save current project?\n", "Quillmark", MsgIcon::Information,
+                                  MsgResult::No);
+        f->platform.QueueChosenFile(std::nullopt);
+        f->Trigger(Cmd::Open);
+        QCOMPARE(f->DictionaryLabels(), before);
+        QCOMPARE(f->document->GetIndexCount(), before.size());
+    }
+
+    void saveFailureIsReported() {
+        f->ImportExample();
+        const std::string unwritable = f->TempFile("no/such/folder/p.prj");
+        f->platform.QueueChosenFile(unwritable);
+        f->platform.AllowUnexpectedMessages();
+        f->Trigger(Cmd::SaveAs);
+        const auto& messages = f->platform.Messages();
+        QVERIFY(!messages.empty());
+        QCOMPARE(messages.back().text, std::string("An error ocurred while saving the project !"));
+        QCOMPARE(messages.back().caption, std::string("Save project"));
+        QVERIFY(f->Enabled(Cmd::Save));
+    }
+
+    void saveQuestionCancelKeepsEverything() {
+        f->ImportExample();
+        f->platform.ExpectMessage("Save current project?\n", "Quillmark", MsgIcon::Information,
+                                  MsgResult::Cancel);
+        f->Trigger(Cmd::New);
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("io_device.eds"));
+        QVERIFY(f->document->IsModified());
+        QVERIFY(f->Enabled(Cmd::SaveAs));
+    }
+
+    void saveQuestionNoDiscards() {
+        f->ImportExample();
+        f->platform.ExpectMessage("Save current project?\n", "Quillmark", MsgIcon::Information,
+                                  MsgResult::No);
+        f->Trigger(Cmd::New);
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("unnamed.eds"));
+        QCOMPARE(f->document->GetIndexCount(), 0);
+        QVERIFY(!f->Enabled(Cmd::SaveAs));
+    }
+
+    void saveQuestionYesSavesFirst() {
+        f->ImportExample();
+        const std::string project = f->TempFile("kept.prj");
+        f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Information, MsgResult::Yes);
+        f->platform.QueueChosenFile(project);
+        f->platform.QueueChosenFile(std::nullopt);
+        f->Trigger(Cmd::ImportEds);
+        QVERIFY(FileExists(project));
+        QVERIFY(!f->document->IsModified());
+        // The import chooser was cancelled: the saved project is still shown.
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("io_device.eds"));
+    }
+
+    void importClearsTheNodeCommandsUntilTheNextSelection() {
+        f->ImportExample();
+        f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Information,
+                                  MsgResult::Cancel);
+        f->Trigger(Cmd::ImportEds);
+        const CommandState state = f->Tree().GetCommandState();
+        QVERIFY(!state.indexSelected && !state.subindexSelected);
+        QVERIFY(f->Tree().currentItem() != nullptr);
+    }
+
+    void createSourcesAddsTheMissingMappingIndex() {
+        f->ImportExample();
+        QVERIFY(f->IndexNode(0x1A02) == nullptr);
+        const std::string source = f->TempFile("node.c");
+        const std::string folder = source.substr(0, source.size() - 6);
+        f->platform.QueueChosenFile(source);
+        f->platform.ExpectMessage(
+            "To the index 0x1802 of the PDO communication parameter\nis no index 0x1A02 of the PDO mapping "
+            "parameter available!\nThe index 0x1A02 will be created with default parameter\nand applayed in "
+            "the "
+            "object dictionary file!\n",
+            "Quillmark", MsgIcon::Information);
+        f->platform.ExpectMessage("The files " + source + "\n              " + folder +
+                                      "objdict.h\n              " + folder +
+                                      "obdcfg.h\nare successfully created!",
+                                  "Create file", MsgIcon::Information);
+        f->Trigger(Cmd::CreateSources);
+        const FileChooserRequest& request = f->platform.ChooserRequests().back();
+        QVERIFY(!request.open);
+        QCOMPARE(request.filter, std::string("Source Files (*.c) |*.c||"));
+        QCOMPARE(request.initialFileName, std::string("objdict.c"));
+        QVERIFY(FileExists(source));
+        QVERIFY(FileExists(folder + "objdict.h"));
+        QVERIFY(FileExists(folder + "obdcfg.h"));
+        QVERIFY(f->IndexNode(0x1A02) != nullptr);
+        QCOMPARE(f->DictionaryLabels().size(), 31);
+        QCOMPARE(f->Tree().currentItem(), f->IndexNode(0x1000));
+
+        // A second run adds nothing, so the tree stays as it is.
+        f->Select(f->IndexNode(0x1018));
+        f->platform.QueueChosenFile(source);
+        f->platform.ExpectMessage("The files " + source + "\n              " + folder +
+                                      "objdict.h\n              " + folder +
+                                      "obdcfg.h\nare successfully created!",
+                                  "Create file", MsgIcon::Information);
+        f->Trigger(Cmd::CreateSources);
+        QCOMPARE(f->Tree().currentItem(), f->IndexNode(0x1018));
+    }
+
+    void createEdsWritesTheFileWithTheWaitCursor() {
+        f->ImportExample();
+        const std::string eds = f->TempFile("out.eds");
+        f->platform.QueueChosenFile(eds);
+        f->platform.ExpectMessage("The file " + eds + " was successfully created!", "Create EDS file",
+                                  MsgIcon::Information);
+        f->Trigger(Cmd::CreateEds);
+        const FileChooserRequest& request = f->platform.ChooserRequests().back();
+        QCOMPARE(request.filter, std::string("EDS Files (*.eds)|*.eds||"));
+        QCOMPARE(request.defaultExtension, std::string("eds"));
+        QVERIFY(FileExists(eds));
+        QCOMPARE(f->platform.WaitCursorUses(), 2);
+        QCOMPARE(f->platform.WaitCursorDepth(), 0);
+
+        // The written file imports again with the same dictionary.
+        const QStringList before = f->DictionaryLabels();
+        f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Information, MsgResult::No);
+        f->platform.QueueChosenFile(eds);
+        f->platform.ExpectMessage("The file " + eds + " was successfully readed!", "Read EDS file",
+                                  MsgIcon::Information);
+        f->Trigger(Cmd::ImportEds);
+        QCOMPARE(f->DictionaryLabels(), before);
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("out.eds"));
+    }
+
+    void fileGivenOnTheCommandLineOpensWithoutAChooser() {
+        f->platform.ExpectMessage("The file " + GuiFixture::ExamplePath() + " was successfully readed!",
+                                  "Read EDS file", MsgIcon::Information);
+        f->Tree().OpenFileDirectly(GuiFixture::ExamplePath(), false);
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("io_device.eds"));
+        QVERIFY(f->platform.ChooserRequests().empty());
+
+        const std::string project = f->TempFile("cmdprj.prj");
+        SaveAs(project);
+        f->Trigger(Cmd::New);
+        f->Tree().OpenFileDirectly(project, false);
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("cmdeds.eds"));
+        QCOMPARE(f->DictionaryLabels().size(), 30);
+    }
+
+    void droppedFileAsksToSaveFirst() {
+        f->ImportExample();
+        f->platform.ExpectMessage("Save current project?\n", "Quillmark", MsgIcon::Information,
+                                  MsgResult::Cancel);
+        const std::string project = f->TempFile("dropped.prj");
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(PathToQt(project))});
+        // Qt delivers a drop only to the widget that accepted the drag entering it.
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f->frame.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f->frame.get(), &drop);
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("io_device.eds"));
+
+        const std::string copy = f->TempFile("copy.eds");
+        QVERIFY(QFile::copy(PathToQt(GuiFixture::ExamplePath()), PathToQt(copy)));
+        f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Information, MsgResult::No);
+        f->platform.ExpectMessage("The file " + copy + " was successfully readed!", "Read EDS file",
+                                  MsgIcon::Information);
+        data.setUrls({QUrl::fromLocalFile(PathToQt(copy))});
+        QDragEnterEvent again(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f->frame.get(), &again);
+        QDropEvent dropEds(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f->frame.get(), &dropEds);
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("copy.eds"));
+        QVERIFY(f->platform.ChooserRequests().size() == 1);
+    }
+};
+
+QTEST_MAIN(FileCommandsTest)
+#include "FileCommandsTest.moc"

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTreeWidgetItem>
+#include <memory>
+#include <string>
+
+#include "GuiTestPlatform.h"
+#include "document/CQuillmarkDoc.h"
+#include "ui/app/CMainFrame.h"
+#include "ui/app/CommandIds.h"
+#include "ui/tree_pane/CLeftPaneView.h"
+
+// A started editor for one test: the scripted platform, the document and the shown main window,
+// started the way the application starts them.
+class GuiFixture {
+public:
+    GuiFixture();
+    ~GuiFixture();
+
+    GuiTestPlatform platform;
+    std::unique_ptr<CQuillmarkDoc> document;
+    std::unique_ptr<CMainFrame> frame;
+    QTemporaryDir temp;
+
+    CLeftPaneView& Tree() const { return *frame->LeftPane(); }
+    // Triggers the command's action as a menu click does (nothing happens while it is disabled).
+    void Trigger(int commandId);
+    bool Enabled(int commandId);
+    bool ToolButtonEnabled(int commandId);
+
+    static std::string ExamplePath();
+    std::string TempFile(const char* name) const;
+    // Imports the example EDS through the menu command, answering its chooser and success message.
+    void ImportExample();
+
+    QStringList DictionaryLabels() const;
+    QTreeWidgetItem* IndexNode(unsigned index) const;
+    QTreeWidgetItem* SubindexNode(unsigned index, unsigned subindex) const;
+    void Select(QTreeWidgetItem* item);
+    QString Field(const char* objectName) const;
+    bool Checked(const char* objectName) const;
+};

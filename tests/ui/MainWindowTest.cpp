@@ -1,0 +1,208 @@
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest>
+
+#include "GuiFixture.h"
+#include "ui/app/RecentFileSettings.h"
+#include "ui/right_pane/CRightPaneView.h"
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<GuiFixture> f;
+
+private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsDir.path());
+    }
+    void init() { f = std::make_unique<GuiFixture>(); }
+    void cleanup() {
+        const QStringList problems = f->platform.Problems();
+        f.reset();
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    }
+
+    void startsWithEmptyTreeAndOnlyTheAlwaysEnabledCommands() {
+        QCOMPARE(f->frame->windowTitle(), QStringLiteral("Quillmark"));
+        QCOMPARE(f->Tree().topLevelItemCount(), 0);
+        for (int id :
+             {Cmd::New, Cmd::Open, Cmd::ImportEds, Cmd::Exit, Cmd::About, Cmd::StatusBar, Cmd::ToolBar}) {
+            QVERIFY2(f->Enabled(id), qPrintable(QString::number(id)));
+        }
+        for (int id : {Cmd::Save, Cmd::SaveAs, Cmd::CreateSources, Cmd::CreateEds, Cmd::NewIndex,
+                       Cmd::NewSubindex, Cmd::Edit, Cmd::Copy, Cmd::Paste, Cmd::Delete, Cmd::FileInfo,
+                       Cmd::DeviceInfo, Cmd::DummyUsage, Cmd::Comments}) {
+            QVERIFY2(!f->Enabled(id), qPrintable(QString::number(id)));
+        }
+        QVERIFY(f->ToolButtonEnabled(Cmd::New));
+        QVERIFY(!f->ToolButtonEnabled(Cmd::Save));
+        QVERIFY(!f->ToolButtonEnabled(Cmd::CreateEds));
+        QCOMPARE(f->frame->Action(Cmd::Edit)->text(), QStringLiteral("Edit index...."));
+        QCOMPARE(f->frame->RightPane()->CurrentForm(), 1);
+        QCOMPARE(f->Field("fieldIndexNumber"), QString());
+        QCOMPARE(f->Field("fieldParameterName"), QString());
+    }
+
+    void statusBarShowsReadyAndTheClock() {
+        auto* message = f->frame->findChild<QLabel*>(QStringLiteral("messagePane"));
+        QVERIFY(message != nullptr);
+        QCOMPARE(message->text(), QStringLiteral("Ready"));
+        QCOMPARE(f->frame->ClockPane()->text(), QStringLiteral("00:00:00"));
+        f->platform.SetTime(LocalTime{1, 1, 2026, 9, 5, 3});
+        QTRY_COMPARE_WITH_TIMEOUT(f->frame->ClockPane()->text(), QStringLiteral("09:05:03"), 1000);
+        f->platform.SetTime(LocalTime{1, 1, 2026, 23, 59, 58});
+        QTRY_COMPARE_WITH_TIMEOUT(f->frame->ClockPane()->text(), QStringLiteral("23:59:58"), 1000);
+        for (const char* name :
+             {"indicatorCapsLock", "indicatorNumLock", "indicatorScrollLock", "clockPane"}) {
+            QVERIFY2(f->frame->findChild<QLabel*>(QString::fromLatin1(name)) != nullptr, name);
+        }
+    }
+
+    void treePaneTakesOneThirdOfTheWidth() {
+        const QList<int> sizes = f->frame->Splitter()->sizes();
+        QCOMPARE(sizes.size(), 2);
+        const int total = f->frame->Splitter()->width();
+        QVERIFY2(qAbs(sizes[0] - total / 3) <= f->frame->Splitter()->handleWidth() + 1,
+                 qPrintable(QStringLiteral("%1 of %2").arg(sizes[0]).arg(total)));
+        QVERIFY(sizes[1] > sizes[0]);
+    }
+
+    void menusCarryTheirTextsAndShortcuts() {
+        QStringList titles;
+        for (QAction* menu : f->frame->menuBar()->actions()) {
+            titles << menu->text();
+        }
+        QCOMPARE(titles, (QStringList{"&File", "&Edit", "&View", "&?"}));
+        QCOMPARE(f->frame->Action(Cmd::New)->text(), QStringLiteral("&New...\tCtrl + N"));
+        QCOMPARE(f->frame->Action(Cmd::New)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+        QCOMPARE(f->frame->Action(Cmd::Open)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+        QCOMPARE(f->frame->Action(Cmd::Save)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+        QCOMPARE(f->frame->Action(Cmd::Delete)->shortcut(), QKeySequence(QStringLiteral("Del")));
+        QCOMPARE(f->frame->Action(Cmd::CreateEds)->text(), QStringLiteral("EDS-File  "));
+        QCOMPARE(f->frame->Action(Cmd::About)->text(), QStringLiteral("About  Quillmark..."));
+        QCOMPARE(f->frame->Action(Cmd::Copy)->statusTip(),
+                 QStringLiteral("Copy a lselected index in the tree view"));
+        QCOMPARE(f->frame->Action(Cmd::NewIndex)->toolTip(), QStringLiteral("Add new index"));
+
+        auto* toolBar = f->frame->findChild<QToolBar*>(QStringLiteral("toolBar"));
+        QVERIFY(toolBar != nullptr);
+        QStringList order;
+        for (QAction* action : toolBar->actions()) {
+            order << (action->isSeparator() ? QStringLiteral("|") : action->objectName());
+        }
+        QCOMPARE(order, (QStringList{"actionNew", "|", "actionOpen", "actionSave", "|", "actionCopy",
+                                     "actionPaste", "|", "actionNewIndex", "actionNewSubindex", "|",
+                                     "actionCreateEds", "actionCreateSources"}));
+    }
+
+    void newProjectShowsTheSkeletonAndTheTitle() {
+        f->Trigger(Cmd::New);
+        QCOMPARE(f->frame->windowTitle(), QStringLiteral("unnamed.prj - Quillmark"));
+        QTreeWidgetItem* root = f->Tree().RootItem();
+        QVERIFY(root != nullptr);
+        QCOMPARE(root->text(0), QStringLiteral("unnamed.eds"));
+        QVERIFY(root->isExpanded());
+        QStringList children;
+        for (int i = 0; i < root->childCount(); ++i) {
+            children << root->child(i)->text(0);
+        }
+        QCOMPARE(children,
+                 (QStringList{"FileInfo", "DeviceInfo", "DummyUsage", "Comments", "ObjectDictionary"}));
+        QCOMPARE(f->Tree().currentItem(), f->Tree().DictionaryItem());
+        QCOMPARE(f->frame->RightPane()->CurrentForm(), 1);
+        // A new project is no loaded project yet: nothing to save or create.
+        QVERIFY(!f->Enabled(Cmd::SaveAs));
+        QVERIFY(!f->Enabled(Cmd::CreateSources));
+        QVERIFY(!f->Enabled(Cmd::CreateEds));
+        QVERIFY(!f->Enabled(Cmd::Save));
+    }
+
+    void viewCommandsToggleTheBars() {
+        auto* toolBar = f->frame->findChild<QToolBar*>(QStringLiteral("toolBar"));
+        QVERIFY(f->frame->Action(Cmd::ToolBar)->isChecked());
+        f->Trigger(Cmd::ToolBar);
+        QVERIFY(toolBar->isHidden());
+        QVERIFY(!f->frame->Action(Cmd::ToolBar)->isChecked());
+        f->Trigger(Cmd::StatusBar);
+        QVERIFY(f->frame->statusBar()->isHidden());
+        QVERIFY(!f->frame->Action(Cmd::StatusBar)->isChecked());
+        f->Trigger(Cmd::StatusBar);
+        QVERIFY(!f->frame->statusBar()->isHidden());
+    }
+
+    void aboutBoxShowsTheVersion() {
+        QString title;
+        QString text;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr) {
+                return;
+            }
+            title = modal->windowTitle();
+            if (auto* label = modal->findChild<QLabel*>(QStringLiteral("aboutText"))) {
+                text = label->text();
+            }
+            qobject_cast<QDialog*>(modal)->accept();
+        });
+        f->Trigger(Cmd::About);
+        QCOMPARE(title, QStringLiteral("About Quillmark"));
+        QCOMPARE(text, QStringLiteral("Quillmark Version 1.09"));
+    }
+
+    void exitAsksForModifiedProjectAndCancelKeepsTheWindow() {
+        f->ImportExample();
+        f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Question, MsgResult::Cancel);
+        f->Trigger(Cmd::Exit);
+        QVERIFY(f->frame->isVisible());
+        f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Question, MsgResult::No);
+        f->Trigger(Cmd::Exit);
+        QVERIFY(!f->frame->isVisible());
+    }
+
+    void closeBoxRunsTheSamePrompt() {
+        f->ImportExample();
+        f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Question, MsgResult::Cancel);
+        QVERIFY(!f->frame->close());
+        QVERIFY(f->frame->isVisible());
+        f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Question, MsgResult::No);
+        QVERIFY(f->frame->close());
+    }
+
+    void exitWithoutChangesClosesAtOnce() {
+        f->Trigger(Cmd::Exit);
+        QVERIFY(!f->frame->isVisible());
+    }
+
+    void recentFilesFollowSavesAndPersist() {
+        f->ImportExample();
+        const std::string project = f->TempFile("recent.prj");
+        f->platform.QueueChosenFile(project);
+        f->Trigger(Cmd::SaveAs);
+        QCOMPARE(f->frame->RecentFiles().Paths(), std::vector<std::string>{project});
+        SaveRecentFiles(f->frame->RecentFiles());
+        RecentFileList loaded;
+        LoadRecentFiles(loaded);
+        QCOMPARE(loaded.Paths(), std::vector<std::string>{project});
+        QSettings settings(QStringLiteral("Local AppWizard-Generated Applications"),
+                           QStringLiteral("Quillmark"));
+        QVERIFY2(settings.fileName().startsWith(m_settingsDir.path()), qPrintable(settings.fileName()));
+    }
+
+private:
+    QTemporaryDir m_settingsDir;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

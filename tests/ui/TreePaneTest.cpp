@@ -1,0 +1,257 @@
+#include <QAction>
+#include <QListWidget>
+#include <QMenu>
+#include <QtTest>
+
+#include "GuiFixture.h"
+#include "ui/right_pane/CIndexParamWnd.h"
+#include "ui/right_pane/CRightPaneView.h"
+
+namespace {
+
+// Item texts of a context menu with their enabling, "-" for separators.
+QStringList Describe(const QMenu& menu) {
+    QStringList items;
+    for (QAction* action : menu.actions()) {
+        items << (action->isSeparator()
+                      ? QStringLiteral("-")
+                      : action->text() + (action->isEnabled() ? QString() : QStringLiteral(" [off]")));
+    }
+    return items;
+}
+
+}  // namespace
+
+class TreePaneTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<GuiFixture> f;
+
+private slots:
+    void init() { f = std::make_unique<GuiFixture>(); }
+    void cleanup() {
+        const QStringList problems = f->platform.Problems();
+        f.reset();
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    }
+
+    void importShowsEveryIndexAndSelectsTheFirst() {
+        f->ImportExample();
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("io_device.eds"));
+        const QStringList labels = f->DictionaryLabels();
+        QCOMPARE(labels.size(), 30);
+        QCOMPARE(labels.first(), QStringLiteral("1000 Device Type"));
+        QVERIFY(labels.contains(QStringLiteral("1018 Identity Object")));
+        QVERIFY(labels.contains(QStringLiteral("2100 Input Filter Configuration")));
+        QCOMPARE(f->Tree().currentItem(), f->IndexNode(0x1000));
+        QVERIFY(f->Tree().DictionaryItem()->isExpanded());
+
+        QTreeWidgetItem* identity = f->IndexNode(0x1018);
+        QCOMPARE(identity->childCount(), 5);
+        QCOMPARE(identity->child(0)->text(0), QStringLiteral("1018, 00 Number of entries"));
+        QCOMPARE(identity->child(2)->text(0), QStringLiteral("1018, 02 Product Code"));
+        QCOMPARE(identity->data(0, CLeftPaneView::ImageRole).toInt(), 0);
+        QCOMPARE(identity->child(2)->data(0, CLeftPaneView::ImageRole).toInt(), 2);
+        QCOMPARE(f->Tree().IndexFromItem(identity->child(2)), 0x1018);
+        QCOMPARE(f->Tree().SubindexFromItem(identity->child(2)), 0x02);
+    }
+
+    void varIndexShowsItsSingleEntry() {
+        f->ImportExample();
+        f->Select(f->IndexNode(0x1001));
+        QCOMPARE(f->frame->RightPane()->CurrentForm(), 1);
+        QCOMPARE(f->Field("fieldParameterName"), QStringLiteral("Error Register"));
+        QCOMPARE(f->Field("fieldIndexNumber"), QStringLiteral("0x1001"));
+        QCOMPARE(f->Field("fieldObjectType"), QStringLiteral("VAR"));
+        QCOMPARE(f->Field("fieldDataType"), QStringLiteral("UINT8"));
+        QCOMPARE(f->Field("fieldAccessType"), QStringLiteral("ReadOnly"));
+        QCOMPARE(f->Field("fieldPdoMapping"), QStringLiteral("PDO Mappable"));
+        QCOMPARE(f->Field("fieldStoreToNvData"), QStringLiteral("NO"));
+        QCOMPARE(f->Field("fieldNumberOfSubindices"), QString());
+        QCOMPARE(f->Field("fieldCurrentSubindex"), QString());
+        QCOMPARE(f->Field("fieldIndexCategory"), QStringLiteral("mandatory"));
+        QVERIFY(!f->Tree().GetCommandState().canAddSubindex);
+        QVERIFY(!f->Enabled(Cmd::NewSubindex));
+    }
+
+    void recordIndexShowsItsHeaderAndSubindexKeepsTheCategory() {
+        f->ImportExample();
+        f->Select(f->IndexNode(0x1018));
+        QCOMPARE(f->Field("fieldIndexNumber"), QStringLiteral("0x1018"));
+        QCOMPARE(f->Field("fieldNumberOfSubindices"), QStringLiteral("0x05"));
+        QCOMPARE(f->Field("fieldParameterName"), QStringLiteral("Identity Object"));
+        QCOMPARE(f->Field("fieldObjectType"), QStringLiteral("RECORD"));
+        QCOMPARE(f->Field("fieldIndexCategory"), QStringLiteral("mandatory"));
+        QCOMPARE(f->Field("fieldDataType"), QString());
+        QCOMPARE(f->Field("fieldDefaultValue"), QString());
+        QVERIFY(f->Tree().GetCommandState().canAddSubindex);
+
+        f->Select(f->SubindexNode(0x1018, 0x02));
+        QCOMPARE(f->Field("fieldCurrentSubindex"), QStringLiteral("0x02"));
+        QCOMPARE(f->Field("fieldParameterName"), QStringLiteral("Product Code"));
+        QCOMPARE(f->Field("fieldDefaultValue"), QStringLiteral("0x00008822"));
+        QCOMPARE(f->Field("fieldCallbackFunction"), QString());
+        QCOMPARE(f->Field("fieldStorageArea"), QString());
+        QCOMPARE(f->Field("fieldNumberOfSubindices"), QString());
+        QCOMPARE(f->Field("fieldIndexCategory"), QStringLiteral("mandatory"));
+        QVERIFY(f->Tree().GetCommandState().subindexSelected);
+        QCOMPARE(f->frame->Action(Cmd::Edit)->text(), QStringLiteral("Edit subindex..."));
+    }
+
+    void sectionNodesShowTheirForms() {
+        f->ImportExample();
+        f->Select(f->Tree().SectionItem(NodeKind::FileInfo));
+        QCOMPARE(f->frame->RightPane()->CurrentForm(), 3);
+        QCOMPARE(f->Field("fieldFileName"), QStringLiteral("io_device.eds"));
+        QCOMPARE(f->Field("fieldFileRevision"), QStringLiteral("3"));
+        QCOMPARE(f->Field("fieldCreatedBy"), QStringLiteral("Quillmark example"));
+        QVERIFY(f->frame->findChild<QWidget*>(QStringLiteral("fileInfoForm"))->isVisible());
+        QVERIFY(!f->frame->findChild<QWidget*>(QStringLiteral("indexParamForm"))->isVisible());
+
+        f->Select(f->Tree().SectionItem(NodeKind::DeviceInfo));
+        QCOMPARE(f->frame->RightPane()->CurrentForm(), 2);
+        QCOMPARE(f->Field("fieldVendorName"), QStringLiteral("Example Automation Ltd."));
+        QCOMPARE(f->Field("fieldVendorNumber"), QStringLiteral("929"));
+        QCOMPARE(f->Field("fieldNrOfTxPdo"), QStringLiteral("3"));
+        QVERIFY(f->Checked("checkBaudrate10"));
+        QVERIFY(!f->Checked("checkBaudrate800"));
+        QVERIFY(f->Checked("checkLssSupported"));
+        QVERIFY(f->Checked("radioSlave"));
+        QVERIFY(!f->Checked("radioMaster"));
+
+        f->Select(f->Tree().SectionItem(NodeKind::DummyUsage));
+        QCOMPARE(f->frame->RightPane()->CurrentForm(), 4);
+        QVERIFY(!f->Checked("checkDummyBoolean"));
+        QVERIFY(f->Checked("checkDummyInteger8"));
+        QVERIFY(f->Checked("checkDummyUnsigned32"));
+
+        f->Select(f->Tree().SectionItem(NodeKind::Comments));
+        QCOMPARE(f->frame->RightPane()->CurrentForm(), 5);
+        auto* list = f->frame->findChild<QListWidget*>(QStringLiteral("listComments"));
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->item(0)->text(),
+                 QStringLiteral("Example device description for the Quillmark editor."));
+        // The section commands exist but are built later, so they stay disabled.
+        QVERIFY(!f->Enabled(Cmd::Comments));
+
+        f->Select(f->Tree().RootItem());
+        QCOMPARE(f->frame->RightPane()->CurrentForm(), 1);
+    }
+
+    void newProjectClearsTheFormsButNotTheComments() {
+        f->ImportExample();
+        f->Select(f->Tree().SectionItem(NodeKind::Comments));
+        f->Select(f->IndexNode(0x1000));
+        f->platform.ExpectMessage("Save current project?\n", "Quillmark", MsgIcon::Information,
+                                  MsgResult::No);
+        f->Trigger(Cmd::New);
+        QCOMPARE(f->Field("fieldParameterName"), QString());
+        QCOMPARE(f->Field("fieldIndexNumber"), QString());
+        QCOMPARE(f->Field("fieldFileName"), QString());
+        QVERIFY(!f->Checked("checkDummyInteger8"));
+        QCOMPARE(f->frame->findChild<QListWidget*>(QStringLiteral("listComments"))->count(), 3);
+    }
+
+    void contextMenusFollowTheNodeKind() {
+        f->ImportExample();
+        auto root = f->Tree().BuildContextMenu(f->Tree().RootItem());
+        QCOMPARE(Describe(*root), (QStringList{"Expand [off]", "Collapse"}));
+
+        auto dictionary = f->Tree().BuildContextMenu(f->Tree().DictionaryItem());
+        QCOMPARE(Describe(*dictionary), (QStringList{"Expand [off]", "Collapse", "-", "New index... [off]"}));
+
+        f->Select(f->IndexNode(0x1000));
+        auto index = f->Tree().BuildContextMenu(f->IndexNode(0x1000));
+        QCOMPARE(Describe(*index),
+                 (QStringList{"New index... [off]", "Edit index... [off]", "-", "New subindex... [off]", "-",
+                              "Copy...\tCtrl+C [off]", "Paste..\tCtrl+V [off]", "Delete...\tDel [off]"}));
+
+        auto device = f->Tree().BuildContextMenu(f->Tree().SectionItem(NodeKind::DeviceInfo));
+        QCOMPARE(device->title(), QStringLiteral("DevicInfo"));
+    }
+
+    void contextMenuCommandsCollapseAndExpand() {
+        f->ImportExample();
+        QTreeWidgetItem* dictionary = f->Tree().DictionaryItem();
+        auto menu = f->Tree().BuildContextMenu(dictionary);
+        menu->actions().at(1)->trigger();
+        QVERIFY(!dictionary->isExpanded());
+        QCOMPARE(dictionary->data(0, CLeftPaneView::ImageRole).toInt(), 0);
+        auto again = f->Tree().BuildContextMenu(dictionary);
+        QCOMPARE(Describe(*again).mid(0, 2), (QStringList{"Expand", "Collapse [off]"}));
+        again->actions().at(0)->trigger();
+        QVERIFY(dictionary->isExpanded());
+        QCOMPARE(dictionary->data(0, CLeftPaneView::ImageRole).toInt(), 1);
+    }
+
+    void expandingAnIndexShowsTheOpenFolder() {
+        f->ImportExample();
+        QTreeWidgetItem* identity = f->IndexNode(0x1018);
+        f->Tree().expandItem(identity);
+        QCOMPARE(identity->data(0, CLeftPaneView::ImageRole).toInt(), 1);
+        f->Tree().collapseItem(identity);
+        QCOMPARE(identity->data(0, CLeftPaneView::ImageRole).toInt(), 0);
+    }
+
+    void rightClickSelectsTheNodeOrNothing() {
+        f->ImportExample();
+        QTreeWidgetItem* node = f->IndexNode(0x1018);
+        f->Tree().scrollToItem(node);
+        const QPoint onNode = f->Tree().visualItemRect(node).center();
+        QTest::mousePress(f->Tree().viewport(), Qt::RightButton, {}, onNode);
+        QCOMPARE(f->Tree().currentItem(), node);
+        QVERIFY(f->Tree().GetCommandState().indexSelected);
+
+        f->Tree().OnCommand(Cmd::CollapseDictionary);
+        const QPoint below(5, f->Tree().viewport()->height() - 3);
+        QVERIFY(f->Tree().itemAt(below) == nullptr);
+        QTest::mousePress(f->Tree().viewport(), Qt::RightButton, {}, below);
+        QVERIFY(f->Tree().currentItem() == nullptr);
+        const CommandState state = f->Tree().GetCommandState();
+        QVERIFY(!state.indexSelected && !state.subindexSelected && !state.dictionarySelected);
+    }
+
+    void nameHintsRelabelVisibleNodesOnly() {
+        f->ImportExample();
+        SubindexEntry* header = f->document->FindEntry(0x1018, HeaderStructured);
+        QVERIFY(header != nullptr);
+        header->name = "Identity";
+        f->document->EntryEdited(header);
+        QCOMPARE(f->IndexNode(0x1018)->text(0), QStringLiteral("1018 Identity"));
+
+        f->Tree().expandItem(f->IndexNode(0x1018));
+        SubindexEntry* vendor = f->document->FindEntry(0x1018, 0x01);
+        vendor->name = "Vendor";
+        f->document->EntryEdited(vendor);
+        QCOMPARE(f->SubindexNode(0x1018, 0x01)->text(0), QStringLiteral("1018, 01 Vendor"));
+
+        f->Tree().collapseItem(f->Tree().DictionaryItem());
+        header->name = "Hidden";
+        f->document->EntryEdited(header);
+        QCOMPARE(f->IndexNode(0x1018)->text(0), QStringLiteral("1018 Identity"));
+    }
+
+    void droppedSubindicesHintEmptiesTheIndexNode() {
+        f->ImportExample();
+        IndexEntry* identity = f->document->FindIndex(0x1018);
+        HintObject object;
+        object.index = identity;
+        f->document->UpdateAllViews(Hint::SubindicesDropped, object);
+        QCOMPARE(f->IndexNode(0x1018)->childCount(), 0);
+        QCOMPARE(f->IndexNode(0x1018)->data(0, CLeftPaneView::ImageRole).toInt(), 0);
+    }
+
+    void rightPaneIgnoresUnknownForms() {
+        CRightPaneView* pane = f->frame->RightPane();
+        pane->ShowForm(3);
+        QCOMPARE(pane->CurrentForm(), 3);
+        pane->ShowForm(0);
+        pane->ShowForm(6);
+        QCOMPARE(pane->CurrentForm(), 3);
+        QCOMPARE(pane->currentIndex(), 2);
+    }
+};
+
+QTEST_MAIN(TreePaneTest)
+#include "TreePaneTest.moc"
