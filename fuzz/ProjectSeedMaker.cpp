@@ -10,6 +10,61 @@
 #include "document/ProjectFileWriter.h"
 #include "eds/CFileScan.h"
 
+namespace {
+
+// The same project in the older 1.00 layout, whose entries keep numbers instead of value texts, so
+// the fuzzer starts from both versions. Everything after the indices is laid out as in 1.01.
+std::string Version100(const ObjectDictionary& dictionary, const DeviceInfoSection& deviceInfo,
+                       const FileInfoSection& fileInfo) {
+    ObjectDictionary commentsOnly;
+    commentsOnly.CommentLines() = dictionary.CommentLines();
+    const std::string tail =
+        ProjectFileWriter("Quillmark_File_1.01").Write(commentsOnly, deviceInfo, fileInfo);
+
+    ArchiveWriter out;
+    out.WriteText("Quillmark_File_1.00");
+    out.WriteU8(static_cast<std::uint8_t>(dictionary.GetIndexCount()));
+    for (std::uint16_t position = 0; position < dictionary.GetIndexCount(); ++position) {
+        const IndexEntry& index = *dictionary.GetIndexAt(position);
+        out.WriteText(index.callbackName);
+        out.WriteText(index.category);
+        out.WriteText(index.storage);
+        out.WriteU16(index.index);
+        out.WriteU16(index.headerSubindex);
+        out.WriteU16(index.entryCount);
+        out.WriteU16(index.entryCount);
+        out.WriteU8(static_cast<std::uint8_t>(index.subindices.size()));
+        for (const auto& entry : index.subindices) {
+            ConvertedValues values;
+            dictionary.ConvertEntryValues(*entry, values);
+            out.WriteU8(entry->dataType);
+            out.WriteU8(entry->objectType);
+            out.WriteU8(entry->objectType);
+            out.WriteU8(entry->pdoMapping);
+            out.WriteU32(values.unsignedDefault);
+            out.WriteU32(values.unsignedHigh);
+            out.WriteU32(values.unsignedLow);
+            out.WriteText(entry->accessType);
+            out.WriteText(entry->defaultValue);
+            out.WriteText(entry->name);
+            out.WriteU16(entry->index);
+            out.WriteU16(entry->subindex);
+            out.WriteU32(entry->nonVolatile);
+        }
+    }
+    // The 1.01 tail starts after its magic and its index count of 0.
+    const std::size_t magicAndCount = 1 + std::string("Quillmark_File_1.01").size() + 1;
+    return out.Bytes() + tail.substr(magicAndCount);
+}
+
+void WriteSeed(const std::string& path, const std::string& bytes, int& written) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    written += out ? 1 : 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::cerr << "usage: project_seed_maker OUT_DIR EDS_FILE...\n";
@@ -32,11 +87,11 @@ int main(int argc, char** argv) {
         DeviceInfoSection deviceInfo;
         CFileScan(path, dictionary, fileInfo, deviceInfo, platform).ReadFile();
         try {
-            const std::string project =
-                ProjectFileWriter("Quillmark_File_1.01").Write(dictionary, deviceInfo, fileInfo);
-            std::ofstream out(outDir + "/" + FileNamePart(path) + ".prj", std::ios::binary | std::ios::trunc);
-            out.write(project.data(), static_cast<std::streamsize>(project.size()));
-            written += out ? 1 : 0;
+            const std::string seed = outDir + "/" + FileNamePart(path);
+            WriteSeed(seed + ".prj",
+                      ProjectFileWriter("Quillmark_File_1.01").Write(dictionary, deviceInfo, fileInfo),
+                      written);
+            WriteSeed(seed + ".100.prj", Version100(dictionary, deviceInfo, fileInfo), written);
         } catch (const ArchiveException&) {
             // Too large for the format: no seed from this file.
         }

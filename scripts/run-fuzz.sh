@@ -42,9 +42,10 @@ mapfile -t project_seeds < <(seed_folders fuzz/seeds-project.txt)
 if [ -x "$build/fuzz/project_seed_maker" ]; then
     made="$build/seeds/project"
     mkdir -p "$made"
-    if [ -z "$(ls -A "$made")" ]; then
+    if [ "$build/fuzz/project_seed_maker" -nt "$made/.made" ]; then
         mapfile -t eds_files < <(find "${eds_seeds[@]}" -type f \( -iname '*.eds' -o -iname '*.dcf' \))
         "$build/fuzz/project_seed_maker" "$made" "${eds_files[@]}" >/dev/null
+        touch "$made/.made"
     fi
     project_seeds+=("$made")
 fi
