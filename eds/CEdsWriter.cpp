@@ -39,6 +39,12 @@ int CEdsWriter::WriteFile() {
 
 int CEdsWriter::BuildText(std::string& text) {
     m_pProfile = std::make_unique<ProfileFile>();
+    // One section per entry, plus the seven fixed ones.
+    std::size_t sections = 7;
+    for (std::uint16_t i = 0; i < m_dictionary.GetIndexCount(); ++i) {
+        sections += m_dictionary.GetIndexAt(i)->subindices.size();
+    }
+    m_pProfile->Reserve(sections);
     int result = EdsExportResult::Success;
     for (auto step : {&CEdsWriter::WriteFileInfo, &CEdsWriter::WriteDeviceInfo, &CEdsWriter::WriteDummyUsage,
                       &CEdsWriter::WriteComments}) {

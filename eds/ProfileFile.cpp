@@ -8,6 +8,8 @@
 namespace {
 
 constexpr std::size_t LinearSearchLimit = 16;
+// A parameter section holds up to eight keys; reserving them at once saves growing each list.
+constexpr std::size_t TypicalKeyCount = 8;
 constexpr std::size_t ChunkSize = 64 * 1024;
 
 bool IsBlank(char c) {
@@ -59,6 +61,11 @@ ProfileFile::ProfileFile() = default;
 ProfileFile::~ProfileFile() = default;
 ProfileFile::ProfileFile(ProfileFile&&) noexcept = default;
 ProfileFile& ProfileFile::operator=(ProfileFile&&) noexcept = default;
+
+void ProfileFile::Reserve(std::size_t sectionCount) {
+    m_sections.reserve(sectionCount);
+    m_sectionIndex.Reserve(sectionCount);
+}
 
 std::string_view ProfileFile::Store(std::string_view text) {
     if (text.empty()) {
@@ -115,6 +122,7 @@ ProfileFile::Key* ProfileFile::FindKey(Section& section, std::string_view name) 
 
 ProfileFile::Section& ProfileFile::AddSection(std::string_view name) {
     m_sections.push_back(Section{name, {}, nullptr});
+    m_sections.back().keys.reserve(TypicalKeyCount);
     m_sectionIndex.Insert(CaseHash(name), m_sections.size() - 1);
     return m_sections.back();
 }
@@ -135,7 +143,7 @@ ProfileFile ProfileFile::FromBytes(std::string bytes) {
     ProfileFile file;
     file.m_source = std::make_unique<std::string>(std::move(bytes));
     const std::string_view text = *file.m_source;
-    file.m_sectionIndex.Reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '[')));
+    file.Reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '[')));
     Section* current = nullptr;
     // Editors that save in UTF-8 may put a byte-order mark in front of the first section.
     std::size_t start = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;

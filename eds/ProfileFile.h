@@ -46,6 +46,9 @@ public:
     // is kept verbatim: one that ends in CR LF leaves an empty line after the key line.
     bool SetString(std::string_view section, std::string_view key, std::string_view value);
 
+    // Prepares room for this many sections, so that writing a large file does not regrow its lists.
+    void Reserve(std::size_t sectionCount);
+
     // The file text with CR LF line ends: each section's name in square brackets, then its key lines.
     std::string ToBytes() const;
 
