@@ -118,7 +118,8 @@ void CMainFrame::FinishStartup() {
 }
 
 void CMainFrame::UpdateCaption() {
-    setWindowTitle(ToQt(WindowCaption(m_document.GetTitle(), m_bTitleShown)));
+    // The title is "unnamed.prj" or a project path, so it is shown as a path.
+    setWindowTitle(PathToQt(WindowCaption(m_document.GetTitle(), m_bTitleShown)));
 }
 
 void CMainFrame::UpdateClock() {

@@ -29,7 +29,7 @@ void SelectIndex(CLeftPaneView& tree, const QString& hexNumber) {
         QTreeWidgetItem* node = dictionary->child(i);
         if (tree.IndexFromItem(node) == number) {
             tree.setCurrentItem(node);
-            node->setExpanded(true);
+            node->setExpanded(node->childCount() > 0);
             tree.scrollToItem(node);
             return;
         }

@@ -12,6 +12,9 @@ const QColor Ink(40, 40, 40);
 const QColor Paper(255, 255, 255);
 const QColor Accent(30, 110, 200);
 const QColor Plus(20, 140, 40);
+const QColor FolderEdge(150, 110, 30);
+const QColor FolderBack(225, 180, 70);
+const QColor FolderFront(250, 210, 100);
 
 QIcon Drawn(const std::function<void(QPainter&)>& draw, int size = 16) {
     QPixmap pixmap(size, size);
@@ -32,7 +35,7 @@ void Page(QPainter& p, int x, int y, int w, int h) {
 void Lines(QPainter& p, int x, int y, int w, int count) {
     p.setPen(QColor(150, 150, 150));
     for (int i = 0; i < count; ++i) {
-        p.drawLine(x, y + 2 * i, x + w, y + 2 * i);
+        p.drawLine(x, y + 3 * i, x + w, y + 3 * i);
     }
 }
 
@@ -60,14 +63,39 @@ QIcon Standard(QStyle::StandardPixmap pixmap) {
 namespace Icons {
 
 QIcon ClosedFolder() {
-    return Standard(QStyle::SP_DirClosedIcon);
+    return Drawn([](QPainter& p) {
+        p.setPen(FolderEdge);
+        p.setBrush(FolderBack);
+        p.drawRect(1, 3, 6, 2);
+        p.setBrush(FolderFront);
+        p.drawRect(1, 4, 14, 10);
+    });
 }
+
 QIcon OpenFolder() {
-    return Standard(QStyle::SP_DirOpenIcon);
+    return Drawn([](QPainter& p) {
+        p.setPen(FolderEdge);
+        p.setBrush(FolderBack);
+        p.drawRect(1, 3, 6, 2);
+        p.drawRect(1, 4, 13, 10);
+        // The front flap tilts open.
+        p.setBrush(FolderFront);
+        const QPoint flap[] = {QPoint(1, 14), QPoint(4, 7), QPoint(15, 7), QPoint(12, 14)};
+        p.drawPolygon(flap, 4);
+    });
 }
+
 QIcon SingleEntry() {
-    return Standard(QStyle::SP_FileIcon);
+    return Drawn([](QPainter& p) {
+        Page(p, 3, 1, 10, 13);
+        p.setPen(Accent);
+        p.drawPoint(5, 4);
+        p.drawPoint(5, 7);
+        p.drawPoint(5, 10);
+        Lines(p, 7, 4, 4, 3);
+    });
 }
+
 QIcon Open() {
     return Standard(QStyle::SP_DialogOpenButton);
 }
@@ -78,7 +106,7 @@ QIcon Save() {
 QIcon NewDocument() {
     return Drawn([](QPainter& p) {
         Page(p, 3, 1, 10, 13);
-        Lines(p, 5, 4, 6, 4);
+        Lines(p, 5, 4, 6, 3);
     });
 }
 
@@ -86,7 +114,7 @@ QIcon Copy() {
     return Drawn([](QPainter& p) {
         Page(p, 1, 1, 8, 10);
         Page(p, 6, 4, 8, 10);
-        Lines(p, 8, 7, 4, 3);
+        Lines(p, 8, 7, 4, 2);
     });
 }
 
@@ -114,7 +142,7 @@ QIcon NewIndex() {
 QIcon NewSubindex() {
     return Drawn([](QPainter& p) {
         Page(p, 1, 1, 9, 11);
-        Lines(p, 3, 4, 5, 3);
+        Lines(p, 3, 4, 5, 2);
         PlusSign(p, 12, 12);
     });
 }

@@ -32,7 +32,7 @@ CIndexParamWnd::CIndexParamWnd(CQuillmarkDoc& document, QWidget* parent)
     auto* groups = new QVBoxLayout(outer);
 
     QGridLayout* designation = AddGroup(groups, "Designation");
-    m_parameterName = AddField(designation, 0, 0, "Parameter Name", "fieldParameterName", 1044, 420);
+    m_parameterName = AddField(designation, 0, 0, "Parameter Name", "fieldParameterName", 1044, 300);
 
     QGridLayout* parameters = AddGroup(groups, "Index Parameter");
     m_indexNumber = AddField(parameters, 0, 0, "Index Number", "fieldIndexNumber", 1000);

@@ -11,7 +11,7 @@
 namespace FormWidgets {
 
 QLabel* AddField(QGridLayout* grid, int row, int column, const char* label, const char* objectName,
-                 int controlId, int minimumWidth = 200);
+                 int controlId, int minimumWidth = 120);
 QCheckBox* MakeCheck(const char* text, const char* objectName, int controlId);
 QRadioButton* MakeRadio(const char* text, const char* objectName, int controlId);
 void SetText(QLabel* field, const std::string& cp1252);

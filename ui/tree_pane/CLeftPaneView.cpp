@@ -25,6 +25,8 @@ CLeftPaneView::CLeftPaneView(CQuillmarkDoc& document, Platform& platform, QWidge
     header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     header()->setStretchLastSection(false);
     setContextMenuPolicy(Qt::DefaultContextMenu);
+    // Drawn once: a large dictionary has tens of thousands of nodes.
+    m_images = {Icons::ClosedFolder(), Icons::OpenFolder(), Icons::SingleEntry()};
 
     connect(this, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnSelectionChanging(current); });
@@ -48,17 +50,7 @@ QTreeWidgetItem* CLeftPaneView::NewItem(const std::string& label, Image image) {
 void CLeftPaneView::SetImages(QTreeWidgetItem* item, Image image) {
     item->setData(0, ImageRole, static_cast<int>(image));
     item->setData(0, SelectedImageRole, static_cast<int>(image));
-    switch (image) {
-        case ClosedFolder:
-            item->setIcon(0, Icons::ClosedFolder());
-            break;
-        case OpenFolder:
-            item->setIcon(0, Icons::OpenFolder());
-            break;
-        case SingleEntry:
-            item->setIcon(0, Icons::SingleEntry());
-            break;
-    }
+    item->setIcon(0, m_images[static_cast<std::size_t>(image)]);
 }
 
 void CLeftPaneView::DeleteAllItems() {
@@ -73,6 +65,8 @@ void CLeftPaneView::DeleteAllItems() {
 bool CLeftPaneView::BuildSkeleton(const std::string& rootText) {
     DeleteAllItems();
     m_hRoot = NewItem(RootLabel(rootText), ClosedFolder);
+    // The root names a file, so its label keeps the file system's form of the name.
+    m_hRoot->setText(0, PathToQt(RootLabel(rootText)));
     addTopLevelItem(m_hRoot);
     m_hFileInfo = NewItem("FileInfo", ClosedFolder);
     m_hDeviceInfo = NewItem("DeviceInfo", ClosedFolder);
@@ -229,7 +223,10 @@ void CLeftPaneView::OnSelectionChanging(QTreeWidgetItem* item) {
 }
 
 void CLeftPaneView::OnItemExpanded(QTreeWidgetItem* item) {
-    SetImages(item, OpenFolder);
+    // Only a node with children opens; an empty one keeps its image.
+    if (item->childCount() > 0) {
+        SetImages(item, OpenFolder);
+    }
     if (item == m_hRoot) {
         m_bRootExpanded = true;
     } else if (item == m_hDictionary) {

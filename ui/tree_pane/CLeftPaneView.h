@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QIcon>
 #include <QTreeWidget>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -100,6 +102,8 @@ private:
     CQuillmarkDoc* m_pDocument;
     Platform& m_platform;
     CRightPaneView* m_pRightPane = nullptr;
+    // The image list: closed folder, open folder, single entry.
+    std::array<QIcon, 3> m_images;
     std::function<bool()> m_closeMainWindow;
 
     QTreeWidgetItem* m_hRoot = nullptr;
