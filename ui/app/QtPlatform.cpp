@@ -55,6 +55,8 @@ MsgResult QtPlatform::MessageBox(const std::string& text, const std::string& cap
     }
     QWidget* owner = withOwner ? m_mainWindow.data() : nullptr;
     QMessageBox box(ToQtIcon(icon), ToQt(caption), ToQt(text), ToQtButtons(buttons), owner);
+    // The text is shown exactly as given, never read as markup.
+    box.setTextFormat(Qt::PlainText);
     // Escape answers No in a Yes/No box, which has no Cancel of its own.
     if (buttons == MsgButtons::YesNo) {
         box.setEscapeButton(QMessageBox::No);
@@ -90,9 +92,13 @@ std::optional<std::string> QtPlatform::ChooseFile(const FileChooserRequest& requ
     if (!request.initialFileName.empty() && !IsWildcard(request.initialFileName)) {
         dialog.selectFile(PathToQt(request.initialFileName));
     }
+    if (!m_lastDirectory.isEmpty()) {
+        dialog.setDirectory(m_lastDirectory);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
+    m_lastDirectory = dialog.directory().absolutePath();
     return PathFromQt(dialog.selectedFiles().constFirst());
 }
 

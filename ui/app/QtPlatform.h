@@ -30,4 +30,6 @@ private:
     QPointer<QWidget> m_mainWindow;
     DiskFileSystem m_disk;
     bool m_unattended = false;
+    // The choosers start where the user last chose a file.
+    QString m_lastDirectory;
 };

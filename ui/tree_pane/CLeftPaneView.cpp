@@ -38,6 +38,9 @@ CLeftPaneView::CLeftPaneView(CQuillmarkDoc& document, Platform& platform, QWidge
 }
 
 CLeftPaneView::~CLeftPaneView() {
+    // The base class deletes the nodes after this object's members are gone; the selection handling
+    // must not run then.
+    blockSignals(true);
     m_pDocument->RemoveView(this);
 }
 
