@@ -8,23 +8,20 @@ std::string Format(const char* format, ...) {
     char small[128];
     va_list args;
     va_start(args, format);
-    va_list again;
-    va_copy(again, args);
     const int length = std::vsnprintf(small, sizeof small, format, args);
     va_end(args);
-    std::string text;
     if (length < 0) {
-        va_end(again);
-        return text;
+        return std::string();
     }
-    if (static_cast<std::size_t>(length) < sizeof small) {
-        text.assign(small, static_cast<std::size_t>(length));
-    } else {
-        text.resize(static_cast<std::size_t>(length) + 1);
-        std::vsnprintf(text.data(), text.size(), format, again);
-        text.resize(static_cast<std::size_t>(length));
+    const auto size = static_cast<std::size_t>(length);
+    if (size < sizeof small) {
+        return std::string(small, size);
     }
-    va_end(again);
+    std::string text(size + 1, '\0');
+    va_start(args, format);
+    std::vsnprintf(text.data(), text.size(), format, args);
+    va_end(args);
+    text.resize(size);
     return text;
 }
 

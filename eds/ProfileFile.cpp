@@ -10,7 +10,7 @@ namespace {
 constexpr std::size_t LinearSearchLimit = 16;
 // A parameter section holds up to eight keys; reserving them at once saves growing each list.
 constexpr std::size_t TypicalKeyCount = 8;
-constexpr std::size_t ChunkSize = 64 * 1024;
+constexpr std::size_t ChunkSize = std::size_t{64} * 1024;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';

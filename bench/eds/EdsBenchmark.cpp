@@ -99,7 +99,7 @@ void BM_Export(benchmark::State& state) {
     FillDocument(doc, static_cast<int>(state.range(0)));
     ConsolePlatform platform(std::cerr);
     const std::string path = BenchPath("qm_bench_export.eds");
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         CEdsWriter writer(path, doc.dictionary, doc.fileInfo, doc.deviceInfo, platform);
         if (writer.WriteFile() != EdsExportResult::Success) {
             state.SkipWithError("export failed");
@@ -122,7 +122,7 @@ void BM_Import(benchmark::State& state) {
             return;
         }
     }
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         Document doc;
         CFileScan scan(path, doc.dictionary, doc.fileInfo, doc.deviceInfo, platform);
         if (scan.ReadFile() != EdsImportResult::Success) {

@@ -82,7 +82,7 @@ std::string Difference(const ObjectDictionary& a, const ObjectDictionary& b, boo
             return "index record " + Hex(x.index, "%04X") + " differs";
         }
         for (std::size_t e = 0; e < x.subindices.size(); ++e) {
-            const std::string d = EntryDifference(*x.subindices[e], *y.subindices[e], true);
+            std::string d = EntryDifference(*x.subindices[e], *y.subindices[e], true);
             if (!d.empty()) {
                 return d;
             }

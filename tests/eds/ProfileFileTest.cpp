@@ -89,7 +89,7 @@ TEST(ProfileFileTest, LeadingByteOrderMarkIsSkipped) {
 
 TEST(ProfileFileTest, BadBytesNeverBreakIt) {
     for (const std::string& bytes :
-         {std::string("[unclosed\nKey=1\n"), std::string("=\n[]\n=x\n"), std::string("\0\0[S]\0=\n", 9),
+         {std::string("[unclosed\nKey=1\n"), std::string("=\n[]\n=x\n"), std::string("\0\0[S]\0=\n", 8),
           std::string("key before section=1\n"), std::string("[S]\r\r\r\n\n\nK=\xff\xfe\r")}) {
         const ProfileFile file = ProfileFile::FromBytes(bytes);
         (void)file.GetString("S", "K", "");
