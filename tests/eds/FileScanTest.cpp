@@ -99,6 +99,26 @@ TEST(FileScanTest, RefusedFilesGiveTheirCodeAndMessage) {
     }
 }
 
+TEST(FileScanTest, FilesBeyond64KiBAreRead) {
+    ImportRun run;
+    const std::string padding = ";" + std::string(70000, 'x') + "\r\n";
+    EXPECT_EQ(EdsImportResult::Success, run.Import(padding + MinimalEds()));
+    EXPECT_EQ(2, run.dictionary.GetIndexCount());
+}
+
+TEST(FileScanTest, LfLineEndsAreRead) {
+    std::string text = MinimalEds();
+    std::string lf;
+    for (char c : text) {
+        if (c != '\r') {
+            lf += c;
+        }
+    }
+    ImportRun run;
+    EXPECT_EQ(EdsImportResult::Success, run.Import(lf));
+    EXPECT_EQ(2, run.dictionary.GetIndexCount());
+}
+
 TEST(FileScanTest, CommentsAreOptional) {
     for (const std::string& replacement :
          {std::string("[NotComments]"), std::string("[Comments]\r\nLines=")}) {
