@@ -22,6 +22,12 @@ bool IsListed(const IndexEntry& entry, const std::string& category) {
     return entry.category == category && !entry.subindices.empty();
 }
 
+// Only real subindices 0x00..0xFF have a section of their own; header entries (even a stray second
+// one) and numbers the format cannot hold are not written as subindices.
+bool IsSubindexSection(const SubindexEntry& entry) {
+    return entry.subindex <= 0xFF;
+}
+
 }  // namespace
 
 int CEdsWriter::WriteObjectList(const std::string& category) {
@@ -73,7 +79,7 @@ int CEdsWriter::WriteObjectList(const std::string& category) {
     return EdsExportResult::Success;
 }
 
-// The entries are walked as they are held; SubNumber counts the entries besides the header, which is
+// The entries are walked as they are held; SubNumber counts the subindex entries, which is
 // entryCount - 1 for every index whose count is kept in line with its entries.
 int CEdsWriter::WriteIndexSection(const IndexEntry& entry) {
     const SubindexEntry& first = *entry.subindices.front();
@@ -89,13 +95,13 @@ int CEdsWriter::WriteIndexSection(const IndexEntry& entry) {
     }
     unsigned subNumber = 0;
     for (const auto& sub : entry.subindices) {
-        subNumber += sub->subindex != HeaderStructured ? 1 : 0;
+        subNumber += IsSubindexSection(*sub) ? 1 : 0;
     }
     ok &= Set(section, "SubNumber", Format("0x%X", subNumber));
     ok &= Set(section, "ParameterName", first.name);
     ok &= Set(section, "ObjectType", Format("0x%X", first.objectType), EndOfSection);
     for (const auto& sub : entry.subindices) {
-        if (sub->subindex == HeaderStructured) {
+        if (!IsSubindexSection(*sub)) {
             continue;
         }
         const int result = WriteSubIndexSection(*sub);

@@ -191,6 +191,24 @@ TEST(EdsWriterTest, LineBreaksInTextsCannotStartNewLines) {
     EXPECT_NE(std::string::npos, text.find("[1000]\r\nParameterName=Device Type\r\n"));
 }
 
+TEST(EdsWriterTest, StrayHeaderEntriesAreNotWrittenAsSubindices) {
+    ExportRun run;
+    AddIndex(run.dictionary, 0x1000, "mandatory", false);
+    AddEntry(run.dictionary, 0x1000, HeaderSingle, "Device Type", 7, 7, "ro", "0");
+    AddIndex(run.dictionary, 0x1018, "mandatory", true);
+    AddEntry(run.dictionary, 0x1018, HeaderStructured, "Identity", 9, 0, "");
+    AddEntry(run.dictionary, 0x1018, 0, "Count", 7, 5, "ro", "1");
+    // Entry insertion would put any header entry in front; a damaged project can leave one behind.
+    auto stray = std::make_unique<SubindexEntry>();
+    stray->index = 0x1018;
+    stray->subindex = HeaderSingle;
+    stray->name = "Stray";
+    run.dictionary.FindIndexForEntry(0x1018)->subindices.push_back(std::move(stray));
+    const std::string text = run.Text("x.eds");
+    EXPECT_NE(std::string::npos, text.find("[1018]\r\nSubNumber=0x1\r\n"));
+    EXPECT_EQ(std::string::npos, text.find("Stray"));
+}
+
 TEST(EdsWriterTest, AnIndexWithoutEntriesIsLeftOut) {
     ExportRun run;
     AddIndex(run.dictionary, 0x1000, "mandatory", false);
