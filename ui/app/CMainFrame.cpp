@@ -12,6 +12,7 @@
 
 #include "document/CQuillmarkDoc.h"
 #include "ui/app/IconFactory.h"
+#include "ui/app/LockKeyState.h"
 #include "ui/app/QtText.h"
 #include "ui/app/WindowCaption.h"
 #include "ui/right_pane/CRightPaneView.h"
@@ -52,6 +53,7 @@ CMainFrame::CMainFrame(CQuillmarkDoc& document, Platform& platform, QWidget* par
     m_clockTimer->setObjectName(QStringLiteral("clockTimer"));
     connect(m_clockTimer, &QTimer::timeout, this, [this] {
         UpdateClock();
+        UpdateLockIndicators();
         UpdateCommandUI();
     });
     m_clockTimer->start(ClockPeriodMs);
@@ -87,10 +89,10 @@ void CMainFrame::CreateStatusBar() {
     m_messagePane = new QLabel(QStringLiteral("Ready"));
     m_messagePane->setObjectName(QStringLiteral("messagePane"));
     bar->addWidget(m_messagePane, 1);
-    // Qt offers no portable way to learn the state of the lock keys, so these panes stay blank.
-    AddIndicator(bar, "indicatorCapsLock", "UF");
-    AddIndicator(bar, "indicatorNumLock", "NUM");
-    AddIndicator(bar, "indicatorScrollLock", "RF");
+    // Each indicator shows its text while its key is on, where the windowing system tells.
+    m_capsLockPane = AddIndicator(bar, "indicatorCapsLock", "UF");
+    m_numLockPane = AddIndicator(bar, "indicatorNumLock", "NUM");
+    m_scrollLockPane = AddIndicator(bar, "indicatorScrollLock", "RF");
     AddIndicator(bar, "separatorPane", "        ");
     m_clockPane = AddIndicator(bar, "clockPane", "00:00:00");
     m_clockPane->setText(QStringLiteral("00:00:00"));
@@ -120,6 +122,16 @@ void CMainFrame::FinishStartup() {
 void CMainFrame::UpdateCaption() {
     // The title is "unnamed.prj" or a project path, so it is shown as a path.
     setWindowTitle(PathToQt(WindowCaption(m_document.GetTitle(), m_bTitleShown)));
+}
+
+void CMainFrame::UpdateLockIndicators() {
+    const std::optional<LockKeys> keys = QueryLockKeys();
+    if (!keys) {
+        return;
+    }
+    m_capsLockPane->setText(keys->capsLock ? QStringLiteral("UF") : QString());
+    m_numLockPane->setText(keys->numLock ? QStringLiteral("NUM") : QString());
+    m_scrollLockPane->setText(keys->scrollLock ? QStringLiteral("RF") : QString());
 }
 
 void CMainFrame::UpdateClock() {

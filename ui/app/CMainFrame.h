@@ -41,6 +41,8 @@ public:
     void UpdateCommandUI();
     // Writes the local time into the clock pane (the timer does this every 100 ms).
     void UpdateClock();
+    // Shows the texts of the lock-key panes whose keys are on.
+    void UpdateLockIndicators();
 
     void OnUpdate(std::uint32_t hint, const HintObject& object) override;
     void OnDocumentStateChanged() override;
@@ -73,6 +75,9 @@ private:
     QToolBar* m_wndToolBar = nullptr;
     QLabel* m_messagePane = nullptr;
     QLabel* m_clockPane = nullptr;
+    QLabel* m_capsLockPane = nullptr;
+    QLabel* m_numLockPane = nullptr;
+    QLabel* m_scrollLockPane = nullptr;
     QTimer* m_clockTimer = nullptr;
     std::map<int, QAction*> m_actions;
     RecentFileList m_recentFiles;

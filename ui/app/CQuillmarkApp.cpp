@@ -38,6 +38,7 @@ void SelectIndex(CLeftPaneView& tree, const QString& hexNumber) {
 
 int Screenshot(CMainFrame& frame, const QString& path) {
     frame.UpdateClock();
+    frame.UpdateLockIndicators();
     frame.UpdateCommandUI();
     QApplication::processEvents();
     if (!frame.grab().save(path, "PNG")) {
