@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# The main job: builds Quillmark and generates the stack sources from the example EDS.
+# The main job: builds Quillmark and opens the editor on the example EDS. Without a display the
+# editor renders its window with the example to out/quillmark.png instead and ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh build -DQM_BUILD_TESTS=OFF -DQM_BUILD_BENCH=OFF
-mkdir -p out
-build/cli/quillmark-cli generate examples/io_device.eds out/objdict.c
-echo "Generated: out/objdict.c out/objdict.h out/obdcfg.h"
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    exec build/ui/quillmark examples/io_device.eds
+fi
+mkdir -p out build/xdg-runtime && chmod 700 build/xdg-runtime
+QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$PWD/build/xdg-runtime" \
+    build/ui/quillmark --screenshot out/quillmark.png examples/io_device.eds
+echo "No display: the editor with examples/io_device.eds was rendered to out/quillmark.png"
