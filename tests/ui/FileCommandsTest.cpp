@@ -175,8 +175,11 @@ private slots:
                                   MsgResult::Cancel);
         f->Trigger(Cmd::ImportEds);
         const CommandState state = f->Tree().GetCommandState();
-        QVERIFY(!state.indexSelected && !state.subindexSelected);
+        QVERIFY(!state.indexSelected && !state.subindexSelected && !state.canAddSubindex);
         QVERIFY(f->Tree().currentItem() != nullptr);
+        for (int id : {Cmd::NewSubindex, Cmd::Edit, Cmd::Copy, Cmd::Delete}) {
+            QVERIFY2(!f->Enabled(id), qPrintable(QString::number(id)));
+        }
     }
 
     void createSourcesAddsTheMissingMappingIndex() {

@@ -129,6 +129,26 @@ private slots:
         QVERIFY(!f->Enabled(Cmd::Save));
     }
 
+    void acceleratorsReachTheirCommands() {
+        f->frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f->frame.get()));
+        f->Tree().setFocus();
+        QTest::keyClick(f->frame.get(), Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(f->Tree().RootItem() != nullptr);
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("unnamed.eds"));
+
+        // Keys of commands nobody handles do nothing.
+        QTest::keyClick(f->frame.get(), Qt::Key_P, Qt::ControlModifier);
+        QTest::keyClick(f->frame.get(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(f->frame.get(), Qt::Key_Delete);
+
+        f->platform.QueueChosenFile(std::nullopt);
+        QTest::keyClick(f->frame.get(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(f->platform.ChooserRequests().size(), std::size_t{1});
+        QCOMPARE(f->platform.ChooserRequests().front().filter, std::string("Project Files (*.prj)| *.prj||"));
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("unnamed.eds"));
+    }
+
     void viewCommandsToggleTheBars() {
         auto* toolBar = f->frame->findChild<QToolBar*>(QStringLiteral("toolBar"));
         QVERIFY(f->frame->Action(Cmd::ToolBar)->isChecked());

@@ -188,9 +188,9 @@ void CLeftPaneView::OnAppExit() {
 }
 
 void CLeftPaneView::OnImportEds() {
-    // The node commands stay disabled until the next selection change.
-    m_bIndexSelected = m_bSubindexSelected = false;
-    m_bDeviceInfoSelected = m_bFileInfoSelected = m_bCommentsSelected = m_bDummyUsageSelected = false;
+    // The node commands stay disabled until the next selection change, even when the import is
+    // cancelled (New subindex included, so its permission is dropped with the kind flags).
+    ClearKindFlags();
     if (!AskToSave("Save current project?")) {
         return;
     }
