@@ -17,10 +17,19 @@
 
 namespace {
 
-// Selects the index node whose number is given in hexadecimal and expands it.
-void SelectIndex(CLeftPaneView& tree, const QString& hexNumber) {
+// Selects a section node by its label ("FileInfo", "DeviceInfo", ...) or an index node by its
+// hexadecimal number, and expands it.
+void SelectNode(CLeftPaneView& tree, const QString& what) {
+    for (NodeKind kind :
+         {NodeKind::FileInfo, NodeKind::DeviceInfo, NodeKind::DummyUsage, NodeKind::Comments}) {
+        QTreeWidgetItem* section = tree.SectionItem(kind);
+        if (section != nullptr && section->text(0).compare(what, Qt::CaseInsensitive) == 0) {
+            tree.setCurrentItem(section);
+            return;
+        }
+    }
     bool ok = false;
-    const uint number = hexNumber.toUInt(&ok, 16);
+    const uint number = what.toUInt(&ok, 16);
     QTreeWidgetItem* dictionary = tree.DictionaryItem();
     if (!ok || dictionary == nullptr) {
         return;
@@ -65,9 +74,11 @@ int RunQuillmark(int argc, char** argv) {
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                         QStringLiteral("Render the main window to a PNG file and exit."),
                                         QStringLiteral("path"));
-    const QCommandLineOption select(QStringLiteral("select"),
-                                    QStringLiteral("Select the index with this hexadecimal number."),
-                                    QStringLiteral("index"));
+    const QCommandLineOption select(
+        QStringLiteral("select"),
+        QStringLiteral("Select a section (FileInfo, DeviceInfo, DummyUsage, Comments) "
+                       "or the index with this hexadecimal number."),
+        QStringLiteral("node"));
     parser.addOption(screenshot);
     parser.addOption(select);
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A project (.prj) or EDS/DCF file."));
@@ -95,7 +106,7 @@ int RunQuillmark(int argc, char** argv) {
         frame.LeftPane()->OpenFileDirectly(PathFromQt(files.constFirst()), false);
     }
     if (parser.isSet(select)) {
-        SelectIndex(*frame.LeftPane(), parser.value(select));
+        SelectNode(*frame.LeftPane(), parser.value(select));
     }
     if (rendering) {
         return Screenshot(frame, parser.value(screenshot));

@@ -12,6 +12,7 @@ QLabel* AddField(QGridLayout* grid, int row, int column, const char* label, cons
     field->setProperty("controlId", controlId);
     field->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     field->setMinimumWidth(minimumWidth);
+    field->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     field->setTextInteractionFlags(Qt::TextSelectableByMouse);
     field->setTextFormat(Qt::PlainText);
     caption->setBuddy(field);
