@@ -123,6 +123,35 @@ private slots:
         QCOMPARE(f->document->GetIndexCount(), before.size());
     }
 
+    void damagedProjectIsRefusedAndTheTreeStays() {
+        f->ImportExample();
+        const QStringList before = f->DictionaryLabels();
+        const std::string damaged = f->TempFile("damaged.prj");
+        WriteFile(damaged, "not a project");
+        f->platform.ExpectMessage("Save current project?\n", "Quillmark", MsgIcon::Information,
+                                  MsgResult::No);
+        f->platform.QueueChosenFile(damaged);
+        f->platform.AllowUnexpectedMessages();
+        f->Trigger(Cmd::Open);
+        QCOMPARE(f->platform.Messages().size(), std::size_t{3});
+        QCOMPARE(f->DictionaryLabels(), before);
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("io_device.eds"));
+    }
+
+    void saveWritesANamedProjectWithoutAsking() {
+        f->ImportExample();
+        const std::string project = f->TempFile("named.prj");
+        SaveAs(project);
+        QFile::remove(PathToQt(project));
+        f->document->SetModifiedFlag(true);
+        QVERIFY(f->Enabled(Cmd::Save));
+        QVERIFY(f->ToolButtonEnabled(Cmd::Save));
+        f->Trigger(Cmd::Save);
+        QVERIFY(FileExists(project));
+        QCOMPARE(f->platform.ChooserRequests().size(), std::size_t{2});
+        QVERIFY(!f->Enabled(Cmd::Save));
+    }
+
     void saveFailureIsReported() {
         f->ImportExample();
         const std::string unwritable = f->TempFile("no/such/folder/p.prj");
