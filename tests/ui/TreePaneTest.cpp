@@ -212,6 +212,22 @@ private slots:
         QVERIFY(!state.indexSelected && !state.subindexSelected && !state.dictionarySelected);
     }
 
+    void doubleClickTogglesAnIndexNode() {
+        f->ImportExample();
+        QTreeWidgetItem* node = f->IndexNode(0x1018);
+        f->Tree().scrollToItem(node);
+        const QPoint at = f->Tree().visualItemRect(node).center();
+        // A real double click starts with a click.
+        QTest::mouseClick(f->Tree().viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(f->Tree().viewport(), Qt::LeftButton, {}, at);
+        QVERIFY(node->isExpanded());
+        QCOMPARE(f->Tree().currentItem(), node);
+        QCOMPARE(node->data(0, CLeftPaneView::ImageRole).toInt(), 1);
+        QTest::mouseClick(f->Tree().viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(f->Tree().viewport(), Qt::LeftButton, {}, at);
+        QVERIFY(!node->isExpanded());
+    }
+
     void nameHintsRelabelVisibleNodesOnly() {
         f->ImportExample();
         SubindexEntry* header = f->document->FindEntry(0x1018, HeaderStructured);
