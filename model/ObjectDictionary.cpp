@@ -79,8 +79,9 @@ bool ObjectDictionary::InsertEntry(std::unique_ptr<SubindexEntry> entry) {
     }
     // A linear walk: an index holds at most a header and 256 subindices.
     const std::uint16_t number = entry->subindex;
+    // Header entries of either kind stay in front: an ordinary entry is never put before one.
     const auto greater = [number](const std::unique_ptr<SubindexEntry>& e) {
-        return e->subindex > number && e->subindex != HeaderStructured;
+        return e->subindex > number && !e->IsHeader();
     };
     const auto at = std::find_if(list.begin(), list.end(), greater);
     list.insert(at, std::move(entry));
