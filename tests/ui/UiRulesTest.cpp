@@ -6,7 +6,7 @@
 #include "ui/app/WindowCaption.h"
 #include "ui/right_pane/SectionTexts.h"
 #include "ui/tree_pane/CommandEnabling.h"
-#include "ui/tree_pane/ContextMenuSpec.h"
+#include "ui/tree_pane/ContextMenuLayout.h"
 #include "ui/tree_pane/TreeLabels.h"
 
 TEST(FileFilter, ConvertsChooserFiltersToQtForm) {
@@ -125,7 +125,7 @@ TEST(CommandEnabling, FollowsTheStateOfProjectAndSelection) {
 
 namespace {
 
-std::vector<std::string> Grayed(const ContextMenuSpec& menu) {
+std::vector<std::string> Grayed(const ContextMenuLayout& menu) {
     std::vector<std::string> items;
     for (const ContextMenuItem& item : menu.items) {
         if (item.id != 0 && item.grayed) {
@@ -148,7 +148,7 @@ TEST(ContextMenus, RootAndDictionaryOfferTheUsefulDirection) {
     EXPECT_EQ(Grayed(ContextMenuFor(NodeKind::Root, state)), (std::vector<std::string>{"Collapse"}));
 
     ContextMenuState empty;
-    const ContextMenuSpec dictionary = ContextMenuFor(NodeKind::Dictionary, empty);
+    const ContextMenuLayout dictionary = ContextMenuFor(NodeKind::Dictionary, empty);
     EXPECT_EQ(dictionary.name, "Object Dictionary");
     EXPECT_EQ(Grayed(dictionary), (std::vector<std::string>{"Expand", "Collapse"}));
     ASSERT_EQ(dictionary.items.size(), 4u);

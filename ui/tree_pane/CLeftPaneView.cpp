@@ -331,11 +331,11 @@ std::unique_ptr<QMenu> CLeftPaneView::BuildContextMenu(QTreeWidgetItem* item) {
     state.canAddSubindex = m_bCanAddSubindex;
     state.indexCopied = m_bIndexCopied;
     state.subindexCopied = m_bSubindexCopied;
-    const ContextMenuSpec spec = ContextMenuFor(KindOf(item), state);
+    const ContextMenuLayout layout = ContextMenuFor(KindOf(item), state);
 
-    auto menu = std::make_unique<QMenu>(ToQt(spec.name), this);
-    menu->setObjectName(QStringLiteral("contextMenu") + ToQt(spec.name).remove(QLatin1Char(' ')));
-    for (const ContextMenuItem& entry : spec.items) {
+    auto menu = std::make_unique<QMenu>(ToQt(layout.name), this);
+    menu->setObjectName(QStringLiteral("contextMenu") + ToQt(layout.name).remove(QLatin1Char(' ')));
+    for (const ContextMenuItem& entry : layout.items) {
         if (entry.id == 0) {
             menu->addSeparator();
             continue;

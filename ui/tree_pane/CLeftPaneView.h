@@ -10,7 +10,7 @@
 
 #include "document/DocumentView.h"
 #include "ui/tree_pane/CommandEnabling.h"
-#include "ui/tree_pane/ContextMenuSpec.h"
+#include "ui/tree_pane/ContextMenuLayout.h"
 
 class CQuillmarkDoc;
 class CRightPaneView;

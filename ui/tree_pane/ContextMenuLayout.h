@@ -13,7 +13,7 @@ struct ContextMenuItem {
     bool grayed = false;
 };
 
-struct ContextMenuSpec {
+struct ContextMenuLayout {
     std::string name;
     std::vector<ContextMenuItem> items;
 };
@@ -29,4 +29,4 @@ struct ContextMenuState {
 };
 
 // The popup for a node kind with its items and their enabling; no items for NodeKind::None.
-ContextMenuSpec ContextMenuFor(NodeKind kind, const ContextMenuState& state);
+ContextMenuLayout ContextMenuFor(NodeKind kind, const ContextMenuState& state);

@@ -1,4 +1,4 @@
-#include "ui/tree_pane/ContextMenuSpec.h"
+#include "ui/tree_pane/ContextMenuLayout.h"
 
 #include "ui/app/CommandIds.h"
 
@@ -7,15 +7,16 @@ namespace {
 const ContextMenuItem Separator{};
 
 // Expand and Collapse of a node: both grayed without children, otherwise the one that does nothing.
-void AddExpandCollapse(ContextMenuSpec& menu, int expandId, int collapseId, bool hasChildren, bool expanded) {
+void AddExpandCollapse(ContextMenuLayout& menu, int expandId, int collapseId, bool hasChildren,
+                       bool expanded) {
     menu.items.push_back({expandId, "Expand", !hasChildren || expanded});
     menu.items.push_back({collapseId, "Collapse", !hasChildren || !expanded});
 }
 
 }  // namespace
 
-ContextMenuSpec ContextMenuFor(NodeKind kind, const ContextMenuState& state) {
-    ContextMenuSpec menu;
+ContextMenuLayout ContextMenuFor(NodeKind kind, const ContextMenuState& state) {
+    ContextMenuLayout menu;
     switch (kind) {
         case NodeKind::Root:
             menu.name = "Root";
