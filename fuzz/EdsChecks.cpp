@@ -91,6 +91,10 @@ std::string CheckEdsImport(std::string_view bytes) {
     if (!problem.empty()) {
         return "after import: " + problem;
     }
+    problem = CheckProjectOf(device.dictionary, device.deviceInfo, device.fileInfo);
+    if (!problem.empty()) {
+        return "project of the import: " + problem;
+    }
     std::string text;
     const int exported = Export(platform, device, text);
     if (exported != EdsExportResult::Success && exported != EdsExportResult::NoMandatoryIndex) {

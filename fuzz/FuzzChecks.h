@@ -4,6 +4,8 @@
 #include <string_view>
 
 class ObjectDictionary;
+struct DeviceInfoSection;
+struct FileInfoSection;
 
 // Each check runs a reader (and what a user could do next with its result) on arbitrary bytes. It
 // returns "" when every promise the code makes held, or a description of the broken one. Crashes,
@@ -11,8 +13,9 @@ class ObjectDictionary;
 // what those cannot see. The libFuzzer targets abort on a non-empty result; the regression tests
 // replay the same checks.
 
-// Imports the bytes as an EDS, then exports and generates from whatever the import left behind (a
-// failed import leaves a partial dictionary that the user can still export or generate from).
+// Imports the bytes as an EDS, then saves as a project (checked as below), exports and generates from
+// whatever the import left behind (a failed import leaves a partial dictionary that the user can
+// still save, export or generate from).
 std::string CheckEdsImport(std::string_view bytes);
 
 // Imports the bytes; when that succeeds, exports, imports the export and exports again. The two
@@ -22,6 +25,10 @@ std::string CheckEdsRoundTrip(std::string_view bytes);
 // Loads the bytes as a project file. A loaded project is saved, loaded and saved again, and the two
 // saves must be identical; whatever was loaded is also exported and generated from.
 std::string CheckProjectLoad(std::string_view bytes);
+
+// Saves the content as a project and runs CheckProjectLoad on the file.
+std::string CheckProjectOf(const ObjectDictionary& dictionary, const DeviceInfoSection& deviceInfo,
+                           const FileInfoSection& fileInfo);
 
 // Every index must hold at least as many entries as its entryCount announces, since the exporter,
 // the generator and the views walk entries by that count.

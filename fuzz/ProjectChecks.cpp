@@ -55,6 +55,15 @@ bool HasSeveralHeaders(const ObjectDictionary& dictionary) {
 
 }  // namespace
 
+std::string CheckProjectOf(const ObjectDictionary& dictionary, const DeviceInfoSection& deviceInfo,
+                           const FileInfoSection& fileInfo) {
+    try {
+        return CheckProjectLoad(ProjectFileWriter(Magic).Write(dictionary, deviceInfo, fileInfo));
+    } catch (const ArchiveException&) {
+        return "";  // too large for the format: refused with a message, nothing to check
+    }
+}
+
 std::string CheckProjectLoad(std::string_view bytes) {
     Project project;
     const bool loaded = Load(bytes, project);
