@@ -88,6 +88,15 @@ void ProjectFileReader::ReadIndex(ArchiveReader& in, ObjectDictionary& dictionar
         } else {
             ReadEntry101(in, *entry);
         }
+        // A file this program wrote has one header entry per index. A second one would be put in front
+        // of the first on every load, so each save would name another entry the header: refuse it.
+        if (entry->IsHeader()) {
+            const IndexEntry* owner = dictionary.FindIndexForEntry(entry->index);
+            if (owner != nullptr && owner->Header() != nullptr && owner->Header()->IsHeader()) {
+                throw ArchiveException(ArchiveException::Kind::Generic,
+                                       "An index of the file holds more than one header entry.");
+            }
+        }
         dictionary.InsertEntry(std::move(entry));
     }
 }

@@ -37,22 +37,6 @@ std::optional<std::string> Save(const Project& project) {
     }
 }
 
-// Entry insertion puts every header entry in front, so a damaged file whose index holds several
-// header entries comes back with them in reverse order on every load. Reported as an open fault;
-// until it is settled such files are not held to a stable save.
-bool HasSeveralHeaders(const ObjectDictionary& dictionary) {
-    for (std::uint16_t position = 0; position < dictionary.GetIndexCount(); ++position) {
-        int headers = 0;
-        for (const auto& entry : dictionary.GetIndexAt(position)->subindices) {
-            headers += entry->IsHeader() ? 1 : 0;
-        }
-        if (headers > 1) {
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 std::string CheckProjectOf(const ObjectDictionary& dictionary, const DeviceInfoSection& deviceInfo,
@@ -68,7 +52,7 @@ std::string CheckProjectLoad(std::string_view bytes) {
     Project project;
     const bool loaded = Load(bytes, project);
 
-    if (loaded && !HasSeveralHeaders(project.dictionary)) {
+    if (loaded) {
         const std::optional<std::string> firstSave = Save(project);
         if (firstSave) {
             Project reloaded;
