@@ -7,60 +7,14 @@
 #include <fstream>
 #include <sstream>
 
-ScriptedPlatform::ScriptedPlatform() = default;
-
 ScriptedPlatform::~ScriptedPlatform() {
-    for (const Expected& e : m_expected) {
-        ADD_FAILURE() << "expected message box never shown: " << e.caption << ": " << e.text;
-    }
-    for (const auto& path : m_chosenFiles) {
-        ADD_FAILURE() << "queued file chooser answer never used: " << path.value_or("(cancel)");
+    for (const std::string& leftover : Leftovers()) {
+        ADD_FAILURE() << leftover;
     }
 }
 
-void ScriptedPlatform::ExpectMessage(const std::string& text, const std::string& caption, MsgIcon icon,
-                                     MsgResult answer) {
-    m_expected.push_back({text, caption, icon, answer});
-}
-
-void ScriptedPlatform::QueueChosenFile(std::optional<std::string> path) {
-    m_chosenFiles.push_back(std::move(path));
-}
-
-MsgResult ScriptedPlatform::MessageBox(const std::string& text, const std::string& caption,
-                                       MsgButtons buttons, MsgIcon icon, bool withOwner) {
-    m_messages.push_back({text, caption, buttons, icon, withOwner});
-    const MsgResult fallback = buttons == MsgButtons::Ok      ? MsgResult::Ok
-                               : buttons == MsgButtons::YesNo ? MsgResult::No
-                                                              : MsgResult::Cancel;
-    if (m_expected.empty()) {
-        if (!m_allowUnexpected) {
-            ADD_FAILURE() << "unexpected message box: " << caption << ": " << text;
-        }
-        return fallback;
-    }
-    const Expected e = m_expected.front();
-    m_expected.pop_front();
-    EXPECT_EQ(e.text, text);
-    EXPECT_EQ(e.caption, caption);
-    EXPECT_EQ(static_cast<int>(e.icon), static_cast<int>(icon)) << "icon of: " << text;
-    return e.answer;
-}
-
-std::optional<std::string> ScriptedPlatform::ChooseFile(const FileChooserRequest& request) {
-    m_chooserRequests.push_back(request);
-    if (m_chosenFiles.empty()) {
-        ADD_FAILURE() << "unexpected file chooser, filter " << request.filter;
-        return std::nullopt;
-    }
-    auto answer = m_chosenFiles.front();
-    m_chosenFiles.pop_front();
-    return answer;
-}
-
-void ScriptedPlatform::ReportFileError(FileOperation operation, const std::string& path,
-                                       const std::string& reason) {
-    m_fileErrors.push_back({operation, path, reason});
+void ScriptedPlatform::OnProblem(const std::string& problem) {
+    ADD_FAILURE() << problem;
 }
 
 class FaultyFile : public WritableFile {

@@ -1,82 +1,19 @@
 #pragma once
 
-#include <deque>
 #include <optional>
 #include <string>
-#include <vector>
 
+#include "PlatformScript.h"
 #include "platform/FileSystem.h"
-#include "platform/Platform.h"
 
-struct RecordedMessage {
-    std::string text;
-    std::string caption;
-    MsgButtons buttons = MsgButtons::Ok;
-    MsgIcon icon = MsgIcon::Information;
-    bool withOwner = false;
-};
-
-struct RecordedFileError {
-    FileOperation operation;
-    std::string path;
-    std::string reason;
-};
-
-// The platform the tests run on. Every message box and chooser request is recorded. A test announces
-// the boxes it expects, in order, each with its answer; a box that was not announced fails the test
-// (unless AllowUnexpectedMessages was called), and so does an announced box that never appeared.
-class ScriptedPlatform : public Platform {
+// The platform the logic tests run on: every deviation from the script fails the running test, and
+// whatever was announced but never used fails it when the platform goes away.
+class ScriptedPlatform : public PlatformScript {
 public:
-    ScriptedPlatform();
     ~ScriptedPlatform() override;
 
-    void ExpectMessage(const std::string& text, const std::string& caption, MsgIcon icon,
-                       MsgResult answer = MsgResult::Ok);
-    // Unexpected boxes are recorded and answered (Ok, No or Cancel) without failing the test.
-    void AllowUnexpectedMessages(bool allow = true) { m_allowUnexpected = allow; }
-
-    // Answers for the next file choosers, in order; nothing means Cancel. A chooser without a queued
-    // answer fails the test and is cancelled.
-    void QueueChosenFile(std::optional<std::string> path);
-
-    void SetTime(const LocalTime& time) { m_time = time; }
-    // Replaces the disk for the readers and writers (for fault injection); null restores the disk.
-    void SetFiles(FileSystem* files) { m_files = files; }
-
-    const std::vector<RecordedMessage>& Messages() const { return m_messages; }
-    const std::vector<FileChooserRequest>& ChooserRequests() const { return m_chooserRequests; }
-    const std::vector<RecordedFileError>& FileErrors() const { return m_fileErrors; }
-    int WaitCursorDepth() const { return m_waitDepth; }
-    int PendingExpectations() const { return static_cast<int>(m_expected.size()); }
-
-    MsgResult MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons,
-                         MsgIcon icon, bool withOwner = false) override;
-    std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;
-    LocalTime GetLocalTime() override { return m_time; }
-    void BeginWaitCursor() override { ++m_waitDepth; }
-    void EndWaitCursor() override { --m_waitDepth; }
-    void ReportFileError(FileOperation operation, const std::string& path,
-                         const std::string& reason) override;
-    FileSystem& Files() override { return m_files != nullptr ? *m_files : m_disk; }
-
-private:
-    struct Expected {
-        std::string text;
-        std::string caption;
-        MsgIcon icon;
-        MsgResult answer;
-    };
-
-    std::deque<Expected> m_expected;
-    std::deque<std::optional<std::string>> m_chosenFiles;
-    std::vector<RecordedMessage> m_messages;
-    std::vector<FileChooserRequest> m_chooserRequests;
-    std::vector<RecordedFileError> m_fileErrors;
-    bool m_allowUnexpected = false;
-    int m_waitDepth = 0;
-    LocalTime m_time{24, 12, 2026, 13, 5, 9};
-    DiskFileSystem m_disk;
-    FileSystem* m_files = nullptr;
+protected:
+    void OnProblem(const std::string& problem) override;
 };
 
 // The disk with faults: creating a file whose path contains a given text fails, and writing fails
