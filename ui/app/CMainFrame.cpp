@@ -15,6 +15,7 @@
 #include "ui/app/LockKeyState.h"
 #include "ui/app/QtText.h"
 #include "ui/app/WindowCaption.h"
+#include "ui/dialogs/QtDialogFactory.h"
 #include "ui/right_pane/CRightPaneView.h"
 #include "ui/tree_pane/CLeftPaneView.h"
 
@@ -58,11 +59,14 @@ CMainFrame::CMainFrame(CQuillmarkDoc& document, Platform& platform, QWidget* par
     });
     m_clockTimer->start(ClockPeriodMs);
 
+    m_dialogFactory = std::make_unique<QtDialogFactory>(m_platform, this);
+    m_document.SetDialogFactory(m_dialogFactory.get());
     m_document.AddView(this);
     UpdateCommandUI();
 }
 
 CMainFrame::~CMainFrame() {
+    m_document.SetDialogFactory(nullptr);
     m_document.RemoveView(this);
 }
 

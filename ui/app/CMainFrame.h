@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <map>
+#include <memory>
 
 #include "document/DocumentView.h"
 #include "ui/app/RecentFileList.h"
@@ -15,6 +16,7 @@ class QLabel;
 class QSplitter;
 class QTimer;
 class QToolBar;
+class QtDialogFactory;
 
 // The main window: menus, toolbar, status bar with its clock, and the splitter with the project
 // tree on the left (one third of the width) and the forms on the right. Every command goes to the
@@ -80,6 +82,8 @@ private:
     QLabel* m_scrollLockPane = nullptr;
     QTimer* m_clockTimer = nullptr;
     std::map<int, QAction*> m_actions;
+    // The dialogs the document runs while this window exists.
+    std::unique_ptr<QtDialogFactory> m_dialogFactory;
     RecentFileList m_recentFiles;
     bool m_bStarted = false;
     bool m_bTitleShown = false;

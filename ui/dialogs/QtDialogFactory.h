@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+#include "platform/IndexDialog.h"
+
+class Platform;
+
+// Creates the editor's modal dialogs for the document. The dialogs belong to the main window and
+// show their own messages through the platform, so tests see every box they raise.
+class QtDialogFactory : public DialogFactory {
+public:
+    QtDialogFactory(Platform& platform, QWidget* parent) : m_platform(platform), m_parent(parent) {}
+
+    std::unique_ptr<IndexDialog> CreateIndexDialog() override;
+
+private:
+    Platform& m_platform;
+    QPointer<QWidget> m_parent;
+};
