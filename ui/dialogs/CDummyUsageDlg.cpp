@@ -4,23 +4,7 @@
 #include <QGroupBox>
 #include <QVBoxLayout>
 
-namespace {
-
-struct DummyBox {
-    const char* text;
-    const char* objectName;
-    int controlId;
-};
-
-// Top to bottom, for the data types 1..7.
-constexpr DummyBox Boxes[DummyUsageSection::SlotCount] = {
-    {"BOOLEAN", "boxDummyBoolean", 1144},        {"INTEGER 8", "boxDummyInteger8", 1148},
-    {"INTEGER 16", "boxDummyInteger16", 1119},   {"INTEGER 32", "boxDummyInteger32", 1120},
-    {"UNSIGNED 8", "boxDummyUnsigned8", 1145},   {"UNSIGNED 16", "boxDummyUnsigned16", 1146},
-    {"UNSIGNED 32", "boxDummyUnsigned32", 1147},
-};
-
-}  // namespace
+#include "ui/right_pane/SectionTexts.h"
 
 CDummyUsageDlg::CDummyUsageDlg(Platform& platform, QWidget* parent)
     : CSectionDialog(platform, "DummyEntries", "dummyUsageDialog", "&OK", parent) {
@@ -28,9 +12,10 @@ CDummyUsageDlg::CDummyUsageDlg(Platform& platform, QWidget* parent)
     Body()->addWidget(group);
     auto* layout = new QVBoxLayout(group);
     for (std::size_t i = 0; i < m_boxes.size(); ++i) {
-        m_boxes[i] = new QCheckBox(QString::fromLatin1(Boxes[i].text));
-        m_boxes[i]->setObjectName(QString::fromLatin1(Boxes[i].objectName));
-        m_boxes[i]->setProperty("controlId", Boxes[i].controlId);
+        const DummyTypeBox& box = DummyTypeBoxes[i];
+        m_boxes[i] = new QCheckBox(QString::fromLatin1(box.text));
+        m_boxes[i]->setObjectName(QStringLiteral("boxDummy") + QString::fromLatin1(box.name));
+        m_boxes[i]->setProperty("controlId", box.controlId);
         layout->addWidget(m_boxes[i]);
     }
     SetTabOrder({m_boxes.begin(), m_boxes.end()});
