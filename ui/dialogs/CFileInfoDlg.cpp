@@ -55,11 +55,11 @@ CFileInfoDlg::CFileInfoDlg(Platform& platform, QWidget* parent)
         order.push_back(m_controls.Add(grid, 0, 1, group.by, NarrowField * 2, 2));
         order.push_back(m_controls.Add(grid, 1, 1, group.time, NarrowField));
         order.push_back(
-            ClockButton("Time", group.timeButton, group.timeButtonId, m_controls.Edit(group.time), false));
+            ClockButton(Clock::Time, group.timeButton, group.timeButtonId, m_controls.Edit(group.time)));
         grid->addWidget(order.back(), 1, 2);
         order.push_back(m_controls.Add(grid, 2, 1, group.date, NarrowField));
         order.push_back(
-            ClockButton("Date", group.dateButton, group.dateButtonId, m_controls.Edit(group.date), true));
+            ClockButton(Clock::Date, group.dateButton, group.dateButtonId, m_controls.Edit(group.date)));
         grid->addWidget(order.back(), 2, 2);
         grid->setRowStretch(3, 1);
         parameters->addWidget(box);
@@ -67,9 +67,9 @@ CFileInfoDlg::CFileInfoDlg(Platform& platform, QWidget* parent)
     SetTabOrder(order);
 }
 
-QPushButton* CFileInfoDlg::ClockButton(const char* text, const char* objectName, int controlId,
-                                       QLineEdit* field, bool date) {
-    auto* button = new QPushButton(QString::fromLatin1(text));
+QPushButton* CFileInfoDlg::ClockButton(Clock clock, const char* objectName, int controlId, QLineEdit* field) {
+    const bool date = clock == Clock::Date;
+    auto* button = new QPushButton(date ? QStringLiteral("Date") : QStringLiteral("Time"));
     button->setObjectName(QString::fromLatin1(objectName));
     button->setProperty("controlId", controlId);
     // Only the pressed button's field changes; whatever was typed elsewhere stays.

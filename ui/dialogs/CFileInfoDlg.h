@@ -20,8 +20,9 @@ public:
 
 private:
     bool Validate() override;
-    QPushButton* ClockButton(const char* text, const char* objectName, int controlId, QLineEdit* field,
-                             bool date);
+    enum class Clock { Time, Date };
+    // A button that puts the local time or date into its field.
+    QPushButton* ClockButton(Clock clock, const char* objectName, int controlId, QLineEdit* field);
 
     FieldControls<FileInfoSection> m_controls;
     FileInfoSection m_values;
