@@ -117,6 +117,13 @@ public:
     int PasteIndex();
     int PasteSubindex(std::uint16_t indexNumber);
 
+    // Section editing: each runs its section dialog on a copy of the record and stores the copy on OK,
+    // setting the modified flag. 1 when the dialog ran (OK or Cancel), 0 when it could not be created.
+    int EditDeviceInfo();
+    int EditFileInfo();
+    int EditDummyUsage();
+    int EditComments();
+
     // The magic written at the start of every project file.
     const std::string& GetFormatMagic() const { return m_strFormatMagic; }
 
@@ -126,6 +133,8 @@ private:
     void NotifyStateChanged();
     bool WriteProject(const std::string& path);
     std::unique_ptr<IndexDialog> CreateDialog(IndexDialogMode mode, IndexDialogLevel level);
+    template <class Record>
+    int EditSection(std::unique_ptr<SectionDialog<Record>> dialog, Record& record);
     void ForgetIndex(const IndexEntry* index);
     void ForgetEntry(const SubindexEntry* entry);
     void ForgetAll();

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/SectionDialogs.h"
+
 struct IndexEntry;
 struct SubindexEntry;
 
@@ -61,9 +63,13 @@ public:
 };
 
 // Creates the dialogs the document runs. A null result means the dialog could not be created; the
-// document then treats the operation as cancelled.
+// document then treats the operation as cancelled (an index edit) or reports it (a section edit).
 class DialogFactory {
 public:
     virtual ~DialogFactory() = default;
     virtual std::unique_ptr<IndexDialog> CreateIndexDialog() = 0;
+    virtual std::unique_ptr<FileInfoDialog> CreateFileInfoDialog() = 0;
+    virtual std::unique_ptr<DeviceInfoDialog> CreateDeviceInfoDialog() = 0;
+    virtual std::unique_ptr<DummyUsageDialog> CreateDummyUsageDialog() = 0;
+    virtual std::unique_ptr<CommentsDialog> CreateCommentsDialog() = 0;
 };

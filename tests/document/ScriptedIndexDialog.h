@@ -5,6 +5,9 @@
 #include <optional>
 #include <vector>
 
+#include "ScriptedSectionDialogs.h"
+#include "eds/EdsSections.h"
+#include "model/CommentLine.h"
 #include "model/IndexEntry.h"
 #include "platform/IndexDialog.h"
 
@@ -32,6 +35,16 @@ public:
     const std::vector<DialogRun>& Runs() const { return m_runs; }
 
     std::unique_ptr<IndexDialog> CreateIndexDialog() override;
+
+    // The section dialogs answer from scripts of their own.
+    SectionScript<FileInfoSection> fileInfo;
+    SectionScript<DeviceInfoSection> deviceInfo;
+    SectionScript<DummyUsageSection> dummyUsage;
+    SectionScript<std::vector<CommentLine>> comments;
+    std::unique_ptr<FileInfoDialog> CreateFileInfoDialog() override { return fileInfo.Create(); }
+    std::unique_ptr<DeviceInfoDialog> CreateDeviceInfoDialog() override { return deviceInfo.Create(); }
+    std::unique_ptr<DummyUsageDialog> CreateDummyUsageDialog() override { return dummyUsage.Create(); }
+    std::unique_ptr<CommentsDialog> CreateCommentsDialog() override { return comments.Create(); }
 
 private:
     friend class ScriptedIndexDialog;

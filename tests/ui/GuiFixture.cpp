@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -95,4 +97,31 @@ QString GuiFixture::Field(const char* objectName) const {
 bool GuiFixture::Checked(const char* objectName) const {
     auto* box = frame->findChild<QAbstractButton*>(QString::fromLatin1(objectName));
     return box != nullptr && box->isChecked();
+}
+
+bool GuiFixture::DriveDialog(const std::function<void()>& open, const std::function<void(QDialog&)>& drive) {
+    bool shown = false;
+    // The timer dies with this call, so it never fires into a later test.
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            return;
+        }
+        shown = true;
+        // As on a desktop, the dialog is the active window, so focus moves as the user sees it.
+        dialog->activateWindow();
+        QApplication::processEvents();
+        if (!dialog->isActiveWindow()) {
+            qWarning("the dialog %s did not become the active window", qPrintable(dialog->objectName()));
+        }
+        drive(*dialog);
+        if (dialog->isVisible()) {
+            dialog->reject();
+        }
+    });
+    timer.start(0);
+    open();
+    return shown;
 }

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTreeWidgetItem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -16,6 +17,8 @@
 
 // A started editor for one test: the scripted platform, the document and the shown main window,
 // started the way the application starts them.
+class QDialog;
+
 class GuiFixture {
 public:
     GuiFixture();
@@ -43,4 +46,9 @@ public:
     void Select(QTreeWidgetItem* item);
     QString Field(const char* objectName) const;
     bool Checked(const char* objectName) const;
+
+    // Runs open, which shows a modal dialog, and hands the dialog to drive once it is up; drive closes
+    // it. False when no dialog showed. A dialog that drive leaves open is cancelled, so a failing
+    // test never hangs.
+    bool DriveDialog(const std::function<void()>& open, const std::function<void(QDialog&)>& drive);
 };

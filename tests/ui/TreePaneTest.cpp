@@ -132,8 +132,8 @@ private slots:
         QCOMPARE(list->count(), 3);
         QCOMPARE(list->item(0)->text(),
                  QStringLiteral("Example device description for the Quillmark editor."));
-        // The section commands exist but are built later, so they stay disabled.
-        QVERIFY(!f->Enabled(Cmd::Comments));
+        QVERIFY(f->Enabled(Cmd::Comments));
+        QVERIFY(!f->Enabled(Cmd::FileInfo));
 
         f->Select(f->Tree().RootItem());
         QCOMPARE(f->frame->RightPane()->CurrentForm(), 1);

@@ -15,6 +15,10 @@ public:
     QtDialogFactory(Platform& platform, QWidget* parent) : m_platform(platform), m_parent(parent) {}
 
     std::unique_ptr<IndexDialog> CreateIndexDialog() override;
+    std::unique_ptr<FileInfoDialog> CreateFileInfoDialog() override;
+    std::unique_ptr<DeviceInfoDialog> CreateDeviceInfoDialog() override;
+    std::unique_ptr<DummyUsageDialog> CreateDummyUsageDialog() override;
+    std::unique_ptr<CommentsDialog> CreateCommentsDialog() override;
 
 private:
     Platform& m_platform;

@@ -7,24 +7,6 @@
 #include "ui/right_pane/FormWidgets.h"
 #include "ui/right_pane/SectionTexts.h"
 
-namespace {
-
-struct DummyBox {
-    const char* text;
-    const char* objectName;
-    int controlId;
-};
-
-// Top to bottom, for the data types 1..7.
-constexpr DummyBox Boxes[DummyUsageSection::SlotCount] = {
-    {"BOOLEAN", "checkDummyBoolean", 1144},        {"INTEGER 8", "checkDummyInteger8", 1148},
-    {"INTEGER 16", "checkDummyInteger16", 1119},   {"INTEGER 32", "checkDummyInteger32", 1120},
-    {"UNSIGNED 8", "checkDummyUnsigned8", 1145},   {"UNSIGNED 16", "checkDummyUnsigned16", 1146},
-    {"UNSIGNED 32", "checkDummyUnsigned32", 1147},
-};
-
-}  // namespace
-
 CDummyUsage::CDummyUsage(CQuillmarkDoc& document, QWidget* parent) : QWidget(parent), m_document(document) {
     setObjectName(QStringLiteral("dummyUsageForm"));
     auto* page = new QVBoxLayout(this);
@@ -33,7 +15,9 @@ CDummyUsage::CDummyUsage(CQuillmarkDoc& document, QWidget* parent) : QWidget(par
     page->addStretch(1);
     auto* layout = new QVBoxLayout(group);
     for (std::size_t i = 0; i < m_boxes.size(); ++i) {
-        m_boxes[i] = FormWidgets::MakeCheck(Boxes[i].text, Boxes[i].objectName, Boxes[i].controlId);
+        const DummyTypeBox& box = DummyTypeBoxes[i];
+        const std::string name = std::string("checkDummy") + box.name;
+        m_boxes[i] = FormWidgets::MakeCheck(box.text, name.c_str(), box.controlId);
         layout->addWidget(m_boxes[i]);
     }
     m_document.AddView(this);

@@ -2,6 +2,16 @@
 
 #include <cstdio>
 
+const std::array<DummyTypeBox, DummyUsageSection::SlotCount> DummyTypeBoxes = {{
+    {"BOOLEAN", "Boolean", 1144},
+    {"INTEGER 8", "Integer8", 1148},
+    {"INTEGER 16", "Integer16", 1119},
+    {"INTEGER 32", "Integer32", 1120},
+    {"UNSIGNED 8", "Unsigned8", 1145},
+    {"UNSIGNED 16", "Unsigned16", 1146},
+    {"UNSIGNED 32", "Unsigned32", 1147},
+}};
+
 std::string SectionNumberText(std::uint32_t value) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", static_cast<int>(static_cast<std::int32_t>(value)));

@@ -99,6 +99,9 @@ private:
     void ReportSaveFailure();
     void RepaintMainWindow();
 
+    // Section commands (LeftPaneSectionCommands.cpp).
+    void OnEditSection(int commandId);
+
     CQuillmarkDoc* m_pDocument;
     Platform& m_platform;
     CRightPaneView* m_pRightPane = nullptr;

@@ -43,6 +43,10 @@ bool CLeftPaneView::HasHandler(int commandId) const {
         case Cmd::CollapseRoot:
         case Cmd::ExpandDictionary:
         case Cmd::CollapseDictionary:
+        case Cmd::FileInfo:
+        case Cmd::DeviceInfo:
+        case Cmd::DummyUsage:
+        case Cmd::Comments:
             return true;
         default:
             return false;
@@ -106,6 +110,12 @@ void CLeftPaneView::OnCommand(int commandId) {
         case Cmd::ExpandDictionary:
         case Cmd::CollapseDictionary:
             ExpandNode(m_hDictionary, commandId == Cmd::ExpandDictionary);
+            break;
+        case Cmd::FileInfo:
+        case Cmd::DeviceInfo:
+        case Cmd::DummyUsage:
+        case Cmd::Comments:
+            OnEditSection(commandId);
             break;
         default:
             break;
