@@ -4,7 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh build -DQM_BUILD_TESTS=OFF -DQM_BUILD_BENCH=OFF
+# The same configuration as the test command's, so neither undoes the other; only the two programs
+# are built here.
+scripts/setup.sh --target quillmark --target quillmark-cli build
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     exec build/ui/quillmark examples/io_device.eds
 fi

@@ -181,6 +181,17 @@ private slots:
         QCOMPARE(text, QStringLiteral("Quillmark Version 1.09"));
     }
 
+    // The icon comes from the SVG compiled into the program; a missing resource would leave it blank.
+    void windowShowsTheApplicationIconInEverySize() {
+        const QIcon icon = f->frame->windowIcon();
+        for (int size : {16, 32, 48, 256}) {
+            QVERIFY2(icon.availableSizes().contains(QSize(size, size)), qPrintable(QString::number(size)));
+            const QImage image = icon.pixmap(size, size).toImage();
+            QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
+            QCOMPARE(image.pixelColor(size / 2, size / 2).alpha(), 255);
+        }
+    }
+
     void exitAsksForModifiedProjectAndCancelKeepsTheWindow() {
         f->ImportExample();
         f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Question, MsgResult::Cancel);

@@ -9,6 +9,7 @@
 
 #include "document/CQuillmarkDoc.h"
 #include "ui/app/CMainFrame.h"
+#include "ui/app/IconFactory.h"
 #include "ui/app/QtPlatform.h"
 #include "ui/app/QtText.h"
 #include "ui/app/RecentFileSettings.h"
@@ -66,6 +67,9 @@ int RunQuillmark(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QApplication::setApplicationName(QString::fromLatin1(ApplicationName));
     QApplication::setApplicationVersion(QStringLiteral("1.09"));
+    // The desktop matches the window to the installed quillmark.desktop, for its icon and its name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("quillmark"));
+    QApplication::setWindowIcon(Icons::Application());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Object dictionary editor for CANopen devices"));

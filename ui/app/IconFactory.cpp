@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QStyle>
+#include <QSvgRenderer>
 #include <functional>
 
 namespace {
@@ -162,17 +163,17 @@ QIcon CreateSources() {
 }
 
 QIcon Application() {
-    return Drawn(
-        [](QPainter& p) {
-            p.setRenderHint(QPainter::Antialiasing, true);
-            p.setPen(Qt::NoPen);
-            p.setBrush(Accent);
-            p.drawRoundedRect(2, 2, 28, 28, 6, 6);
-            p.setPen(QPen(Paper, 3));
-            p.drawLine(9, 23, 23, 9);
-            p.drawLine(9, 23, 12, 23);
-        },
-        32);
+    QSvgRenderer drawing(QStringLiteral(":/icons/quillmark.svg"));
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        drawing.render(&painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 }  // namespace Icons

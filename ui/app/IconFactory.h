@@ -18,5 +18,6 @@ QIcon NewIndex();
 QIcon NewSubindex();
 QIcon CreateEds();
 QIcon CreateSources();
+// Rendered from the same SVG that is installed for the desktop, so the window and the menu entry match.
 QIcon Application();
 }  // namespace Icons
