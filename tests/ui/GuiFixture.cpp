@@ -96,3 +96,38 @@ bool GuiFixture::Checked(const char* objectName) const {
     auto* box = frame->findChild<QAbstractButton*>(QString::fromLatin1(objectName));
     return box != nullptr && box->isChecked();
 }
+
+QString GuiFixture::EditorState() {
+    QStringList state;
+    state << PathToQt(document->GetTitle()) << PathToQt(document->GetPathName())
+          << QStringLiteral("modified=%1 named=%2 visible=%3")
+                 .arg(document->IsModified())
+                 .arg(document->IsNamed())
+                 .arg(frame->isVisible())
+          << frame->windowTitle();
+    state << (Tree().RootItem() == nullptr ? QStringLiteral("(no tree)") : Tree().RootItem()->text(0));
+    state << (Tree().currentItem() == nullptr ? QStringLiteral("(no selection)")
+                                              : Tree().currentItem()->text(0));
+    state << DictionaryLabels().join(QLatin1Char(','));
+    const CommandState flags = Tree().GetCommandState();
+    state << QStringLiteral("loaded=%1 flags=%2%3%4%5%6%7%8%9")
+                 .arg(flags.projectLoaded)
+                 .arg(flags.indexSelected)
+                 .arg(flags.subindexSelected)
+                 .arg(flags.dictionarySelected)
+                 .arg(flags.fileInfoSelected)
+                 .arg(flags.deviceInfoSelected)
+                 .arg(flags.dummyUsageSelected)
+                 .arg(flags.commentsSelected)
+                 .arg(flags.canAddSubindex);
+    QStringList enabled;
+    frame->UpdateCommandUI();
+    for (QAction* action : frame->findChildren<QAction*>()) {
+        if (action->isEnabled() && !action->objectName().isEmpty()) {
+            enabled << action->objectName();
+        }
+    }
+    enabled.sort();
+    state << enabled.join(QLatin1Char(' '));
+    return state.join(QLatin1Char('\n'));
+}

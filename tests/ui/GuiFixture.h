@@ -42,5 +42,8 @@ public:
     QTreeWidgetItem* SubindexNode(unsigned index, unsigned subindex) const;
     void Select(QTreeWidgetItem* item);
     QString Field(const char* objectName) const;
+    // Everything a command may change, as one text: the document's title, path and flags, the
+    // caption, the tree with its selection, the tree pane's flags and the enabling of every command.
+    QString EditorState();
     bool Checked(const char* objectName) const;
 };
