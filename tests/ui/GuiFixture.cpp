@@ -98,36 +98,25 @@ bool GuiFixture::Checked(const char* objectName) const {
 }
 
 QString GuiFixture::EditorState() {
-    QStringList state;
-    state << PathToQt(document->GetTitle()) << PathToQt(document->GetPathName())
-          << QStringLiteral("modified=%1 named=%2 visible=%3")
-                 .arg(document->IsModified())
-                 .arg(document->IsNamed())
-                 .arg(frame->isVisible())
-          << frame->windowTitle();
-    state << (Tree().RootItem() == nullptr ? QStringLiteral("(no tree)") : Tree().RootItem()->text(0));
-    state << (Tree().currentItem() == nullptr ? QStringLiteral("(no selection)")
-                                              : Tree().currentItem()->text(0));
-    state << DictionaryLabels().join(QLatin1Char(','));
+    const auto text = [](const QTreeWidgetItem* item) { return item == nullptr ? QString() : item->text(0); };
     const CommandState flags = Tree().GetCommandState();
-    state << QStringLiteral("loaded=%1 flags=%2%3%4%5%6%7%8%9")
-                 .arg(flags.projectLoaded)
-                 .arg(flags.indexSelected)
-                 .arg(flags.subindexSelected)
-                 .arg(flags.dictionarySelected)
-                 .arg(flags.fileInfoSelected)
-                 .arg(flags.deviceInfoSelected)
-                 .arg(flags.dummyUsageSelected)
-                 .arg(flags.commentsSelected)
-                 .arg(flags.canAddSubindex);
-    QStringList enabled;
+    QString state = QStringLiteral("%1|%2|modified=%3 named=%4 visible=%5|%6|%7|%8|%9|")
+                        .arg(PathToQt(document->GetTitle()), PathToQt(document->GetPathName()))
+                        .arg(document->IsModified())
+                        .arg(document->IsNamed())
+                        .arg(frame->isVisible())
+                        .arg(frame->windowTitle(), text(Tree().RootItem()), text(Tree().currentItem()),
+                             DictionaryLabels().join(QLatin1Char(',')));
+    for (bool flag : {flags.projectLoaded, flags.indexSelected, flags.subindexSelected,
+                      flags.dictionarySelected, flags.fileInfoSelected, flags.deviceInfoSelected,
+                      flags.dummyUsageSelected, flags.commentsSelected, flags.canAddSubindex}) {
+        state += flag ? QLatin1Char('1') : QLatin1Char('0');
+    }
     frame->UpdateCommandUI();
     for (QAction* action : frame->findChildren<QAction*>()) {
-        if (action->isEnabled() && !action->objectName().isEmpty()) {
-            enabled << action->objectName();
+        if (action->isEnabled()) {
+            state += QLatin1Char(' ') + action->objectName();
         }
     }
-    enabled.sort();
-    state << enabled.join(QLatin1Char(' '));
-    return state.join(QLatin1Char('\n'));
+    return state;
 }

@@ -162,13 +162,11 @@ private slots:
         };
 
         // Tab walks the fields row by row; each one reached by the keyboard has its text selected.
-        const QStringList readingOrder = {
-            "fieldParameterName", "fieldIndexNumber",        "fieldCurrentSubindex",
-            "fieldStorageArea",   "fieldNumberOfSubindices", "fieldCallbackFunction",
-            "fieldIndexCategory", "fieldObjectType",         "fieldDefaultValue"};
-        for (const QString& name : readingOrder) {
+        for (const char* name : {"fieldParameterName", "fieldIndexNumber", "fieldCurrentSubindex",
+                                 "fieldStorageArea", "fieldNumberOfSubindices", "fieldCallbackFunction",
+                                 "fieldIndexCategory", "fieldObjectType", "fieldDefaultValue"}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(focused(), name);
+            QCOMPARE(focused(), QString::fromLatin1(name));
         }
         auto* field = qobject_cast<QLabel*>(QApplication::focusWidget());
         QCOMPARE(field->selectedText(), f->Field("fieldDefaultValue"));
@@ -179,8 +177,7 @@ private slots:
         QGuiApplication::clipboard()->clear();
         copy->setEnabled(true);
         QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QGuiApplication::clipboard()->text(), f->Field("fieldDefaultValue"));
-        QVERIFY(!f->Field("fieldDefaultValue").isEmpty());
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("0x000F0191"));
         QCOMPARE(copyCommand.count(), 0);
 
         // F6 and Shift+F6 go between the panes; the right pane starts at the form's first field.
