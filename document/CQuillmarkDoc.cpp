@@ -130,8 +130,14 @@ int CQuillmarkDoc::SaveModifiedPrompt() {
     if (answer == MsgResult::No) {
         return 1;
     }
-    if (SaveProject(0) != 0) {
-        return 1;
+    switch (TrySaveProject(0)) {
+        case SaveOutcome::Saved:
+            return 1;
+        case SaveOutcome::Cancelled:
+            // The work is still unsaved, so whatever asked must not go on.
+            return 0;
+        case SaveOutcome::Failed:
+            break;
     }
     Error("An error ocurred while saving the project " + m_strTitle + "!", "Quillmark");
     return 0;

@@ -22,6 +22,9 @@ constexpr int SubindexCancelled = 59;
 constexpr int CopySubindexFailed = 60;
 }  // namespace DocResult
 
+// How a save ended, for the callers that must not go on after a cancelled chooser.
+enum class SaveOutcome { Saved, Cancelled, Failed };
+
 // The one document of the application: it owns the dictionary and the EDS section records, reads
 // and writes project files, runs import, export and generation, performs every edit of the
 // dictionary and tells its registered views what to show.
@@ -57,13 +60,20 @@ public:
     // Writes the project; saveAs = 1 always asks for a name. 1 when written or the chooser was
     // cancelled, 0 on failure.
     virtual int SaveProject(int saveAs);
+    // The same save, telling a cancelled chooser apart from a written project.
+    SaveOutcome TrySaveProject(int saveAs);
     // Writes the project to a known path and names the project after it (the part of a save as after
     // the chooser); 1 when written, 0 on failure.
     int SaveProjectFile(const std::string& path);
-    // 1: go on (saved, not modified, or the user said No); 0: stop.
+    // 1: go on (saved, not modified, or the user said No); 0: stop (Cancel, or Yes and the save was
+    // cancelled or failed).
     int SaveModifiedPrompt();
     bool CanCloseFrame();
+    // Reads the EDS file into fresh content. The project is replaced when the import succeeded or read
+    // at least one index; otherwise it stays as it was. Returns the reader's result code.
     int ImportEds(const std::string& path);
+    // Whether the last ImportEds replaced the project.
+    bool LastImportReplacedProject() const { return m_bImportReplaced; }
     int ExportEds(const std::string& path);
     int GenerateSources(const std::string& sourcePath);
 
@@ -163,4 +173,5 @@ private:
     std::unique_ptr<FileInfoSection> m_pFileInfo;
     std::unique_ptr<DeviceInfoSection> m_pDeviceInfo;
     std::string m_strProjectPath;
+    bool m_bImportReplaced = false;
 };

@@ -124,16 +124,20 @@ bool CQuillmarkDoc::WriteProject(const std::string& path) {
 }
 
 int CQuillmarkDoc::SaveProject(int saveAs) {
+    return TrySaveProject(saveAs) == SaveOutcome::Failed ? 0 : 1;
+}
+
+SaveOutcome CQuillmarkDoc::TrySaveProject(int saveAs) {
     if (m_nNamed == 1 && saveAs != 1) {
         const bool written = WriteProject(m_strProjectPath);
         SetModifiedFlag(!written);
-        return written ? 1 : 0;
+        return written ? SaveOutcome::Saved : SaveOutcome::Failed;
     }
     const std::optional<std::string> path = m_platform.ChooseFile(ProjectChooser(false));
     if (!path) {
-        return 1;
+        return SaveOutcome::Cancelled;
     }
-    return SaveProjectFile(*path);
+    return SaveProjectFile(*path) != 0 ? SaveOutcome::Saved : SaveOutcome::Failed;
 }
 
 int CQuillmarkDoc::SaveProjectFile(const std::string& path) {
@@ -151,24 +155,39 @@ int CQuillmarkDoc::SaveProjectFile(const std::string& path) {
 }
 
 int CQuillmarkDoc::ImportEds(const std::string& path) {
-    // The import adds to the content; references are dropped so nothing stale survives a failed read.
-    ForgetAll();
+    m_bImportReplaced = false;
+    // The file is read into fresh content, so a refused file leaves the open project as it was.
+    std::unique_ptr<ObjectDictionary> dictionary;
+    std::unique_ptr<FileInfoSection> fileInfo;
+    std::unique_ptr<DeviceInfoSection> deviceInfo;
     std::unique_ptr<CFileScan> reader;
     try {
-        reader = std::make_unique<CFileScan>(path, *m_pDictionary, *m_pFileInfo, *m_pDeviceInfo, m_platform);
+        dictionary = std::make_unique<ObjectDictionary>();
+        fileInfo = std::make_unique<FileInfoSection>();
+        deviceInfo = std::make_unique<DeviceInfoSection>();
+        reader = std::make_unique<CFileScan>(path, *dictionary, *fileInfo, *deviceInfo, m_platform);
     } catch (const std::bad_alloc&) {
         return ImportReaderNotCreated;
     }
     const int result = reader->ReadFile();
-    if (result == ImportSucceeded) {
-        m_strTitle = "unnamed.prj";
-        m_strPathName.clear();
-        m_bModified = true;
-        m_nNamed = 0;
-    } else {
-        m_bModified = false;
+    if (result != ImportSucceeded) {
         reader->GetErrorPosition(m_nDuplicateIndex, m_nDuplicateSubindex);
+        if (dictionary->GetIndexCount() == 0) {
+            return result;
+        }
     }
+
+    // An import that stopped part-way still replaces the project, so the user sees where it stopped.
+    ForgetAll();
+    m_pDictionary = std::move(dictionary);
+    m_pFileInfo = std::move(fileInfo);
+    m_pDeviceInfo = std::move(deviceInfo);
+    m_strTitle = "unnamed.prj";
+    m_strPathName.clear();
+    m_bModified = result == ImportSucceeded;
+    m_nNamed = 0;
+    m_bImportReplaced = true;
+    UpdateAllViews(Hint::Reset);
     NotifyStateChanged();
     return result;
 }

@@ -32,6 +32,15 @@ std::unique_ptr<T> Create() {
     }
 }
 
+// A file too short to hold a whole magic is no project file at all rather than a damaged one.
+std::string ReadMagic(ArchiveReader& in) {
+    try {
+        return in.ReadText();
+    } catch (const ArchiveException&) {
+        return {};
+    }
+}
+
 bool IsStringType(std::uint8_t dataType) {
     return dataType == DataTypeCode::VisibleString || dataType == DataTypeCode::OctetString ||
            dataType == DataTypeCode::UnicodeString;
@@ -42,7 +51,7 @@ bool IsStringType(std::uint8_t dataType) {
 void ProjectFileReader::Load(std::string_view bytes, ObjectDictionary& dictionary,
                              DeviceInfoSection& deviceInfo, FileInfoSection& fileInfo) {
     ArchiveReader in(bytes);
-    const std::string magic = in.ReadText();
+    const std::string magic = ReadMagic(in);
     if (magic == MagicVersion100) {
         m_version100 = true;
     } else if (magic == MagicVersion101) {

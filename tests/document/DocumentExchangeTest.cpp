@@ -33,13 +33,49 @@ TEST_F(DocumentExchange, SuccessfulImportMarksAnUnnamedModifiedProject) {
     EXPECT_FALSE(doc.IsNamed());
 }
 
-TEST_F(DocumentExchange, FailedImportClearsTheModifiedFlag) {
+TEST_F(DocumentExchange, RefusedImportKeepsThePreviousProjectWhole) {
+    ImportSample();
+    const std::string project = dir.File("kept.prj");
+    ASSERT_EQ(doc.SaveProjectFile(project), 1);
     doc.SetModifiedFlag(true);
+    const std::uint16_t indices = doc.GetIndexCount();
+    RecordingView view;
+    doc.AddView(&view);
     platform.AllowUnexpectedMessages();
-    const int result = doc.ImportEds(dir.File("missing.eds"));
-    EXPECT_NE(result, 11);
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_FALSE(doc.IsNamed());
+    for (const std::string& path :
+         {dir.File("missing.eds"), std::string(QM_CORPUS_DIR) + "/can2mqtt__esphome.eds"}) {
+        EXPECT_NE(doc.ImportEds(path), 11) << path;
+        EXPECT_FALSE(doc.LastImportReplacedProject());
+        EXPECT_EQ(doc.GetIndexCount(), indices);
+        EXPECT_EQ(doc.GetPathName(), project);
+        EXPECT_TRUE(doc.IsNamed() && doc.IsModified());
+    }
+    EXPECT_TRUE(view.updates.empty() && view.stateChanges == 0);
+    doc.RemoveView(&view);
+}
+
+TEST_F(DocumentExchange, ImportReplacesTheProjectWhenItReadAnIndex) {
+    ImportSample();
+    ASSERT_EQ(doc.SaveProjectFile(dir.File("old.prj")), 1);
+    RecordingView view;
+    doc.AddView(&view);
+    // The last mandatory index has no section: the import stops there with what it read before.
+    const std::string partial = dir.File("partial.eds");
+    std::string bytes = ReadFileBytes(SampleEds);
+    WriteFileBytes(partial, bytes.replace(bytes.find("3=0x1018"), 8, "3=0x1019"));
+    platform.AllowUnexpectedMessages();
+    EXPECT_NE(doc.ImportEds(partial), 11);
+    EXPECT_TRUE(doc.LastImportReplacedProject());
+    EXPECT_TRUE(doc.FindIndex(0x1000) != nullptr && doc.FindIndex(0x1018) == nullptr);
+    EXPECT_EQ(doc.GetTitle(), "unnamed.prj");
+    EXPECT_FALSE(doc.IsNamed() || doc.IsModified());
+    EXPECT_EQ(view.Hints(), std::vector<std::uint32_t>{Hint::Reset});
+    doc.RemoveView(&view);
+
+    // A successful import replaces the content rather than adding to it.
+    doc.GetDictionary().InsertIndex(std::make_unique<IndexEntry>());
+    ASSERT_EQ(doc.ImportEds(SampleEds), 11);
+    EXPECT_EQ(doc.FindIndex(0), nullptr);
 }
 
 TEST_F(DocumentExchange, ImportedProjectSurvivesSaveAndOpen) {

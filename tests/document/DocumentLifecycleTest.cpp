@@ -123,6 +123,13 @@ TEST_F(DocumentLifecycle, FailedOpenKeepsThePreviousProject) {
         MsgIcon::Exclamation);
     EXPECT_EQ(doc.OpenProjectFile(bad), 0);
 
+    // A text file too short to hold a magic is no project either, not a damaged one.
+    WriteFileBytes(bad, "x\r\n");
+    platform.ExpectMessage(
+        "The file " + bad + " is not a project file of this program or has an unknown version.", "Quillmark",
+        MsgIcon::Exclamation);
+    EXPECT_EQ(doc.OpenProjectFile(bad), 0);
+
     EXPECT_EQ(doc.OpenProjectFile(dir.File("missing.prj")), 0);
     ASSERT_EQ(platform.FileErrors().size(), 1u);
     EXPECT_EQ(platform.FileErrors()[0].operation, FileOperation::Read);
@@ -144,6 +151,8 @@ TEST_F(DocumentLifecycle, CancelledSaveAsReportsSuccessAndStaysModified) {
     AddVar(0x2000);
     platform.QueueChosenFile(std::nullopt);
     EXPECT_EQ(doc.SaveProject(1), 1);
+    platform.QueueChosenFile(std::nullopt);
+    EXPECT_EQ(doc.TrySaveProject(1), SaveOutcome::Cancelled);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_FALSE(doc.IsNamed());
 }
@@ -200,10 +209,11 @@ TEST_F(DocumentLifecycle, SaveModifiedPromptForAnUnnamedProject) {
     EXPECT_EQ(doc.SaveModifiedPrompt(), 1);
     EXPECT_TRUE(doc.IsModified());
 
-    // Yes with a cancelled chooser goes on as if saved.
+    // Yes with a cancelled chooser leaves the work unsaved, so nothing may go on.
     platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Question, MsgResult::Yes);
     platform.QueueChosenFile(std::nullopt);
-    EXPECT_EQ(doc.SaveModifiedPrompt(), 1);
+    EXPECT_EQ(doc.SaveModifiedPrompt(), 0);
+    EXPECT_TRUE(doc.IsModified());
 
     const std::string path = dir.File("p.prj");
     platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Question, MsgResult::Yes);

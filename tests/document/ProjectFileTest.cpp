@@ -270,9 +270,13 @@ TEST(ProjectFileReader, Version101RepairsAStaleDefaultCallback) {
 }
 
 TEST(ProjectFileReader, EveryTruncationFailsWithEndOfFile) {
+    // A file that does not even hold its whole magic is no project file at all.
     const std::string bytes = SmallProjectBytes();
+    const std::size_t magicSize = 1 + Magic101.size();
     for (std::size_t length = 0; length < bytes.size(); ++length) {
-        EXPECT_EQ(LoadFailure(bytes.substr(0, length)), ArchiveException::Kind::EndOfFile) << length;
+        const auto expected =
+            length < magicSize ? ArchiveException::Kind::BadIndex : ArchiveException::Kind::EndOfFile;
+        EXPECT_EQ(LoadFailure(bytes.substr(0, length)), expected) << length;
     }
 }
 
@@ -293,6 +297,9 @@ TEST(ProjectFileReader, BadInputsFailCleanly) {
     const Row rows[] = {
         {"unknown magic", withMagic("Quillmark_File_1.02").U8(0).Bytes(), ArchiveException::Kind::BadIndex},
         {"empty magic", withMagic("").Bytes(), ArchiveException::Kind::BadIndex},
+        {"short text file", "not a project", ArchiveException::Kind::BadIndex},
+        {"wide-character marker as magic", ByteBuilder().U8(0xFF).U16(0xFFFE).Bytes(),
+         ArchiveException::Kind::BadIndex},
         {"index count beyond the end", withMagic(Magic101).U8(255).Raw(std::string(40, '\0')).Bytes(),
          ArchiveException::Kind::EndOfFile},
         {"entry count beyond the end",

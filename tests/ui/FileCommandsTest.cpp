@@ -25,6 +25,10 @@ class FileCommandsTest : public QObject {
     Q_OBJECT
 
 private:
+    // Ways into the save question besides the menu commands.
+    static constexpr int CloseBox = -1;
+    static constexpr int DroppedFile = -2;
+
     std::unique_ptr<GuiFixture> f;
 
     void SaveAs(const std::string& path) {
@@ -198,17 +202,88 @@ private slots:
         QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("io_device.eds"));
     }
 
-    void importClearsTheNodeCommandsUntilTheNextSelection() {
+    // Every answer to a save question that leaves the work unsaved, and every chooser cancelled or file
+    // refused after it, ends the command with the editor exactly as it was.
+    void unsavedWorkStopsTheCommand_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("chooser");
+        const int yes = static_cast<int>(MsgResult::Yes);
+        const int no = static_cast<int>(MsgResult::No);
+        const int cancel = static_cast<int>(MsgResult::Cancel);
+        QTest::newRow("exit, yes, chooser cancelled") << int{Cmd::Exit} << yes << "cancel";
+        QTest::newRow("exit, yes, save fails") << int{Cmd::Exit} << yes << "unwritable";
+        QTest::newRow("close box, yes, chooser cancelled") << CloseBox << yes << "cancel";
+        QTest::newRow("new, yes, save fails") << int{Cmd::New} << yes << "unwritable";
+        QTest::newRow("open, yes, chooser cancelled") << int{Cmd::Open} << yes << "cancel";
+        QTest::newRow("open, no, chooser cancelled") << int{Cmd::Open} << no << "cancel";
+        QTest::newRow("import, yes, chooser cancelled") << int{Cmd::ImportEds} << yes << "cancel";
+        QTest::newRow("import, cancel") << int{Cmd::ImportEds} << cancel << "";
+        QTest::newRow("import, no, file refused") << int{Cmd::ImportEds} << no << "refused";
+        QTest::newRow("dropped file, yes, save fails") << DroppedFile << yes << "unwritable";
+    }
+
+    void unsavedWorkStopsTheCommand() {
+        QFETCH(int, command);
+        QFETCH(int, answer);
+        QFETCH(QString, chooser);
         f->ImportExample();
-        f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Information,
-                                  MsgResult::Cancel);
-        f->Trigger(Cmd::ImportEds);
-        const CommandState state = f->Tree().GetCommandState();
-        QVERIFY(!state.indexSelected && !state.subindexSelected && !state.canAddSubindex);
-        QVERIFY(f->Tree().currentItem() != nullptr);
-        for (int id : {Cmd::NewSubindex, Cmd::Edit, Cmd::Copy, Cmd::Delete}) {
-            QVERIFY2(!f->Enabled(id), qPrintable(QString::number(id)));
+        f->Select(f->IndexNode(0x1018));
+        const QString before = f->EditorState();
+
+        // Exit and the close box ask through the document, the other commands through the tree pane.
+        const bool closing = command == Cmd::Exit || command == CloseBox;
+        const bool withLineFeed = command == Cmd::New || command == Cmd::Open;
+        f->platform.ExpectMessage(withLineFeed ? "Save current project?\n" : "Save current project?",
+                                  "Quillmark", closing ? MsgIcon::Question : MsgIcon::Information,
+                                  static_cast<MsgResult>(answer));
+        if (chooser == QStringLiteral("cancel")) {
+            f->platform.QueueChosenFile(std::nullopt);
+        } else if (chooser == QStringLiteral("unwritable")) {
+            // The write's own report names the system's reason, so only the last box is checked.
+            f->platform.QueueChosenFile(f->TempFile("no/such/folder/p.prj"));
+            f->platform.AllowUnexpectedMessages();
+        } else if (chooser == QStringLiteral("refused")) {
+            const std::string refused = f->TempFile("refused.eds");
+            WriteFile(refused, "[FileInfo]\r\nFileName=refused.eds\r\n");
+            f->platform.QueueChosenFile(refused);
+            f->platform.ExpectMessage("The selected file " + refused + " is invalid!", "Read EDS file",
+                                      MsgIcon::Error);
         }
+
+        if (command == CloseBox) {
+            QVERIFY(!f->frame->close());
+        } else if (command == DroppedFile) {
+            f->Tree().OpenFileDirectly(GuiFixture::ExamplePath(), true);
+        } else {
+            f->Trigger(command);
+        }
+
+        if (chooser == QStringLiteral("unwritable")) {
+            const RecordedMessage& last = f->platform.Messages().back();
+            QCOMPARE(last.text, std::string(closing ? "An error ocurred while saving the project unnamed.prj!"
+                                                    : "An error ocurred while saving the project !"));
+            QCOMPARE(last.caption, std::string(closing ? "Quillmark" : "Save project"));
+            QCOMPARE(f->platform.Messages().size(), std::size_t{4});
+        }
+        QCOMPARE(f->EditorState(), before);
+        QVERIFY(f->Enabled(Cmd::SaveAs) && f->Enabled(Cmd::CreateSources) && f->Enabled(Cmd::CreateEds));
+    }
+
+    void partialImportIsShownWhereItStopped() {
+        // The last mandatory index names a section the file lacks.
+        QFile example(PathToQt(GuiFixture::ExamplePath()));
+        QVERIFY(example.open(QIODevice::ReadOnly));
+        const std::string partial = f->TempFile("partial.eds");
+        WriteFile(partial, example.readAll().replace("3=0x1018", "3=0x1019"));
+        f->platform.QueueChosenFile(partial);
+        f->platform.AllowUnexpectedMessages();
+        f->Trigger(Cmd::ImportEds);
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("partial.eds"));
+        QCOMPARE(f->Tree().currentItem(), f->IndexNode(0x1000));
+        QVERIFY(f->IndexNode(0x1018) == nullptr);
+        // What the tree shows can be kept.
+        QVERIFY(f->Enabled(Cmd::SaveAs));
     }
 
     void createSourcesAddsTheMissingMappingIndex() {

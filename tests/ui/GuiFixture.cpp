@@ -125,3 +125,27 @@ bool GuiFixture::DriveDialog(const std::function<void()>& open, const std::funct
     open();
     return shown;
 }
+
+QString GuiFixture::EditorState() {
+    const auto text = [](const QTreeWidgetItem* item) { return item == nullptr ? QString() : item->text(0); };
+    const CommandState flags = Tree().GetCommandState();
+    QString state = QStringLiteral("%1|%2|modified=%3 named=%4 visible=%5|%6|%7|%8|%9|")
+                        .arg(PathToQt(document->GetTitle()), PathToQt(document->GetPathName()))
+                        .arg(document->IsModified())
+                        .arg(document->IsNamed())
+                        .arg(frame->isVisible())
+                        .arg(frame->windowTitle(), text(Tree().RootItem()), text(Tree().currentItem()),
+                             DictionaryLabels().join(QLatin1Char(',')));
+    for (bool flag : {flags.projectLoaded, flags.indexSelected, flags.subindexSelected,
+                      flags.dictionarySelected, flags.fileInfoSelected, flags.deviceInfoSelected,
+                      flags.dummyUsageSelected, flags.commentsSelected, flags.canAddSubindex}) {
+        state += flag ? QLatin1Char('1') : QLatin1Char('0');
+    }
+    frame->UpdateCommandUI();
+    for (QAction* action : frame->findChildren<QAction*>()) {
+        if (action->isEnabled()) {
+            state += QLatin1Char(' ') + action->objectName();
+        }
+    }
+    return state;
+}

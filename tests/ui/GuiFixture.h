@@ -45,6 +45,9 @@ public:
     QTreeWidgetItem* SubindexNode(unsigned index, unsigned subindex) const;
     void Select(QTreeWidgetItem* item);
     QString Field(const char* objectName) const;
+    // Everything a command may change, as one text: the document's title, path and flags, the
+    // caption, the tree with its selection, the tree pane's flags and the enabling of every command.
+    QString EditorState();
     bool Checked(const char* objectName) const;
 
     // Runs open, which shows a modal dialog, and hands the dialog to drive once it is up; drive closes

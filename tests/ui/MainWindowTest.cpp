@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
@@ -147,6 +148,61 @@ private slots:
         QCOMPARE(f->platform.ChooserRequests().size(), std::size_t{1});
         QCOMPARE(f->platform.ChooserRequests().front().filter, std::string("Project Files (*.prj)| *.prj||"));
         QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("unnamed.eds"));
+    }
+
+    void detailsAreReachedWithTheKeyboardAndCopied() {
+        f->ImportExample();
+        f->Select(f->IndexNode(0x1000));
+        f->frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f->frame.get()));
+        f->Tree().setFocus();
+        const auto focused = [] {
+            QWidget* widget = QApplication::focusWidget();
+            return widget == nullptr ? QString() : widget->objectName();
+        };
+
+        // Tab walks the fields row by row; each one reached by the keyboard has its text selected.
+        for (const char* name : {"fieldParameterName", "fieldIndexNumber", "fieldCurrentSubindex",
+                                 "fieldStorageArea", "fieldNumberOfSubindices", "fieldCallbackFunction",
+                                 "fieldIndexCategory", "fieldObjectType", "fieldDefaultValue"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(focused(), QString::fromLatin1(name));
+        }
+        auto* field = qobject_cast<QLabel*>(QApplication::focusWidget());
+        QCOMPARE(field->selectedText(), f->Field("fieldDefaultValue"));
+
+        // Ctrl+C copies the field's text, not the tree's index: the window's Copy command stays out.
+        QAction* copy = f->frame->Action(Cmd::Copy);
+        QSignalSpy copyCommand(copy, &QAction::triggered);
+        QGuiApplication::clipboard()->clear();
+        copy->setEnabled(true);
+        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("0x000F0191"));
+        QCOMPARE(copyCommand.count(), 0);
+
+        // F6 and Shift+F6 go between the panes; the right pane starts at the form's first field.
+        QTest::keyClick(field, Qt::Key_F6);
+        QCOMPARE(QApplication::focusWidget(), &f->Tree());
+        copy->setEnabled(true);
+        QTest::keyClick(&f->Tree(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(copyCommand.count(), 1);
+        QTest::keyClick(&f->Tree(), Qt::Key_F6, Qt::ShiftModifier);
+        QCOMPARE(focused(), QStringLiteral("fieldParameterName"));
+
+        // A form without a field to focus takes the focus on the pane itself.
+        f->Select(f->Tree().SectionItem(NodeKind::DummyUsage));
+        f->Tree().setFocus();
+        QTest::keyClick(&f->Tree(), Qt::Key_F6);
+        QCOMPARE(QApplication::focusWidget(), f->frame->RightPane());
+        f->Select(f->Tree().SectionItem(NodeKind::Comments));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        QCOMPARE(focused(), QStringLiteral("listComments"));
+        copy->setEnabled(true);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("Example device description for the Quillmark editor."));
+        QCOMPARE(copyCommand.count(), 1);
     }
 
     void viewCommandsToggleTheBars() {

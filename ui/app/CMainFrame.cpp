@@ -103,12 +103,12 @@ void CMainFrame::CreateStatusBar() {
 }
 
 void CMainFrame::CreatePaneShortcuts() {
-    // F6 and Shift+F6 move the focus to the other pane.
+    // F6 and Shift+F6 move the focus to the other pane; in the right pane it goes to the shown form.
     auto toggle = [this] {
         if (m_pLeftPane->hasFocus()) {
-            m_pRightPane->setFocus();
+            m_pRightPane->FocusCurrentForm(Qt::ShortcutFocusReason);
         } else {
-            m_pLeftPane->setFocus();
+            m_pLeftPane->setFocus(Qt::ShortcutFocusReason);
         }
     };
     auto* next = new QShortcut(QKeySequence(Qt::Key_F6), this);

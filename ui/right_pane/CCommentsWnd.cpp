@@ -5,7 +5,9 @@
 #include <QVBoxLayout>
 
 #include "document/CQuillmarkDoc.h"
+#include "ui/app/FocusFrame.h"
 #include "ui/app/QtText.h"
+#include "ui/right_pane/ReadOnlyField.h"
 
 CCommentsWnd::CCommentsWnd(CQuillmarkDoc& document, QWidget* parent) : QWidget(parent), m_document(document) {
     setObjectName(QStringLiteral("commentsForm"));
@@ -17,7 +19,13 @@ CCommentsWnd::CCommentsWnd(CQuillmarkDoc& document, QWidget* parent) : QWidget(p
     m_list->setObjectName(QStringLiteral("listComments"));
     m_list->setProperty("controlId", 1142);
     m_list->setSortingEnabled(false);
-    m_list->setSelectionMode(QAbstractItemView::NoSelection);
+    // A line can be selected and copied; the list stays read-only.
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    KeepCopyKey(m_list);
+    m_list->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_list->setLineWidth(FocusFrameWidth);
+    ShowFocusFrame(m_list);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     layout->addWidget(m_list);

@@ -34,23 +34,24 @@ CIndexParamWnd::CIndexParamWnd(CQuillmarkDoc& document, QWidget* parent)
     QGridLayout* designation = AddGroup(groups, "Designation");
     m_parameterName = AddField(designation, 0, 0, "Parameter Name", "fieldParameterName", 1044, 300);
 
+    // Row by row, so that Tab follows the reading order across both columns.
     QGridLayout* parameters = AddGroup(groups, "Index Parameter");
     m_indexNumber = AddField(parameters, 0, 0, "Index Number", "fieldIndexNumber", 1000);
-    m_storageArea = AddField(parameters, 1, 0, "Storage Area", "fieldStorageArea", 1010);
-    m_callbackFunction = AddField(parameters, 2, 0, "Callback Function", "fieldCallbackFunction", 1011);
     m_currentSubindex = AddField(parameters, 0, 1, "Current Subindex", "fieldCurrentSubindex", 1029);
+    m_storageArea = AddField(parameters, 1, 0, "Storage Area", "fieldStorageArea", 1010);
     m_numberOfSubindices =
         AddField(parameters, 1, 1, "Number of Subindices", "fieldNumberOfSubindices", 1167);
+    m_callbackFunction = AddField(parameters, 2, 0, "Callback Function", "fieldCallbackFunction", 1011);
     m_indexCategory = AddField(parameters, 2, 1, "Index Category", "fieldIndexCategory", 1080);
 
     QGridLayout* values = AddGroup(groups, "Index Values");
     m_objectType = AddField(values, 0, 0, "Object Type", "fieldObjectType", 1023);
-    m_dataType = AddField(values, 1, 0, "Data Type", "fieldDataType", 1022);
-    m_accessType = AddField(values, 2, 0, "AccessType", "fieldAccessType", 1020);
-    m_pdoMapping = AddField(values, 3, 0, "PDO Mapping", "fieldPdoMapping", 1082);
     m_defaultValue = AddField(values, 0, 1, "Default Value", "fieldDefaultValue", 1012);
+    m_dataType = AddField(values, 1, 0, "Data Type", "fieldDataType", 1022);
     m_lowLimit = AddField(values, 1, 1, "Low Limit", "fieldLowLimit", 1013);
+    m_accessType = AddField(values, 2, 0, "AccessType", "fieldAccessType", 1020);
     m_highLimit = AddField(values, 2, 1, "High Limit", "fieldHighLimit", 1014);
+    m_pdoMapping = AddField(values, 3, 0, "PDO Mapping", "fieldPdoMapping", 1082);
     m_storeToNvData = AddField(values, 3, 1, "Store to NV Data", "fieldStoreToNvData", 1198);
 
     m_document.AddView(this);

@@ -2,6 +2,7 @@
 
 #include <QScrollArea>
 
+#include "ui/app/FocusFrame.h"
 #include "ui/right_pane/CCommentsWnd.h"
 #include "ui/right_pane/CDeviceInfo.h"
 #include "ui/right_pane/CDummyUsage.h"
@@ -17,6 +18,8 @@ QWidget* Scrollable(QWidget* form) {
     area->setWidget(form);
     area->setWidgetResizable(true);
     area->setFrameShape(QFrame::NoFrame);
+    // The fields take the focus; the area around them is no Tab stop of its own.
+    area->setFocusPolicy(Qt::NoFocus);
     return area;
 }
 
@@ -24,7 +27,11 @@ QWidget* Scrollable(QWidget* form) {
 
 CRightPaneView::CRightPaneView(CQuillmarkDoc& document, QWidget* parent) : QStackedWidget(parent) {
     setObjectName(QStringLiteral("rightPane"));
-    setFocusPolicy(Qt::StrongFocus);
+    // The pane is reached by F6 (FocusCurrentForm), not by Tab or click; the margin leaves room for
+    // its focus frame.
+    setFocusPolicy(Qt::NoFocus);
+    setContentsMargins(FocusFrameWidth, FocusFrameWidth, FocusFrameWidth, FocusFrameWidth);
+    ShowFocusFrame(this);
     m_pIndexParam = new CIndexParamWnd(document);
     m_pDeviceInfo = new CDeviceInfo(document);
     m_pFileInfo = new CFileInfo(document);
@@ -43,4 +50,24 @@ void CRightPaneView::ShowForm(int formNumber) {
     }
     setCurrentIndex(formNumber - 1);
     m_nCurrentForm = formNumber;
+}
+
+QWidget* CRightPaneView::FirstField() const {
+    // The focus chain runs through the whole window; the first Tab stop inside the shown form wins.
+    QWidget* form = currentWidget();
+    for (QWidget* widget = form->nextInFocusChain(); widget != form; widget = widget->nextInFocusChain()) {
+        if (form->isAncestorOf(widget) && (widget->focusPolicy() & Qt::TabFocus) != 0 &&
+            widget->isEnabled() && widget->isVisibleTo(form)) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
+void CRightPaneView::FocusCurrentForm(Qt::FocusReason reason) {
+    if (QWidget* field = FirstField()) {
+        field->setFocus(reason);
+    } else {
+        setFocus(reason);
+    }
 }

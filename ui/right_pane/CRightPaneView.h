@@ -25,6 +25,11 @@ public:
 
     CIndexParamWnd* IndexParamForm() const { return m_pIndexParam; }
 
+    // Moves the focus into the shown form: to its first field, or to the pane itself when the form
+    // has none (its check boxes are disabled), where the pane shows the focus frame.
+    void FocusCurrentForm(Qt::FocusReason reason);
+    QWidget* FirstField() const;
+
 private:
     CIndexParamWnd* m_pIndexParam = nullptr;
     CDeviceInfo* m_pDeviceInfo = nullptr;

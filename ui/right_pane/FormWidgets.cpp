@@ -1,20 +1,18 @@
 #include "ui/right_pane/FormWidgets.h"
 
 #include "ui/app/QtText.h"
+#include "ui/right_pane/ReadOnlyField.h"
 
 namespace FormWidgets {
 
 QLabel* AddField(QGridLayout* grid, int row, int column, const char* label, const char* objectName,
                  int controlId, int minimumWidth) {
     auto* caption = new QLabel(QString::fromLatin1(label));
-    auto* field = new QLabel;
+    auto* field = new ReadOnlyField;
     field->setObjectName(QString::fromLatin1(objectName));
     field->setProperty("controlId", controlId);
-    field->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     field->setMinimumWidth(minimumWidth);
     field->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    field->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    field->setTextFormat(Qt::PlainText);
     caption->setBuddy(field);
     grid->addWidget(caption, row, column * 2);
     grid->addWidget(field, row, column * 2 + 1);

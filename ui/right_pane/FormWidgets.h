@@ -7,7 +7,8 @@
 #include <string>
 
 // Building blocks of the read-only forms of the right pane: sunken text fields beside their labels
-// and disabled check boxes. Every field carries an object name and the control id of its form.
+// and disabled check boxes. Every field carries an object name and the control id of its form. The
+// fields take the focus in the order they are added.
 namespace FormWidgets {
 
 QLabel* AddField(QGridLayout* grid, int row, int column, const char* label, const char* objectName,

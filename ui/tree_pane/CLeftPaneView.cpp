@@ -7,6 +7,7 @@
 
 #include "document/CQuillmarkDoc.h"
 #include "ui/app/CommandIds.h"
+#include "ui/app/FocusFrame.h"
 #include "ui/app/IconFactory.h"
 #include "ui/app/QtText.h"
 #include "ui/right_pane/CRightPaneView.h"
@@ -25,6 +26,10 @@ CLeftPaneView::CLeftPaneView(CQuillmarkDoc& document, Platform& platform, QWidge
     header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     header()->setStretchLastSection(false);
     setContextMenuPolicy(Qt::DefaultContextMenu);
+    // A sunken border as wide as the focus frame, which covers it while the tree has the focus.
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(FocusFrameWidth);
+    ShowFocusFrame(this);
     // Drawn once: a large dictionary has tens of thousands of nodes.
     m_images = {Icons::ClosedFolder(), Icons::OpenFolder(), Icons::SingleEntry()};
 

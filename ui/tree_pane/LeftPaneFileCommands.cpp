@@ -11,7 +11,6 @@
 namespace {
 
 constexpr unsigned ChooserOptions = HideReadOnly | OverwritePrompt | PathMustExist;
-constexpr int ImportSuccess = 11;
 constexpr int GenerationSuccess = 31;
 
 bool IsProjectFile(const std::string& path) {
@@ -133,9 +132,19 @@ bool CLeftPaneView::AskToSave(const char* question) {
         return false;
     }
     if (answer == MsgResult::Yes) {
-        OnFileSave();
+        // The work is still unsaved after a cancelled or failed save, so the command must not go on.
+        switch (m_pDocument->TrySaveProject(0)) {
+            case SaveOutcome::Saved:
+                break;
+            case SaveOutcome::Cancelled:
+                return false;
+            case SaveOutcome::Failed:
+                ReportSaveFailure();
+                return false;
+        }
     }
-    m_bProjectLoaded = false;
+    // The project counts as loaded until a command really replaces it: a cancelled chooser after this
+    // leaves the editor as it was.
     return true;
 }
 
@@ -198,9 +207,6 @@ void CLeftPaneView::OnAppExit() {
 }
 
 void CLeftPaneView::OnImportEds() {
-    // The node commands stay disabled until the next selection change, even when the import is
-    // cancelled (New subindex included, so its permission is dropped with the kind flags).
-    ClearKindFlags();
     if (!AskToSave("Save current project?")) {
         return;
     }
@@ -219,25 +225,18 @@ void CLeftPaneView::OnImportEds() {
 
 void CLeftPaneView::ImportEdsFile(const std::string& path) {
     RepaintMainWindow();
-    DeleteAllItems();
     m_strEdsFilePath = path;
-    if (!m_pDocument->OnNewDocument()) {
-        return;
-    }
     int result = 0;
     {
         const WaitCursor wait(m_platform);
         result = m_pDocument->ImportEds(path);
     }
-    if (result == ImportSuccess) {
+    // A refused file leaves the document's project as it was, and with it this tree and its flags.
+    if (m_pDocument->LastImportReplacedProject()) {
         BuildSkeleton(RootLabel(path));
         FillDictionary();
-        ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath);
-        m_bProjectLoaded = true;
-    } else {
-        ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath);
-        m_bProjectLoaded = false;
     }
+    ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath);
 }
 
 void CLeftPaneView::OnCreateSources() {
@@ -297,7 +296,6 @@ void CLeftPaneView::OpenFileDirectly(const std::string& path, bool askToSave) {
             ShowOpenedProject();
         }
     } else {
-        ClearKindFlags();
         ImportEdsFile(path);
     }
     emit CommandStateChanged();
