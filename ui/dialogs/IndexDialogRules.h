@@ -65,6 +65,7 @@ struct IndexDlgView {
 
     bool IsEnabled(IndexDlgControl control) const { return enabled.test(static_cast<std::size_t>(control)); }
     std::string& Text(IndexDlgText field);
+    const std::string& Text(IndexDlgText field) const { return const_cast<IndexDlgView*>(this)->Text(field); }
 };
 
 // What the user has entered or chosen so far; the checks on OK read these flags.

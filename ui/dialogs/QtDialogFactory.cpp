@@ -1,6 +1,7 @@
 #include "ui/dialogs/QtDialogFactory.h"
 
+#include "ui/dialogs/CIndexDlg.h"
+
 std::unique_ptr<IndexDialog> QtDialogFactory::CreateIndexDialog() {
-    // The index dialog is not built yet; the document treats a missing dialog as cancelled.
-    return nullptr;
+    return std::make_unique<CIndexDlg>(m_platform, m_parent.data());
 }
