@@ -45,7 +45,7 @@ bool CLeftPaneView::HasHandler(int commandId) const {
         case Cmd::CollapseDictionary:
             return true;
         default:
-            return false;
+            return IsEditCommand(commandId);
     }
 }
 
@@ -108,6 +108,7 @@ void CLeftPaneView::OnCommand(int commandId) {
             ExpandNode(m_hDictionary, commandId == Cmd::ExpandDictionary);
             break;
         default:
+            OnEditCommand(commandId);
             break;
     }
     emit CommandStateChanged();
