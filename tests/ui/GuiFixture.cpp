@@ -2,8 +2,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QtTest>
 
 #include "ui/app/QtText.h"
 
@@ -95,4 +99,65 @@ QString GuiFixture::Field(const char* objectName) const {
 bool GuiFixture::Checked(const char* objectName) const {
     auto* box = frame->findChild<QAbstractButton*>(QString::fromLatin1(objectName));
     return box != nullptr && box->isChecked();
+}
+
+bool GuiFixture::WithIndexDialog(const std::function<void()>& open,
+                                 const std::function<void(CIndexDlg&)>& act) {
+    bool ran = false;
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<CIndexDlg*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            platform.AddProblem(QStringLiteral("the index dialog is not the modal window"));
+            return;
+        }
+        ran = true;
+        // Focus changes, and with them the reactions to leaving an edit, need the active window.
+        // (A dialog counts as active while its main window is, so wait for the application's own answer.)
+        dialog->activateWindow();
+        if (!QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; })) {
+            platform.AddProblem(QStringLiteral("the index dialog did not become the active window"));
+        }
+        act(*dialog);
+        if (dialog->isVisible()) {
+            platform.AddProblem(QStringLiteral("the index dialog was left open"));
+            dialog->reject();
+        }
+    });
+    timer.start(0);
+    open();
+    if (!ran) {
+        platform.AddProblem(QStringLiteral("no index dialog ran"));
+    }
+    return ran;
+}
+
+bool GuiFixture::TriggerWithIndexDialog(int commandId, const std::function<void(CIndexDlg&)>& act) {
+    return WithIndexDialog([this, commandId] { Trigger(commandId); }, act);
+}
+
+void GuiFixture::Type(CIndexDlg& dialog, const char* edit, const QString& text) {
+    auto* line = dialog.findChild<QLineEdit*>(QString::fromLatin1(edit));
+    QVERIFY2(line != nullptr && line->isEnabled(), edit);
+    line->setFocus();
+    line->selectAll();
+    QTest::keyClick(line, Qt::Key_Backspace);
+    QTest::keyClicks(line, text);
+    QTest::keyClick(line, Qt::Key_Tab);
+}
+
+void GuiFixture::Choose(CIndexDlg& dialog, const char* combo, const QString& item) {
+    auto* list = dialog.findChild<QComboBox*>(QString::fromLatin1(combo));
+    QVERIFY2(list != nullptr && list->isEnabled(), combo);
+    const int position = list->findText(item);
+    QVERIFY2(position >= 0, qPrintable(item));
+    list->setCurrentIndex(position);
+    emit list->activated(position);
+}
+
+void GuiFixture::Click(CIndexDlg& dialog, const char* button) {
+    auto* widget = dialog.findChild<QAbstractButton*>(QString::fromLatin1(button));
+    QVERIFY2(widget != nullptr && widget->isEnabled(), button);
+    widget->click();
 }
