@@ -459,6 +459,13 @@ TEST_F(IndexDialogRulesTest, ValuesComeFromTheControls) {
     EXPECT_EQ(v.nonVolatile, 1u);
     EXPECT_FALSE(v.deleteConfirmed);
 
+    // A proposed subindex beyond 0xFF fits the edit and is refused.
+    Open(Edit, SubindexLevel, record, Entry(0x2100, 0x100, ObjectCode::Var, "Pasted"));
+    EXPECT_EQ(View().subindex, "100");
+    platform.ExpectMessage("Please enter a subindex\nbetween 0x00 und 0xFF!", "Subindex Error",
+                           MsgIcon::Error);
+    EXPECT_FALSE(rules.Accept());
+
     // A subindex text 1F is accepted as 0x1F.
     Open(Add, SubindexLevel, record, SubindexEntry{});
     Type(IndexDlgText::Subindex, "1F");

@@ -13,6 +13,12 @@ std::string Hex(const char* format, unsigned value) {
     return text;
 }
 
+// A number beyond 0xFF (a paste proposes the one after 0xFF) loses its "0x" rather than a digit, so it
+// fits the edit's four characters and the check on OK refuses what the user sees.
+std::string SubindexText(std::uint16_t subindex) {
+    return subindex <= 0xFF ? Hex("0x%02X", subindex) : Hex("%X", subindex);
+}
+
 int CategoryPosition(const std::string& category) {
     if (category == "optional") {
         return 0;
@@ -88,7 +94,7 @@ void IndexDialogRules::ShowFilledValues() {
     m_view.pdoMapping = m_entry.pdoMapping == 1 ? 1 : 0;
     m_view.nonVolatile = m_entry.nonVolatile != 0;
     if (!AtIndexLevel() || m_nIndexEntries < 2) {
-        m_view.subindex = m_entry.IsHeader() ? std::string() : Hex("0x%02X", m_entry.subindex);
+        m_view.subindex = m_entry.IsHeader() ? std::string() : SubindexText(m_entry.subindex);
         m_view.defaultValue = m_entry.defaultValue;
         m_view.lowLimit = m_entry.lowLimit;
         m_view.highLimit = m_entry.highLimit;
