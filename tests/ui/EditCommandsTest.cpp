@@ -352,6 +352,8 @@ private slots:
             "Would you really delete this index?\n",
             "Delete index", MsgIcon::Exclamation, MsgResult::No);
         QTest::keyClick(f->frame.get(), Qt::Key_Delete);
+        QVERIFY(f->WithIndexDialog([&] { QTest::keyClick(f->frame.get(), Qt::Key_V, Qt::ControlModifier); },
+                                   [](CIndexDlg& d) { G::Click(d, "buttonCancel"); }));
 
         f->TriggerWithIndexDialog(Cmd::NewIndex, [this](CIndexDlg& d) {
             // The tab order follows the reading order of the dialog.

@@ -254,13 +254,9 @@ void CIndexDlg::ChainTabOrder() {
     setTabOrder(m_buttonOk, m_buttonCancel);
 }
 
-void CIndexDlg::Prepare() {
+bool CIndexDlg::Run() {
     m_rules.Open();
     Sync();
-}
-
-bool CIndexDlg::Run() {
-    Prepare();
     return exec() == QDialog::Accepted;
 }
 

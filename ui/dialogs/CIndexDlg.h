@@ -27,10 +27,6 @@ public:
     bool Run() override;
     IndexDialogValues Values() const override { return m_rules.Values(); }
 
-    // Sets the controls up for the mode without running the dialog (for rendering it).
-    void Prepare();
-    const IndexDialogRules& Rules() const { return m_rules; }
-
 private:
     QWidget* CreateIndexGroup();
     QWidget* CreateCategoryGroup();

@@ -5,7 +5,6 @@
 #include "platform/Platform.h"
 #include "platform/ResultMessage.h"
 #include "ui/app/CommandIds.h"
-#include "ui/app/QtText.h"
 #include "ui/tree_pane/CLeftPaneView.h"
 #include "ui/tree_pane/TreeLabels.h"
 
