@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "ScriptedPlatform.h"
 #include "model/NameTables.h"
 #include "model/ObjectDictionary.h"
@@ -10,24 +8,25 @@
 namespace {
 
 using enum IndexDlgControl;
+using Text = IndexDlgText;
 constexpr auto Add = IndexDialogMode::Add;
 constexpr auto Edit = IndexDialogMode::Edit;
-constexpr auto IndexLevel = IndexDialogLevel::Index;
-constexpr auto SubindexLevel = IndexDialogLevel::Subindex;
+constexpr auto AtIndex = IndexDialogLevel::Index;
+constexpr auto AtSubindex = IndexDialogLevel::Subindex;
 
 // The document's lookups, answered from the real default-callback table.
 class TableLookups : public IndexDialogLookups {
 public:
     int HasDefaultCallback(std::uint16_t index) override { return m_dictionary.LookupDefaultCallback(index); }
     std::string DefaultCallbackName(std::uint16_t index) override {
-        return m_dictionary.LookupDefaultCallback(index) != 0 ? m_dictionary.GetLookupResult() : "NULL";
+        return HasDefaultCallback(index) != 0 ? m_dictionary.GetLookupResult() : "NULL";
     }
 
 private:
     ObjectDictionary m_dictionary;
 };
 
-// The disabled controls, by name in reading order.
+// The disabled controls by name, in reading order.
 std::string Disabled(const IndexDlgView& view) {
     static const char* const Names[] = {
         "Index",    "Subindex",     "Designator", "Callback",   "NonVolatile", "Rom",        "Ram",
@@ -36,45 +35,38 @@ std::string Disabled(const IndexDlgView& view) {
     std::string names;
     for (int i = 0; i < static_cast<int>(Count); ++i) {
         if (!view.IsEnabled(static_cast<IndexDlgControl>(i))) {
-            names += names.empty() ? "" : " ";
-            names += Names[i];
+            names += (names.empty() ? "" : " ") + std::string(Names[i]);
         }
     }
     return names;
 }
 
-SubindexEntry Entry(std::uint16_t index, std::uint16_t subindex, std::uint8_t objectType, const char* name) {
+std::string Chosen(const IndexDlgList& list) {
+    return list.selected < 0 ? "-" : list.names[static_cast<std::size_t>(list.selected)];
+}
+
+SubindexEntry Entry(std::uint16_t subindex, std::uint8_t objectType, const char* name,
+                    std::uint8_t dataType = 0) {
     SubindexEntry entry;
-    entry.index = index;
     entry.subindex = subindex;
     entry.objectType = objectType;
     entry.name = name;
+    entry.dataType = dataType;
+    entry.accessType = dataType != 0 ? "rw" : "";
+    entry.defaultValue = dataType != 0 ? "0x10" : "";
     return entry;
 }
 
-// 0x2000 VAR UINT32 rw, and 0x2100 RECORD with subindices 0..2; 0x1018 VAR BOOLEAN (a type the lists
-// lack).
-IndexEntry MakeIndex(std::uint16_t number, std::vector<SubindexEntry> entries, const char* category) {
+IndexEntry MakeIndex(std::uint16_t number, const std::vector<SubindexEntry>& entries) {
     IndexEntry index;
     index.index = number;
-    index.category = category;
+    index.category = "manufacturer";
     index.storage = "RAM";
-    for (SubindexEntry& entry : entries) {
+    for (const SubindexEntry& entry : entries) {
         index.subindices.push_back(std::make_unique<SubindexEntry>(entry));
+        index.subindices.back()->index = number;
     }
     return index;
-}
-
-SubindexEntry VarEntry(std::uint16_t index, std::uint8_t dataType) {
-    SubindexEntry entry = Entry(index, HeaderSingle, ObjectCode::Var, "Speed");
-    entry.dataType = dataType;
-    entry.accessType = "rw";
-    entry.pdoMapping = 1;
-    entry.defaultValue = "0x10";
-    entry.lowLimit = "0x1";
-    entry.highLimit = "0xFF";
-    entry.nonVolatile = 1;
-    return entry;
 }
 
 class IndexDialogRulesTest : public ::testing::Test {
@@ -87,60 +79,58 @@ protected:
         rules.Fill(index, entry);
         rules.Open();
     }
-    void OpenAddIndex() { Open(Add, IndexLevel, IndexEntry{}, SubindexEntry{}); }
-    void OpenEditRecord() { Open(Edit, IndexLevel, record, *record.Header()); }
-    void Type(IndexDlgText field, const std::string& text) {
+    void OpenAddIndex(const char* number = nullptr) {
+        Open(Add, AtIndex, IndexEntry{}, SubindexEntry{});
+        if (number != nullptr) {
+            Type(Text::Index, number);
+        }
+    }
+    // Typing and leaving the edit.
+    void Type(Text field, const std::string& text) {
         rules.TextEdited(field, text);
-        if (field == IndexDlgText::Index) {
+        if (field == Text::Index) {
             rules.IndexEditFinished();
-        } else if (field == IndexDlgText::Subindex) {
+        } else if (field == Text::Subindex) {
             rules.SubindexEditFinished();
         }
     }
-    void Choose(IndexDlgList IndexDlgView::*list, const std::string& name,
-                void (IndexDialogRules::*react)(int)) {
-        const auto& names = (rules.View().*list).names;
-        const auto at = std::find(names.begin(), names.end(), name);
-        ASSERT_NE(at, names.end()) << name;
-        (rules.*react)(static_cast<int>(at - names.begin()));
+    static int Position(const IndexDlgList& list, const std::string& name) {
+        const auto at = std::find(list.names.begin(), list.names.end(), name);
+        return at == list.names.end() ? -1 : static_cast<int>(at - list.names.begin());
     }
-    void ChooseObjectType(const std::string& name) {
-        Choose(&IndexDlgView::objectTypes, name, &IndexDialogRules::ObjectTypeChosen);
+    // Chooses an object type and, where given, a data type and an access type.
+    void Pick(const char* objectType, const char* dataType = nullptr, const char* access = nullptr) {
+        rules.ObjectTypeChosen(Position(View().objectTypes, objectType));
+        if (dataType != nullptr) {
+            rules.DataTypeChosen(Position(View().dataTypes, dataType));
+        }
+        if (access != nullptr) {
+            rules.AccessTypeChosen(Position(View().accessTypes, access));
+        }
     }
-    void ChooseDataType(const std::string& name) {
-        Choose(&IndexDlgView::dataTypes, name, &IndexDialogRules::DataTypeChosen);
-    }
-    void ChooseAccess(const std::string& name) {
-        Choose(&IndexDlgView::accessTypes, name, &IndexDialogRules::AccessTypeChosen);
-    }
-    // A new VAR index typed in completely.
-    void TypeVarIndex(const char* number) {
-        OpenAddIndex();
-        Type(IndexDlgText::Index, number);
-        Type(IndexDlgText::Designator, "Speed");
-        ChooseObjectType("VAR");
-        ChooseDataType("UINT16");
-        ChooseAccess("ReadWrite");
+    void ExpectRefusal(const char* text, const char* caption, IndexDlgControl focus) {
+        rules.RadioClicked(StorageRom);  // any click enables OK again
+        platform.ExpectMessage(text, caption, MsgIcon::Error);
+        EXPECT_FALSE(rules.Accept()) << text;
+        EXPECT_TRUE(platform.Messages().back().withOwner);
+        EXPECT_FALSE(View().IsEnabled(Ok));
+        EXPECT_EQ(rules.TakeFocusRequest(), focus) << text;
     }
     const IndexDlgView& View() const { return rules.View(); }
 
     ScriptedPlatform platform;
     TableLookups lookups;
     IndexDialogRules rules{platform};
-    IndexEntry record =
-        MakeIndex(0x2100,
-                  {Entry(0x2100, HeaderStructured, ObjectCode::Record, "Table"),
-                   Entry(0x2100, 0, ObjectCode::Var, "Count"), Entry(0x2100, 1, ObjectCode::Var, "First"),
-                   Entry(0x2100, 2, ObjectCode::Var, "Second")},
-                  "manufacturer");
-    IndexEntry var = MakeIndex(0x2000, {VarEntry(0x2000, DataTypeCode::Uint32)}, "optional");
+    IndexEntry record = MakeIndex(0x2100, {Entry(HeaderStructured, ObjectCode::Record, "Table"),
+                                           Entry(0, ObjectCode::Var, "Count", DataTypeCode::Uint8),
+                                           Entry(1, ObjectCode::Var, "First", DataTypeCode::Uint8)});
+    IndexEntry var = MakeIndex(0x2000, {Entry(HeaderSingle, ObjectCode::Var, "Speed", DataTypeCode::Uint32)});
 };
 
 }  // namespace
 
 TEST_F(IndexDialogRulesTest, EachModeOpensInItsOwnState) {
-    SubindexEntry blank;
-    blank.index = 0x2100;
+    const SubindexEntry blank;
     const struct {
         IndexDialogMode mode;
         IndexDialogLevel level;
@@ -148,62 +138,46 @@ TEST_F(IndexDialogRulesTest, EachModeOpensInItsOwnState) {
         const SubindexEntry* entry;
         const char* caption;
         const char* disabled;
-        std::size_t objectTypes;
-        int objectType;
-        const char* indexText;
-        const char* subindexText;
-        const char* callback;
-        IndexDlgControl focus;
+        const char* shown;  // index, subindex, callback, object, data and access type, default value
     } rows[] = {
-        {Add, IndexLevel, nullptr, nullptr, "Add new Index",
-         "Subindex ObjectType DataType AccessType Default Low High", 0, -1, "", "", "NULL", Index},
-        {Add, SubindexLevel, &record, &blank, "Add new subindex",
-         "Index Callback Rom Ram Manufacturer Mandatory DataType AccessType Default Low High Ok", 3, -1,
-         "0x2100", "", "", Subindex},
-        {Edit, IndexLevel, &record, record.Header(), "Edit index parameter",
-         "Subindex NonVolatile Optional Mandatory DataType AccessType PdoNo PdoYes Default Low High", 6, 5,
-         "0x2100", "", "NULL", Index},
-        {Edit, IndexLevel, &var, var.Header(), "Edit index parameter", "Subindex Optional Mandatory", 6, 0,
-         "0x2000", "", "NULL", Index},
-        {Edit, SubindexLevel, &record, record.subindices[2].get(), "Edit subindex parameter",
-         "Index Callback Rom Ram Manufacturer Mandatory", 3, 0, "0x2100", "0x01", "", Subindex},
+        {Add, AtIndex, nullptr, &blank, "Add new Index",
+         "Subindex ObjectType DataType AccessType Default Low High", "||NULL|-|-|-|"},
+        {Add, AtSubindex, &record, &blank, "Add new subindex",
+         "Index Callback Rom Ram Manufacturer Mandatory DataType AccessType Default Low High Ok",
+         "0x2100|||-|-|-|"},
+        {Edit, AtIndex, &record, record.Header(), "Edit index parameter",
+         "Subindex NonVolatile Optional Mandatory DataType AccessType PdoNo PdoYes Default Low High",
+         "0x2100||NULL|RECORD|-|-|"},
+        {Edit, AtIndex, &var, var.Header(), "Edit index parameter", "Subindex Optional Mandatory",
+         "0x2000||NULL|VAR|UINT32|ReadWrite|0x10"},
+        {Edit, AtSubindex, &record, record.subindices[2].get(), "Edit subindex parameter",
+         "Index Callback Rom Ram Manufacturer Mandatory", "0x2100|0x01||VAR|UINT8|ReadWrite|0x10"},
     };
-    const IndexEntry blankIndex;
-    const SubindexEntry blankEntry;
+    const IndexEntry none;
     for (const auto& row : rows) {
-        Open(row.mode, row.level, row.index ? *row.index : blankIndex, row.entry ? *row.entry : blankEntry);
-        SCOPED_TRACE(row.caption + std::string(" ") + row.indexText);
+        SCOPED_TRACE(row.caption);
+        Open(row.mode, row.level, row.index != nullptr ? *row.index : none, *row.entry);
         EXPECT_EQ(View().caption, row.caption);
         EXPECT_EQ(Disabled(View()), row.disabled);
-        EXPECT_EQ(View().objectTypes.names.size(), row.objectTypes);
-        EXPECT_EQ(View().objectTypes.selected, row.objectType);
-        EXPECT_EQ(View().index, row.indexText);
-        EXPECT_EQ(View().subindex, row.subindexText);
-        EXPECT_EQ(View().callback, row.callback);
-        EXPECT_EQ(rules.TakeFocusRequest(), row.focus);
-        EXPECT_FALSE(rules.Entered().callback);
+        EXPECT_EQ(View().index + "|" + View().subindex + "|" + View().callback + "|" +
+                      Chosen(View().objectTypes) + "|" + Chosen(View().dataTypes) + "|" +
+                      Chosen(View().accessTypes) + "|" + View().defaultValue,
+                  row.shown);
+        EXPECT_EQ(rules.TakeFocusRequest(), row.level == AtIndex ? Index : Subindex);
+        EXPECT_EQ(View().objectTypes.names.size(), row.mode == Add && row.level == AtIndex ? 0u
+                                                   : row.level == AtIndex                  ? 6u
+                                                                                           : 3u);
     }
-    // The last row: the entry's own values and the index's storage and category are shown.
-    EXPECT_EQ(View().designator, "First");
+    // Storage and category always come from the index.
     EXPECT_EQ(View().storage, 1);
     EXPECT_EQ(View().category, 1);
 
-    Open(Edit, IndexLevel, var, *var.Header());
-    EXPECT_EQ(View().dataTypes.names.size(), 9u);
-    EXPECT_EQ(View().dataTypes.names[static_cast<std::size_t>(View().dataTypes.selected)], "UINT32");
-    EXPECT_EQ(View().accessTypes.names.size(), 6u);
-    EXPECT_EQ(View().accessTypes.names[static_cast<std::size_t>(View().accessTypes.selected)], "ReadWrite");
-    EXPECT_EQ(View().defaultValue, "0x10");
-    EXPECT_EQ(View().pdoMapping, 1);
-    EXPECT_TRUE(View().nonVolatile);
-    EXPECT_EQ(View().category, 0);
-
-    // A communication index with a default callback keeps it out of reach.
-    IndexEntry commu = MakeIndex(0x1400, {Entry(0x1400, HeaderStructured, ObjectCode::Record, "Rx")}, "");
-    commu.callbackName = "PdoCbConfigCommu";
-    Open(Edit, IndexLevel, commu, *commu.Header());
-    EXPECT_FALSE(View().IsEnabled(Callback));
-    EXPECT_FALSE(View().IsEnabled(CategoryManufacturer));
+    // A communication object with a default callback keeps it out of reach.
+    IndexEntry commu = MakeIndex(0x1400, {Entry(HeaderStructured, ObjectCode::Record, "Rx")});
+    Open(Edit, AtIndex, commu, *commu.Header());
+    EXPECT_EQ(Disabled(View()),
+              "Subindex Callback NonVolatile Manufacturer DataType AccessType PdoNo PdoYes "
+              "Default Low High");
 }
 
 TEST_F(IndexDialogRulesTest, IndexRangesSetCategoryPdoAndCallback) {
@@ -212,34 +186,29 @@ TEST_F(IndexDialogRulesTest, IndexRangesSetCategoryPdoAndCallback) {
         int category;
         const char* disabled;
         const char* callback;
-        bool callbackEnabled;
     } rows[] = {
-        {"0x2100", 1, "Subindex Optional Mandatory DataType AccessType Default Low High Ok", "NULL", true},
-        {"0x1018", 0, "Subindex Manufacturer DataType AccessType PdoNo PdoYes Default Low High Ok", "NULL",
-         true},
+        {"0x2100", 1, "Subindex Optional Mandatory DataType AccessType Default Low High Ok", "NULL"},
+        {"0x1018", 0, "Subindex Manufacturer DataType AccessType PdoNo PdoYes Default Low High Ok", "NULL"},
         {"0x1400", 0, "Subindex Callback Manufacturer DataType AccessType PdoNo PdoYes Default Low High Ok",
-         "PdoCbConfigCommu", false},
+         "PdoCbConfigCommu"},
         {"1A00", 0, "Subindex Callback Manufacturer DataType AccessType PdoNo PdoYes Default Low High Ok",
-         "PdoCbConfigMapp", false},
-        {"0x6000", 0, "Subindex Manufacturer DataType AccessType Default Low High Ok", "NULL", true},
+         "PdoCbConfigMapp"},
+        {"0x6000", 0, "Subindex Manufacturer DataType AccessType Default Low High Ok", "NULL"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.index);
         OpenAddIndex();
         rules.RadioClicked(CategoryMandatory);
-        Type(IndexDlgText::Callback, "");
-        Type(IndexDlgText::Index, row.index);
+        Type(Text::Callback, "");
+        Type(Text::Index, row.index);
         EXPECT_EQ(View().category, row.category);
         EXPECT_EQ(View().callback, row.callback);
-        EXPECT_EQ(View().IsEnabled(Callback), row.callbackEnabled);
-        EXPECT_EQ(rules.Entered().callback, row.callbackEnabled);
         EXPECT_EQ(Disabled(View()), row.disabled);
-        // Entering the index offers the six object types.
+        // A default callback is no entry of the user's.
+        EXPECT_EQ(rules.Entered().callback, std::string(row.callback) == "NULL");
         EXPECT_EQ(View().objectTypes.names.size(), 6u);
     }
-    // Below 0x1000 nothing reacts.
-    OpenAddIndex();
-    Type(IndexDlgText::Index, "0xFFF");
+    OpenAddIndex("0xFFF");
     EXPECT_TRUE(View().objectTypes.names.empty());
 }
 
@@ -249,240 +218,154 @@ TEST_F(IndexDialogRulesTest, ListsFollowObjectTypeDataTypeAndIndexRange) {
         const char* objectType;
         std::size_t dataTypes;
         const char* dataType;
-        std::vector<std::string> access;
+        std::size_t access;
+        const char* firstAccess;
     } rows[] = {
-        {"0x6000",
-         "VAR",
-         9,
-         "UINT8",
-         {"Const", "ReadOnly", "WriteOnly", "ReadWrite", "Read Write Process Input",
-          "Read Write Process Output"}},
-        {"0x1000", "VAR", 9, "UINT8", {"Const", "ReadOnly", "WriteOnly", "ReadWrite"}},
-        {"0x2000", "DEFTYPE", 9, "VISIBLE_STRING", {"Const", "ReadOnly", "WriteOnly", "ReadWrite"}},
-        {"0x2000", "DOMAIN", 1, "DOMAIN", {"ReadOnly", "WriteOnly", "ReadWrite"}},
-        {"0x2000", "RECORD", 0, nullptr, {}},
+        {"0x6000", "VAR", 9, "UINT8", 6, "Const"},
+        {"0x1000", "VAR", 9, "UINT8", 4, "Const"},
+        {"0x2000", "DEFTYPE", 9, "VISIBLE_STRING", 4, "Const"},
+        {"0x2000", "DOMAIN", 1, "DOMAIN", 3, "ReadOnly"},
+        {"0x2000", "RECORD", 0, nullptr, 0, nullptr},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.index) + " " + row.objectType);
-        OpenAddIndex();
-        Type(IndexDlgText::Index, row.index);
-        ChooseObjectType(row.objectType);
+        OpenAddIndex(row.index);
+        Pick(row.objectType, row.dataType);
         EXPECT_EQ(View().dataTypes.names.size(), row.dataTypes);
-        EXPECT_EQ(View().IsEnabled(DataType), row.dataTypes > 0);
-        if (row.dataType != nullptr) {
-            ChooseDataType(row.dataType);
-            EXPECT_FALSE(View().IsEnabled(Ok));
+        EXPECT_EQ(View().accessTypes.names.size(), row.access);
+        if (row.access > 0) {
+            EXPECT_EQ(View().accessTypes.names.front(), row.firstAccess);
             EXPECT_TRUE(View().IsEnabled(AccessType));
+            EXPECT_FALSE(View().IsEnabled(Ok));
         }
-        EXPECT_EQ(View().accessTypes.names, row.access);
     }
-    // A structured index has nothing more to choose; OK waits for nothing.
+    // A structured index has nothing more to choose.
     EXPECT_EQ(Disabled(View()),
-              "Subindex NonVolatile Optional Mandatory DataType AccessType PdoNo PdoYes Default Low High");
-    EXPECT_TRUE(rules.Entered().dataType && rules.Entered().accessType);
+              "Subindex NonVolatile Optional Mandatory DataType AccessType PdoNo PdoYes "
+              "Default Low High");
 
-    // Choosing an access type fills in the values; a new data type empties them again.
-    OpenAddIndex();
-    Type(IndexDlgText::Index, "0x2000");
-    ChooseObjectType("VAR");
-    ChooseDataType("UINT8");
-    ChooseAccess("ReadOnly");
+    // An access type fills in the values; another data type empties them again.
+    OpenAddIndex("0x2000");
+    Pick("VAR", "UINT8", "ReadOnly");
     EXPECT_EQ(View().defaultValue + View().lowLimit + View().highLimit, "0x00x00x0");
-    EXPECT_TRUE(View().IsEnabled(Ok) && View().IsEnabled(DefaultValue) && View().IsEnabled(HighLimit));
-    ChooseDataType("INT32");
-    EXPECT_EQ(View().defaultValue, "");
-    EXPECT_EQ(View().accessTypes.selected, -1);
-    EXPECT_FALSE(rules.Entered().accessType);
-    // Entering another index refills the object types: every choice is to be made again.
-    Type(IndexDlgText::Index, "0x2001");
-    EXPECT_EQ(View().objectTypes.selected, -1);
-    EXPECT_FALSE(rules.Entered().objectType || rules.Entered().dataType);
-    ChooseObjectType("VAR");
+    EXPECT_TRUE(View().IsEnabled(Ok) && View().IsEnabled(DefaultValue));
+    rules.DataTypeChosen(Position(View().dataTypes, "INT32"));
+    EXPECT_EQ(View().defaultValue + Chosen(View().accessTypes), "-");
+    // Another index refills the object types: every choice is made again, with its reaction.
+    Type(Text::Index, "0x2001");
+    EXPECT_EQ(Chosen(View().objectTypes), "-");
+    Pick("VAR");
     EXPECT_TRUE(View().IsEnabled(DataType));
 }
 
 TEST_F(IndexDialogRulesTest, StructuredToSingleAsksBeforeDroppingSubindices) {
-    const std::string question =
+    const char* question =
         "The index 0x2100 has several subindices! When you change\nthe object type to \"VAR\",\"DEFTYPE\" or "
         "\"DOMAIN\" all\nsubindices will be deleted! Delete all subindices?";
-    OpenEditRecord();
+    Open(Edit, AtIndex, record, *record.Header());
     platform.ExpectMessage(question, "Select ObjectType", MsgIcon::Exclamation, MsgResult::No);
-    ChooseObjectType("VAR");
+    Pick("VAR");
     EXPECT_EQ(platform.Messages().back().buttons, MsgButtons::YesNo);
     EXPECT_TRUE(platform.Messages().back().withOwner);
-    EXPECT_EQ(View().objectTypes.names[static_cast<std::size_t>(View().objectTypes.selected)], "RECORD");
-    EXPECT_FALSE(View().IsEnabled(Ok));
+    EXPECT_EQ(Chosen(View().objectTypes), "RECORD");
+    EXPECT_FALSE(View().IsEnabled(Ok) || View().IsEnabled(DataType));
     EXPECT_EQ(rules.TakeFocusRequest(), ObjectType);
-    EXPECT_FALSE(View().IsEnabled(DataType));
-    EXPECT_FALSE(rules.DeleteConfirmed());
 
     platform.ExpectMessage(question, "Select ObjectType", MsgIcon::Exclamation, MsgResult::Yes);
-    ChooseObjectType("VAR");
-    EXPECT_TRUE(rules.DeleteConfirmed());
-    EXPECT_EQ(View().dataTypes.names.size(), 9u);
+    Pick("VAR");
     EXPECT_TRUE(View().IsEnabled(DataType) && View().IsEnabled(NonVolatile) && View().IsEnabled(PdoMappable));
-    EXPECT_FALSE(rules.Entered().dataType || rules.Entered().accessType);
-    ChooseDataType("UINT8");
-    ChooseAccess("ReadOnly");
-    EXPECT_TRUE(rules.Accept());
-    const IndexDialogValues values = rules.Values();
-    EXPECT_TRUE(values.deleteConfirmed);
-    EXPECT_EQ(values.objectType, ObjectCode::Var);
-    EXPECT_EQ(values.dataType, DataTypeCode::Uint8);
-    EXPECT_EQ(values.accessType, "ro");
-
-    // Going back to a structured type keeps the subindices after all.
-    ChooseObjectType("ARRAY");
+    ExpectRefusal("Please select a data type!", "DataType", DataType);
+    Pick("VAR", "UINT8", "ReadOnly");
+    ASSERT_TRUE(rules.Accept());
+    EXPECT_TRUE(rules.Values().deleteConfirmed);
+    EXPECT_EQ(rules.Values().dataType, DataTypeCode::Uint8);
+    // Back to a structured type, the subindices stay after all.
+    Pick("ARRAY");
     EXPECT_FALSE(rules.Values().deleteConfirmed);
-    EXPECT_TRUE(rules.Accept());
 }
 
-TEST_F(IndexDialogRulesTest, OkChecksRefuseInOrderAndDisableOk) {
-    const struct {
-        const char* name;
-        std::function<void()> setUp;
-        const char* text;
-        const char* caption;
-        IndexDlgControl focus;
-    } rows[] = {
-        {"index too small",
-         [&] {
-             TypeVarIndex("0x2000");
-             Type(IndexDlgText::Index, "0x0FFF");
-         },
-         "Please enter an index\nbetween 0x1000 und 0xFFFF!", "Index Error", Index},
-        {"index too large", [&] { TypeVarIndex("0x10000"); },
-         "Please enter an index\nbetween 0x1000 und 0xFFFF!", "Index Error", Index},
-        {"no index", [&] { OpenAddIndex(); }, "Please enter an index!", "Index", Index},
-        {"subindex 1FF",
-         [&] {
-             Open(Edit, SubindexLevel, record, *record.subindices[1]);
-             Type(IndexDlgText::Subindex, "1FF");
-         },
-         "Please enter a subindex\nbetween 0x00 und 0xFF!", "Subindex Error", Subindex},
-        {"subindex not hex",
-         [&] {
-             Open(Edit, SubindexLevel, record, *record.subindices[1]);
-             Type(IndexDlgText::Subindex, "1G");
-         },
-         "Please enter a subindex\nbetween 0x00 und 0xFF!", "Subindex Error", Subindex},
-        {"no subindex", [&] { Open(Add, SubindexLevel, record, SubindexEntry{}); },
-         "Please enter a subindex!", "Subindex", Subindex},
-        {"subindex emptied",
-         [&] {
-             Open(Add, SubindexLevel, record, SubindexEntry{});
-             Type(IndexDlgText::Subindex, "5");
-             Type(IndexDlgText::Subindex, "");
-         },
-         "Please enter a subindex!", "Subindex", Subindex},
-        {"no designator",
-         [&] {
-             OpenAddIndex();
-             Type(IndexDlgText::Index, "0x2000");
-         },
-         "Please enter a designator!", "Designator", Designator},
-        {"empty designator",
-         [&] {
-             OpenEditRecord();
-             Type(IndexDlgText::Designator, "");
-         },
-         "Please enter a designator!", "Designator", Designator},
-        {"no object type",
-         [&] {
-             OpenAddIndex();
-             Type(IndexDlgText::Index, "0x2000");
-             Type(IndexDlgText::Designator, "Speed");
-         },
-         "Please select an object type!", "ObjectType", ObjectType},
-        {"no data type", [&] { ChooseObjectType("VAR"); }, "Please select a data type!", "DataType",
-         DataType},
-        {"no access type", [&] { ChooseDataType("UINT8"); }, "Please select an access type!", "AccessType",
-         AccessType},
-        {"empty callback",
-         [&] {
-             TypeVarIndex("0x2000");
-             Type(IndexDlgText::Callback, "");
-         },
-         "Please enter a valid Callback Function or NULL!", "Callback Function", Callback},
-        {"callback with a blank", [&] { Type(IndexDlgText::Callback, "my cb"); },
-         "Please enter a valid Callback Function or NULL!", "Callback Function", Callback},
-        {"callback starting with a digit", [&] { Type(IndexDlgText::Callback, "3rd"); },
-         "Please enter a valid Callback Function or NULL!", "Callback Function", Callback},
-        {"callback a keyword", [&] { Type(IndexDlgText::Callback, "static"); },
-         "Please enter a valid Callback Function or NULL!", "Callback Function", Callback},
-        {"callback from an old project",
-         [&] {
-             record.callbackName = "old cb";
-             OpenEditRecord();
-         },
-         "Please enter a valid Callback Function or NULL!", "Callback Function", Callback},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        row.setUp();
-        rules.RadioClicked(StorageRom);  // any click enables OK again
-        rules.TakeFocusRequest();
-        platform.ExpectMessage(row.text, row.caption, MsgIcon::Error);
-        EXPECT_FALSE(rules.Accept());
-        EXPECT_TRUE(platform.Messages().back().withOwner);
-        EXPECT_EQ(platform.Messages().back().buttons, MsgButtons::Ok);
-        EXPECT_FALSE(View().IsEnabled(Ok));
-        EXPECT_EQ(rules.TakeFocusRequest(), row.focus);
+TEST_F(IndexDialogRulesTest, OkChecksRefuseInOrder) {
+    const char* badIndex = "Please enter an index\nbetween 0x1000 und 0xFFFF!";
+    const char* badSubindex = "Please enter a subindex\nbetween 0x00 und 0xFF!";
+    const char* badCallback = "Please enter a valid Callback Function or NULL!";
+    OpenAddIndex();
+    ExpectRefusal("Please enter an index!", "Index", Index);
+    Type(Text::Index, "0x0FFF");
+    ExpectRefusal(badIndex, "Index Error", Index);
+    Type(Text::Index, "0x10000");
+    ExpectRefusal(badIndex, "Index Error", Index);
+    Type(Text::Index, "0x2000");
+    ExpectRefusal("Please enter a designator!", "Designator", Designator);
+    Type(Text::Designator, "Speed");
+    ExpectRefusal("Please select an object type!", "ObjectType", ObjectType);
+    Pick("VAR");
+    ExpectRefusal("Please select a data type!", "DataType", DataType);
+    Pick("VAR", "UINT8");
+    ExpectRefusal("Please select an access type!", "AccessType", AccessType);
+    Pick("VAR", "UINT8", "ReadWrite");
+    for (const char* callback : {"", "my cb", "3rd", "static"}) {
+        Type(Text::Callback, callback);
+        ExpectRefusal(badCallback, "Callback Function", Callback);
     }
-    for (const char* callback : {"NULL", "myCallback_2", "_cb"}) {
-        TypeVarIndex("0x2000");
-        Type(IndexDlgText::Callback, callback);
+    for (const char* callback : {"NULL", "OnSpeed_2"}) {
+        Type(Text::Callback, callback);
         EXPECT_TRUE(rules.Accept()) << callback;
     }
+
+    Open(Add, AtSubindex, record, SubindexEntry{});
+    ExpectRefusal("Please enter a subindex!", "Subindex", Subindex);
+    Type(Text::Subindex, "5");
+    Type(Text::Subindex, "");
+    ExpectRefusal("Please enter a subindex!", "Subindex", Subindex);
+    for (const char* subindex : {"1FF", "1G"}) {
+        Type(Text::Subindex, subindex);
+        ExpectRefusal(badSubindex, "Subindex Error", Subindex);
+    }
+    // A proposed subindex beyond 0xFF fits the four characters of the edit, and is refused.
+    Open(Edit, AtSubindex, record, Entry(0x100, ObjectCode::Var, "Pasted", DataTypeCode::Uint8));
+    EXPECT_EQ(View().subindex, "100");
+    ExpectRefusal(badSubindex, "Subindex Error", Subindex);
+    Type(Text::Subindex, "1F");
+    Type(Text::Designator, "");
+    ExpectRefusal("Please enter a designator!", "Designator", Designator);
+
+    // A callback name from an old project that no compiler takes is refused too.
+    record.callbackName = "old cb";
+    Open(Edit, AtIndex, record, *record.Header());
+    ExpectRefusal(badCallback, "Callback Function", Callback);
 }
 
 TEST_F(IndexDialogRulesTest, ValuesComeFromTheControls) {
-    TypeVarIndex("0x2001");
+    OpenAddIndex("0x2001");
+    Type(Text::Designator, "Speed");
+    Pick("VAR", "UINT16", "ReadWrite");
     rules.RadioClicked(StorageRam);
     rules.RadioClicked(PdoMappable);
     rules.NonVolatileClicked(true);
-    Type(IndexDlgText::DefaultValue, "0x12");
-    Type(IndexDlgText::HighLimit, "0x7F");
-    Type(IndexDlgText::Callback, "OnSpeed");
+    Type(Text::DefaultValue, "0x12");
+    Type(Text::Callback, "OnSpeed");
     ASSERT_TRUE(rules.Accept());
-    IndexDialogValues v = rules.Values();
+    const IndexDialogValues v = rules.Values();
     EXPECT_EQ(v.index, 0x2001);
-    EXPECT_EQ(v.designator, "Speed");
-    EXPECT_EQ(v.callback, "OnSpeed");
-    EXPECT_EQ(v.category, "manufacturer");
-    EXPECT_EQ(v.storage, "RAM");
+    EXPECT_EQ(v.designator + "|" + v.callback + "|" + v.category + "|" + v.storage + "|" + v.accessType +
+                  "|" + v.defaultValue + "|" + v.lowLimit,
+              "Speed|OnSpeed|manufacturer|RAM|rw|0x12|0x0");
     EXPECT_EQ(v.objectType, ObjectCode::Var);
     EXPECT_EQ(v.dataType, DataTypeCode::Uint16);
-    EXPECT_EQ(v.accessType, "rw");
     EXPECT_EQ(v.pdoMapping, 1);
-    EXPECT_EQ(v.defaultValue + "|" + v.lowLimit + "|" + v.highLimit, "0x12|0x0|0x7F");
     EXPECT_EQ(v.nonVolatile, 1u);
-    EXPECT_FALSE(v.deleteConfirmed);
 
-    // A proposed subindex beyond 0xFF fits the edit and is refused.
-    Open(Edit, SubindexLevel, record, Entry(0x2100, 0x100, ObjectCode::Var, "Pasted"));
-    EXPECT_EQ(View().subindex, "100");
-    platform.ExpectMessage("Please enter a subindex\nbetween 0x00 und 0xFF!", "Subindex Error",
-                           MsgIcon::Error);
-    EXPECT_FALSE(rules.Accept());
-
-    // A subindex text 1F is accepted as 0x1F.
-    Open(Add, SubindexLevel, record, SubindexEntry{});
-    Type(IndexDlgText::Subindex, "1F");
-    Type(IndexDlgText::Designator, "Item");
-    ChooseObjectType("VAR");
-    ChooseDataType("INT8");
-    ChooseAccess("Const");
+    Open(Add, AtSubindex, record, SubindexEntry{});
+    Type(Text::Subindex, "1F");
+    Type(Text::Designator, "Item");
+    Pick("VAR", "INT8", "Const");
     ASSERT_TRUE(rules.Accept());
     EXPECT_EQ(rules.Values().subindex, 0x1F);
-    EXPECT_EQ(rules.Values().index, 0x2100);
 
-    // An edit that leaves a type the lists lack (BOOLEAN) keeps it.
-    IndexEntry flag = MakeIndex(0x2002, {VarEntry(0x2002, 0x01)}, "manufacturer");
-    Open(Edit, IndexLevel, flag, *flag.Header());
-    EXPECT_EQ(View().dataTypes.selected, -1);
-    Type(IndexDlgText::Designator, "Flag");
+    // A type the lists lack (an imported BOOLEAN) is kept unless the user chooses another.
+    IndexEntry flag = MakeIndex(0x2002, {Entry(HeaderSingle, ObjectCode::Var, "Flag", 0x01)});
+    Open(Edit, AtIndex, flag, *flag.Header());
+    EXPECT_EQ(Chosen(View().dataTypes), "-");
     ASSERT_TRUE(rules.Accept());
     EXPECT_EQ(rules.Values().dataType, 0x01);
-    EXPECT_EQ(rules.Values().accessType, "rw");
 }
