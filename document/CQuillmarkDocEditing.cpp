@@ -370,9 +370,9 @@ int CQuillmarkDoc::PasteSubindex(std::uint16_t indexNumber) {
               "Paste subindex");
         return DocResult::EntryExists;
     }
-    // Appended at the end; the list is put in order again when the project is next read.
+    // In subindex order like every other entry, so export and generation see the list in order.
     m_pLastPastedSubindex = copy.get();
-    target->subindices.push_back(std::move(copy));
+    m_pDictionary->InsertEntry(std::move(copy));
     ++target->entryCount;
     ++m_nNextPasteSubindex;
     SetModifiedFlag(true);

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "generator/CSourceGenerator.h"
+#include "model/CIdentifier.h"
 #include "model/SubindexEntry.h"
 #include "platform/Platform.h"
 
@@ -32,96 +33,8 @@ constexpr std::string_view RemovalSet =
     "\xF6\xFC\xE4\xD6\xDC\xC4"
     "?\xB4`=";
 
-bool IsIdentifierChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-}
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-// Words a C compiler (up to C23) never takes as a name.
-constexpr std::string_view CKeywords[] = {
-    "alignas",
-    "alignof",
-    "auto",
-    "bool",
-    "break",
-    "case",
-    "char",
-    "const",
-    "constexpr",
-    "continue",
-    "default",
-    "do",
-    "double",
-    "else",
-    "enum",
-    "extern",
-    "false",
-    "float",
-    "for",
-    "goto",
-    "if",
-    "inline",
-    "int",
-    "long",
-    "nullptr",
-    "register",
-    "restrict",
-    "return",
-    "short",
-    "signed",
-    "sizeof",
-    "static",
-    "static_assert",
-    "struct",
-    "switch",
-    "thread_local",
-    "true",
-    "typedef",
-    "typeof",
-    "typeof_unqual",
-    "union",
-    "unsigned",
-    "void",
-    "volatile",
-    "while",
-    "_Alignas",
-    "_Alignof",
-    "_Atomic",
-    "_BitInt",
-    "_Bool",
-    "_Complex",
-    "_Decimal128",
-    "_Decimal32",
-    "_Decimal64",
-    "_Generic",
-    "_Imaginary",
-    "_Noreturn",
-    "_Static_assert",
-    "_Thread_local",
-};
-
-bool IsKeyword(const std::string& text) {
-    for (std::string_view keyword : CKeywords) {
-        if (text == keyword) {
-            return true;
-        }
-    }
-    return false;
-}
-
-bool IsValidIdentifier(const std::string& text) {
-    if (text.empty() || IsDigit(text.front()) || IsKeyword(text)) {
-        return false;
-    }
-    for (char c : text) {
-        if (!IsIdentifierChar(c)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 }  // namespace
@@ -144,16 +57,16 @@ std::string IdentifierFromDesignator(const std::string& designator) {
         }
         identifier.push_back(c == ' ' ? '_' : c);
     }
-    if (IsValidIdentifier(identifier)) {
+    if (IsCIdentifier(identifier)) {
         return identifier;
     }
     // Commas, other punctuation and 8-bit letters would break the macro call or the declaration.
     for (char& c : identifier) {
-        if (!IsIdentifierChar(c)) {
+        if (!IsCIdentifierChar(c)) {
             c = '_';
         }
     }
-    if (identifier.empty() || IsDigit(identifier.front()) || IsKeyword(identifier)) {
+    if (identifier.empty() || IsDigit(identifier.front()) || IsCKeyword(identifier)) {
         identifier.insert(identifier.begin(), '_');
     }
     return identifier;

@@ -300,6 +300,17 @@ TEST_F(DocumentEditing, RepeatedPastesOfASubindexProposeConsecutiveNumbers) {
     EXPECT_EQ(dialogs.Runs().back().filledEntry.index, 0x2000);
 }
 
+TEST_F(DocumentEditing, PastedSubindexTakesItsPlaceInSubindexOrder) {
+    EXPECT_EQ(doc.CopySubindex(0x2100, 0x02), DocResult::Done);
+    EXPECT_EQ(doc.DeleteSubindex(0x2100, 0x01), 1);
+    dialogs.QueueOk(Subindex(0x01, "Between"));
+    EXPECT_EQ(doc.PasteSubindex(0x2100), DocResult::Done);
+    const IndexEntry& index = *doc.FindIndex(0x2100);
+    EXPECT_EQ(Subindices(index), (std::vector<std::uint16_t>{HeaderStructured, 0, 1, 2}));
+    EXPECT_EQ(index.subindices[2]->name, "Between");
+    EXPECT_EQ(doc.GetLastPastedSubindex(), index.subindices[2].get());
+}
+
 TEST_F(DocumentEditing, PastedSubindexWithATakenNumberIsRefused) {
     EXPECT_EQ(doc.CopySubindex(0x2100, 0x00), DocResult::Done);
     platform.ExpectMessage("The index 0x2100, subindex 0x01 already exists!", "Paste subindex",

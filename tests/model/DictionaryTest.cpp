@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "model/CIdentifier.h"
 #include "model/NameTables.h"
 #include "model/ObjectDictionary.h"
 
@@ -74,6 +75,15 @@ TEST(NameTables, LookupsByPositionAndEndMarks) {
     EXPECT_FALSE(IsSingleEntryObjectType(0x06));
     EXPECT_FALSE(IsSingleEntryObjectType(0x08));
     EXPECT_FALSE(IsSingleEntryObjectType(0x09));
+}
+
+TEST(CIdentifier, NamesACompilerTakes) {
+    for (const char* name : {"PdoCbConfigCommu", "_x", "cb_2", "NULL", "Int", "__reserved"}) {
+        EXPECT_TRUE(IsCIdentifier(name)) << name;
+    }
+    for (const char* name : {"", "3rd", "my cb", "cb-1", "cb ", "int", "_Bool", "typeof", "\xE4", "a.b"}) {
+        EXPECT_FALSE(IsCIdentifier(name)) << name;
+    }
 }
 
 TEST(ObjectDictionary, InsertsIndicesInAscendingOrder) {

@@ -2,10 +2,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
+#include <QLineEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QtTest>
 
 #include "ui/app/QtText.h"
 
@@ -107,14 +110,16 @@ bool GuiFixture::DriveDialog(const std::function<void()>& open, const std::funct
     QObject::connect(&timer, &QTimer::timeout, [&] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (dialog == nullptr) {
+            platform.AddProblem(QStringLiteral("no dialog is the modal window"));
             return;
         }
         shown = true;
-        // As on a desktop, the dialog is the active window, so focus moves as the user sees it.
+        // Focus changes, and with them the reactions to leaving an edit, need the active window. A
+        // dialog counts as active while its main window is, so wait for the application's own answer.
         dialog->activateWindow();
-        QApplication::processEvents();
-        if (!dialog->isActiveWindow()) {
-            qWarning("the dialog %s did not become the active window", qPrintable(dialog->objectName()));
+        if (!QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; })) {
+            platform.AddProblem(
+                QStringLiteral("the dialog %1 did not become the active window").arg(dialog->objectName()));
         }
         drive(*dialog);
         if (dialog->isVisible()) {
@@ -148,4 +153,52 @@ QString GuiFixture::EditorState() {
         }
     }
     return state;
+}
+
+bool GuiFixture::WithIndexDialog(const std::function<void()>& open,
+                                 const std::function<void(CIndexDlg&)>& act) {
+    const bool ran = DriveDialog(open, [&](QDialog& shown) {
+        auto* dialog = qobject_cast<CIndexDlg*>(&shown);
+        if (dialog == nullptr) {
+            platform.AddProblem(QStringLiteral("the modal window is not the index dialog"));
+            return;
+        }
+        act(*dialog);
+        if (dialog->isVisible()) {
+            platform.AddProblem(QStringLiteral("the index dialog was left open"));
+        }
+    });
+    if (!ran) {
+        platform.AddProblem(QStringLiteral("no index dialog ran"));
+    }
+    return ran;
+}
+
+bool GuiFixture::TriggerWithIndexDialog(int commandId, const std::function<void(CIndexDlg&)>& act) {
+    return WithIndexDialog([this, commandId] { Trigger(commandId); }, act);
+}
+
+void GuiFixture::Type(CIndexDlg& dialog, const char* edit, const QString& text) {
+    auto* line = dialog.findChild<QLineEdit*>(QString::fromLatin1(edit));
+    QVERIFY2(line != nullptr && line->isEnabled(), edit);
+    line->setFocus();
+    line->selectAll();
+    QTest::keyClick(line, Qt::Key_Backspace);
+    QTest::keyClicks(line, text);
+    QTest::keyClick(line, Qt::Key_Tab);
+}
+
+void GuiFixture::Choose(CIndexDlg& dialog, const char* combo, const QString& item) {
+    auto* list = dialog.findChild<QComboBox*>(QString::fromLatin1(combo));
+    QVERIFY2(list != nullptr && list->isEnabled(), combo);
+    const int position = list->findText(item);
+    QVERIFY2(position >= 0, qPrintable(item));
+    list->setCurrentIndex(position);
+    emit list->activated(position);
+}
+
+void GuiFixture::Click(CIndexDlg& dialog, const char* button) {
+    auto* widget = dialog.findChild<QAbstractButton*>(QString::fromLatin1(button));
+    QVERIFY2(widget != nullptr && widget->isEnabled(), button);
+    widget->click();
 }

@@ -13,6 +13,7 @@
 #include "document/CQuillmarkDoc.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CommandIds.h"
+#include "ui/dialogs/CIndexDlg.h"
 #include "ui/tree_pane/CLeftPaneView.h"
 
 // A started editor for one test: the scripted platform, the document and the shown main window,
@@ -54,4 +55,15 @@ public:
     // it. False when no dialog showed. A dialog that drive leaves open is cancelled, so a failing
     // test never hangs.
     bool DriveDialog(const std::function<void()>& open, const std::function<void(QDialog&)>& drive);
+
+    // Runs `open`, which is to show the index dialog modally, and acts on the dialog from a timer once
+    // it runs. `act` ends with OK or Cancel; a dialog that did not open, or is still open after `act`,
+    // is a problem (and is cancelled). Returns whether the dialog ran.
+    bool WithIndexDialog(const std::function<void()>& open, const std::function<void(CIndexDlg&)>& act);
+    bool TriggerWithIndexDialog(int commandId, const std::function<void(CIndexDlg&)>& act);
+    // The dialog's controls, driven as the user does: typing leaves the edit with Tab afterwards, a
+    // choice is made as from the open list, a click presses the button.
+    static void Type(CIndexDlg& dialog, const char* edit, const QString& text);
+    static void Choose(CIndexDlg& dialog, const char* combo, const QString& item);
+    static void Click(CIndexDlg& dialog, const char* button);
 };

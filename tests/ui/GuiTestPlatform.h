@@ -14,6 +14,8 @@ public:
 
     // Unexpected or mismatching boxes and choosers, and expectations never met.
     QStringList Problems() const;
+    // A deviation the fixture found itself (a dialog that did not open or did not close).
+    void AddProblem(const QString& problem) { m_problems << problem; }
 
     // The editor shows the standard file-error report as a box, so tests announce it like any other.
     void ReportFileError(FileOperation operation, const std::string& path,

@@ -159,13 +159,18 @@ private slots:
         QCOMPARE(Describe(*root), (QStringList{"Expand [off]", "Collapse"}));
 
         auto dictionary = f->Tree().BuildContextMenu(f->Tree().DictionaryItem());
-        QCOMPARE(Describe(*dictionary), (QStringList{"Expand [off]", "Collapse", "-", "New index... [off]"}));
+        QCOMPARE(Describe(*dictionary), (QStringList{"Expand [off]", "Collapse", "-", "New index..."}));
 
         f->Select(f->IndexNode(0x1000));
         auto index = f->Tree().BuildContextMenu(f->IndexNode(0x1000));
         QCOMPARE(Describe(*index),
-                 (QStringList{"New index... [off]", "Edit index... [off]", "-", "New subindex... [off]", "-",
-                              "Copy...\tCtrl+C [off]", "Paste..\tCtrl+V [off]", "Delete...\tDel [off]"}));
+                 (QStringList{"New index...", "Edit index...", "-", "New subindex... [off]", "-",
+                              "Copy...\tCtrl+C", "Paste..\tCtrl+V [off]", "Delete...\tDel"}));
+        f->Select(f->SubindexNode(0x1018, 1));
+        auto subindex = f->Tree().BuildContextMenu(f->SubindexNode(0x1018, 1));
+        QCOMPARE(Describe(*subindex),
+                 (QStringList{"New subindex...", "Edit subindex...", "-", "Copy...\tCtrl+C",
+                              "Paste...\tCtrl+V [off]", "Delete...\tDel"}));
 
         auto device = f->Tree().BuildContextMenu(f->Tree().SectionItem(NodeKind::DeviceInfo));
         QCOMPARE(device->title(), QStringLiteral("DevicInfo"));
@@ -217,14 +222,20 @@ private slots:
         QTreeWidgetItem* node = f->IndexNode(0x1018);
         f->Tree().scrollToItem(node);
         const QPoint at = f->Tree().visualItemRect(node).center();
-        // A real double click starts with a click.
-        QTest::mouseClick(f->Tree().viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(f->Tree().viewport(), Qt::LeftButton, {}, at);
+        // A real double click starts with a click. It edits the node, then toggles it.
+        auto doubleClick = [&] {
+            QTest::mouseClick(f->Tree().viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(f->Tree().viewport(), Qt::LeftButton, {}, at);
+        };
+        auto cancel = [](CIndexDlg& dialog) {
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit index parameter"));
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        };
+        QVERIFY(f->WithIndexDialog(doubleClick, cancel));
         QVERIFY(node->isExpanded());
         QCOMPARE(f->Tree().currentItem(), node);
         QCOMPARE(node->data(0, CLeftPaneView::ImageRole).toInt(), 1);
-        QTest::mouseClick(f->Tree().viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(f->Tree().viewport(), Qt::LeftButton, {}, at);
+        QVERIFY(f->WithIndexDialog(doubleClick, cancel));
         QVERIFY(!node->isExpanded());
     }
 

@@ -53,7 +53,12 @@ MsgResult QtPlatform::MessageBox(const std::string& text, const std::string& cap
                : buttons == MsgButtons::YesNo ? MsgResult::No
                                               : MsgResult::Cancel;
     }
-    QWidget* owner = withOwner ? m_mainWindow.data() : nullptr;
+    // An owned box belongs to the modal dialog that asked for it, or else to the main window.
+    QWidget* owner = nullptr;
+    if (withOwner) {
+        owner = QApplication::activeModalWidget() != nullptr ? QApplication::activeModalWidget()
+                                                             : m_mainWindow.data();
+    }
     QMessageBox box(ToQtIcon(icon), ToQt(caption), ToQt(text), ToQtButtons(buttons), owner);
     // The text is shown exactly as given, never read as markup.
     box.setTextFormat(Qt::PlainText);

@@ -4,10 +4,10 @@
 #include "ui/dialogs/CDeviceInfoDlg.h"
 #include "ui/dialogs/CDummyUsageDlg.h"
 #include "ui/dialogs/CFileInfoDlg.h"
+#include "ui/dialogs/CIndexDlg.h"
 
 std::unique_ptr<IndexDialog> QtDialogFactory::CreateIndexDialog() {
-    // The index dialog is not built yet; the document treats a missing dialog as cancelled.
-    return nullptr;
+    return std::make_unique<CIndexDlg>(m_platform, m_parent.data());
 }
 
 std::unique_ptr<FileInfoDialog> QtDialogFactory::CreateFileInfoDialog() {

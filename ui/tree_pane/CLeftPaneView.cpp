@@ -365,6 +365,10 @@ QTreeWidgetItem* CLeftPaneView::FindVisibleIndexNode(QTreeWidgetItem* start,
 }
 
 void CLeftPaneView::OnUpdate(std::uint32_t hint, const HintObject& object) {
+    if (hint == Hint::Reset) {
+        // New, Open and Import empty the document's copy buffer.
+        FollowCopyBuffer();
+    }
     if (m_hDictionary == nullptr) {
         return;
     }

@@ -102,6 +102,21 @@ private:
     // Section commands (LeftPaneSectionCommands.cpp).
     void OnEditSection(int commandId);
 
+    // Dictionary edit commands (LeftPaneEditCommands.cpp).
+    static bool IsEditCommand(int commandId);
+    void OnEditCommand(int commandId);
+    void OnNewIndex();
+    void OnNewSubindex();
+    void OnEditIndex(QTreeWidgetItem* node);
+    void OnEditSubindex(QTreeWidgetItem* node);
+    void OnDelete(QTreeWidgetItem* node);
+    void OnCopy(QTreeWidgetItem* node);
+    void OnPaste(QTreeWidgetItem* node);
+    void FollowCopyBuffer();
+    QTreeWidgetItem* InsertSorted(QTreeWidgetItem* parent, const std::string& label, Image image);
+    void AddSubindexNodes(QTreeWidgetItem* indexNode, const IndexEntry& index);
+    void RemoveNode(QTreeWidgetItem* node, bool moveSelection);
+
     CQuillmarkDoc* m_pDocument;
     Platform& m_platform;
     CRightPaneView* m_pRightPane = nullptr;
@@ -126,6 +141,9 @@ private:
     bool m_bCanAddSubindex = false;
     bool m_bIndexCopied = false;
     bool m_bSubindexCopied = false;
+    // The images of the node last copied; a pasted node gets the same.
+    int m_nCopiedImage = ClosedFolder;
+    int m_nCopiedSelectedImage = ClosedFolder;
     bool m_bRootExpanded = false;
     bool m_bDictionaryExpanded = false;
     bool m_bProjectLoaded = false;

@@ -48,7 +48,7 @@ bool CLeftPaneView::HasHandler(int commandId) const {
         case Cmd::Comments:
             return true;
         default:
-            return false;
+            return IsEditCommand(commandId);
     }
 }
 
@@ -117,6 +117,7 @@ void CLeftPaneView::OnCommand(int commandId) {
             OnEditSection(commandId);
             break;
         default:
+            OnEditCommand(commandId);
             break;
     }
     emit CommandStateChanged();

@@ -1,0 +1,98 @@
+#include "model/CIdentifier.h"
+
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view CKeywords[] = {
+    "alignas",
+    "alignof",
+    "auto",
+    "bool",
+    "break",
+    "case",
+    "char",
+    "const",
+    "constexpr",
+    "continue",
+    "default",
+    "do",
+    "double",
+    "else",
+    "enum",
+    "extern",
+    "false",
+    "float",
+    "for",
+    "goto",
+    "if",
+    "inline",
+    "int",
+    "long",
+    "nullptr",
+    "register",
+    "restrict",
+    "return",
+    "short",
+    "signed",
+    "sizeof",
+    "static",
+    "static_assert",
+    "struct",
+    "switch",
+    "thread_local",
+    "true",
+    "typedef",
+    "typeof",
+    "typeof_unqual",
+    "union",
+    "unsigned",
+    "void",
+    "volatile",
+    "while",
+    "_Alignas",
+    "_Alignof",
+    "_Atomic",
+    "_BitInt",
+    "_Bool",
+    "_Complex",
+    "_Decimal128",
+    "_Decimal32",
+    "_Decimal64",
+    "_Generic",
+    "_Imaginary",
+    "_Noreturn",
+    "_Static_assert",
+    "_Thread_local",
+};
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+bool IsCIdentifierChar(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || IsDigit(c) || c == '_';
+}
+
+bool IsCKeyword(const std::string& text) {
+    for (std::string_view keyword : CKeywords) {
+        if (text == keyword) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsCIdentifier(const std::string& text) {
+    if (text.empty() || IsDigit(text.front()) || IsCKeyword(text)) {
+        return false;
+    }
+    for (char c : text) {
+        if (!IsCIdentifierChar(c)) {
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,258 @@
+#include <QSignalBlocker>
+#include <cstdio>
+
+#include "document/CQuillmarkDoc.h"
+#include "platform/Platform.h"
+#include "platform/ResultMessage.h"
+#include "ui/app/CommandIds.h"
+#include "ui/tree_pane/CLeftPaneView.h"
+#include "ui/tree_pane/TreeLabels.h"
+
+// The dictionary edit commands. Each asks the document to change the dictionary (the document runs
+// the index dialog and reports its own conflicts) and then changes only the affected nodes of the tree.
+
+bool CLeftPaneView::IsEditCommand(int commandId) {
+    switch (commandId) {
+        case Cmd::NewIndex:
+        case Cmd::NewSubindex:
+        case Cmd::Edit:
+        case Cmd::Delete:
+        case Cmd::Copy:
+        case Cmd::Paste:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CLeftPaneView::OnEditCommand(int commandId) {
+    if (m_hDictionary == nullptr || (commandId != Cmd::NewIndex && currentItem() == nullptr)) {
+        return;
+    }
+    switch (commandId) {
+        case Cmd::NewIndex:
+            OnNewIndex();
+            break;
+        case Cmd::NewSubindex:
+            OnNewSubindex();
+            break;
+        case Cmd::Edit:
+            if (m_bIndexSelected) {
+                OnEditIndex(currentItem());
+            } else if (m_bSubindexSelected) {
+                OnEditSubindex(currentItem());
+            }
+            break;
+        case Cmd::Delete:
+            OnDelete(currentItem());
+            break;
+        case Cmd::Copy:
+            OnCopy(currentItem());
+            break;
+        case Cmd::Paste:
+            OnPaste(currentItem());
+            break;
+        default:
+            return;
+    }
+    FollowCopyBuffer();
+}
+
+void CLeftPaneView::FollowCopyBuffer() {
+    // Paste is offered only while the document still holds what the last Copy copied.
+    if (!m_pDocument->HasCopiedIndex()) {
+        m_bIndexCopied = false;
+    }
+    if (!m_pDocument->HasCopiedSubindex()) {
+        m_bSubindexCopied = false;
+    }
+}
+
+QTreeWidgetItem* CLeftPaneView::InsertSorted(QTreeWidgetItem* parent, const std::string& label, Image image) {
+    QTreeWidgetItem* item = NewItem(label, image);
+    const QString text = item->text(0);
+    // The siblings are in label order: a binary search finds the place after every smaller or equal one.
+    int low = 0;
+    int high = parent->childCount();
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (QString::compare(parent->child(middle)->text(0), text, Qt::CaseInsensitive) <= 0) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    parent->insertChild(low, item);
+    return item;
+}
+
+void CLeftPaneView::AddSubindexNodes(QTreeWidgetItem* indexNode, const IndexEntry& index) {
+    for (std::size_t i = 1; i < index.subindices.size(); ++i) {
+        const SubindexEntry& entry = *index.subindices[i];
+        InsertSorted(indexNode, SubindexLabel(entry.index, entry.subindex, entry.name), SingleEntry);
+    }
+}
+
+void CLeftPaneView::RemoveNode(QTreeWidgetItem* node, bool moveSelection) {
+    QTreeWidgetItem* parent = node->parent();
+    if (parent == nullptr) {
+        return;
+    }
+    // A node that is replaced at once is taken out quietly; a deleted one hands the selection on to its
+    // neighbour, which the selection handling then shows.
+    std::optional<QSignalBlocker> quiet;
+    if (!moveSelection) {
+        quiet.emplace(this);
+    }
+    delete parent->takeChild(parent->indexOfChild(node));
+}
+
+void CLeftPaneView::OnNewIndex() {
+    std::string label;
+    const int result = m_pDocument->AddIndex(label);
+    if (result == DocResult::Cancelled) {
+        return;
+    }
+    if (result != DocResult::Done) {
+        ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath);
+        return;
+    }
+    QTreeWidgetItem* node = InsertSorted(m_hDictionary, label, ClosedFolder);
+    if (!m_bDictionaryExpanded) {
+        ExpandNode(m_hDictionary, true);
+    }
+    setCurrentItem(node);
+    m_bProjectLoaded = true;
+}
+
+void CLeftPaneView::OnNewSubindex() {
+    QTreeWidgetItem* target = m_bIndexSelected ? currentItem() : currentItem()->parent();
+    if (KindOf(target) != NodeKind::Index) {
+        return;
+    }
+    std::string label;
+    const int result = m_pDocument->AddSubindex(IndexFromItem(target), label);
+    if (result != DocResult::Done) {
+        ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath);
+        return;
+    }
+    QTreeWidgetItem* node = InsertSorted(target, label, SingleEntry);
+    ExpandNode(target, true);
+    setCurrentItem(node);
+}
+
+void CLeftPaneView::OnEditIndex(QTreeWidgetItem* node) {
+    if (m_pDocument->EditIndex(IndexFromItem(node)) != DocResult::Done) {
+        return;
+    }
+    IndexEntry* edited = m_pDocument->GetLastEditedIndex();
+    RemoveNode(node, false);
+    if (edited == nullptr || edited->Header() == nullptr) {
+        return;
+    }
+    // The index may have a new number, so its node goes to its new place, collapsed.
+    QTreeWidgetItem* indexNode =
+        InsertSorted(m_hDictionary, IndexLabel(edited->index, edited->Header()->name), ClosedFolder);
+    AddSubindexNodes(indexNode, *edited);
+    setCurrentItem(indexNode);
+    m_pDocument->EntryEdited(edited->Header());
+}
+
+void CLeftPaneView::OnEditSubindex(QTreeWidgetItem* node) {
+    QTreeWidgetItem* parent = node->parent();
+    if (m_pDocument->EditSubindex(IndexFromItem(node), SubindexFromItem(node)) != DocResult::Done) {
+        return;
+    }
+    const SubindexEntry* edited = m_pDocument->GetLastEditedSubindex();
+    RemoveNode(node, false);
+    if (edited != nullptr) {
+        setCurrentItem(
+            InsertSorted(parent, SubindexLabel(edited->index, edited->subindex, edited->name), SingleEntry));
+    }
+}
+
+void CLeftPaneView::OnDelete(QTreeWidgetItem* node) {
+    const std::uint16_t index = IndexFromItem(node);
+    if (m_bIndexSelected) {
+        const char* question =
+            node->childCount() > 0
+                ? "The index controls further subindices!\nAll subindices of this index will "
+                  "also\nbe deleted!\nWould you really delete this index?\n"
+                : "Index really delete?";
+        if (m_platform.MessageBox(question, "Delete index", MsgButtons::YesNo, MsgIcon::Exclamation) !=
+            MsgResult::Yes) {
+            return;
+        }
+        if (m_pDocument->DeleteIndex(index) != 0) {
+            RemoveNode(node, true);
+        }
+        return;
+    }
+    if (!m_bSubindexSelected ||
+        m_platform.MessageBox("Subindex really delete?", "Delete subindex", MsgButtons::YesNo,
+                              MsgIcon::Exclamation) != MsgResult::Yes) {
+        return;
+    }
+    const std::uint16_t subindex = SubindexFromItem(node);
+    if (m_pDocument->DeleteSubindex(index, subindex) == 0) {
+        char text[80];
+        std::snprintf(text, sizeof text, "The subindex 0x%04X, 0x%02X couldn't be deleted!", unsigned{index},
+                      unsigned{subindex});
+        m_platform.MessageBox(text, "Delete subindex", MsgButtons::Ok, MsgIcon::Error);
+        return;
+    }
+    QTreeWidgetItem* indexNode = node->parent();
+    RemoveNode(node, true);
+    if (indexNode->childCount() == 0) {
+        SetImages(indexNode, ClosedFolder);
+    }
+}
+
+void CLeftPaneView::OnCopy(QTreeWidgetItem* node) {
+    m_nCopiedImage = node->data(0, ImageRole).toInt();
+    m_nCopiedSelectedImage = node->data(0, SelectedImageRole).toInt();
+    if (m_bIndexSelected) {
+        m_pDocument->CopyIndex(IndexFromItem(node));
+        m_bIndexCopied = true;
+        m_bSubindexCopied = false;
+    } else if (m_bSubindexSelected) {
+        m_pDocument->CopySubindex(IndexFromItem(node), SubindexFromItem(node));
+        m_bSubindexCopied = true;
+        m_bIndexCopied = false;
+    }
+}
+
+void CLeftPaneView::OnPaste(QTreeWidgetItem* node) {
+    QTreeWidgetItem* target = node->parent();
+    const auto copiedImage = static_cast<Image>(m_nCopiedImage);
+    if (m_bIndexSelected) {
+        const int result = m_pDocument->PasteIndex();
+        const IndexEntry* pasted = m_pDocument->GetLastPastedIndex();
+        if (result != DocResult::Done || pasted == nullptr || pasted->Header() == nullptr) {
+            ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath);
+            return;
+        }
+        QTreeWidgetItem* pastedNode =
+            InsertSorted(target, IndexLabel(pasted->index, pasted->Header()->name), copiedImage);
+        pastedNode->setData(0, SelectedImageRole, m_nCopiedSelectedImage);
+        AddSubindexNodes(pastedNode, *pasted);
+        // A node copied while it was open comes back open; without subindices there is nothing to open.
+        if (copiedImage == OpenFolder) {
+            if (pastedNode->childCount() > 0) {
+                ExpandNode(pastedNode, true);
+            } else {
+                SetImages(pastedNode, ClosedFolder);
+            }
+        }
+    } else if (m_bSubindexSelected) {
+        if (m_pDocument->PasteSubindex(IndexFromItem(node)) != DocResult::Done) {
+            return;
+        }
+        const SubindexEntry* pasted = m_pDocument->GetLastPastedSubindex();
+        if (pasted != nullptr) {
+            QTreeWidgetItem* pastedNode = InsertSorted(
+                target, SubindexLabel(pasted->index, pasted->subindex, pasted->name), copiedImage);
+            pastedNode->setData(0, SelectedImageRole, m_nCopiedSelectedImage);
+        }
+    }
+}
