@@ -105,8 +105,11 @@ for program in quillmark-cli $(editor && echo quillmark); do
     done
 done
 if [ -f "$prefix/share/man/man1/quillmark-cli.1.gz" ]; then
+    # Read whole first: grep -q stops at the first match, and the writer's broken pipe would fail the
+    # pipeline under pipefail.
+    cli_page=$(zcat "$prefix/share/man/man1/quillmark-cli.1.gz")
     for command in convert generate show; do
-        zcat "$prefix/share/man/man1/quillmark-cli.1.gz" | grep -q "^\.BI $command " ||
+        grep -q "^\.BI $command " <<<"$cli_page" ||
             fail "quillmark-cli.1 does not describe '$command'"
     done
 fi
@@ -139,7 +142,7 @@ e.c folder
 # --- The installed programs run --------------------------------------------------------------------
 version=$("$prefix/bin/quillmark-cli" --version) || fail "installed quillmark-cli --version fails"
 [ "$version" = "Quillmark Version 1.09" ] || fail "installed quillmark-cli --version says '$version'"
-"$prefix/bin/quillmark-cli" show "$samples/device.eds" | grep -q '^\[FileInfo\]' ||
+shown=$("$prefix/bin/quillmark-cli" show "$samples/device.eds") && grep -q '^\[FileInfo\]' <<<"$shown" ||
     fail "installed quillmark-cli cannot show the example"
 if editor; then
     mkdir -m 700 "$work/runtime"
