@@ -179,6 +179,32 @@ TEST(EdsWriterTest, FileSystemFailuresGiveTheirCodes) {
     EXPECT_TRUE(run.platform.Messages().empty());
 }
 
+// A value that gives the node-ID-free base of a COB-ID is written as it stands; its number still
+// decides whether limits are written.
+TEST(EdsWriterTest, NodeIdTextsAreWrittenAsStored) {
+    ExportRun run;
+    AddIndex(run.dictionary, 0x1000, "mandatory", false);
+    AddEntry(run.dictionary, 0x1000, HeaderSingle, "Device Type", 7, 7, "ro", "0");
+    AddIndex(run.dictionary, 0x1800, "optional", true);
+    AddEntry(run.dictionary, 0x1800, HeaderStructured, "TPDO", 9, 0, "");
+    AddEntry(run.dictionary, 0x1800, 1, "COB-ID", 7, 7, "rw", "$NODEID+0x180");
+    AddEntry(run.dictionary, 0x1800, 2, "Signed", 7, 4, "rw", "0x10 + $nodeId", "", "$NodeID+1");
+    AddEntry(run.dictionary, 0x1800, 3, "Real", 7, 8, "rw", "$NODEID+1.5", "$NODEID", "0");
+    AddEntry(run.dictionary, 0x1800, 4, "Plain", 7, 7, "rw", "10", "0x1", "20");
+    const std::string text = run.Text("x.eds");
+    EXPECT_NE(std::string::npos,
+              text.find("[1800sub1]\r\nParameterName=COB-ID\r\nObjectType=0x7\r\n"
+                        "DataType=0x0007\r\nAccessType=rw\r\nDefaultValue=$NODEID+0x180\r\n"
+                        "PDOMapping=0x0\r\n\r\n"));
+    EXPECT_NE(std::string::npos, text.find("DefaultValue=0x10 + $nodeId\r\nPDOMapping=0x0\r\nLowLimit=0\r\n"
+                                           "HighLimit=$NodeID+1\r\n\r\n"));
+    EXPECT_NE(std::string::npos,
+              text.find("DefaultValue=$NODEID+1.5\r\nPDOMapping=0x0\r\nLowLimit=$NODEID\r\n"
+                        "HighLimit=0\r\n\r\n"));
+    EXPECT_NE(std::string::npos, text.find("DefaultValue=0xA\r\nPDOMapping=0x0\r\nLowLimit=0x1\r\n"
+                                           "HighLimit=0x14\r\n\r\n"));
+}
+
 TEST(EdsWriterTest, LineBreaksInTextsCannotStartNewLines) {
     ExportRun run;
     FillGoldenDocument(run);
