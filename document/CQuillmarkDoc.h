@@ -33,6 +33,9 @@ public:
     CQuillmarkDoc& operator=(const CQuillmarkDoc&) = delete;
 
     void SetDialogFactory(DialogFactory* dialogs) { m_pDialogs = dialogs; }
+    // The most message boxes one import shows before a last box says that the rest are not shown;
+    // 0 (the start value) shows them all.
+    void SetImportMessageLimit(int limit) { m_nImportMessageLimit = limit; }
 
     // Views. Every hint reaches every registered view synchronously.
     void AddView(DocumentView* view);
@@ -148,6 +151,7 @@ private:
     IndexEntry* m_pLastEditedIndex = nullptr;
     const std::string m_strFormatMagic = "Quillmark_File_1.01";
     std::uint32_t m_nNamed = 0;
+    int m_nImportMessageLimit = 0;
     std::uint16_t m_nDuplicateSubindex = 0;
     std::uint16_t m_nDuplicateIndex = 0;
     std::unique_ptr<ObjectDictionary> m_pDictionary;

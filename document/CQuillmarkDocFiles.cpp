@@ -8,6 +8,7 @@
 #include "eds/CFileScan.h"
 #include "generator/CSourceGenerator.h"
 #include "platform/FileSystem.h"
+#include "platform/MessageLimitPlatform.h"
 
 namespace {
 
@@ -153,9 +154,11 @@ int CQuillmarkDoc::SaveProjectFile(const std::string& path) {
 int CQuillmarkDoc::ImportEds(const std::string& path) {
     // The import adds to the content; references are dropped so nothing stale survives a failed read.
     ForgetAll();
+    MessageLimitPlatform limited(m_platform, m_nImportMessageLimit,
+                                 "Further messages of this import are not shown.", "Read EDS file");
     std::unique_ptr<CFileScan> reader;
     try {
-        reader = std::make_unique<CFileScan>(path, *m_pDictionary, *m_pFileInfo, *m_pDeviceInfo, m_platform);
+        reader = std::make_unique<CFileScan>(path, *m_pDictionary, *m_pFileInfo, *m_pDeviceInfo, limited);
     } catch (const std::bad_alloc&) {
         return ImportReaderNotCreated;
     }
