@@ -120,9 +120,6 @@ public:
     int PasteIndex();
     int PasteSubindex(std::uint16_t indexNumber);
 
-    // The magic written at the start of every project file.
-    const std::string& GetFormatMagic() const { return m_strFormatMagic; }
-
 private:
     void SetTitle(const std::string& title);
     void SetPathName(const std::string& path);
@@ -149,7 +146,6 @@ private:
     IndexEntry* m_pCopiedIndex = nullptr;
     SubindexEntry* m_pLastEditedSubindex = nullptr;
     IndexEntry* m_pLastEditedIndex = nullptr;
-    const std::string m_strFormatMagic = "Quillmark_File_1.01";
     std::uint32_t m_nNamed = 0;
     int m_nImportMessageLimit = 0;
     std::uint16_t m_nDuplicateSubindex = 0;

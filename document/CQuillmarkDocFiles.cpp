@@ -99,7 +99,7 @@ int CQuillmarkDoc::OpenProjectFile(const std::string& path) {
 bool CQuillmarkDoc::WriteProject(const std::string& path) {
     std::string bytes;
     try {
-        bytes = ProjectFileWriter(m_strFormatMagic).Write(*m_pDictionary, *m_pDeviceInfo, *m_pFileInfo);
+        bytes = ProjectFileWriter().Write(*m_pDictionary, *m_pDeviceInfo, *m_pFileInfo);
     } catch (const ArchiveException& error) {
         Error(error.what(), "Quillmark");
         return false;

@@ -60,7 +60,24 @@ TEST_F(DocumentExchange, ImportedProjectSurvivesSaveAndOpen) {
     EXPECT_EQ(loaded.GetComments(), doc.GetComments());
 }
 
-TEST_F(DocumentExchange, ExportWritesTheFileAndDeletesItOnFailure) {
+// A real device with 338 indices is kept as a 1.02 project that opens and saves to the same bytes.
+TEST_F(DocumentExchange, LargeDeviceSavesOpensAndSavesTheSameBytes) {
+    platform.AllowUnexpectedMessages();
+    ASSERT_EQ(doc.ImportEds(std::string(QM_CORPUS_DIR) + "/kacanopen-ITVRoC__simco.eds"), 11);
+    ASSERT_GT(doc.GetIndexCount(), 255);
+    const std::string first = dir.File("simco.prj");
+    ASSERT_EQ(doc.SaveProjectFile(first), 1);
+    EXPECT_EQ(ReadFileBytes(first).substr(1, 19), "Quillmark_File_1.02");
+
+    CQuillmarkDoc loaded(platform);
+    ASSERT_EQ(loaded.OpenProjectFile(first), 1);
+    EXPECT_EQ(loaded.GetIndexCount(), doc.GetIndexCount());
+    const std::string second = dir.File("again.prj");
+    ASSERT_EQ(loaded.SaveProjectFile(second), 1);
+    EXPECT_EQ(ReadFileBytes(second), ReadFileBytes(first));
+}
+
+TEST_F(DocumentExchange, ExportWritesTheFileAndKeepsThePreviousOneOnFailure) {
     ImportSample();
     const std::string path = dir.File("out.eds");
     EXPECT_EQ(doc.ExportEds(path), 0);

@@ -249,11 +249,12 @@ TEST_F(HostileContent, TenMegabyteEdsImportsExportsAndGenerates) {
     EXPECT_EQ(doc.GetIndexCount(), 2 + (0x5FFF - 0x2000));
     EXPECT_EQ(doc.ExportEds(dir.File("big.eds")), EdsExportResult::Success);
     EXPECT_EQ(doc.GenerateSources(dir.File("objdict.c")), GenOk);
-    // Too many indices for the project format: refused with a message, nothing written.
-    const std::size_t before = platform.Messages().size();
-    EXPECT_EQ(doc.SaveProjectFile(dir.File("big.prj")), 0);
-    EXPECT_EQ(platform.Messages().size(), before + 1);
-    EXPECT_FALSE(platform.Files().Exists(dir.File("big.prj")));
+    // Beyond one-byte counts: the project is kept in version 1.02.
+    ASSERT_EQ(doc.SaveProjectFile(dir.File("big.prj")), 1);
+    EXPECT_EQ(ReadFileBytes(dir.File("big.prj")).substr(1, 19), "Quillmark_File_1.02");
+    CQuillmarkDoc reopened(platform);
+    ASSERT_EQ(reopened.OpenProjectFile(dir.File("big.prj")), 1);
+    EXPECT_EQ(reopened.GetIndexCount(), doc.GetIndexCount());
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     RecordProperty("seconds", std::to_string(seconds));
 }
