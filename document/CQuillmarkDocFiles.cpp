@@ -15,9 +15,7 @@ namespace {
 constexpr int ImportSucceeded = 11;
 constexpr int ImportReaderNotCreated = 25;
 constexpr int ExportWriterNotCreated = 4;
-constexpr int GenerateSucceeded = 31;
 constexpr int GeneratorNotCreated = 32;
-constexpr int GenerateWriteFailed = 35;
 
 const char* const ProjectFilter = "Project Files (*.prj)| *.prj||";
 
@@ -106,19 +104,10 @@ bool CQuillmarkDoc::WriteProject(const std::string& path) {
     }
 
     // The old file is replaced only by a complete new one, so a failed save never destroys it.
-    FileSystem& files = m_platform.Files();
-    const std::string temporary = path + ".tmp";
     FileOperation failed = FileOperation::Write;
     std::string reason;
-    std::string ignored;
-    if (!WriteWholeFile(files, temporary, bytes, failed, reason)) {
+    if (ReplaceWholeFile(m_platform.Files(), path, bytes, failed, reason) != ReplaceOutcome::Replaced) {
         m_platform.ReportFileError(failed, path, reason);
-        files.Remove(temporary, ignored);
-        return false;
-    }
-    if (!files.Rename(temporary, path, reason)) {
-        m_platform.ReportFileError(FileOperation::Write, path, reason);
-        files.Remove(temporary, ignored);
         return false;
     }
     return true;
@@ -183,13 +172,8 @@ int CQuillmarkDoc::ExportEds(const std::string& path) {
     } catch (const std::bad_alloc&) {
         return ExportWriterNotCreated;
     }
-    const int result = writer->WriteFile();
-    if (result != 0) {
-        // The writer may already have deleted it; a missing file is fine here.
-        std::string ignored;
-        m_platform.Files().Remove(path, ignored);
-    }
-    return result;
+    // A failed export leaves the previous file as it was.
+    return writer->WriteFile();
 }
 
 int CQuillmarkDoc::GenerateSources(const std::string& sourcePath) {
@@ -199,13 +183,5 @@ int CQuillmarkDoc::GenerateSources(const std::string& sourcePath) {
     } catch (const std::bad_alloc&) {
         return GeneratorNotCreated;
     }
-    const int result = generator->Generate(sourcePath);
-    if (result == GenerateSucceeded) {
-        return generator->CloseFiles();
-    }
-    generator->CloseFiles();
-    if (result == GenerateWriteFailed) {
-        generator->RemoveFiles();
-    }
-    return result;
+    return generator->GenerateFiles(sourcePath);
 }
