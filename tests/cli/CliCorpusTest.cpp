@@ -193,3 +193,28 @@ TEST(CliCorpus, NodeIdTextsAreExportedAsGivenAndGeneratedAsTheirBase) {
     EXPECT_GE(kept, 200);
     EXPECT_GE(based, 190);
 }
+
+// The editor stops showing an import's messages after 20; the command-line tool prints them all.
+TEST(CliCorpus, EveryMessageOfAnImportIsPrinted) {
+    TempDir dir;
+    std::string eds =
+        "[FileInfo]\r\nFileName=flood.eds\r\n[DeviceInfo]\r\nVendorName=V\r\n[DummyUsage]\r\nDummy0001=0\r\n"
+        "[MandatoryObjects]\r\nSupportedObjects=1\r\n1=0x1000\r\n[1000]\r\nParameterName=Device Type\r\n"
+        "DataType=0x0007\r\n[ManufacturerObjects]\r\nSupportedObjects=0\r\n[OptionalObjects]\r\n"
+        "SupportedObjects=30\r\n";
+    for (unsigned n = 1; n <= 30; ++n) {
+        eds += std::to_string(n) + Hex("=0x%04X\r\n", 0x2000 + n);
+    }
+    for (unsigned n = 1; n <= 30; ++n) {
+        eds += Hex("[%04X]", 0x2000 + n) + "\r\nParameterName=Flag\r\nDataType=1\r\n";
+    }
+    WriteFileBytes(dir.File("flood.eds"), eds);
+    const CliResult r = RunCli({"convert", dir.File("flood.eds"), dir.File("out.prj")});
+    std::size_t warnings = 0;
+    for (std::size_t at = r.err.find("Warning: Data Type of index"); at != std::string::npos;
+         at = r.err.find("Warning: Data Type of index", at + 1)) {
+        ++warnings;
+    }
+    EXPECT_EQ(warnings, 30u) << r.err;
+    EXPECT_EQ(r.err.find("Further messages"), std::string::npos);
+}
