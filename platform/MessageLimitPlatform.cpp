@@ -17,13 +17,5 @@ MsgResult MessageLimitPlatform::MessageBox(const std::string& text, const std::s
         ++m_shown;
         m_inner.MessageBox(m_notice, m_caption, MsgButtons::Ok, MsgIcon::Information, withOwner);
     }
-    switch (buttons) {
-        case MsgButtons::Ok:
-            return MsgResult::Ok;
-        case MsgButtons::YesNo:
-            return MsgResult::No;
-        case MsgButtons::YesNoCancel:
-            break;
-    }
-    return MsgResult::Cancel;
+    return SafeAnswer(buttons);
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -138,22 +137,10 @@ void ExpectBaseInHeader(const std::string& header, const std::string& section, s
     EXPECT_EQ(args[6], Hex("0x%X", base));
 }
 
-std::vector<std::string> CorpusFiles() {
-    std::vector<std::string> files;
-    for (const auto& item : std::filesystem::directory_iterator(QM_CORPUS_DIR)) {
-        const std::string ext = item.path().extension().string();
-        if (ext == ".eds" || ext == ".dcf") {
-            files.push_back(item.path().string());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 }  // namespace
 
 TEST(CliCorpus, NodeIdTextsAreExportedAsGivenAndGeneratedAsTheirBase) {
-    const std::vector<std::string> files = CorpusFiles();
+    const std::vector<std::string> files = EdsFilesIn(QM_CORPUS_DIR);
     ASSERT_GE(files.size(), 38u);
     int kept = 0;
     int based = 0;
