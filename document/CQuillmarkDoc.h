@@ -36,6 +36,9 @@ public:
     CQuillmarkDoc& operator=(const CQuillmarkDoc&) = delete;
 
     void SetDialogFactory(DialogFactory* dialogs) { m_pDialogs = dialogs; }
+    // The most message boxes one import shows before a last box says that the rest are not shown;
+    // 0 (the start value) shows them all.
+    void SetImportMessageLimit(int limit) { m_nImportMessageLimit = limit; }
 
     // Views. Every hint reaches every registered view synchronously.
     void AddView(DocumentView* view);
@@ -134,9 +137,6 @@ public:
     int EditDummyUsage();
     int EditComments();
 
-    // The magic written at the start of every project file.
-    const std::string& GetFormatMagic() const { return m_strFormatMagic; }
-
 private:
     void SetTitle(const std::string& title);
     void SetPathName(const std::string& path);
@@ -165,8 +165,8 @@ private:
     IndexEntry* m_pCopiedIndex = nullptr;
     SubindexEntry* m_pLastEditedSubindex = nullptr;
     IndexEntry* m_pLastEditedIndex = nullptr;
-    const std::string m_strFormatMagic = "Quillmark_File_1.01";
     std::uint32_t m_nNamed = 0;
+    int m_nImportMessageLimit = 0;
     std::uint16_t m_nDuplicateSubindex = 0;
     std::uint16_t m_nDuplicateIndex = 0;
     std::unique_ptr<ObjectDictionary> m_pDictionary;

@@ -8,15 +8,14 @@
 #include "eds/CFileScan.h"
 #include "generator/CSourceGenerator.h"
 #include "platform/FileSystem.h"
+#include "platform/MessageLimitPlatform.h"
 
 namespace {
 
 constexpr int ImportSucceeded = 11;
 constexpr int ImportReaderNotCreated = 25;
 constexpr int ExportWriterNotCreated = 4;
-constexpr int GenerateSucceeded = 31;
 constexpr int GeneratorNotCreated = 32;
-constexpr int GenerateWriteFailed = 35;
 
 const char* const ProjectFilter = "Project Files (*.prj)| *.prj||";
 
@@ -98,26 +97,17 @@ int CQuillmarkDoc::OpenProjectFile(const std::string& path) {
 bool CQuillmarkDoc::WriteProject(const std::string& path) {
     std::string bytes;
     try {
-        bytes = ProjectFileWriter(m_strFormatMagic).Write(*m_pDictionary, *m_pDeviceInfo, *m_pFileInfo);
+        bytes = ProjectFileWriter().Write(*m_pDictionary, *m_pDeviceInfo, *m_pFileInfo);
     } catch (const ArchiveException& error) {
         Error(error.what(), "Quillmark");
         return false;
     }
 
     // The old file is replaced only by a complete new one, so a failed save never destroys it.
-    FileSystem& files = m_platform.Files();
-    const std::string temporary = path + ".tmp";
     FileOperation failed = FileOperation::Write;
     std::string reason;
-    std::string ignored;
-    if (!WriteWholeFile(files, temporary, bytes, failed, reason)) {
+    if (ReplaceWholeFile(m_platform.Files(), path, bytes, failed, reason) != ReplaceOutcome::Replaced) {
         m_platform.ReportFileError(failed, path, reason);
-        files.Remove(temporary, ignored);
-        return false;
-    }
-    if (!files.Rename(temporary, path, reason)) {
-        m_platform.ReportFileError(FileOperation::Write, path, reason);
-        files.Remove(temporary, ignored);
         return false;
     }
     return true;
@@ -160,12 +150,14 @@ int CQuillmarkDoc::ImportEds(const std::string& path) {
     std::unique_ptr<ObjectDictionary> dictionary;
     std::unique_ptr<FileInfoSection> fileInfo;
     std::unique_ptr<DeviceInfoSection> deviceInfo;
+    MessageLimitPlatform limited(m_platform, m_nImportMessageLimit,
+                                 "Further messages of this import are not shown.", "Read EDS file");
     std::unique_ptr<CFileScan> reader;
     try {
         dictionary = std::make_unique<ObjectDictionary>();
         fileInfo = std::make_unique<FileInfoSection>();
         deviceInfo = std::make_unique<DeviceInfoSection>();
-        reader = std::make_unique<CFileScan>(path, *dictionary, *fileInfo, *deviceInfo, m_platform);
+        reader = std::make_unique<CFileScan>(path, *dictionary, *fileInfo, *deviceInfo, limited);
     } catch (const std::bad_alloc&) {
         return ImportReaderNotCreated;
     }
@@ -199,13 +191,8 @@ int CQuillmarkDoc::ExportEds(const std::string& path) {
     } catch (const std::bad_alloc&) {
         return ExportWriterNotCreated;
     }
-    const int result = writer->WriteFile();
-    if (result != 0) {
-        // The writer may already have deleted it; a missing file is fine here.
-        std::string ignored;
-        m_platform.Files().Remove(path, ignored);
-    }
-    return result;
+    // A failed export leaves the previous file as it was.
+    return writer->WriteFile();
 }
 
 int CQuillmarkDoc::GenerateSources(const std::string& sourcePath) {
@@ -215,13 +202,5 @@ int CQuillmarkDoc::GenerateSources(const std::string& sourcePath) {
     } catch (const std::bad_alloc&) {
         return GeneratorNotCreated;
     }
-    const int result = generator->Generate(sourcePath);
-    if (result == GenerateSucceeded) {
-        return generator->CloseFiles();
-    }
-    generator->CloseFiles();
-    if (result == GenerateWriteFailed) {
-        generator->RemoveFiles();
-    }
-    return result;
+    return generator->GenerateFiles(sourcePath);
 }

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "document/Archive.h"
+#include "document/ProjectFileFormat.h"
 #include "model/NameTables.h"
 
 namespace {
@@ -52,16 +53,14 @@ void ProjectFileReader::Load(std::string_view bytes, ObjectDictionary& dictionar
                              DeviceInfoSection& deviceInfo, FileInfoSection& fileInfo) {
     ArchiveReader in(bytes);
     const std::string magic = ReadMagic(in);
-    if (magic == MagicVersion100) {
-        m_version100 = true;
-    } else if (magic == MagicVersion101) {
-        m_version100 = false;
-    } else {
+    m_version100 = magic == ProjectFileFormat::MagicVersion100;
+    m_wideCounts = magic == ProjectFileFormat::MagicVersion102;
+    if (!m_version100 && !m_wideCounts && magic != ProjectFileFormat::MagicVersion101) {
         throw ArchiveException(ArchiveException::Kind::BadIndex,
                                "The file is not a project file of this program.");
     }
 
-    const std::uint8_t indexCount = in.ReadU8();
+    const std::uint16_t indexCount = ReadCount(in);
     in.RequireItems(indexCount, MinIndexBlock);
     for (unsigned i = 0; i < indexCount; ++i) {
         ReadIndex(in, dictionary);
@@ -88,7 +87,7 @@ void ProjectFileReader::ReadIndex(ArchiveReader& in, ObjectDictionary& dictionar
     }
     dictionary.InsertIndex(std::move(index));
 
-    const std::uint8_t entryCount = in.ReadU8();
+    const std::uint16_t entryCount = ReadCount(in);
     in.RequireItems(entryCount, m_version100 ? MinEntryBlock100 : MinEntryBlock101);
     for (unsigned i = 0; i < entryCount; ++i) {
         auto entry = Create<SubindexEntry>();
@@ -192,12 +191,16 @@ void ProjectFileReader::ReadFileInfo(ArchiveReader& in, FileInfoSection& info) c
 }
 
 void ProjectFileReader::ReadComments(ArchiveReader& in, std::vector<CommentLine>& comments) const {
-    const std::uint8_t lineCount = in.ReadU8();
+    const std::uint16_t lineCount = ReadCount(in);
     in.RequireItems(lineCount, MinCommentBlock);
     for (unsigned i = 0; i < lineCount; ++i) {
         auto line = Create<CommentLine>();
         line->text = in.ReadText();
-        line->lineNumber = in.ReadU8();
+        line->lineNumber = ReadCount(in);
         comments.push_back(std::move(*line));
     }
+}
+
+std::uint16_t ProjectFileReader::ReadCount(ArchiveReader& in) const {
+    return m_wideCounts ? in.ReadU16() : in.ReadU8();
 }

@@ -8,15 +8,12 @@
 
 class ArchiveReader;
 
-// Reads a project file of version 1.00 or 1.01 from memory into the given (empty) content. The magic
-// picks the entry layout; a 1.00 file's numeric values become value texts, and stored callback names
-// that disagree with the default callback table are repaired. Any fault raises an ArchiveException;
-// what was read before it stays in the content.
+// Reads a project file of version 1.00, 1.01 or 1.02 from memory into the given (empty) content. The
+// magic picks the entry layout and the width of the counts; a 1.00 file's numeric values become value
+// texts, and stored callback names that disagree with the default callback table are repaired. Any
+// fault raises an ArchiveException; what was read before it stays in the content.
 class ProjectFileReader {
 public:
-    static constexpr const char* MagicVersion100 = "Quillmark_File_1.00";
-    static constexpr const char* MagicVersion101 = "Quillmark_File_1.01";
-
     void Load(std::string_view bytes, ObjectDictionary& dictionary, DeviceInfoSection& deviceInfo,
               FileInfoSection& fileInfo);
 
@@ -27,6 +24,8 @@ private:
     void ReadDeviceInfo(ArchiveReader& in, DeviceInfoSection& info) const;
     void ReadFileInfo(ArchiveReader& in, FileInfoSection& info) const;
     void ReadComments(ArchiveReader& in, std::vector<CommentLine>& comments) const;
+    std::uint16_t ReadCount(ArchiveReader& in) const;
 
     bool m_version100 = false;
+    bool m_wideCounts = false;
 };

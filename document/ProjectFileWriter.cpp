@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "document/Archive.h"
+#include "document/ProjectFileFormat.h"
 
 namespace {
 
@@ -10,22 +11,28 @@ void CheckLimits(const ObjectDictionary& dictionary, const DeviceInfoSection& de
     const auto fail = [](const std::string& what) {
         throw ArchiveException(ArchiveException::Kind::Generic, "The project cannot be saved: " + what);
     };
-    if (dictionary.GetIndexCount() > ProjectFileWriter::MaxCount) {
-        fail("it has more than 255 indices.");
-    }
     for (std::uint16_t position = 0; position < dictionary.GetIndexCount(); ++position) {
         const IndexEntry& index = *dictionary.GetIndexAt(position);
-        if (index.subindices.size() > ProjectFileWriter::MaxCount) {
+        if (index.subindices.size() > ProjectFileFormat::WideCountLimit) {
             char text[80];
-            std::snprintf(text, sizeof text, "the index 0x%04X has more than 255 entries.", index.index);
+            std::snprintf(text, sizeof text, "the index 0x%04X has more than 65535 entries.", index.index);
             fail(text);
         }
     }
-    if (dictionary.CommentLines().size() > ProjectFileWriter::MaxCount) {
-        fail("it has more than 255 comment lines.");
+    if (dictionary.CommentLines().size() > ProjectFileFormat::WideCountLimit) {
+        fail("it has more than 65535 comment lines.");
     }
     if (deviceInfo.DummyUsage.dummyCount > DummyUsageSection::SlotCount) {
         fail("the DummyUsage table has more than 7 entries.");
+    }
+}
+
+// The four counts that version 1.02 widens to u16.
+void WriteCount(ArchiveWriter& out, std::size_t count, bool wide) {
+    if (wide) {
+        out.WriteU16(static_cast<std::uint16_t>(count));
+    } else {
+        out.WriteU8(static_cast<std::uint8_t>(count));
     }
 }
 
@@ -44,7 +51,7 @@ void WriteEntry(ArchiveWriter& out, const SubindexEntry& entry) {
     out.WriteU32(entry.nonVolatile);
 }
 
-void WriteIndex(ArchiveWriter& out, const IndexEntry& index) {
+void WriteIndex(ArchiveWriter& out, const IndexEntry& index, bool wide) {
     out.WriteText(index.callbackName);
     out.WriteText(index.category);
     out.WriteText(index.storage);
@@ -52,7 +59,7 @@ void WriteIndex(ArchiveWriter& out, const IndexEntry& index) {
     out.WriteU16(index.headerSubindex);
     out.WriteU16(index.entryCount);
     out.WriteU16(index.entryCount);
-    out.WriteU8(static_cast<std::uint8_t>(index.subindices.size()));
+    WriteCount(out, index.subindices.size(), wide);
     for (const auto& entry : index.subindices) {
         WriteEntry(out, *entry);
     }
@@ -96,22 +103,41 @@ void WriteFileInfo(ArchiveWriter& out, const FileInfoSection& info) {
 
 }  // namespace
 
+bool ProjectFileWriter::NeedsWideCounts(const ObjectDictionary& dictionary) {
+    const std::size_t limit = ProjectFileFormat::NarrowCountLimit;
+    if (dictionary.GetIndexCount() > limit || dictionary.CommentLines().size() > limit) {
+        return true;
+    }
+    for (std::uint16_t position = 0; position < dictionary.GetIndexCount(); ++position) {
+        if (dictionary.GetIndexAt(position)->subindices.size() > limit) {
+            return true;
+        }
+    }
+    for (const CommentLine& line : dictionary.CommentLines()) {
+        if (line.lineNumber > limit) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string ProjectFileWriter::Write(const ObjectDictionary& dictionary, const DeviceInfoSection& deviceInfo,
                                      const FileInfoSection& fileInfo) const {
     CheckLimits(dictionary, deviceInfo);
+    const bool wide = NeedsWideCounts(dictionary);
     ArchiveWriter out;
-    out.WriteText(m_magic);
-    out.WriteU8(static_cast<std::uint8_t>(dictionary.GetIndexCount()));
+    out.WriteText(wide ? ProjectFileFormat::MagicVersion102 : ProjectFileFormat::MagicVersion101);
+    WriteCount(out, dictionary.GetIndexCount(), wide);
     for (std::uint16_t position = 0; position < dictionary.GetIndexCount(); ++position) {
-        WriteIndex(out, *dictionary.GetIndexAt(position));
+        WriteIndex(out, *dictionary.GetIndexAt(position), wide);
     }
     WriteDeviceInfo(out, deviceInfo);
     WriteFileInfo(out, fileInfo);
     const auto& comments = dictionary.CommentLines();
-    out.WriteU8(static_cast<std::uint8_t>(comments.size()));
+    WriteCount(out, comments.size(), wide);
     for (const CommentLine& line : comments) {
         out.WriteText(line.text);
-        out.WriteU8(line.lineNumber);
+        WriteCount(out, line.lineNumber, wide);
     }
     return out.TakeBytes();
 }

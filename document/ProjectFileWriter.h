@@ -5,18 +5,15 @@
 #include "eds/EdsSections.h"
 #include "model/ObjectDictionary.h"
 
-// Writes a project in the current format (1.01) to memory. Every count of the format is one byte, so
-// a project that does not fit raises an ArchiveException naming the limit instead of writing a count
-// that disagrees with the blocks that follow.
+// Writes a project to memory: version 1.01 when every count fits one byte, else version 1.02. A
+// project that no version can hold (a DummyUsage table of more than 7 entries, or a count beyond
+// 16 bits) raises an ArchiveException naming the limit instead of writing a count that disagrees
+// with the blocks that follow.
 class ProjectFileWriter {
 public:
-    explicit ProjectFileWriter(std::string magic) : m_magic(std::move(magic)) {}
-
     std::string Write(const ObjectDictionary& dictionary, const DeviceInfoSection& deviceInfo,
                       const FileInfoSection& fileInfo) const;
 
-    static constexpr std::size_t MaxCount = 255;
-
-private:
-    std::string m_magic;
+    // True when the dictionary needs the 16-bit counts of version 1.02.
+    static bool NeedsWideCounts(const ObjectDictionary& dictionary);
 };

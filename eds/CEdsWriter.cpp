@@ -19,22 +19,25 @@ CEdsWriter::CEdsWriter(const std::string& path, ObjectDictionary& dictionary, Fi
 
 CEdsWriter::~CEdsWriter() = default;
 
+// The previous file at the path is replaced only by a complete new one: whatever fails, it keeps its
+// bytes. A target that cannot be replaced is the "cannot delete" case of the result codes.
 int CEdsWriter::WriteFile() {
-    FileSystem& files = m_platform.Files();
-    std::string reason;
-    if (!files.Remove(m_strPath, reason) && files.Exists(m_strPath)) {
-        return EdsExportResult::CannotDelete;
-    }
     std::string text;
     const int result = BuildText(text);
     if (result != EdsExportResult::Success) {
         return result;
     }
     FileOperation failed = FileOperation::Create;
-    if (!WriteWholeFile(files, m_strPath, text, failed, reason)) {
-        return EdsExportResult::WriteFailed;
+    std::string reason;
+    switch (ReplaceWholeFile(m_platform.Files(), m_strPath, text, failed, reason)) {
+        case ReplaceOutcome::Replaced:
+            return EdsExportResult::Success;
+        case ReplaceOutcome::RenameFailed:
+            return EdsExportResult::CannotDelete;
+        case ReplaceOutcome::WriteFailed:
+            break;
     }
-    return EdsExportResult::Success;
+    return EdsExportResult::WriteFailed;
 }
 
 int CEdsWriter::BuildText(std::string& text) {

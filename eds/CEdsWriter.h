@@ -13,8 +13,8 @@ class Platform;
 class ProfileFile;
 
 // Writes a dictionary and its section records as one EDS file. The file is assembled in memory and
-// written once. Besides the file, it updates NrOfRxPdo, NrOfTxPdo and the three object counters of
-// the device info, even when the export fails.
+// written once, to a temporary file that replaces the target only when complete. Besides the file, it updates
+// NrOfRxPdo, NrOfTxPdo and the three object counters of the device info, even when the export fails.
 class CEdsWriter {
 public:
     CEdsWriter(const std::string& path, ObjectDictionary& dictionary, FileInfoSection& fileInfo,
@@ -23,7 +23,8 @@ public:
     CEdsWriter(const CEdsWriter&) = delete;
     CEdsWriter& operator=(const CEdsWriter&) = delete;
 
-    // 0 on success, else one of the codes 1, 2, 5 of EdsExportResult.
+    // 0 on success, else one of the codes 1, 2, 5 of EdsExportResult; on failure the previous file at
+    // the path keeps its bytes.
     int WriteFile();
     // The whole file as it would be written to the path, without touching the disk: 0, or 5 when the
     // dictionary has no mandatory index (the text then holds what came before the object lists).

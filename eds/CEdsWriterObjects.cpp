@@ -28,6 +28,15 @@ bool IsSubindexSection(const SubindexEntry& entry) {
     return entry.subindex <= 0xFF;
 }
 
+// Puts the stored text in place of its converted number when it mentions the node-ID.
+bool KeepNodeIdText(const std::string& stored, std::string& written) {
+    if (!MentionsNodeId(stored)) {
+        return false;
+    }
+    written = stored;
+    return true;
+}
+
 }  // namespace
 
 int CEdsWriter::WriteObjectList(const std::string& category) {
@@ -123,7 +132,8 @@ int CEdsWriter::WriteSubIndexSection(const SubindexEntry& entry) {
 }
 
 // Numeric values are written in the writer's own form from their converted numbers, whatever text was
-// typed; limits appear only when one of them is not 0.
+// typed; limits appear only when one of them is not 0. A node-ID-relative text ("$NODEID+0x180") is
+// written as it stands, since its number is only the base the node-ID is added to.
 bool CEdsWriter::WriteValueKeys(const std::string& section, const SubindexEntry& entry) {
     ConvertedValues v;
     const ValueKind kind = m_dictionary.ConvertEntryValues(entry, v);
@@ -157,6 +167,11 @@ bool CEdsWriter::WriteValueKeys(const std::string& section, const SubindexEntry&
             break;
         case ValueKind::None:
             return true;
+    }
+    if (kind == ValueKind::Unsigned || kind == ValueKind::Signed || kind == ValueKind::Real) {
+        KeepNodeIdText(entry.defaultValue, def);
+        limits |= KeepNodeIdText(entry.lowLimit, low);
+        limits |= KeepNodeIdText(entry.highLimit, high);
     }
     bool ok = Set(section, "DefaultValue", def);
     if (!limits) {

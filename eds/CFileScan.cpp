@@ -13,6 +13,13 @@ namespace {
 
 const char* const ReadCaption = "Read EDS file";
 
+// "0", "00", "0x0" and the like: a device without optional objects, as the exporter writes it.
+bool IsZero(const std::string& value) {
+    const bool hexPrefix = value.size() > 2 && value[0] == '0' && (value[1] == 'x' || value[1] == 'X');
+    const std::string digits = value.substr(hexPrefix ? 2 : 0);
+    return !digits.empty() && digits.find_first_not_of('0') == std::string::npos;
+}
+
 }  // namespace
 
 CFileScan::CFileScan(const std::string& path, ObjectDictionary& dictionary, FileInfoSection& fileInfo,
@@ -86,7 +93,8 @@ int CFileScan::ValidateEdsFile() {
         return EdsImportResult::CannotOpen;
     }
     m_pProfile = std::make_unique<ProfileFile>(std::move(*profile));
-    if (ParseLeadingInt(GetString("OptionalObjects", "SupportedObjects", "")) == 0) {
+    const std::string optional = GetString("OptionalObjects", "SupportedObjects", "");
+    if (ParseLeadingInt(optional) == 0 && !IsZero(optional)) {
         return EdsImportResult::InvalidObjectList;
     }
     return EdsImportResult::Success;
@@ -183,7 +191,7 @@ int CFileScan::ReadComments() {
     for (unsigned n = 1; n <= count; ++n) {
         const std::string text = GetString(section, Format("Line%u", n), "");
         if (!text.empty()) {
-            m_dictionary.CommentLines().push_back(CommentLine{text, static_cast<std::uint8_t>(n)});
+            m_dictionary.CommentLines().push_back(CommentLine{text, static_cast<std::uint16_t>(n)});
         }
     }
     return EdsImportResult::Success;

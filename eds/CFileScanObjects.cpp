@@ -106,9 +106,12 @@ int CFileScan::CreateIndexList(const std::string& listName) {
 
         result = CreateSubIndexList(entry);
         // A single-entry object whose only entry could not be read would be an index without entries.
+        // A structured object left with nothing but its header cannot be generated, and its export
+        // would announce SubNumber=0, a VAR without a data type: it goes as well, whatever the result.
         const bool lostEntry =
             result == EdsImportResult::UnsupportedDataType || result == EdsImportResult::MissingSection;
-        if (lostEntry && !structured && m_dictionary.GetIndexAt(position) == &entry) {
+        const bool emptyStructure = structured && entry.subindices.size() < 2;
+        if (((lostEntry && !structured) || emptyStructure) && m_dictionary.GetIndexAt(position) == &entry) {
             m_dictionary.RemoveIndexAt(position);
         }
     }

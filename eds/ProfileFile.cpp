@@ -191,7 +191,11 @@ std::string ProfileFile::GetString(std::string_view section, std::string_view ke
                                    std::string_view def) const {
     const Section* found = FindSection(section);
     const Key* k = found != nullptr ? FindKey(*found, key) : nullptr;
-    return std::string(Cap(k != nullptr ? k->value : def));
+    if (k == nullptr) {
+        return std::string(Cap(def));
+    }
+    // A cut value never ends in a blank either: such a blank would not survive writing and reading.
+    return std::string(Trim(Cap(k->value)));
 }
 
 bool ProfileFile::HasKeys(std::string_view section) const {

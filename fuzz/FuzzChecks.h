@@ -13,9 +13,10 @@ struct FileInfoSection;
 // what those cannot see. The libFuzzer targets abort on a non-empty result; the regression tests
 // replay the same checks.
 
-// Imports the bytes as an EDS, then saves as a project (checked as below), exports and generates from
-// whatever the import left behind (a failed import leaves a partial dictionary that the user can
-// still save, export or generate from).
+// Imports the bytes as an EDS, checks that no index holds fewer entries than it announces and that
+// no structured index is left without subindices, then saves as a project (checked as below), exports
+// and generates from whatever the import left behind (a failed import leaves a partial dictionary
+// that the user can still save, export or generate from).
 std::string CheckEdsImport(std::string_view bytes);
 
 // Imports the bytes; when that succeeds, exports, imports the export and exports again. The two

@@ -85,15 +85,7 @@ const std::string* MemoryFileSystem::Find(const std::string& path) const {
 MsgResult SilentPlatform::MessageBox(const std::string&, const std::string&, MsgButtons buttons, MsgIcon,
                                      bool) {
     ++m_messageCount;
-    switch (buttons) {
-        case MsgButtons::YesNo:
-            return MsgResult::No;
-        case MsgButtons::YesNoCancel:
-            return MsgResult::Cancel;
-        case MsgButtons::Ok:
-            break;
-    }
-    return MsgResult::Ok;
+    return SafeAnswer(buttons);
 }
 
 std::optional<std::string> SilentPlatform::ChooseFile(const FileChooserRequest&) {

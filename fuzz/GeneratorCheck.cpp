@@ -2,27 +2,32 @@
 #include "generator/CSourceGenerator.h"
 #include "generator/GenerationResult.h"
 #include "model/ObjectDictionary.h"
+#include "platform/FileSystem.h"
 
-// Runs a generation into memory the way the document does, and checks that a run that did not
-// succeed leaves no half-written set of files behind after a write failure.
+// Runs a generation into memory the way the document does, and checks that a successful run puts
+// the three files in place and that no run leaves a temporary file behind.
 std::string ExerciseGenerator(ObjectDictionary& dictionary, SilentPlatform& platform) {
     CSourceGenerator generator(dictionary, platform);
-    const int result = generator.Generate("/fuzz/out/objdict.c");
+    const int result = generator.GenerateFiles("/fuzz/out/objdict.c");
+    for (const char* name : {"objdict.c", "objdict.h", "obdcfg.h"}) {
+        const std::string path = std::string("/fuzz/out/") + name;
+        if (platform.Memory().Exists(TemporaryPathFor(path))) {
+            return "generation left the temporary file of " + path + " behind (result " +
+                   std::to_string(result) + ")";
+        }
+        if (result == GenOk && !platform.Memory().Exists(path)) {
+            return "a successful generation did not write " + path;
+        }
+    }
     switch (result) {
         case GenOk:
-            generator.CloseFiles();
-            return "";
-        case GenWriteFailed:
-            generator.CloseFiles();
-            generator.RemoveFiles();
-            return "generation reported a write failure on a file system that never fails";
         case GenNoEntry:
         case GenCreateFailed:
         case GenNoSubindices:
-            generator.CloseFiles();
             return "";
+        case GenWriteFailed:
+            return "generation reported a write failure on a file system that never fails";
         default:
-            generator.CloseFiles();
             return "generation returned an unknown code " + std::to_string(result);
     }
 }

@@ -10,8 +10,6 @@ std::string ExerciseGenerator(ObjectDictionary& dictionary, SilentPlatform& plat
 
 namespace {
 
-const char* const Magic = "Quillmark_File_1.01";
-
 struct Project {
     ObjectDictionary dictionary;
     DeviceInfoSection deviceInfo;
@@ -31,7 +29,7 @@ bool Load(std::string_view bytes, Project& project) {
 // The saved bytes, or nothing when the writer refused the project with an archive error.
 std::optional<std::string> Save(const Project& project) {
     try {
-        return ProjectFileWriter(Magic).Write(project.dictionary, project.deviceInfo, project.fileInfo);
+        return ProjectFileWriter().Write(project.dictionary, project.deviceInfo, project.fileInfo);
     } catch (const ArchiveException&) {
         return std::nullopt;
     }
@@ -42,9 +40,9 @@ std::optional<std::string> Save(const Project& project) {
 std::string CheckProjectOf(const ObjectDictionary& dictionary, const DeviceInfoSection& deviceInfo,
                            const FileInfoSection& fileInfo) {
     try {
-        return CheckProjectLoad(ProjectFileWriter(Magic).Write(dictionary, deviceInfo, fileInfo));
+        return CheckProjectLoad(ProjectFileWriter().Write(dictionary, deviceInfo, fileInfo));
     } catch (const ArchiveException&) {
-        return "";  // too large for the format: refused with a message, nothing to check
+        return "";  // beyond what any version can hold: refused with a message, nothing to check
     }
 }
 

@@ -7,22 +7,23 @@
 
 #include "FuzzPlatform.h"
 #include "document/Archive.h"
+#include "document/ProjectFileFormat.h"
 #include "document/ProjectFileWriter.h"
 #include "eds/CFileScan.h"
 
 namespace {
 
 // The same project in the older 1.00 layout, whose entries keep numbers instead of value texts, so
-// the fuzzer starts from both versions. Everything after the indices is laid out as in 1.01.
+// the fuzzer starts from every version. Everything after the indices is laid out as in 1.01, so only
+// a project whose counts fit one byte has a 1.00 form.
 std::string Version100(const ObjectDictionary& dictionary, const DeviceInfoSection& deviceInfo,
                        const FileInfoSection& fileInfo) {
     ObjectDictionary commentsOnly;
     commentsOnly.CommentLines() = dictionary.CommentLines();
-    const std::string tail =
-        ProjectFileWriter("Quillmark_File_1.01").Write(commentsOnly, deviceInfo, fileInfo);
+    const std::string tail = ProjectFileWriter().Write(commentsOnly, deviceInfo, fileInfo);
 
     ArchiveWriter out;
-    out.WriteText("Quillmark_File_1.00");
+    out.WriteText(ProjectFileFormat::MagicVersion100);
     out.WriteU8(static_cast<std::uint8_t>(dictionary.GetIndexCount()));
     for (std::uint16_t position = 0; position < dictionary.GetIndexCount(); ++position) {
         const IndexEntry& index = *dictionary.GetIndexAt(position);
@@ -53,7 +54,7 @@ std::string Version100(const ObjectDictionary& dictionary, const DeviceInfoSecti
         }
     }
     // The 1.01 tail starts after its magic and its index count of 0.
-    const std::size_t magicAndCount = 1 + std::string("Quillmark_File_1.01").size() + 1;
+    const std::size_t magicAndCount = 1 + std::string(ProjectFileFormat::MagicVersion101).size() + 1;
     return out.Bytes() + tail.substr(magicAndCount);
 }
 
@@ -88,12 +89,12 @@ int main(int argc, char** argv) {
         CFileScan(path, dictionary, fileInfo, deviceInfo, platform).ReadFile();
         try {
             const std::string seed = outDir + "/" + FileNamePart(path);
-            WriteSeed(seed + ".prj",
-                      ProjectFileWriter("Quillmark_File_1.01").Write(dictionary, deviceInfo, fileInfo),
-                      written);
-            WriteSeed(seed + ".100.prj", Version100(dictionary, deviceInfo, fileInfo), written);
+            WriteSeed(seed + ".prj", ProjectFileWriter().Write(dictionary, deviceInfo, fileInfo), written);
+            if (!ProjectFileWriter::NeedsWideCounts(dictionary)) {
+                WriteSeed(seed + ".100.prj", Version100(dictionary, deviceInfo, fileInfo), written);
+            }
         } catch (const ArchiveException&) {
-            // Too large for the format: no seed from this file.
+            // Content no version of the format can hold: no seed from this file.
         }
     }
     std::cout << written << " seed projects written to " << outDir << "\n";

@@ -20,28 +20,51 @@ CSourceGenerator::CSourceGenerator(ObjectDictionary& dictionary, Platform& platf
 // the outcome.
 CSourceGenerator::~CSourceGenerator() = default;
 
+int CSourceGenerator::GenerateFiles(const std::string& sourcePath) {
+    int result = Generate(sourcePath);
+    const int closed = CloseFiles();
+    if (result == GenOk) {
+        result = closed;
+    }
+    if (result == GenOk) {
+        result = CommitFiles();
+    }
+    if (result != GenOk) {
+        RemoveFiles();
+    }
+    return result;
+}
+
+// Failures are reported with the path the user knows, not with the temporary one.
+std::unique_ptr<WritableFile> CSourceGenerator::CreateOutput(const std::string& path,
+                                                             std::string& temporary) {
+    std::string reason;
+    auto file = m_pPlatform->Files().Create(TemporaryPathFor(path), reason);
+    if (!file) {
+        m_pPlatform->ReportFileError(FileOperation::Create, path, reason);
+        return nullptr;
+    }
+    temporary = TemporaryPathFor(path);
+    return file;
+}
+
 int CSourceGenerator::Generate(const std::string& sourcePath) {
     m_strSourcePath = sourcePath;
     const std::string directory = DirectoryPart(sourcePath);
-    FileSystem& files = m_pPlatform->Files();
-    std::string reason;
 
-    m_fileSource = files.Create(m_strSourcePath, reason);
+    m_fileSource = CreateOutput(m_strSourcePath, m_strSourceTemp);
     if (!m_fileSource) {
-        m_pPlatform->ReportFileError(FileOperation::Create, m_strSourcePath, reason);
         return GenCreateFailed;
     }
     m_strDictPath = directory + "objdict.h";
-    m_fileDict = files.Create(m_strDictPath, reason);
+    m_fileDict = CreateOutput(m_strDictPath, m_strDictTemp);
     if (!m_fileDict) {
-        m_pPlatform->ReportFileError(FileOperation::Create, m_strDictPath, reason);
         CloseFiles();
         return GenCreateFailed;
     }
     m_strConfigPath = directory + "obdcfg.h";
-    m_fileConfig = files.Create(m_strConfigPath, reason);
+    m_fileConfig = CreateOutput(m_strConfigPath, m_strConfigTemp);
     if (!m_fileConfig) {
-        m_pPlatform->ReportFileError(FileOperation::Create, m_strConfigPath, reason);
         CloseFiles();
         return GenCreateFailed;
     }
@@ -115,16 +138,37 @@ int CSourceGenerator::CloseFiles() {
     return result;
 }
 
-void CSourceGenerator::RemoveFiles() {
-    for (const std::string* path : {&m_strConfigPath, &m_strSourcePath, &m_strDictPath}) {
-        if (path->empty()) {
+// A target that cannot be replaced counts as one that cannot be created. Should a later rename fail,
+// the files renamed before it are already in place; the rest keep their previous versions.
+int CSourceGenerator::CommitFiles() {
+    const std::pair<std::string*, const std::string*> files[] = {{&m_strSourceTemp, &m_strSourcePath},
+                                                                 {&m_strDictTemp, &m_strDictPath},
+                                                                 {&m_strConfigTemp, &m_strConfigPath}};
+    for (const auto& [temporary, path] : files) {
+        if (temporary->empty()) {
             continue;
         }
         std::string reason;
-        if (!m_pPlatform->Files().Remove(*path, reason)) {
-            m_pPlatform->ReportFileError(FileOperation::Delete, *path, reason);
+        if (!m_pPlatform->Files().Rename(*temporary, *path, reason)) {
+            m_pPlatform->ReportFileError(FileOperation::Create, *path, reason);
+            return GenCreateFailed;
+        }
+        temporary->clear();
+    }
+    return GenOk;
+}
+
+void CSourceGenerator::RemoveFiles() {
+    for (std::string* temporary : {&m_strConfigTemp, &m_strSourceTemp, &m_strDictTemp}) {
+        if (temporary->empty()) {
+            continue;
+        }
+        std::string reason;
+        if (!m_pPlatform->Files().Remove(*temporary, reason)) {
+            m_pPlatform->ReportFileError(FileOperation::Delete, *temporary, reason);
             return;
         }
+        temporary->clear();
     }
 }
 

@@ -38,7 +38,9 @@ struct PdoMapping {
 };
 
 // One run of the source generator: writes the user's source file, "objdict.h" and "obdcfg.h" for a
-// dictionary. A run may add default PDO mapping indices to the dictionary.
+// dictionary. A run may add default PDO mapping indices to the dictionary. The three files are written
+// to temporary files beside them, which replace them only once all three are complete, so a failed
+// run leaves the previous files as they were.
 class CSourceGenerator {
 public:
     CSourceGenerator(ObjectDictionary& dictionary, Platform& platform);
@@ -46,9 +48,14 @@ public:
     CSourceGenerator(const CSourceGenerator&) = delete;
     CSourceGenerator& operator=(const CSourceGenerator&) = delete;
 
-    int Generate(const std::string& sourcePath);  // 31 success; 32, 33, 35, 36, 37 failures
+    // The whole run: generate, close, and put the files in place on success or remove the temporary
+    // files on failure. 31 success; 32, 33, 35, 36, 37 failures.
+    int GenerateFiles(const std::string& sourcePath);
+
+    int Generate(const std::string& sourcePath);  // writes the temporary files; 31 or a failure code
     int CloseFiles();                             // closes whatever is still open; safe to call twice
-    void RemoveFiles();                           // deletes the three files
+    int CommitFiles();                            // renames the closed temporaries over the targets
+    void RemoveFiles();                           // deletes the temporary files that are left
 
     const std::string& SourcePath() const { return m_strSourcePath; }
     const std::string& DictPath() const { return m_strDictPath; }
@@ -84,6 +91,7 @@ private:
     int WritePrototypeIfNeeded(const IndexEntry& index);
     bool HasIndex(std::uint16_t indexNumber) const;
     const std::string& PathOf(const WritableFile* file) const;
+    std::unique_ptr<WritableFile> CreateOutput(const std::string& path, std::string& temporary);
 
     std::uint8_t m_nSdoClientNumber = 0;
     std::uint8_t m_nSdoServerNumber = 0;
@@ -93,6 +101,10 @@ private:
     std::string m_strConfigPath;
     std::string m_strSourcePath;
     std::string m_strDictPath;
+    // The temporary files created for the three paths; empty once renamed or removed, or never made.
+    std::string m_strSourceTemp;
+    std::string m_strDictTemp;
+    std::string m_strConfigTemp;
     bool m_bWriteError = false;
     // Any write of the run failed, also one whose flag a later successful write cleared: a run with
     // a lost line must not end in success.

@@ -7,7 +7,7 @@
 // from (counted from 1); the Comments dialog stores the position counted from 0.
 struct CommentLine {
     std::string text;
-    std::uint8_t lineNumber = 0;
+    std::uint16_t lineNumber = 0;
 
     bool operator==(const CommentLine&) const = default;
 };

@@ -28,7 +28,7 @@ int HexDigit(char c) {
 
 // Reads the hexadecimal digits after the "0x" prefix up to the first non-digit. Overlong numbers wrap
 // modulo 2^32, the same rule as the decimal path.
-std::uint32_t ReadHexAfterPrefix(const std::string& text) {
+std::uint32_t ReadHexAfterPrefix(std::string_view text) {
     std::uint32_t value = 0;
     for (std::size_t i = 2; i < text.size(); ++i) {
         const int digit = HexDigit(text[i]);
@@ -42,7 +42,7 @@ std::uint32_t ReadHexAfterPrefix(const std::string& text) {
 
 // atol: leading blanks, an optional sign, decimal digits up to the first non-digit. The value wraps
 // modulo 2^32 instead of being undefined on overflow.
-std::uint32_t ReadDecimalWrapping(const std::string& text) {
+std::uint32_t ReadDecimalWrapping(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && IsBlank(text[i])) {
         ++i;
@@ -59,27 +59,90 @@ std::uint32_t ReadDecimalWrapping(const std::string& text) {
     return negative ? 0u - value : value;
 }
 
-bool HasHexPrefix(const std::string& text) {
+bool HasHexPrefix(std::string_view text) {
     return text.size() >= 2 && text[0] == '0' && text[1] == 'x';
+}
+
+constexpr std::string_view NodeIdToken = "$NODEID";
+
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Equal without regard to letter case.
+bool SameLetters(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (Lower(a[i]) != Lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string_view TrimLeft(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    return text;
+}
+
+std::string_view TrimRight(std::string_view text) {
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 }  // namespace
 
-std::int32_t ParseSigned(const std::string& text, std::uint32_t mask) {
+std::string_view WithoutNodeId(std::string_view text) {
+    const std::string_view trimmed = TrimRight(TrimLeft(text));
+    const std::size_t token = NodeIdToken.size();
+    if (trimmed.size() > token && SameLetters(trimmed.substr(0, token), NodeIdToken)) {
+        const std::string_view rest = TrimLeft(trimmed.substr(token));
+        if (!rest.empty() && rest.front() == '+') {
+            return TrimLeft(rest.substr(1));
+        }
+    }
+    if (trimmed.size() > token && SameLetters(trimmed.substr(trimmed.size() - token), NodeIdToken)) {
+        const std::string_view rest = TrimRight(trimmed.substr(0, trimmed.size() - token));
+        if (!rest.empty() && rest.back() == '+') {
+            return TrimRight(rest.substr(0, rest.size() - 1));
+        }
+    }
+    return text;
+}
+
+bool MentionsNodeId(std::string_view text) {
+    for (std::size_t at = 0; at + NodeIdToken.size() <= text.size(); ++at) {
+        if (SameLetters(text.substr(at, NodeIdToken.size()), NodeIdToken)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::int32_t ParseSigned(std::string_view text, std::uint32_t mask) {
+    text = WithoutNodeId(text);
     if (HasHexPrefix(text)) {
         return static_cast<std::int32_t>(ReadHexAfterPrefix(text) & mask);
     }
     return static_cast<std::int32_t>(ReadDecimalWrapping(text));
 }
 
-std::uint32_t ParseUnsigned(const std::string& text, std::uint32_t mask) {
+std::uint32_t ParseUnsigned(std::string_view text, std::uint32_t mask) {
+    text = WithoutNodeId(text);
     if (HasHexPrefix(text)) {
         return ReadHexAfterPrefix(text) & mask;
     }
     return ReadDecimalWrapping(text) & mask;
 }
 
-double ParseReal(const std::string& text) {
+double ParseReal(std::string_view text) {
+    text = WithoutNodeId(text);
     const char* p = text.data();
     const char* end = p + text.size();
     while (p < end && IsBlank(*p)) {

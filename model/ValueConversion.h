@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 struct SubindexEntry;
 
@@ -21,13 +22,20 @@ struct ConvertedValues {
     float realLow = 0.0f;
 };
 
+// Node-ID-relative values, as EDS files give COB-IDs: a text "$NODEID+n" or "n+$NODEID" ($NODEID in
+// any letter case, blanks around the '+') stands for n, the base a stack adds the node-ID to at run
+// time. Returns n, or the text itself when it has neither form. Every parser below reads through it.
+std::string_view WithoutNodeId(std::string_view text);
+// True when the text mentions $NODEID in any letter case; such a text is kept as written on export.
+bool MentionsNodeId(std::string_view text);
+
 // A text starting with exactly "0x" is hexadecimal (masked); anything else is a signed decimal that
 // is not masked. Digits beyond 32 bits wrap modulo 2^32, so "4294967295" reads as -1.
-std::int32_t ParseSigned(const std::string& text, std::uint32_t mask);
+std::int32_t ParseSigned(std::string_view text, std::uint32_t mask);
 // The same two paths; the mask applies to both. A decimal "-1" for a byte gives 255.
-std::uint32_t ParseUnsigned(const std::string& text, std::uint32_t mask);
+std::uint32_t ParseUnsigned(std::string_view text, std::uint32_t mask);
 // Standard text-to-double reading (leading blanks, sign, decimal or hexadecimal float, inf, nan),
 // always with '.' as the decimal point whatever the process locale; no digits gives 0.
-double ParseReal(const std::string& text);
+double ParseReal(std::string_view text);
 
 ValueKind ConvertEntryValues(const SubindexEntry& entry, ConvertedValues& out);

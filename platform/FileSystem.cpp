@@ -146,3 +146,23 @@ bool WriteWholeFile(FileSystem& files, const std::string& path, const std::strin
     }
     return true;
 }
+
+std::string TemporaryPathFor(const std::string& path) {
+    return path + ".tmp";
+}
+
+ReplaceOutcome ReplaceWholeFile(FileSystem& files, const std::string& path, const std::string& bytes,
+                                FileOperation& failed, std::string& reason) {
+    const std::string temporary = TemporaryPathFor(path);
+    std::string ignored;
+    if (!WriteWholeFile(files, temporary, bytes, failed, reason)) {
+        files.Remove(temporary, ignored);
+        return ReplaceOutcome::WriteFailed;
+    }
+    if (!files.Rename(temporary, path, reason)) {
+        failed = FileOperation::Write;
+        files.Remove(temporary, ignored);
+        return ReplaceOutcome::RenameFailed;
+    }
+    return ReplaceOutcome::Replaced;
+}

@@ -50,3 +50,16 @@ public:
 enum class FileOperation;
 bool WriteWholeFile(FileSystem& files, const std::string& path, const std::string& bytes,
                     FileOperation& failed, std::string& reason);
+
+// The file beside `path` that a new version is written to before it replaces `path`.
+std::string TemporaryPathFor(const std::string& path);
+
+// How ReplaceWholeFile ended: the new bytes are in place, or the temporary file could not be written,
+// or it could not be renamed over the target.
+enum class ReplaceOutcome { Replaced, WriteFailed, RenameFailed };
+
+// Writes the bytes to the temporary file beside `path` and renames it over `path` once complete, so
+// a failure never destroys the previous file: the temporary file is removed and `path` keeps its
+// bytes. The failed operation (Write for the rename) and its reason come back as with WriteWholeFile.
+ReplaceOutcome ReplaceWholeFile(FileSystem& files, const std::string& path, const std::string& bytes,
+                                FileOperation& failed, std::string& reason);

@@ -1,5 +1,17 @@
 #include "platform/Platform.h"
 
+MsgResult SafeAnswer(MsgButtons buttons) {
+    switch (buttons) {
+        case MsgButtons::YesNo:
+            return MsgResult::No;
+        case MsgButtons::YesNoCancel:
+            return MsgResult::Cancel;
+        case MsgButtons::Ok:
+            break;
+    }
+    return MsgResult::Ok;
+}
+
 std::string FileErrorText(FileOperation operation, const std::string& path, const std::string& reason) {
     const char* what = "access";
     switch (operation) {

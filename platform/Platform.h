@@ -79,6 +79,9 @@ private:
     Platform& m_platform;
 };
 
+// The answer that changes nothing, for a box nobody is asked: Ok, No, or Cancel when offered.
+MsgResult SafeAnswer(MsgButtons buttons);
+
 // Text of the standard file-error report, shared by the implementations that show it.
 std::string FileErrorText(FileOperation operation, const std::string& path, const std::string& reason);
 

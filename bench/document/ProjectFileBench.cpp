@@ -38,15 +38,13 @@ void FillLargeDictionary(ObjectDictionary& dictionary) {
     }
 }
 
-const std::string Magic = "Quillmark_File_1.01";
-
 void BM_SaveProjectToMemory(benchmark::State& state) {
     ObjectDictionary dictionary;
     FillLargeDictionary(dictionary);
     const DeviceInfoSection deviceInfo;
     const FileInfoSection fileInfo;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ProjectFileWriter(Magic).Write(dictionary, deviceInfo, fileInfo));
+        benchmark::DoNotOptimize(ProjectFileWriter().Write(dictionary, deviceInfo, fileInfo));
     }
 }
 BENCHMARK(BM_SaveProjectToMemory)->Unit(benchmark::kMicrosecond);
@@ -54,7 +52,7 @@ BENCHMARK(BM_SaveProjectToMemory)->Unit(benchmark::kMicrosecond);
 void BM_LoadProjectFromMemory(benchmark::State& state) {
     ObjectDictionary source;
     FillLargeDictionary(source);
-    const std::string bytes = ProjectFileWriter(Magic).Write(source, DeviceInfoSection{}, FileInfoSection{});
+    const std::string bytes = ProjectFileWriter().Write(source, DeviceInfoSection{}, FileInfoSection{});
     for (auto _ : state) {
         ObjectDictionary dictionary;
         DeviceInfoSection deviceInfo;

@@ -96,34 +96,52 @@ TEST_F(DocumentExchange, ImportedProjectSurvivesSaveAndOpen) {
     EXPECT_EQ(loaded.GetComments(), doc.GetComments());
 }
 
-TEST_F(DocumentExchange, ExportWritesTheFileAndDeletesItOnFailure) {
+// A real device with 338 indices is kept as a 1.02 project that opens and saves to the same bytes.
+TEST_F(DocumentExchange, LargeDeviceSavesOpensAndSavesTheSameBytes) {
+    platform.AllowUnexpectedMessages();
+    ASSERT_EQ(doc.ImportEds(std::string(QM_CORPUS_DIR) + "/kacanopen-ITVRoC__simco.eds"), 11);
+    ASSERT_GT(doc.GetIndexCount(), 255);
+    const std::string first = dir.File("simco.prj");
+    ASSERT_EQ(doc.SaveProjectFile(first), 1);
+    EXPECT_EQ(ReadFileBytes(first).substr(1, 19), "Quillmark_File_1.02");
+
+    CQuillmarkDoc loaded(platform);
+    ASSERT_EQ(loaded.OpenProjectFile(first), 1);
+    EXPECT_EQ(loaded.GetIndexCount(), doc.GetIndexCount());
+    const std::string second = dir.File("again.prj");
+    ASSERT_EQ(loaded.SaveProjectFile(second), 1);
+    EXPECT_EQ(ReadFileBytes(second), ReadFileBytes(first));
+}
+
+TEST_F(DocumentExchange, ExportWritesTheFileAndKeepsThePreviousOneOnFailure) {
     ImportSample();
     const std::string path = dir.File("out.eds");
     EXPECT_EQ(doc.ExportEds(path), 0);
-    EXPECT_TRUE(platform.Files().Exists(path));
+    const std::string previous = ReadFileBytes(path);
 
     FaultyFileSystem faulty;
     faulty.FailWritesAfter(20);
     platform.SetFiles(&faulty);
-    platform.AllowUnexpectedMessages();
     EXPECT_EQ(doc.ExportEds(path), 2);
-    EXPECT_FALSE(platform.Files().Exists(path));
+    platform.SetFiles(nullptr);
+    EXPECT_EQ(ReadFileBytes(path), previous);
 }
 
-TEST_F(DocumentExchange, ExportWithoutAMandatoryIndexLeavesNoFile) {
+TEST_F(DocumentExchange, ExportWithoutAMandatoryIndexWritesNothing) {
     const std::string path = dir.File("empty.eds");
-    platform.AllowUnexpectedMessages();
     EXPECT_EQ(doc.ExportEds(path), 5);
     EXPECT_FALSE(platform.Files().Exists(path));
+    EXPECT_FALSE(platform.Files().Exists(TemporaryPathFor(path)));
 }
 
-TEST_F(DocumentExchange, GenerationClosesItsFilesAndRemovesThemAfterAWriteError) {
+TEST_F(DocumentExchange, GenerationWritesThreeFilesAndKeepsThemAfterAWriteError) {
     ImportSample();
     const std::string source = dir.File("objdict.c");
     platform.AllowUnexpectedMessages();
     EXPECT_EQ(doc.GenerateSources(source), 31);
+    const std::string header = ReadFileBytes(dir.File("objdict.h"));
     EXPECT_TRUE(platform.Files().Exists(source));
-    EXPECT_TRUE(platform.Files().Exists(dir.File("objdict.h")));
+    EXPECT_FALSE(header.empty());
     EXPECT_TRUE(platform.Files().Exists(dir.File("obdcfg.h")));
 
     const std::string failing = dir.File("failing.c");
@@ -133,8 +151,8 @@ TEST_F(DocumentExchange, GenerationClosesItsFilesAndRemovesThemAfterAWriteError)
     EXPECT_EQ(doc.GenerateSources(failing), 35);
     platform.SetFiles(nullptr);
     EXPECT_FALSE(platform.Files().Exists(failing));
-    EXPECT_FALSE(platform.Files().Exists(dir.File("objdict.h")));
-    EXPECT_FALSE(platform.Files().Exists(dir.File("obdcfg.h")));
+    EXPECT_EQ(ReadFileBytes(dir.File("objdict.h")), header);
+    EXPECT_FALSE(platform.Files().Exists(TemporaryPathFor(dir.File("objdict.h"))));
 }
 
 TEST_F(DocumentExchange, GenerationReportsACreateFailure) {

@@ -186,14 +186,14 @@ TEST_F(DocumentLifecycle, FailedSaveLeavesTheOldFileIntact) {
     EXPECT_EQ(platform.FileErrors().size(), 3u);
 }
 
-TEST_F(DocumentLifecycle, SaveAboveTheFormatLimitIsRefused) {
+TEST_F(DocumentLifecycle, SaveBeyondTheFormatIsRefused) {
     AddVar(0x2000);
     const std::string path = SavedProject("big.prj");
     const std::string before = ReadFileBytes(path);
-    doc.GetComments().resize(300);
+    doc.GetDeviceInfo().DummyUsage.dummyCount = 8;
     doc.SetModifiedFlag(false);
-    platform.ExpectMessage("The project cannot be saved: it has more than 255 comment lines.", "Quillmark",
-                           MsgIcon::Error);
+    platform.ExpectMessage("The project cannot be saved: the DummyUsage table has more than 7 entries.",
+                           "Quillmark", MsgIcon::Error);
     EXPECT_EQ(doc.SaveProject(0), 0);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(ReadFileBytes(path), before);

@@ -8,6 +8,7 @@
 
 namespace {
 
+const std::string Magic102 = "Quillmark_File_1.02";
 const std::string Magic101 = "Quillmark_File_1.01";
 const std::string Magic100 = "Quillmark_File_1.00";
 
@@ -18,7 +19,7 @@ struct Content {
 };
 
 std::string Save(Content& content) {
-    return ProjectFileWriter(Magic101).Write(content.dictionary, content.deviceInfo, content.fileInfo);
+    return ProjectFileWriter().Write(content.dictionary, content.deviceInfo, content.fileInfo);
 }
 
 void Load(const std::string& bytes, Content& content) {
@@ -125,15 +126,20 @@ void FillSmallProject(Content& c) {
     c.dictionary.CommentLines().push_back({"second", 2});
 }
 
-std::string SmallProjectBytes() {
+// The small project's bytes; with wide counts (version 1.02) the second comment line is numbered 300.
+std::string SmallProjectBytes(bool wide = false) {
     ByteBuilder b;
-    b.Text(Magic101).U8(2);
+    const auto count = [&](unsigned n) -> ByteBuilder& { return wide ? b.U16(n) : b.U8(n); };
+    b.Text(wide ? Magic102 : Magic101);
+    count(2);
     // Index 0x1000: callback, category, storage, index, header, entryCount twice, M.
-    b.Text("NULL").Text("mandatory").Text("ROM").U16(0x1000).U16(0xFFFD).U16(1).U16(1).U8(1);
+    b.Text("NULL").Text("mandatory").Text("ROM").U16(0x1000).U16(0xFFFD).U16(1).U16(1);
+    count(1);
     b.U8(0x07).U8(0x07).U8(0x07).U8(0).Text("0x191").Text("").Text("").Text("ro").Text("Device Type");
     b.U16(0x1000).U16(0xFFFD).U32(0);
     // Index 0x2000 with its header and subindex 1.
-    b.Text("AppCbRecord").Text("manufacturer").Text("RAM").U16(0x2000).U16(0xFFFF).U16(2).U16(2).U8(2);
+    b.Text("AppCbRecord").Text("manufacturer").Text("RAM").U16(0x2000).U16(0xFFFF).U16(2).U16(2);
+    count(2);
     b.U8(0).U8(0x09).U8(0x09).U8(0).Text("").Text("").Text("").Text("").Text("Record");
     b.U16(0x2000).U16(0xFFFF).U32(0);
     b.U8(0x05).U8(0x07).U8(0x07).U8(1).Text("12").Text("0xFF").Text("0x0").Text("rw");
@@ -151,8 +157,18 @@ std::string SmallProjectBytes() {
     b.U8(3).U8(1).Text("me").Text("12-24-2026").Text("01:05PM").Text("desc").Text("4.0").Text("widget.eds");
     b.Text("12-25-2026").Text("02:00AM").Text("you");
     // Comments.
-    b.U8(2).Text("first").U8(1).Text("second").U8(2);
+    count(2).Text("first");
+    count(1).Text("second");
+    count(wide ? 300 : 2);
     return b.Bytes();
+}
+
+// Content whose every count fits one byte except the index count, for the size tests.
+void AddVarIndices(Content& c, unsigned count) {
+    for (unsigned n = 0; n < count; ++n) {
+        IndexEntry& index = AddIndex(c.dictionary, static_cast<std::uint16_t>(0x2000 + n), HeaderSingle);
+        AddEntry(c.dictionary, index, HeaderSingle);
+    }
 }
 
 }  // namespace
@@ -171,19 +187,33 @@ TEST(ProjectFileWriter, SmallProjectHasTheExactLayout) {
     EXPECT_EQ(Save(content), SmallProjectBytes());
 }
 
-TEST(ProjectFileReader, SmallProjectReadsBackUnchanged) {
-    Content original;
-    FillSmallProject(original);
-    Content loaded;
-    Load(SmallProjectBytes(), loaded);
+TEST(ProjectFileWriter, Version102HasTheExactLayout) {
+    Content content;
+    FillSmallProject(content);
+    content.dictionary.CommentLines()[1].lineNumber = 300;
+    EXPECT_EQ(Save(content), SmallProjectBytes(true));
+}
 
-    ASSERT_EQ(loaded.dictionary.GetIndexCount(), 2);
-    for (std::uint16_t i = 0; i < 2; ++i) {
-        EXPECT_TRUE(loaded.dictionary.GetIndexAt(i)->SameContent(*original.dictionary.GetIndexAt(i))) << i;
+TEST(ProjectFileReader, SmallProjectReadsBackUnchangedInBothVersions) {
+    for (bool wide : {false, true}) {
+        SCOPED_TRACE(wide ? "1.02" : "1.01");
+        Content original;
+        FillSmallProject(original);
+        if (wide) {
+            original.dictionary.CommentLines()[1].lineNumber = 300;
+        }
+        Content loaded;
+        Load(SmallProjectBytes(wide), loaded);
+
+        ASSERT_EQ(loaded.dictionary.GetIndexCount(), 2);
+        for (std::uint16_t i = 0; i < 2; ++i) {
+            EXPECT_TRUE(loaded.dictionary.GetIndexAt(i)->SameContent(*original.dictionary.GetIndexAt(i)))
+                << i;
+        }
+        EXPECT_EQ(loaded.deviceInfo, original.deviceInfo);
+        EXPECT_EQ(loaded.fileInfo, original.fileInfo);
+        EXPECT_EQ(loaded.dictionary.CommentLines(), original.dictionary.CommentLines());
     }
-    EXPECT_EQ(loaded.deviceInfo, original.deviceInfo);
-    EXPECT_EQ(loaded.fileInfo, original.fileInfo);
-    EXPECT_EQ(loaded.dictionary.CommentLines(), original.dictionary.CommentLines());
 }
 
 TEST(Archive, TextLengthPrefixesFollowTheThreeForms) {
@@ -250,7 +280,7 @@ TEST(ProjectFileReader, Version100ConvertsNumbersToTextsAndRepairsCallbacks) {
     EXPECT_EQ(c.dictionary.GetIndexAt(1)->Header()->defaultValue, "0x0");
 
     // Saving a 1.00 project writes the current version, which reads back the same.
-    const std::string saved = ProjectFileWriter(Magic101).Write(c.dictionary, c.deviceInfo, c.fileInfo);
+    const std::string saved = ProjectFileWriter().Write(c.dictionary, c.deviceInfo, c.fileInfo);
     EXPECT_EQ(saved.substr(1, Magic101.size()), Magic101);
     Content again;
     Load(saved, again);
@@ -271,12 +301,14 @@ TEST(ProjectFileReader, Version101RepairsAStaleDefaultCallback) {
 
 TEST(ProjectFileReader, EveryTruncationFailsWithEndOfFile) {
     // A file that does not even hold its whole magic is no project file at all.
-    const std::string bytes = SmallProjectBytes();
     const std::size_t magicSize = 1 + Magic101.size();
-    for (std::size_t length = 0; length < bytes.size(); ++length) {
-        const auto expected =
-            length < magicSize ? ArchiveException::Kind::BadIndex : ArchiveException::Kind::EndOfFile;
-        EXPECT_EQ(LoadFailure(bytes.substr(0, length)), expected) << length;
+    for (bool wide : {false, true}) {
+        const std::string bytes = SmallProjectBytes(wide);
+        for (std::size_t length = 0; length < bytes.size(); ++length) {
+            const auto expected =
+                length < magicSize ? ArchiveException::Kind::BadIndex : ArchiveException::Kind::EndOfFile;
+            EXPECT_EQ(LoadFailure(bytes.substr(0, length)), expected) << length;
+        }
     }
 }
 
@@ -295,7 +327,7 @@ TEST(ProjectFileReader, BadInputsFailCleanly) {
         ArchiveException::Kind kind;
     };
     const Row rows[] = {
-        {"unknown magic", withMagic("Quillmark_File_1.02").U8(0).Bytes(), ArchiveException::Kind::BadIndex},
+        {"unknown magic", withMagic("Quillmark_File_1.03").U8(0).Bytes(), ArchiveException::Kind::BadIndex},
         {"empty magic", withMagic("").Bytes(), ArchiveException::Kind::BadIndex},
         {"short text file", "not a project", ArchiveException::Kind::BadIndex},
         {"wide-character marker as magic", ByteBuilder().U8(0xFF).U16(0xFFFE).Bytes(),
@@ -332,33 +364,77 @@ TEST(ProjectFileReader, MoreThanSevenDummyEntriesAreRefused) {
     EXPECT_EQ(LoadFailure(b.Bytes()), ArchiveException::Kind::Generic);
 }
 
-TEST(ProjectFileWriter, CountsAboveOneByteAreRefusedWithTheLimitNamed) {
+// Any one of the four counts beyond a byte makes the file 1.02; at 255 everything stays 1.01.
+TEST(ProjectFileWriter, EachCountBeyondOneByteSwitchesToVersion102) {
+    struct Row {
+        const char* what;
+        void (*fill)(Content&, unsigned);
+    };
+    const Row rows[] = {
+        {"indices", [](Content& c, unsigned n) { AddVarIndices(c, n); }},
+        {"entries",
+         [](Content& c, unsigned n) {
+             IndexEntry& index = AddIndex(c.dictionary, 0x2000, HeaderStructured);
+             AddEntry(c.dictionary, index, HeaderStructured);
+             for (unsigned s = 0; s + 1 < n; ++s) {
+                 AddEntry(c.dictionary, index, static_cast<std::uint16_t>(s));
+             }
+         }},
+        {"comment lines", [](Content& c, unsigned n) { c.dictionary.CommentLines().resize(n); }},
+        {"a line number",
+         [](Content& c, unsigned n) {
+             c.dictionary.CommentLines().push_back({"", static_cast<std::uint16_t>(n)});
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        for (unsigned n : {255u, 256u}) {
+            Content c;
+            row.fill(c, n);
+            const std::string saved = Save(c);
+            EXPECT_EQ(saved.substr(1, Magic101.size()), n == 255 ? Magic101 : Magic102) << n;
+            Content loaded;
+            Load(saved, loaded);
+            EXPECT_EQ(Save(loaded), saved) << n;
+        }
+    }
+}
+
+TEST(ProjectFileWriter, LargeProjectSavesOpensAndSavesTheSameBytes) {
+    Content c;
+    AddVarIndices(c, 255);
+    IndexEntry& record = AddIndex(c.dictionary, 0x6000, HeaderStructured);
+    AddEntry(c.dictionary, record, HeaderStructured).name = "Record";
+    for (unsigned s = 0; s < 255; ++s) {
+        SubindexEntry& entry = AddEntry(c.dictionary, record, static_cast<std::uint16_t>(s));
+        entry.dataType = DataTypeCode::Uint8;
+        entry.defaultValue = "$NODEID+" + std::to_string(s);
+    }
+    for (unsigned n = 1; n <= 256; ++n) {
+        c.dictionary.CommentLines().push_back({"line " + std::to_string(n), static_cast<std::uint16_t>(n)});
+    }
+    const std::string saved = Save(c);
+    EXPECT_EQ(saved.substr(1, Magic102.size()), Magic102);
+
+    Content loaded;
+    Load(saved, loaded);
+    ASSERT_EQ(loaded.dictionary.GetIndexCount(), 256);
+    EXPECT_EQ(loaded.dictionary.GetIndexAt(255)->subindices.size(), 256u);
+    EXPECT_EQ(loaded.dictionary.CommentLines(), c.dictionary.CommentLines());
+    EXPECT_EQ(Save(loaded), saved);
+}
+
+TEST(ProjectFileWriter, ContentNoVersionCanHoldIsRefusedWithTheLimitNamed) {
     struct Row {
         const char* what;
         void (*fill)(Content&);
         const char* message;
     };
     const Row rows[] = {
-        {"indices",
-         [](Content& c) {
-             for (unsigned n = 0; n < 256; ++n) {
-                 IndexEntry& index =
-                     AddIndex(c.dictionary, static_cast<std::uint16_t>(0x2000 + n), HeaderSingle);
-                 AddEntry(c.dictionary, index, HeaderSingle);
-             }
-         },
-         "The project cannot be saved: it has more than 255 indices."},
-        {"entries",
-         [](Content& c) {
-             IndexEntry& index = AddIndex(c.dictionary, 0x2000, HeaderStructured);
-             AddEntry(c.dictionary, index, HeaderStructured);
-             for (unsigned s = 0; s < 255; ++s) {
-                 AddEntry(c.dictionary, index, static_cast<std::uint16_t>(s));
-             }
-         },
-         "The project cannot be saved: the index 0x2000 has more than 255 entries."},
-        {"comments", [](Content& c) { c.dictionary.CommentLines().resize(256); },
-         "The project cannot be saved: it has more than 255 comment lines."},
+        {"comments", [](Content& c) { c.dictionary.CommentLines().resize(65536); },
+         "The project cannot be saved: it has more than 65535 comment lines."},
+        {"dummy entries", [](Content& c) { c.deviceInfo.DummyUsage.dummyCount = 8; },
+         "The project cannot be saved: the DummyUsage table has more than 7 entries."},
     };
     for (const Row& row : rows) {
         Content c;
@@ -370,17 +446,4 @@ TEST(ProjectFileWriter, CountsAboveOneByteAreRefusedWithTheLimitNamed) {
             EXPECT_STREQ(error.what(), row.message);
         }
     }
-}
-
-TEST(ProjectFileWriter, ExactlyTheLimitIsSaved) {
-    Content c;
-    for (unsigned n = 0; n < 255; ++n) {
-        IndexEntry& index = AddIndex(c.dictionary, static_cast<std::uint16_t>(0x2000 + n), HeaderSingle);
-        AddEntry(c.dictionary, index, HeaderSingle);
-    }
-    c.dictionary.CommentLines().resize(255);
-    Content loaded;
-    Load(Save(c), loaded);
-    EXPECT_EQ(loaded.dictionary.GetIndexCount(), 255);
-    EXPECT_EQ(loaded.dictionary.CommentLines().size(), 255u);
 }

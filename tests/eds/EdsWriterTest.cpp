@@ -124,7 +124,7 @@ TEST(EdsWriterTest, EmptyListsAndSections) {
     EXPECT_EQ(tail, text.substr(text.size() - tail.size()));
 }
 
-TEST(EdsWriterTest, NoMandatoryIndexDeletesTheFile) {
+TEST(EdsWriterTest, NoMandatoryIndexKeepsThePreviousFile) {
     ExportRun run;
     FillGoldenDocument(run);
     for (std::uint16_t i = 0; i < run.dictionary.GetIndexCount(); ++i) {
@@ -135,7 +135,7 @@ TEST(EdsWriterTest, NoMandatoryIndexDeletesTheFile) {
     const std::string path = run.dir.File("none.eds");
     WriteFileBytes(path, "old content");
     EXPECT_EQ(EdsExportResult::NoMandatoryIndex, run.Write(path));
-    EXPECT_FALSE(run.platform.Files().Exists(path));
+    EXPECT_EQ("old content", ReadFileBytes(path));
     EXPECT_EQ(0, run.deviceInfo.mandatoryCount);
     EXPECT_EQ(1, run.deviceInfo.NrOfRxPdo);
 }
@@ -151,32 +151,64 @@ TEST(EdsWriterTest, ExportingTwiceGivesTheSameFile) {
     EXPECT_EQ(first, ReadFileBytes(path));
 }
 
-TEST(EdsWriterTest, FileSystemFailuresGiveTheirCodes) {
+// Whatever fails, the previous file keeps its bytes and no temporary file is left beside it.
+TEST(EdsWriterTest, FileSystemFailuresGiveTheirCodesAndKeepThePreviousFile) {
     ExportRun run;
     FillGoldenDocument(run);
-    FaultyFileSystem faulty;
-    run.platform.SetFiles(&faulty);
     const std::string path = run.dir.File("faulty.eds");
-
-    WriteFileBytes(path, "locked");
-    faulty.FailRemove();
-    EXPECT_EQ(EdsExportResult::CannotDelete, run.Write(path));
-    EXPECT_EQ("locked", ReadFileBytes(path));
-    faulty.FailRemove(false);
-
-    // A missing target is no reason to fail, even when deleting would fail.
-    const std::string fresh = run.dir.File("fresh.eds");
-    faulty.FailRemove();
-    EXPECT_EQ(EdsExportResult::Success, run.Write(fresh));
-    faulty.FailRemove(false);
-
-    faulty.FailCreateOf("faulty.eds");
-    EXPECT_EQ(EdsExportResult::WriteFailed, run.Write(path));
-    faulty.FailCreateOf("no such file");
-
-    faulty.FailWritesAfter(100);
-    EXPECT_EQ(EdsExportResult::WriteFailed, run.Write(path));
+    struct Row {
+        const char* what;
+        void (*arm)(FaultyFileSystem&);
+        int result;
+    };
+    const Row rows[] = {
+        {"the target cannot be replaced", [](FaultyFileSystem& f) { f.FailRename(); },
+         EdsExportResult::CannotDelete},
+        {"no file can be created", [](FaultyFileSystem& f) { f.FailCreateOf("faulty.eds"); },
+         EdsExportResult::WriteFailed},
+        {"the disk fills", [](FaultyFileSystem& f) { f.FailWritesAfter(100); }, EdsExportResult::WriteFailed},
+        {"nothing can be deleted", [](FaultyFileSystem& f) { f.FailRemove(); }, EdsExportResult::Success},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        WriteFileBytes(path, "previous");
+        FaultyFileSystem faulty;
+        row.arm(faulty);
+        run.platform.SetFiles(&faulty);
+        EXPECT_EQ(row.result, run.Write(path));
+        run.platform.SetFiles(nullptr);
+        EXPECT_EQ(row.result == EdsExportResult::Success, ReadFileBytes(path) != "previous");
+        EXPECT_FALSE(run.platform.Files().Exists(TemporaryPathFor(path)));
+    }
+    // A target that did not exist before is no reason to fail.
+    EXPECT_EQ(EdsExportResult::Success, run.Write(run.dir.File("fresh.eds")));
     EXPECT_TRUE(run.platform.Messages().empty());
+}
+
+// A value that gives the node-ID-free base of a COB-ID is written as it stands; its number still
+// decides whether limits are written.
+TEST(EdsWriterTest, NodeIdTextsAreWrittenAsStored) {
+    ExportRun run;
+    AddIndex(run.dictionary, 0x1000, "mandatory", false);
+    AddEntry(run.dictionary, 0x1000, HeaderSingle, "Device Type", 7, 7, "ro", "0");
+    AddIndex(run.dictionary, 0x1800, "optional", true);
+    AddEntry(run.dictionary, 0x1800, HeaderStructured, "TPDO", 9, 0, "");
+    AddEntry(run.dictionary, 0x1800, 1, "COB-ID", 7, 7, "rw", "$NODEID+0x180");
+    AddEntry(run.dictionary, 0x1800, 2, "Signed", 7, 4, "rw", "0x10 + $nodeId", "", "$NodeID+1");
+    AddEntry(run.dictionary, 0x1800, 3, "Real", 7, 8, "rw", "$NODEID+1.5", "$NODEID", "0");
+    AddEntry(run.dictionary, 0x1800, 4, "Plain", 7, 7, "rw", "10", "0x1", "20");
+    const std::string text = run.Text("x.eds");
+    EXPECT_NE(std::string::npos,
+              text.find("[1800sub1]\r\nParameterName=COB-ID\r\nObjectType=0x7\r\n"
+                        "DataType=0x0007\r\nAccessType=rw\r\nDefaultValue=$NODEID+0x180\r\n"
+                        "PDOMapping=0x0\r\n\r\n"));
+    EXPECT_NE(std::string::npos, text.find("DefaultValue=0x10 + $nodeId\r\nPDOMapping=0x0\r\nLowLimit=0\r\n"
+                                           "HighLimit=$NodeID+1\r\n\r\n"));
+    EXPECT_NE(std::string::npos,
+              text.find("DefaultValue=$NODEID+1.5\r\nPDOMapping=0x0\r\nLowLimit=$NODEID\r\n"
+                        "HighLimit=0\r\n\r\n"));
+    EXPECT_NE(std::string::npos, text.find("DefaultValue=0xA\r\nPDOMapping=0x0\r\nLowLimit=0x1\r\n"
+                                           "HighLimit=0x14\r\n\r\n"));
 }
 
 TEST(EdsWriterTest, LineBreaksInTextsCannotStartNewLines) {

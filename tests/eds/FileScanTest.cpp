@@ -71,8 +71,6 @@ TEST(FileScanTest, RefusedFilesGiveTheirCodeAndMessage) {
     const std::string good = MinimalEds();
     const RefusedCase cases[] = {
         {"no optional list", Replace(good, "[OptionalObjects]", "[Other]"), 20, nullptr},
-        {"optional list empty",
-         Replace(good, "SupportedObjects=1\r\n1=0x1001", "SupportedObjects=0\r\n1=0x1001"), 20, nullptr},
         {"optional count in hex reads as decimal 0",
          Replace(good, "SupportedObjects=1\r\n1=0x1001", "SupportedObjects=0x1\r\n1=0x1001"), 20, nullptr},
         {"optional count blank",
@@ -97,6 +95,25 @@ TEST(FileScanTest, RefusedFilesGiveTheirCodeAndMessage) {
         EXPECT_EQ(c.result, run.Import(c.bytes));
         EXPECT_EQ(0, run.platform.PendingExpectations());
     }
+}
+
+// A device without optional objects, as the exporter writes it, imports with an empty optional list.
+TEST(FileScanTest, OptionalListMayBeEmpty) {
+    for (const char* count : {"0", "00", "0x0", "0X00"}) {
+        SCOPED_TRACE(count);
+        ImportRun run;
+        const std::string bytes =
+            Replace(MinimalEds(), "SupportedObjects=1\r\n1=0x1001", std::string("SupportedObjects=") + count);
+        EXPECT_EQ(EdsImportResult::Success, run.Import(bytes));
+        ASSERT_EQ(1, run.dictionary.GetIndexCount());
+        EXPECT_EQ(0x1000, run.dictionary.GetIndexAt(0)->index);
+    }
+    // A real device with SupportedObjects=0 gets past the check to its objects.
+    ImportRun run;
+    run.platform.AllowUnexpectedMessages();
+    EXPECT_NE(EdsImportResult::InvalidObjectList,
+              run.ImportPath(std::string(QM_CORPUS_DIR) + "/python-canopen__datatypes.eds"));
+    EXPECT_GT(run.dictionary.GetIndexCount(), 0);
 }
 
 TEST(FileScanTest, FilesBeyond64KiBAreRead) {
@@ -295,6 +312,37 @@ TEST(FileScanTest, UnsupportedDataTypes) {
     EXPECT_EQ(2u, record.subindices.size());
     EXPECT_EQ(2, record.entryCount);
     EXPECT_EQ(0x20, run.Find(0x2200)->subindices[0]->dataType);
+}
+
+// A structured index left with nothing but its header is removed, whatever the result; the messages
+// stay those of its subindices.
+TEST(FileScanTest, StructuredIndexLeftWithItsHeaderOnlyIsRemoved) {
+    const std::string header =
+        CrLfLines({"[ManufacturerObjects]", "SupportedObjects=2", "1=2100", "2=2200", "", "[2100]",
+                   "SubNumber=2", "ParameterName=Unsupported", "ObjectType=0x9", ""});
+    const std::string unsupported =
+        SubSection(0x2100, 0, "Flag", 1, "0") + SubSection(0x2100, 1, "Text", 0xA, "x");
+    const std::string after = VarSection(0x2200, "After", 7, "0");
+    ImportRun run;
+    run.platform.ExpectMessage("Data Type of index 0x2100,subindex 0x00 not supported!", "Warning",
+                               MsgIcon::Exclamation);
+    run.platform.ExpectMessage("Data Type of index 0x2100,subindex 0x01 not supported!", "Warning",
+                               MsgIcon::Exclamation);
+    EXPECT_EQ(EdsImportResult::Success, run.Import(MinimalEds(header + unsupported + after)));
+    EXPECT_EQ(nullptr, run.Find(0x2100));
+    EXPECT_NE(nullptr, run.Find(0x2200));
+
+    // Without any subindex section the mismatch stops the index, which goes as well.
+    ImportRun mismatch;
+    mismatch.platform.ExpectMessage(
+        "The number of subindices of the index 0x2100 is different from thecurrent number! Please check out "
+        "your EDS file at the given index,edit this index and restart the import of EDS file!",
+        "Error", MsgIcon::Error);
+    const std::string lastOnly =
+        Replace(header, "SupportedObjects=2\r\n1=2100\r\n2=2200", "SupportedObjects=1\r\n1=2100");
+    EXPECT_EQ(EdsImportResult::SubindexCountMismatch, mismatch.Import(MinimalEds(lastOnly)));
+    EXPECT_EQ(nullptr, mismatch.Find(0x2100));
+    EXPECT_EQ(1, mismatch.dictionary.GetIndexCount());
 }
 
 TEST(FileScanTest, UnsupportedSingleEntryIsRemovedAndMayStopTheImport) {

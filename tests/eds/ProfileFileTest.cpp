@@ -71,6 +71,9 @@ TEST(ProfileFileTest, ValuesAreCutTo259Characters) {
     const ProfileFile file = ProfileFile::FromBytes("[S]\nKey=" + longValue + "\n");
     EXPECT_EQ(std::string(259, 'v'), file.GetString("S", "Key", ""));
     EXPECT_EQ(std::string(259, 'd'), file.GetString("S", "Absent", std::string(270, 'd')));
+    // Blanks the cut leaves at the end go, as a read value has none.
+    const ProfileFile blanks = ProfileFile::FromBytes("[S]\nKey=" + std::string(257, 'v') + "   tail\n");
+    EXPECT_EQ(std::string(257, 'v'), blanks.GetString("S", "Key", ""));
 }
 
 TEST(ProfileFileTest, AcceptsLfAndCrLfLineEnds) {

@@ -10,7 +10,7 @@
 namespace {
 
 std::string Saved(const ObjectDictionary& dictionary) {
-    return ProjectFileWriter("Quillmark_File_1.01").Write(dictionary, DeviceInfoSection{}, FileInfoSection{});
+    return ProjectFileWriter().Write(dictionary, DeviceInfoSection{}, FileInfoSection{});
 }
 
 std::string LoadedAndSaved(const std::string& bytes) {

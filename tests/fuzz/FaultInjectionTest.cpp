@@ -55,7 +55,7 @@ protected:
     TempDir dir;
 };
 
-TEST_F(FaultInjection, ExportThatFailsPartWayLeavesNothingAtTheTarget) {
+TEST_F(FaultInjection, ExportThatFailsPartWayKeepsThePreviousFileByteForByte) {
     const std::string target = dir.File("export.eds");
     ASSERT_EQ(doc.ExportEds(target), EdsExportResult::Success);
     const std::size_t size = ReadFileBytes(target).size();
@@ -68,36 +68,74 @@ TEST_F(FaultInjection, ExportThatFailsPartWayLeavesNothingAtTheTarget) {
         platform.SetFiles(&faulty);
         EXPECT_EQ(doc.ExportEds(target), EdsExportResult::WriteFailed);
         platform.SetFiles(nullptr);
-        EXPECT_FALSE(Exists(target));
+        EXPECT_EQ(ReadFileBytes(target), "an older export\r\n");
+        EXPECT_FALSE(Exists(TemporaryPathFor(target)));
     }
 }
 
-TEST_F(FaultInjection, ExportOverALockedFileReportsItAndWritesNothing) {
+TEST_F(FaultInjection, ExportOverALockedFileReportsItAndKeepsIt) {
     const std::string target = dir.File("export.eds");
     WriteFileBytes(target, "locked\r\n");
     FaultyFileSystem faulty;
-    faulty.FailRemove();
+    faulty.FailRename();
     platform.SetFiles(&faulty);
     EXPECT_EQ(doc.ExportEds(target), EdsExportResult::CannotDelete);
     platform.SetFiles(nullptr);
     EXPECT_EQ(ReadFileBytes(target), "locked\r\n");
+    EXPECT_FALSE(Exists(TemporaryPathFor(target)));
 }
 
-TEST_F(FaultInjection, GenerationThatFailsPartWayRemovesAllThreeFiles) {
+TEST_F(FaultInjection, GenerationThatFailsPartWayKeepsThePreviousFilesByteForByte) {
     const std::size_t total = GeneratedBytes();
+    const char* const names[] = {"objdict.c", "objdict.h", "obdcfg.h"};
     // In the first banner, in the dictionary header, in the configuration header, at the very end.
     for (std::size_t budget : {std::size_t{0}, std::size_t{10}, std::size_t{900}, total / 2, total - 1}) {
         SCOPED_TRACE("write fails after " + std::to_string(budget) + " bytes");
         TempDir out;
+        for (const char* name : names) {
+            WriteFileBytes(out.File(name), std::string("previous ") + name);
+        }
         FaultyFileSystem faulty;
         faulty.FailWritesAfter(budget);
         platform.SetFiles(&faulty);
         EXPECT_EQ(doc.GenerateSources(out.File("objdict.c")), GenWriteFailed);
         platform.SetFiles(nullptr);
-        for (const char* name : {"objdict.c", "objdict.h", "obdcfg.h"}) {
-            EXPECT_FALSE(Exists(out.File(name))) << name;
+        for (const char* name : names) {
+            EXPECT_EQ(ReadFileBytes(out.File(name)), std::string("previous ") + name);
+            EXPECT_FALSE(Exists(TemporaryPathFor(out.File(name)))) << name;
         }
         EXPECT_FALSE(platform.FileErrors().empty());
+    }
+}
+
+TEST_F(FaultInjection, GenerationWhoseFilesCannotAllBeMadeKeepsThePreviousFiles) {
+    TempDir out;
+    const char* const names[] = {"objdict.c", "objdict.h", "obdcfg.h"};
+    for (const char* name : names) {
+        WriteFileBytes(out.File(name), std::string("previous ") + name);
+    }
+    struct Fault {
+        const char* what;
+        void (*arm)(FaultyFileSystem&);
+        int result;
+    };
+    const Fault faults[] = {
+        {"the configuration header cannot be created",
+         [](FaultyFileSystem& f) { f.FailCreateOf("obdcfg.h"); }, GenCreateFailed},
+        {"the files cannot replace the old ones", [](FaultyFileSystem& f) { f.FailRename(); },
+         GenCreateFailed},
+    };
+    for (const Fault& fault : faults) {
+        SCOPED_TRACE(fault.what);
+        FaultyFileSystem faulty;
+        fault.arm(faulty);
+        platform.SetFiles(&faulty);
+        EXPECT_EQ(doc.GenerateSources(out.File("objdict.c")), fault.result);
+        platform.SetFiles(nullptr);
+        for (const char* name : names) {
+            EXPECT_EQ(ReadFileBytes(out.File(name)), std::string("previous ") + name);
+            EXPECT_FALSE(Exists(TemporaryPathFor(out.File(name)))) << name;
+        }
     }
 }
 

@@ -202,11 +202,24 @@ TEST_F(HostileContent, ObjectListsAnnouncing65535Entries) {
     EXPECT_EQ(Import(list("65535", 65535, [](unsigned) { return 0x1008u; })), EdsImportResult::Success);
     EXPECT_EQ(doc.GetIndexCount(), 2);
     // Every key names another index without a section: each is reported and none is kept.
+    const std::string flood = list("65535", 65535, [](unsigned n) { return 0x1000u + n; });
     const std::size_t before = platform.Messages().size();
-    Import(list("65535", 65535, [](unsigned n) { return 0x1000u + n; }));
-    EXPECT_LE(doc.GetIndexCount(), 2);
+    const int result = Import(flood);
+    const std::uint16_t indices = doc.GetIndexCount();
+    EXPECT_LE(indices, 2);
     EXPECT_GT(platform.Messages().size(), before + 60000);
     EXPECT_EQ(CheckEntryCounts(doc.GetDictionary()), "");
+
+    // The editor shows 20 of them and a last box that says so; the import itself does not change.
+    doc.SetImportMessageLimit(20);
+    const std::size_t start = platform.Messages().size();
+    EXPECT_EQ(Import(flood), result);
+    EXPECT_EQ(doc.GetIndexCount(), indices);
+    ASSERT_EQ(platform.Messages().size(), start + 21);
+    const RecordedMessage& last = platform.Messages().back();
+    EXPECT_EQ(last.text, "Further messages of this import are not shown.");
+    EXPECT_EQ(last.caption, "Read EDS file");
+    EXPECT_EQ(last.icon, MsgIcon::Information);
 }
 
 // About 10 MB: every manufacturer index from 0x2000 to 0x5FFE as a VAR with long texts.
@@ -236,11 +249,12 @@ TEST_F(HostileContent, TenMegabyteEdsImportsExportsAndGenerates) {
     EXPECT_EQ(doc.GetIndexCount(), 2 + (0x5FFF - 0x2000));
     EXPECT_EQ(doc.ExportEds(dir.File("big.eds")), EdsExportResult::Success);
     EXPECT_EQ(doc.GenerateSources(dir.File("objdict.c")), GenOk);
-    // Too many indices for the project format: refused with a message, nothing written.
-    const std::size_t before = platform.Messages().size();
-    EXPECT_EQ(doc.SaveProjectFile(dir.File("big.prj")), 0);
-    EXPECT_EQ(platform.Messages().size(), before + 1);
-    EXPECT_FALSE(platform.Files().Exists(dir.File("big.prj")));
+    // Beyond one-byte counts: the project is kept in version 1.02.
+    ASSERT_EQ(doc.SaveProjectFile(dir.File("big.prj")), 1);
+    EXPECT_EQ(ReadFileBytes(dir.File("big.prj")).substr(1, 19), "Quillmark_File_1.02");
+    CQuillmarkDoc reopened(platform);
+    ASSERT_EQ(reopened.OpenProjectFile(dir.File("big.prj")), 1);
+    EXPECT_EQ(reopened.GetIndexCount(), doc.GetIndexCount());
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     RecordProperty("seconds", std::to_string(seconds));
 }

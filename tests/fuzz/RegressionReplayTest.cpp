@@ -60,7 +60,7 @@ std::string ProjectOf(const fs::path& file) {
     DeviceInfoSection deviceInfo;
     CFileScan("device.eds", dictionary, fileInfo, deviceInfo, platform).ReadFile();
     try {
-        return ProjectFileWriter("Quillmark_File_1.01").Write(dictionary, deviceInfo, fileInfo);
+        return ProjectFileWriter().Write(dictionary, deviceInfo, fileInfo);
     } catch (const std::exception&) {
         return "";
     }

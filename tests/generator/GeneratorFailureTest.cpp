@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "DictionaryBuilder.h"
 #include "GeneratorTestSupport.h"
 #include "MemoryFileSystem.h"
@@ -47,10 +49,8 @@ TEST_F(GeneratorFailureTest, StructuredIndexWithoutSubindicesStopsWith37) {
         platform.ExpectMessage(NoSubindicesMessage(c.hex), "Create Object Dictionary File", MsgIcon::Error);
 
         EXPECT_EQ(GenNoSubindices, RunGeneration(local, platform, "/out/objdict.c")) << c.hex;
-        // The partly written files stay; the configuration header never got its closing line.
-        EXPECT_TRUE(memory.Exists("/out/objdict.c"));
-        EXPECT_EQ(std::string::npos, memory.Bytes("/out/obdcfg.h").find("#endif"));
-        EXPECT_EQ(std::string::npos, memory.Bytes("/out/objdict.h").find("OBD_END ()"));
+        // The partly written files never replace anything.
+        EXPECT_TRUE(memory.Files().empty());
     }
     EXPECT_EQ(0, platform.PendingExpectations());
 }
@@ -60,11 +60,15 @@ TEST_F(GeneratorFailureTest, MissingEntryStopsWith32) {
     b.Var(0x1000, {.name = "Device Type", .dataType = 0x07, .access = "ro", .value = "0x191"});
     b.RecordOfValues(0x2000, "Values", {"1", "2"}).entryCount = 5;
 
-    EXPECT_EQ(GenNoEntry, RunGeneration(dictionary, platform, "/out/objdict.c"));
-    const std::string dict = memory.Bytes("/out/objdict.h");
+    CSourceGenerator generator(dictionary, platform);
+    EXPECT_EQ(GenNoEntry, generator.Generate("/out/objdict.c"));
+    EXPECT_EQ(GenOk, generator.CloseFiles());
+    const std::string dict = memory.Bytes(TemporaryPathFor("/out/objdict.h"));
     EXPECT_NE(std::string::npos, dict.find("OBD_BEGIN_INDEX_RAM(0x2000, 0x04, NULL)"));
     EXPECT_NE(std::string::npos, dict.find("Value_2, 0x2)"));
     EXPECT_EQ(std::string::npos, dict.find("OBD_END_INDEX(0x2000)"));
+    generator.RemoveFiles();
+    EXPECT_TRUE(memory.Files().empty());
 }
 
 TEST_F(GeneratorFailureTest, EveryFailingWriteEndsIn35AndRemovesAllThreeFiles) {
@@ -104,7 +108,7 @@ TEST_F(GeneratorFailureTest, DiskFullEndsIn35AndLeavesNothing) {
     }
 }
 
-TEST_F(GeneratorFailureTest, FileThatCannotBeCreatedStopsWith33AndClosesTheEarlierOnes) {
+TEST_F(GeneratorFailureTest, FileThatCannotBeCreatedStopsWith33AndLeavesNothing) {
     BuildSmallDictionary(dictionary);
     for (const std::string name : {"node.c", "objdict.h", "obdcfg.h"}) {
         TempDir dir;
@@ -112,37 +116,26 @@ TEST_F(GeneratorFailureTest, FileThatCannotBeCreatedStopsWith33AndClosesTheEarli
         disk.FailCreateOf(name);
         ScriptedPlatform local;
         local.SetFiles(&disk);
-        CSourceGenerator generator(dictionary, local);
 
-        EXPECT_EQ(GenCreateFailed, generator.Generate(dir.File("node.c"))) << name;
+        EXPECT_EQ(GenCreateFailed, RunGeneration(dictionary, local, dir.File("node.c"))) << name;
         ASSERT_EQ(1u, local.FileErrors().size());
         EXPECT_EQ(FileOperation::Create, local.FileErrors()[0].operation);
         EXPECT_EQ(dir.File(name), local.FileErrors()[0].path);
-        // The files created before were closed at once and stay, empty.
-        for (const std::string earlier : {"node.c", "objdict.h", "obdcfg.h"}) {
-            if (earlier == name) {
-                break;
-            }
-            EXPECT_TRUE(disk.Exists(dir.File(earlier)));
-            EXPECT_EQ("", ReadFileBytes(dir.File(earlier)));
-        }
-        EXPECT_EQ(GenOk, generator.CloseFiles());
+        // The temporary files made before it are closed and removed.
+        EXPECT_TRUE(std::filesystem::is_empty(dir.Path())) << name;
     }
 }
 
-TEST_F(GeneratorFailureTest, FailedCloseGives36AndKeepsTheFiles) {
+TEST_F(GeneratorFailureTest, FailedCloseGives36AndLeavesNothing) {
     BuildSmallDictionary(dictionary);
     memory.FailCloseOf("objdict.h");
     CSourceGenerator generator(dictionary, platform);
-    ASSERT_EQ(GenOk, generator.Generate("/out/objdict.c"));
 
-    EXPECT_EQ(GenCloseFailed, generator.CloseFiles());
+    EXPECT_EQ(GenCloseFailed, generator.GenerateFiles("/out/objdict.c"));
     ASSERT_EQ(1u, platform.FileErrors().size());
     EXPECT_EQ(FileOperation::Close, platform.FileErrors()[0].operation);
     EXPECT_EQ("/out/objdict.h", platform.FileErrors()[0].path);
-    EXPECT_EQ(3u, memory.Files().size());
-    EXPECT_FALSE(memory.IsOpen("/out/objdict.c") || memory.IsOpen("/out/objdict.h") ||
-                 memory.IsOpen("/out/obdcfg.h"));
+    EXPECT_TRUE(memory.Files().empty());
     // Closing again finds nothing open.
     EXPECT_EQ(GenOk, generator.CloseFiles());
     EXPECT_EQ(1u, platform.FileErrors().size());
@@ -162,12 +155,14 @@ TEST_F(GeneratorFailureTest, FailedDeletionIsReportedOnceAndStopsTheRemoval) {
     generator.RemoveFiles();
     ASSERT_EQ(1u, local.FileErrors().size());
     EXPECT_EQ(FileOperation::Delete, local.FileErrors()[0].operation);
-    EXPECT_EQ(dir.File("obdcfg.h"), local.FileErrors()[0].path);
+    EXPECT_EQ(TemporaryPathFor(dir.File("obdcfg.h")), local.FileErrors()[0].path);
 
     disk.FailRemove(false);
     generator.RemoveFiles();
-    EXPECT_FALSE(disk.Exists(dir.File("node.c")) || disk.Exists(dir.File("objdict.h")) ||
-                 disk.Exists(dir.File("obdcfg.h")));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+    // Nothing is left to put in place.
+    EXPECT_EQ(GenOk, generator.CommitFiles());
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
 }
 
 TEST_F(GeneratorFailureTest, ExistingFilesAreOverwritten) {

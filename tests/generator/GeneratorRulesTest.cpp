@@ -191,6 +191,25 @@ TEST(PdoLinesTest, RunningNumbersCountOnlyWrittenLines) {
     EXPECT_NE(std::string::npos, headers.find(Define("PDO_MAX_TXPDO_IN_OBD", 3)));
 }
 
+// COB-IDs given relative to the node-ID are written as the base the stack adds the node-ID to.
+TEST(PdoLinesTest, NodeIdRelativeValuesGiveTheirBase) {
+    ObjectDictionary dictionary;
+    DictionaryBuilder b(dictionary);
+    b.RecordOfValues(0x1200, "Server SDO", {"$NODEID+0x600", "0x580 + $nodeid"});
+    b.Var(0x1014, {.name = "COB-ID EMCY", .value = "$NodeID+0x80"});
+    b.RecordOfValues(0x1400, "RPDO 1", {"$NODEID+0x200"});
+    b.RecordOfValues(0x1600, "RPDO 1 mapping", {"0x60000108"});
+    b.RecordOfValues(0x1800, "TPDO 1", {"$NODEID+0x180"});
+    b.RecordOfValues(0x1A00, "TPDO 1 mapping", {"0x60000108"});
+    const std::string headers = GenerateHeaders(dictionary);
+    EXPECT_NE(std::string::npos, headers.find("OBD_CREATE_SDOS(0x1200, 0x00, 0x0600, 0x0580, 0x00)"));
+    EXPECT_NE(std::string::npos,
+              headers.find("OBD_SUBINDEX_RAM_VAR(0x1014, 0x00, 0x07, 0x03, tObdUnsigned32, "
+                           "COBID_EMCY, 0x80)"));
+    EXPECT_NE(std::string::npos, headers.find("OBD_CREATE_RXPDO_COMMU(0x1400, 0x00, 0x200, 0x0, 0x0, 0x0)"));
+    EXPECT_NE(std::string::npos, headers.find("OBD_CREATE_TXPDO_COMMU(0x1800, 0x00, 0x180, 0x0, 0x0, 0x0)"));
+}
+
 }  // namespace
 
 namespace {

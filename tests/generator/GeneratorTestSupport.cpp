@@ -10,16 +10,7 @@
 #include "generator/CSourceGenerator.h"
 
 int RunGeneration(ObjectDictionary& dictionary, Platform& platform, const std::string& sourcePath) {
-    CSourceGenerator generator(dictionary, platform);
-    const int result = generator.Generate(sourcePath);
-    if (result == GenOk) {
-        return generator.CloseFiles();
-    }
-    generator.CloseFiles();
-    if (result == GenWriteFailed) {
-        generator.RemoveFiles();
-    }
-    return result;
+    return CSourceGenerator(dictionary, platform).GenerateFiles(sourcePath);
 }
 
 void ExpectGolden(const std::string& caseName, const std::string& fileName, const std::string& bytes) {

@@ -5,7 +5,7 @@
 #include "ScriptedPlatform.h"
 #include "model/ObjectDictionary.h"
 
-// What the document does around a run: generate, then close (and on a write failure also delete).
+// A whole run as the document makes it.
 int RunGeneration(ObjectDictionary& dictionary, Platform& platform, const std::string& sourcePath);
 
 // Compares a generated file with its golden file under tests/data/generator/<caseName>/<fileName>.

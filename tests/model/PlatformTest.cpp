@@ -5,6 +5,7 @@
 #include "ScriptedPlatform.h"
 #include "platform/ConsolePlatform.h"
 #include "platform/Cp1252.h"
+#include "platform/MessageLimitPlatform.h"
 #include "platform/ResultMessage.h"
 
 TEST(Paths, FileAndDirectoryParts) {
@@ -63,6 +64,32 @@ TEST(ScriptedPlatform, AnswersFromItsQueueAndInjectsFaults) {
     EXPECT_EQ(ReadFileBytes(dir.File("a.txt")), "0123");
     EXPECT_FALSE(WriteWholeFile(platform.Files(), dir.File("missing/b.txt"), "x", failed, reason));
     EXPECT_EQ(failed, FileOperation::Create);
+}
+
+// After the limit one notice is shown and every later box only gets its safe answer; a run that stays
+// within the limit shows no notice, and a limit of 0 shows everything.
+TEST(MessageLimitPlatform, ShowsTheLimitThenOneNoticeThenNothing) {
+    struct Row {
+        int limit;
+        int boxes;
+        std::size_t shown;
+        bool notice;
+    };
+    for (const Row& row : {Row{3, 6, 4, true}, Row{3, 3, 3, false}, Row{0, 50, 50, false}}) {
+        SCOPED_TRACE(row.limit);
+        ScriptedPlatform inner;
+        inner.AllowUnexpectedMessages();
+        MessageLimitPlatform limited(inner, row.limit, "No more.", "Read EDS file");
+        for (int n = 0; n < row.boxes; ++n) {
+            limited.MessageBox("box " + std::to_string(n), "Warning", MsgButtons::Ok, MsgIcon::Exclamation);
+        }
+        ASSERT_EQ(inner.Messages().size(), row.shown);
+        EXPECT_EQ(inner.Messages().back().text == "No more.", row.notice);
+        EXPECT_EQ(inner.Messages().back().caption == "Read EDS file", row.notice);
+        EXPECT_EQ(inner.Messages().back().icon == MsgIcon::Information, row.notice);
+        EXPECT_EQ(limited.MessageBox("?", "Q", MsgButtons::YesNo, MsgIcon::Question), MsgResult::No);
+        EXPECT_EQ(&limited.Files(), &inner.Files());
+    }
 }
 
 TEST(Cp1252, ConvertsEveryByteBothWays) {

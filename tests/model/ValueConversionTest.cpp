@@ -42,6 +42,38 @@ TEST(ParseNumbers, HexadecimalAndDecimalPaths) {
     EXPECT_EQ(ParseUnsigned("0x1FFFFFFFF", 0xFFFFFFFF), 0xFFFFFFFFu);
 }
 
+// "$NODEID+n" and "n+$NODEID" read as n, in any letter case and with blanks around the '+'; every
+// other text reads as before.
+TEST(ParseNumbers, NodeIdRelativeTextsReadAsTheirBase) {
+    struct Row {
+        const char* text;
+        std::uint32_t value;
+    };
+    const Row rows[] = {
+        {"$NODEID+0x180", 0x180}, {"$nodeid + 0x180", 0x180},
+        {"0x600+$NODEID", 0x600}, {"1280 + $NodeId", 1280},
+        {"$NODEID+384", 384},     {" $NODEID+0x80 ", 0x80},
+        {"$NODEID+0X80", 0},      {"$NODEID", 0},
+        {"$NODEID-1", 0},         {"$NODEID+", 0},
+        {"x$NODEID+1", 0},        {"0x180", 0x180},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(ParseUnsigned(row.text, 0xFFFFFFFF), row.value) << row.text;
+    }
+    EXPECT_EQ(ParseUnsigned("$NODEID+0x1FF", 0xFF), 0xFFu);
+    EXPECT_EQ(ParseSigned("$NODEID + -5", 0xFFFF), -5);
+    EXPECT_DOUBLE_EQ(ParseReal("2.5+$NODEID"), 2.5);
+    EXPECT_TRUE(MentionsNodeId("a$NodeIDb"));
+    EXPECT_FALSE(MentionsNodeId("NODEID+1"));
+
+    ConvertedValues out;
+    EXPECT_EQ(ConvertEntryValues(Entry(0x07, "$NODEID+0x180", "$NODEID+0x1FF", "0x80+$NODEID"), out),
+              ValueKind::Unsigned);
+    EXPECT_EQ(out.unsignedDefault, 0x180u);
+    EXPECT_EQ(out.unsignedHigh, 0x1FFu);
+    EXPECT_EQ(out.unsignedLow, 0x80u);
+}
+
 TEST(ParseNumbers, RealTexts) {
     EXPECT_DOUBLE_EQ(ParseReal("55.25"), 55.25);
     EXPECT_DOUBLE_EQ(ParseReal(" -1.5e2xyz"), -150.0);

@@ -31,9 +31,7 @@ std::vector<std::string> PlatformScript::Leftovers() const {
 MsgResult PlatformScript::MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons,
                                      MsgIcon icon, bool withOwner) {
     m_messages.push_back({text, caption, buttons, icon, withOwner});
-    const MsgResult fallback = buttons == MsgButtons::Ok      ? MsgResult::Ok
-                               : buttons == MsgButtons::YesNo ? MsgResult::No
-                                                              : MsgResult::Cancel;
+    const MsgResult fallback = SafeAnswer(buttons);
     if (m_expected.empty()) {
         if (!m_allowUnexpected) {
             OnProblem("unexpected message box: " + Describe(caption, text, icon));

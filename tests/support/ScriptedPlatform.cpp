@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -83,6 +84,18 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
     std::error_code ignored;
     std::filesystem::remove_all(m_path, ignored);
+}
+
+std::vector<std::string> EdsFilesIn(const std::string& folder) {
+    std::vector<std::string> files;
+    for (const auto& item : std::filesystem::directory_iterator(folder)) {
+        const std::string ext = item.path().extension().string();
+        if (ext == ".eds" || ext == ".dcf") {
+            files.push_back(item.path().string());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
 std::string ReadFileBytes(const std::string& path) {

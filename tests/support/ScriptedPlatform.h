@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "PlatformScript.h"
 #include "platform/FileSystem.h"
@@ -57,6 +58,9 @@ public:
 private:
     std::string m_path;
 };
+
+// The .eds and .dcf files of a folder, sorted by name.
+std::vector<std::string> EdsFilesIn(const std::string& folder);
 
 // Whole-file helpers for tests.
 std::string ReadFileBytes(const std::string& path);

@@ -90,6 +90,40 @@ private slots:
         QCOMPARE(f->Tree().topLevelItemCount(), 0);
     }
 
+    // One import shows at most 20 boxes and a last one that says so; the import itself is unchanged.
+    void importFloodStopsAfterTwentyBoxes() {
+        QByteArray eds =
+            "[FileInfo]\r\nFileName=flood.eds\r\n[DeviceInfo]\r\nVendorName=V\r\n[DummyUsage]\r\n"
+            "Dummy0001=0\r\n[MandatoryObjects]\r\nSupportedObjects=1\r\n1=0x1000\r\n[1000]\r\n"
+            "ParameterName=Device Type\r\nDataType=0x0007\r\n[ManufacturerObjects]\r\nSupportedObjects=0\r\n"
+            "[OptionalObjects]\r\nSupportedObjects=31\r\n";
+        for (int n = 1; n <= 31; ++n) {
+            eds += QString::asprintf("%d=0x%04X\r\n", n, 0x2000 + n).toLatin1();
+        }
+        // Thirty BOOLEAN objects, each refused with a warning, then one the importer takes.
+        for (int n = 1; n <= 31; ++n) {
+            eds += QString::asprintf("[%04X]\r\nParameterName=Flag\r\nDataType=%d\r\n", 0x2000 + n,
+                                     n == 31 ? 7 : 1)
+                       .toLatin1();
+        }
+        const std::string path = f->TempFile("flood.eds");
+        WriteFile(path, eds);
+        f->platform.QueueChosenFile(path);
+        for (int n = 1; n <= 20; ++n) {
+            f->platform.ExpectMessage(
+                QString::asprintf("Data Type of index 0x%04X not supported", 0x2000 + n).toStdString(),
+                "Warning", MsgIcon::Exclamation);
+        }
+        f->platform.ExpectMessage("Further messages of this import are not shown.", "Read EDS file",
+                                  MsgIcon::Information);
+        f->platform.ExpectMessage("The file " + path + " was successfully readed!", "Read EDS file",
+                                  MsgIcon::Information);
+        f->Trigger(Cmd::ImportEds);
+        QCOMPARE(f->platform.Messages().size(), std::size_t{22});
+        QCOMPARE(f->DictionaryLabels(),
+                 QStringList({QStringLiteral("1000 Device Type"), QStringLiteral("201F Flag")}));
+    }
+
     void saveAsThenOpenShowsTheSameTree() {
         f->ImportExample();
         const QStringList imported = f->DictionaryLabels();

@@ -21,6 +21,10 @@
 
 namespace {
 
+// A damaged object list can make one import warn tens of thousands of times; the editor shows the
+// first boxes and says that the rest are not shown.
+constexpr int ImportMessageLimit = 20;
+
 QLabel* AddIndicator(QStatusBar* bar, const char* objectName, const char* sizingText) {
     auto* pane = new QLabel;
     pane->setObjectName(QString::fromLatin1(objectName));
@@ -61,6 +65,7 @@ CMainFrame::CMainFrame(CQuillmarkDoc& document, Platform& platform, QWidget* par
 
     m_dialogFactory = std::make_unique<QtDialogFactory>(m_platform, this);
     m_document.SetDialogFactory(m_dialogFactory.get());
+    m_document.SetImportMessageLimit(ImportMessageLimit);
     m_document.AddView(this);
     UpdateCommandUI();
 }
