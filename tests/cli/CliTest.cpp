@@ -114,6 +114,37 @@ TEST(Cli, ShowPrintsSectionsAndTable) {
     EXPECT_EQ(r.out.back(), '\n');
 }
 
+// UTF-8 files show as their authors wrote them; an 8-bit file shows as Windows-1252.
+TEST(Cli, ShowPrintsTextsInTheEncodingOfTheFile) {
+    struct Row {
+        const char* file;
+        const char* format;
+        std::string expected;
+        std::string mojibake;
+    };
+    const std::vector<Row> rows = {
+        {"CANopenDemo__demoDevice.eds", "", "like '\xE2\x82\xAC'", "\xC3\xA2\xE2\x80\x9A\xC2\xAC"},
+        {"CANopenDemo__demoDevice.eds", "--json", "like '\xE2\x82\xAC'", "\xC3\xA2\xE2\x80\x9A\xC2\xAC"},
+        {"axotec__JN2100_V2.5.4.eds", "",
+         "Temperature MEMS [1/10 \xEF\xBF\xBD"
+         "C]",
+         "\xC3\xAF\xC2\xBF"},
+        {"axotec__JN2100_V2.5.4.eds", "--json", "\"Angular Range: 0-360\xEF\xBF\xBD", "\xC3\xAF\xC2\xBF"},
+        {"kacanopen__605.3150.51-V-EK-2-60.eds", "", "Line3=71101 Sch\xE2\x80\x9Dnaich", "\xEF\xBF\xBD"},
+        {"kacanopen__605.3150.51-V-EK-2-60.eds", "--json", "\"71101 Sch\xE2\x80\x9Dnaich\"", "\xEF\xBF\xBD"},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> args = {"show", std::string(QM_CORPUS_DIR) + "/" + row.file};
+        if (*row.format != '\0') {
+            args.emplace_back(row.format);
+        }
+        const CliResult r = RunCli(args);
+        ASSERT_EQ(r.exitCode, 0) << row.file << r.err;
+        EXPECT_TRUE(Contains(r.out, row.expected)) << row.file << ' ' << row.format << ": " << row.expected;
+        EXPECT_FALSE(Contains(r.out, row.mojibake)) << row.file << ' ' << row.format;
+    }
+}
+
 TEST(Cli, ReportsFailuresWithExitStatusOne) {
     TempDir dir;
     // A file the importer refuses.
