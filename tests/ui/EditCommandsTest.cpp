@@ -80,6 +80,17 @@ private:
         });
     }
 
+    // Runs Create EDS-File into a temporary file and returns what it wrote.
+    QByteArray ExportEds(const char* name) {
+        const std::string eds = f->TempFile(name);
+        f->platform.QueueChosenFile(eds);
+        f->platform.ExpectMessage("The file " + eds + " was successfully created!", "Create EDS file",
+                                  MsgIcon::Information);
+        f->Trigger(Cmd::CreateEds);
+        QFile file(PathToQt(eds));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
 private slots:
     void init() {
         f = std::make_unique<GuiFixture>();
@@ -344,14 +355,7 @@ private slots:
             });
             QCOMPARE(f->IndexNode(0x2001)->text(0),
                      QStringLiteral("2001 ") + (utf8 ? typed : QStringLiteral("Offset \u00b0C ?")));
-            const std::string eds = f->TempFile("typed.eds");
-            f->platform.QueueChosenFile(eds);
-            f->platform.ExpectMessage("The file " + eds + " was successfully created!", "Create EDS file",
-                                      MsgIcon::Information);
-            f->Trigger(Cmd::CreateEds);
-            QFile file(PathToQt(eds));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            const QByteArray bytes = file.readAll();
+            const QByteArray bytes = ExportEds("typed.eds");
             QVERIFY2(bytes.contains(expected), expected.constData());
             QVERIFY(bytes.contains("ParameterName=" +
                                    QByteArray(utf8 ? GuiFixture::Utf8DeviceType : "Device Type")));
@@ -370,14 +374,7 @@ private slots:
         f->Trigger(Cmd::Open);
         QCOMPARE(ChildLabels(f->IndexNode(0x2200)), (QStringList{"2200, 00 Count", "2200, 01 Gain"}));
 
-        const std::string eds = f->TempFile("gain.eds");
-        f->platform.QueueChosenFile(eds);
-        f->platform.ExpectMessage("The file " + eds + " was successfully created!", "Create EDS file",
-                                  MsgIcon::Information);
-        f->Trigger(Cmd::CreateEds);
-        QFile file(PathToQt(eds));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
+        const QByteArray bytes = ExportEds("gain.eds");
         QVERIFY(Section(bytes, "ManufacturerObjects").contains(QStringLiteral("7=0x2200")));
         QVERIFY(Section(bytes, "2200").contains(QStringLiteral("ParameterName=Gain Table")));
         QVERIFY(Section(bytes, "2200sub0").contains(QStringLiteral("ParameterName=Count")));
