@@ -137,17 +137,8 @@ TEST(TextEncoding, ChoosesUtf8OnlyForValidMultiByteTexts) {
 
 TEST(TextEncoding, ConvertsThroughTheChosenEncoding) {
     const TextEncoding utf8 = TextEncoding::Utf8;
-    EXPECT_EQ(TextToCodePoints("\xE2\x82\xAC\xC3\xA4", utf8), U"\u20AC\u00E4");
-    EXPECT_EQ(TextToCodePoints("\xE2\x82\xAC", TextEncoding::Windows1252), U"\u00E2\u201A\u00AC");
-    EXPECT_EQ(TextToCodePoints("a\x94"
-                               "b\xE2\x82",
-                               utf8),
-              U"a\uFFFDb\uFFFD")
-        << "one U+FFFD per broken part";
-    EXPECT_EQ(CodePointsToText(U"\u20AC\u4E2D", utf8), "\xE2\x82\xAC\xE4\xB8\xAD");
+    EXPECT_EQ(TextToCodePoints("a\x94z\xE2\x82\xAC\xE2\x82", utf8), U"a\uFFFDz\u20AC\uFFFD");
+    EXPECT_EQ(CodePointsToText(std::u32string{0x20AC, 0x4E2D, 0xD800}, utf8), "\xE2\x82\xAC\xE4\xB8\xAD?");
     EXPECT_EQ(CodePointsToText(U"\u20AC\u4E2D", TextEncoding::Windows1252), "\x80?");
-    EXPECT_EQ(CodePointsToText(std::u32string{0xD800, U'x'}, utf8), "?x") << "a lone surrogate";
-    EXPECT_EQ(TextToUtf8("like '\xE2\x82\xAC'", utf8), "like '\xE2\x82\xAC'");
     EXPECT_EQ(TextToUtf8("\x80", TextEncoding::Windows1252), "\xE2\x82\xAC");
-    EXPECT_EQ(TextToUtf8("cut \xE2\x82", utf8), "cut \xEF\xBF\xBD");
 }
