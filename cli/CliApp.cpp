@@ -160,7 +160,8 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (command == "generate") {
         return Generate(doc, platform, words[2], verbose);
     }
-    const ProjectView view{doc.GetFileInfo(), doc.GetDeviceInfo(), doc.GetDictionary()};
+    const ProjectView view{doc.GetFileInfo(), doc.GetDeviceInfo(), doc.GetDictionary(),
+                           doc.GetTextEncoding()};
     if (json) {
         PrintJson(out, view);
     } else {

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <ostream>
 #include <string>
+#include <type_traits>
 
 #include "cli/JsonWriter.h"
 #include "model/NameTables.h"
-#include "platform/Cp1252.h"
 
 namespace {
 
@@ -16,15 +16,15 @@ std::string Hex(unsigned value, int digits) {
     return buffer;
 }
 
-void PrintKey(std::ostream& out, const char* key, const std::string& value) {
-    out << key << '=' << Cp1252ToUtf8(value) << '\n';
-}
-
-void PrintKey(std::ostream& out, const char* key, unsigned long value) {
-    out << key << '=' << value << '\n';
-}
-
 void PrintSections(std::ostream& out, const ProjectView& p) {
+    // Texts are converted from the project's encoding; numbers of every width print as numbers.
+    const auto PrintKey = [&p](std::ostream& stream, const char* key, const auto& value) {
+        if constexpr (std::is_same_v<std::remove_cvref_t<decltype(value)>, std::string>) {
+            stream << key << '=' << TextToUtf8(value, p.encoding) << '\n';
+        } else {
+            stream << key << '=' << static_cast<unsigned long>(value) << '\n';
+        }
+    };
     const FileInfoSection& f = p.fileInfo;
     out << "[FileInfo]\n";
     PrintKey(out, "FileName", f.FileName);
@@ -73,7 +73,7 @@ void PrintSections(std::ostream& out, const ProjectView& p) {
     out << "\n[Comments]\n";
     int line = 1;
     for (const CommentLine& c : p.dictionary.CommentLines()) {
-        out << "Line" << line++ << '=' << Cp1252ToUtf8(c.text) << '\n';
+        out << "Line" << line++ << '=' << TextToUtf8(c.text, p.encoding) << '\n';
     }
     out << '\n';
 }
@@ -87,14 +87,14 @@ std::string Cell(const std::string& utf8, std::size_t width) {
     return chars >= width ? utf8 + " " : utf8 + std::string(width - chars + 1, ' ');
 }
 
-std::string Limits(const SubindexEntry& e) {
+std::string Limits(const SubindexEntry& e, TextEncoding encoding) {
     if (e.lowLimit.empty() && e.highLimit.empty()) {
         return "";
     }
-    return Cp1252ToUtf8(e.lowLimit) + ".." + Cp1252ToUtf8(e.highLimit);
+    return TextToUtf8(e.lowLimit, encoding) + ".." + TextToUtf8(e.highLimit, encoding);
 }
 
-void PrintEntries(std::ostream& out, const ObjectDictionary& dict) {
+void PrintEntries(std::ostream& out, const ObjectDictionary& dict, TextEncoding encoding) {
     out << Cell("Index", 6) << Cell("Sub", 4) << Cell("Name", 40) << Cell("Object", 9)
         << Cell("Data type", 15) << Cell("Access", 7) << Cell("Default", 14) << Cell("Limits", 16)
         << Cell("PDO", 4) << Cell("Category", 13) << Cell("Storage", 8) << "Callback\n";
@@ -103,14 +103,14 @@ void PrintEntries(std::ostream& out, const ObjectDictionary& dict) {
         for (const auto& entry : index.subindices) {
             const SubindexEntry& e = *entry;
             const bool header = e.IsHeader();
-            std::string line = Cell(Hex(index.index, 4), 6) + Cell(header ? "--" : Hex(e.subindex, 2), 4) +
-                               Cell(Cp1252ToUtf8(e.name), 40) +
-                               Cell(header ? ObjectTypeName(e.objectType) : "", 9) +
-                               Cell(DataTypeName(e.dataType), 15) + Cell(e.accessType, 7) +
-                               Cell(Cp1252ToUtf8(e.defaultValue), 14) + Cell(Limits(e), 16) +
-                               Cell(e.dataType == 0 ? "" : (e.pdoMapping != 0 ? "yes" : "no"), 4) +
-                               Cell(header ? index.category : "", 13) + Cell(header ? index.storage : "", 8) +
-                               (header ? index.callbackName : "");
+            std::string line =
+                Cell(Hex(index.index, 4), 6) + Cell(header ? "--" : Hex(e.subindex, 2), 4) +
+                Cell(TextToUtf8(e.name, encoding), 40) + Cell(header ? ObjectTypeName(e.objectType) : "", 9) +
+                Cell(DataTypeName(e.dataType), 15) + Cell(e.accessType, 7) +
+                Cell(TextToUtf8(e.defaultValue, encoding), 14) + Cell(Limits(e, encoding), 16) +
+                Cell(e.dataType == 0 ? "" : (e.pdoMapping != 0 ? "yes" : "no"), 4) +
+                Cell(header ? index.category : "", 13) + Cell(header ? index.storage : "", 8) +
+                (header ? index.callbackName : "");
             while (!line.empty() && line.back() == ' ') {
                 line.pop_back();
             }
@@ -123,11 +123,11 @@ void PrintEntries(std::ostream& out, const ObjectDictionary& dict) {
 
 void PrintTable(std::ostream& out, const ProjectView& project) {
     PrintSections(out, project);
-    PrintEntries(out, project.dictionary);
+    PrintEntries(out, project.dictionary, project.encoding);
 }
 
 void PrintJson(std::ostream& out, const ProjectView& p) {
-    JsonWriter json(out);
+    JsonWriter json(out, p.encoding);
     json.BeginObject();
     json.Key("format").Value("quillmark-show/1");
 

@@ -3,11 +3,9 @@
 #include <cstdio>
 #include <ostream>
 
-#include "platform/Cp1252.h"
-
-std::string JsonString(const std::string& cp1252) {
+std::string JsonString(const std::string& text, TextEncoding encoding) {
     std::string out = "\"";
-    for (const char c : Cp1252ToUtf8(cp1252)) {
+    for (const char c : TextToUtf8(text, encoding)) {
         switch (c) {
             case '"':
                 out += "\\\"";
@@ -97,7 +95,7 @@ JsonWriter& JsonWriter::Key(const char* key) {
 
 JsonWriter& JsonWriter::Value(const std::string& text) {
     BeforeValue();
-    m_out << JsonString(text);
+    m_out << JsonString(text, m_encoding);
     return *this;
 }
 

@@ -5,11 +5,14 @@
 #include <string>
 #include <vector>
 
-// A small streaming JSON writer with two-space indentation. Strings are taken as Windows-1252 bytes
-// and written as UTF-8 with the escapes JSON requires.
+#include "platform/TextEncoding.h"
+
+// A small streaming JSON writer with two-space indentation. Strings are taken as bytes in the given
+// encoding and written as UTF-8 with the escapes JSON requires.
 class JsonWriter {
 public:
-    explicit JsonWriter(std::ostream& out) : m_out(out) {}
+    explicit JsonWriter(std::ostream& out, TextEncoding encoding = TextEncoding::Windows1252)
+        : m_out(out), m_encoding(encoding) {}
 
     JsonWriter& BeginObject();
     JsonWriter& EndObject();
@@ -25,10 +28,11 @@ private:
     void Close(char bracket);
 
     std::ostream& m_out;
+    TextEncoding m_encoding;
     // For each open object or array: whether it holds an element yet.
     std::vector<bool> m_hasElement;
     bool m_afterKey = false;
 };
 
-// JSON string literal (quotes included) of a Windows-1252 text.
-std::string JsonString(const std::string& cp1252);
+// JSON string literal (quotes included) of a text in the given encoding.
+std::string JsonString(const std::string& text, TextEncoding encoding = TextEncoding::Windows1252);

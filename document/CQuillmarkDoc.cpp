@@ -67,6 +67,7 @@ bool CQuillmarkDoc::ResetContent() {
     } catch (const std::bad_alloc&) {
         return false;
     }
+    m_textEncoding = TextEncoding::Windows1252;
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include "model/ObjectDictionary.h"
 #include "platform/IndexDialog.h"
 #include "platform/Platform.h"
+#include "platform/TextEncoding.h"
 
 // Result codes of the editing operations.
 namespace DocResult {
@@ -85,6 +86,9 @@ public:
     FileInfoSection& GetFileInfo() { return *m_pFileInfo; }
     DeviceInfoSection& GetDeviceInfo() { return *m_pDeviceInfo; }
     std::vector<CommentLine>& GetComments() { return m_pDictionary->CommentLines(); }
+    // How the texts are shown and typed: chosen from the content when a file is imported or opened and
+    // kept while the project is edited; a new project is Windows-1252.
+    TextEncoding GetTextEncoding() const { return m_textEncoding; }
 
     // Queries of the tree and the dialogs.
     std::uint16_t GetIndexCount() const;
@@ -174,4 +178,5 @@ private:
     std::unique_ptr<DeviceInfoSection> m_pDeviceInfo;
     std::string m_strProjectPath;
     bool m_bImportReplaced = false;
+    TextEncoding m_textEncoding = TextEncoding::Windows1252;
 };

@@ -2,6 +2,7 @@
 
 #include "document/Archive.h"
 #include "document/CQuillmarkDoc.h"
+#include "document/ContentEncoding.h"
 #include "document/ProjectFileReader.h"
 #include "document/ProjectFileWriter.h"
 #include "eds/CEdsWriter.h"
@@ -84,6 +85,7 @@ int CQuillmarkDoc::OpenProjectFile(const std::string& path) {
     m_pDictionary = std::move(dictionary);
     m_pDeviceInfo = std::move(deviceInfo);
     m_pFileInfo = std::move(fileInfo);
+    m_textEncoding = ContentTextEncoding(*m_pDictionary, *m_pFileInfo, *m_pDeviceInfo);
     m_strProjectPath = path;
     m_strPathName = path;
     m_strTitle = path;
@@ -174,6 +176,7 @@ int CQuillmarkDoc::ImportEds(const std::string& path) {
     m_pDictionary = std::move(dictionary);
     m_pFileInfo = std::move(fileInfo);
     m_pDeviceInfo = std::move(deviceInfo);
+    m_textEncoding = ContentTextEncoding(*m_pDictionary, *m_pFileInfo, *m_pDeviceInfo);
     m_strTitle = "unnamed.prj";
     m_strPathName.clear();
     m_bModified = result == ImportSucceeded;

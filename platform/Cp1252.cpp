@@ -63,6 +63,15 @@ std::string Cp1252ToUtf8(const std::string& bytes) {
     return out;
 }
 
+std::string CodePointsToUtf8(const std::u32string& codePoints) {
+    std::string out;
+    out.reserve(codePoints.size());
+    for (const char32_t cp : codePoints) {
+        AppendUtf8(out, cp);
+    }
+    return out;
+}
+
 std::string CodePointsToCp1252(const std::u32string& text) {
     std::string out;
     out.reserve(text.size());

@@ -10,3 +10,5 @@ std::string Cp1252ToUtf8(const std::string& bytes);
 // Characters outside Windows-1252 become '?'.
 std::string CodePointsToCp1252(const std::u32string& text);
 std::string Utf8ToCp1252(const std::string& utf8);
+// Every code point as its UTF-8 sequence.
+std::string CodePointsToUtf8(const std::u32string& codePoints);

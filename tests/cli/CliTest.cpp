@@ -114,6 +114,30 @@ TEST(Cli, ShowPrintsSectionsAndTable) {
     EXPECT_EQ(r.out.back(), '\n');
 }
 
+// UTF-8 files show as their authors wrote them (the axotec file holds U+FFFD itself); an 8-bit file
+// shows as Windows-1252.
+TEST(Cli, ShowPrintsTextsInTheEncodingOfTheFile) {
+    const std::vector<std::vector<std::string>> rows = {
+        {"CANopenDemo__demoDevice.eds", "", "like '\xE2\x82\xAC'"},
+        {"CANopenDemo__demoDevice.eds", "--json", "like '\xE2\x82\xAC'"},
+        {"axotec__JN2100_V2.5.4.eds", "",
+         "Temperature MEMS [1/10 \xEF\xBF\xBD"
+         "C]"},
+        {"axotec__JN2100_V2.5.4.eds", "--json", "\"Angular Range: 0-360\xEF\xBF\xBD"},
+        {"kacanopen__605.3150.51-V-EK-2-60.eds", "", "Line3=71101 Sch\xE2\x80\x9Dnaich"},
+        {"kacanopen__605.3150.51-V-EK-2-60.eds", "--json", "\"71101 Sch\xE2\x80\x9Dnaich\""},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> args = {"show", std::string(QM_CORPUS_DIR) + "/" + row[0]};
+        if (!row[1].empty()) {
+            args.push_back(row[1]);
+        }
+        const CliResult r = RunCli(args);
+        ASSERT_EQ(r.exitCode, 0) << row[0] << r.err;
+        EXPECT_TRUE(Contains(r.out, row[2])) << row[0] << ' ' << row[1] << ": " << row[2];
+    }
+}
+
 TEST(Cli, ReportsFailuresWithExitStatusOne) {
     TempDir dir;
     // A file the importer refuses.

@@ -3,6 +3,7 @@
 #include "RecordingView.h"
 #include "ScriptedPlatform.h"
 #include "document/CQuillmarkDoc.h"
+#include "document/ContentEncoding.h"
 
 namespace {
 
@@ -162,4 +163,50 @@ TEST_F(DocumentExchange, GenerationReportsACreateFailure) {
     platform.SetFiles(&faulty);
     platform.AllowUnexpectedMessages();
     EXPECT_EQ(doc.GenerateSources(dir.File("objdict.c")), 33);
+}
+
+TEST_F(DocumentExchange, ChoosesTheTextEncodingWhenAFileIsReadAndKeepsItWhileEditing) {
+    const TextEncoding utf8 = TextEncoding::Utf8;
+    const TextEncoding cp1252 = TextEncoding::Windows1252;
+    EXPECT_EQ(doc.GetTextEncoding(), cp1252) << "a new project";
+    platform.AllowUnexpectedMessages();
+    ASSERT_EQ(doc.ImportEds(std::string(QM_CORPUS_DIR) + "/CANopenDemo__demoDevice.eds"), 11);
+    EXPECT_EQ(doc.GetTextEncoding(), utf8);
+    const std::string project = dir.File("utf8.prj");
+    ASSERT_EQ(doc.SaveProjectFile(project), 1);
+
+    doc.GetIndexAt(0)->Header()->name =
+        "Gr\xF6\xDF"
+        "e";
+    EXPECT_EQ(doc.GetTextEncoding(), utf8) << "an edit keeps the choice";
+    EXPECT_NE(doc.ImportEds(dir.File("missing.eds")), 11);
+    EXPECT_EQ(doc.GetTextEncoding(), utf8) << "a refused import keeps the project and its choice";
+    ASSERT_EQ(doc.ImportEds(std::string(QM_CORPUS_DIR) + "/kacanopen__605.3150.51-V-EK-2-60.eds"), 11);
+    EXPECT_EQ(doc.GetTextEncoding(), cp1252);
+    ASSERT_EQ(doc.OpenProjectFile(project), 1);
+    EXPECT_EQ(doc.GetTextEncoding(), utf8) << "an opened project";
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(doc.GetTextEncoding(), cp1252);
+}
+
+// Every text a person reads counts; the callback, a C name the program checks, does not.
+TEST(ContentEncoding, CountsNamesValuesLimitsSectionFieldsAndComments) {
+    ObjectDictionary dictionary;
+    FileInfoSection fileInfo;
+    DeviceInfoSection deviceInfo;
+    auto index = std::make_unique<IndexEntry>();
+    index->subindices.push_back(std::make_unique<SubindexEntry>());
+    IndexEntry& added = *index;
+    dictionary.InsertIndex(std::move(index));
+    dictionary.CommentLines().push_back({"", 1});
+    SubindexEntry& entry = *added.Header();
+    for (std::string* text : {&entry.name, &entry.defaultValue, &entry.lowLimit, &entry.highLimit,
+                              &dictionary.CommentLines()[0].text, &fileInfo.ModifiedBy, &deviceInfo.OrderCode,
+                              &added.callbackName}) {
+        *text = "\xC3\xA4";
+        const TextEncoding expected =
+            text == &added.callbackName ? TextEncoding::Windows1252 : TextEncoding::Utf8;
+        EXPECT_EQ(ContentTextEncoding(dictionary, fileInfo, deviceInfo), expected) << *text;
+        text->clear();
+    }
 }

@@ -7,6 +7,7 @@
 #include "platform/Cp1252.h"
 #include "platform/MessageLimitPlatform.h"
 #include "platform/ResultMessage.h"
+#include "platform/TextEncoding.h"
 
 TEST(Paths, FileAndDirectoryParts) {
     EXPECT_EQ(FileNamePart("/home/me/dev.eds"), "dev.eds");
@@ -123,4 +124,48 @@ TEST(ResultMessage, TableTextsCaptionsAndIcons) {
     for (int silent : {3, 4, 15, 19, 21, 37, 51}) {
         EXPECT_FALSE(ResultMessageFor(silent, "a", "b")) << silent;
     }
+}
+
+TEST(TextEncoding, ChoosesUtf8OnlyForValidMultiByteTexts) {
+    struct Row {
+        std::vector<std::string_view> texts;
+        TextEncoding expected;
+        const char* why;
+    };
+    const TextEncoding utf8 = TextEncoding::Utf8;
+    const TextEncoding cp1252 = TextEncoding::Windows1252;
+    const std::vector<Row> rows = {
+        {{}, cp1252, "no texts"},
+        {{"Device type", "0x0"}, cp1252, "ASCII only"},
+        {{"like '\xE2\x82\xAC'"}, utf8, "three-byte euro sign"},
+        {{"ASCII",
+          "Temp [1/10 \xC2\xB0"
+          "C]",
+          "\xF0\x9F\x98\x80"},
+         utf8,
+         "two- and four-byte sequences"},
+        {{"71101 Sch\x94naich"}, cp1252, "an 8-bit byte alone"},
+        {{"\xC3\xA4",
+          "Gr\xF6\xDF"
+          "e"},
+         cp1252,
+         "valid in one text, invalid in another"},
+        {{"\xC0\x80"}, cp1252, "overlong form"},
+        {{"\xED\xA0\x80"}, cp1252, "surrogate"},
+        {{"\xF4\x90\x80\x80"}, cp1252, "above U+10FFFF"},
+        {{"\xE2\x82 x", "\xC3\xA4"}, cp1252, "a character broken off inside a text"},
+        {{"\xC3\xA4", "long value cut at \xE2\x82"}, utf8, "a character cut off at the end of a text"},
+        {{"\xE2\x82"}, cp1252, "a cut character alone is no evidence"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(ChooseTextEncoding(row.texts), row.expected) << row.why;
+    }
+}
+
+TEST(TextEncoding, ConvertsThroughTheChosenEncoding) {
+    const TextEncoding utf8 = TextEncoding::Utf8;
+    EXPECT_EQ(TextToCodePoints("a\x94z\xE2\x82\xAC\xE2\x82", utf8), U"a\uFFFDz\u20AC\uFFFD");
+    EXPECT_EQ(CodePointsToText(std::u32string{0x20AC, 0x4E2D, 0xD800}, utf8), "\xE2\x82\xAC\xE4\xB8\xAD?");
+    EXPECT_EQ(CodePointsToText(U"\u20AC\u4E2D", TextEncoding::Windows1252), "\x80?");
+    EXPECT_EQ(TextToUtf8("\x80", TextEncoding::Windows1252), "\xE2\x82\xAC");
 }

@@ -80,6 +80,17 @@ private:
         });
     }
 
+    // Runs Create EDS-File into a temporary file and returns what it wrote.
+    QByteArray ExportEds(const char* name) {
+        const std::string eds = f->TempFile(name);
+        f->platform.QueueChosenFile(eds);
+        f->platform.ExpectMessage("The file " + eds + " was successfully created!", "Create EDS file",
+                                  MsgIcon::Information);
+        f->Trigger(Cmd::CreateEds);
+        QFile file(PathToQt(eds));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
 private slots:
     void init() {
         f = std::make_unique<GuiFixture>();
@@ -313,6 +324,44 @@ private slots:
         QVERIFY(f->IndexNode(0x2200) != nullptr);
     }
 
+    // A UTF-8 project stores typed text as UTF-8; a Windows-1252 project as Windows-1252, with '?' for
+    // what it cannot hold. Either way the export writes the bytes held.
+    void typedNameIsExportedInTheProjectsEncoding() {
+        const QString typed = QStringLiteral("Offset \u00b0C \u4e2d");
+        const std::pair<bool, QByteArray> rows[] = {
+            {true,
+             "ParameterName=Offset \xC2\xB0"
+             "C \xE4\xB8\xAD\r\n"},
+            {false,
+             "ParameterName=Offset \xB0"
+             "C ?\r\n"},
+        };
+        for (const auto& [utf8, expected] : rows) {
+            f->document->SetModifiedFlag(false);
+            if (utf8) {
+                f->ImportUtf8Example();
+                f->Select(f->IndexNode(0x1000));
+                f->TriggerWithIndexDialog(Cmd::Edit, [](CIndexDlg& d) {
+                    QCOMPARE(Text(d, "editDesignator"), QString::fromUtf8(GuiFixture::Utf8DeviceType));
+                    G::Click(d, "buttonCancel");
+                });
+            } else {
+                f->ImportExample();
+            }
+            f->Select(f->IndexNode(0x2001));
+            f->TriggerWithIndexDialog(Cmd::Edit, [&](CIndexDlg& d) {
+                G::Type(d, "editDesignator", typed);
+                G::Click(d, "buttonOk");
+            });
+            QCOMPARE(f->IndexNode(0x2001)->text(0),
+                     QStringLiteral("2001 ") + (utf8 ? typed : QStringLiteral("Offset \u00b0C ?")));
+            const QByteArray bytes = ExportEds("typed.eds");
+            QVERIFY2(bytes.contains(expected), expected.constData());
+            QVERIFY(bytes.contains("ParameterName=" +
+                                   QByteArray(utf8 ? GuiFixture::Utf8DeviceType : "Device Type")));
+        }
+    }
+
     void addedIndexSurvivesProjectAndExport() {
         f->Select(f->Tree().DictionaryItem());
         AddIndex("0x2200", "Gain Table", "RECORD");
@@ -325,14 +374,7 @@ private slots:
         f->Trigger(Cmd::Open);
         QCOMPARE(ChildLabels(f->IndexNode(0x2200)), (QStringList{"2200, 00 Count", "2200, 01 Gain"}));
 
-        const std::string eds = f->TempFile("gain.eds");
-        f->platform.QueueChosenFile(eds);
-        f->platform.ExpectMessage("The file " + eds + " was successfully created!", "Create EDS file",
-                                  MsgIcon::Information);
-        f->Trigger(Cmd::CreateEds);
-        QFile file(PathToQt(eds));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
+        const QByteArray bytes = ExportEds("gain.eds");
         QVERIFY(Section(bytes, "ManufacturerObjects").contains(QStringLiteral("7=0x2200")));
         QVERIFY(Section(bytes, "2200").contains(QStringLiteral("ParameterName=Gain Table")));
         QVERIFY(Section(bytes, "2200sub0").contains(QStringLiteral("ParameterName=Count")));

@@ -150,6 +150,16 @@ private slots:
         QCOMPARE(f->frame->windowTitle(), PathToQt(project) + QStringLiteral(" - Quillmark"));
     }
 
+    void utf8FileShowsItsTextsAsWritten() {
+        f->ImportUtf8Example();
+        const QString deviceType = QString::fromUtf8(GuiFixture::Utf8DeviceType);
+        QCOMPARE(f->IndexNode(0x1000)->text(0), QStringLiteral("1000 ") + deviceType);
+        f->Select(f->IndexNode(0x1000));
+        QCOMPARE(f->Field("fieldParameterName"), deviceType);
+        f->Select(f->Tree().SectionItem(NodeKind::DeviceInfo));
+        QCOMPARE(f->Field("fieldVendorName"), QStringLiteral("M\u00fcller Automation Ltd."));
+    }
+
     void cancelledOpenKeepsTheTree() {
         f->ImportExample();
         const QStringList before = f->DictionaryLabels();

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QFile>
 #include <QLineEdit>
 #include <QTimer>
 #include <QToolBar>
@@ -54,6 +55,23 @@ std::string GuiFixture::TempFile(const char* name) const {
 void GuiFixture::ImportExample() {
     platform.QueueChosenFile(ExamplePath());
     platform.ExpectMessage("The file " + ExamplePath() + " was successfully readed!", "Read EDS file",
+                           MsgIcon::Information);
+    Trigger(Cmd::ImportEds);
+}
+
+void GuiFixture::ImportUtf8Example() {
+    QFile example(PathToQt(ExamplePath()));
+    QVERIFY(example.open(QIODevice::ReadOnly));
+    QByteArray bytes = example.readAll();
+    bytes.replace("ParameterName=Device Type", "ParameterName=" + QByteArray(Utf8DeviceType));
+    bytes.replace("VendorName=Example", "VendorName=M\u00fcller");
+    bytes.replace("Line1=Example", "Line1=Gr\u00fc\u00dfe, this is an example");
+    const std::string path = TempFile("utf8_device.eds");
+    QFile utf8(PathToQt(path));
+    QVERIFY(utf8.open(QIODevice::WriteOnly) && utf8.write(bytes) == bytes.size());
+    utf8.close();
+    platform.QueueChosenFile(path);
+    platform.ExpectMessage("The file " + path + " was successfully readed!", "Read EDS file",
                            MsgIcon::Information);
     Trigger(Cmd::ImportEds);
 }
@@ -184,7 +202,15 @@ void GuiFixture::Type(CIndexDlg& dialog, const char* edit, const QString& text) 
     line->setFocus();
     line->selectAll();
     QTest::keyClick(line, Qt::Key_Backspace);
-    QTest::keyClicks(line, text);
+    for (const QChar c : text) {
+        // Key clicks know only ASCII; other characters come as the text of a key, as a keyboard
+        // layout or input method sends them.
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(line, c.toLatin1());
+        } else {
+            QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
     QTest::keyClick(line, Qt::Key_Tab);
 }
 

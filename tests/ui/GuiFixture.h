@@ -40,6 +40,10 @@ public:
     std::string TempFile(const char* name) const;
     // Imports the example EDS through the menu command, answering its chooser and success message.
     void ImportExample();
+    // The example written in UTF-8, with non-ASCII texts in the name of 0x1000 (Utf8DeviceType), the
+    // vendor name and the first comment line; imported the same way.
+    static constexpr const char* Utf8DeviceType = "Ger\u00e4tetyp \u20ac";
+    void ImportUtf8Example();
 
     QStringList DictionaryLabels() const;
     QTreeWidgetItem* IndexNode(unsigned index) const;

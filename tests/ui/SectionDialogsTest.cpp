@@ -201,6 +201,46 @@ private slots:
         QCOMPARE(f->document->GetComments().size(), 4u);
     }
 
+    // In a UTF-8 project the limits count characters, not bytes, and a text left alone keeps its bytes
+    // even where it ends inside a character (the importer cuts long values by bytes).
+    void utf8ProjectCountsCharactersAndKeepsUntouchedBytes() {
+        f->ImportUtf8Example();
+        std::string umlauts;
+        std::string euros;
+        for (int i = 0; i < 244; ++i) {
+            umlauts += "\xC3\xBC";
+            euros += i < 200 ? "\xE2\x82\xAC" : "";
+        }
+        const std::string cut = "cut \xE2\x82";
+        f->document->GetDeviceInfo().VendorName = umlauts;
+        f->document->GetFileInfo().Description = cut;
+        f->document->GetComments() = {{euros, 1}, {cut, 2}};
+        Edit(NodeKind::DeviceInfo, Cmd::DeviceInfo, [&](QDialog& dialog) {
+            QCOMPARE(Text(dialog, "editVendorName"), QString(244, QChar(0xFC)));
+            Child<QLineEdit>(dialog, "editVendorName")->end(false);
+            QTest::keyClicks(Child(dialog, "editVendorName"), QStringLiteral("w"));
+            QCOMPARE(Text(dialog, "editVendorName").size(), 244);
+            Click(dialog, "buttonOk");
+        });
+        QCOMPARE(f->document->GetDeviceInfo().VendorName, umlauts);
+        Edit(NodeKind::FileInfo, Cmd::FileInfo, [&](QDialog& dialog) {
+            QCOMPARE(Text(dialog, "editDescription"), QStringLiteral("cut \uFFFD"));
+            Click(dialog, "buttonOk");
+        });
+        QCOMPARE(f->document->GetFileInfo().Description, cut);
+        Edit(NodeKind::Comments, Cmd::Comments, [&](QDialog& dialog) {
+            QCOMPARE(Child<QPlainTextEdit>(dialog, "editComments")->toPlainText().size(), 200 + 1 + 5);
+            Click(dialog, "buttonOk");
+        });
+        QCOMPARE(f->document->GetComments(), (std::vector<CommentLine>{{euros, 0}, {cut, 1}}));
+        Edit(NodeKind::Comments, Cmd::Comments, [&](QDialog& dialog) {
+            auto* text = Child<QPlainTextEdit>(dialog, "editComments");
+            text->selectAll();
+            text->insertPlainText(QString(300, QChar(0x20AC)));
+            QCOMPARE(text->toPlainText().size(), 256);
+        });
+    }
+
     void aDialogThatCannotBeCreatedUnloadsTheProject() {
         f->ImportExample();
         // Without a factory no dialog can be created.

@@ -39,6 +39,8 @@ QLabel* AddIndicator(QStatusBar* bar, const char* objectName, const char* sizing
 
 CMainFrame::CMainFrame(CQuillmarkDoc& document, Platform& platform, QWidget* parent)
     : QMainWindow(parent), m_document(document), m_platform(platform) {
+    // Every widget shows and takes the project's texts in the project's encoding.
+    UseTextEncodingOf(&m_document);
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(QString::fromLatin1(ApplicationName));
     setWindowIcon(Icons::Application());
@@ -71,6 +73,7 @@ CMainFrame::CMainFrame(CQuillmarkDoc& document, Platform& platform, QWidget* par
 }
 
 CMainFrame::~CMainFrame() {
+    UseTextEncodingOf(nullptr);
     m_document.SetDialogFactory(nullptr);
     m_document.RemoveView(this);
 }

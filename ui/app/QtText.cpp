@@ -2,16 +2,36 @@
 
 #include <QFile>
 
-#include "platform/Cp1252.h"
+#include "document/CQuillmarkDoc.h"
 
-QString ToQt(const std::string& cp1252) {
-    const std::u32string codePoints = Cp1252ToCodePoints(cp1252);
+namespace {
+
+// Asked at every conversion, so a project replaced by New, Open or Import is shown in its own
+// encoding from its first text on, whichever view shows that text first.
+const CQuillmarkDoc* g_document = nullptr;
+
+TextEncoding CurrentEncoding() {
+    return g_document != nullptr ? g_document->GetTextEncoding() : TextEncoding::Windows1252;
+}
+
+}  // namespace
+
+void UseTextEncodingOf(const CQuillmarkDoc* document) {
+    g_document = document;
+}
+
+QString ToQt(const std::string& text) {
+    const std::u32string codePoints = TextToCodePoints(text, CurrentEncoding());
     return QString::fromUcs4(codePoints.data(), static_cast<qsizetype>(codePoints.size()));
 }
 
 std::string FromQt(const QString& text) {
     const QList<uint> codePoints = text.toUcs4();
-    return CodePointsToCp1252(std::u32string(codePoints.begin(), codePoints.end()));
+    return CodePointsToText(std::u32string(codePoints.begin(), codePoints.end()), CurrentEncoding());
+}
+
+std::string FromQtKeeping(const QString& shown, const std::string& original) {
+    return shown == ToQt(original) ? original : FromQt(shown);
 }
 
 QString PathToQt(const std::string& path) {

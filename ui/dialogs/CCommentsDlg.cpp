@@ -33,10 +33,10 @@ CCommentsDlg::CCommentsDlg(Platform& platform, QWidget* parent)
 
 void CCommentsDlg::Load(const std::vector<CommentLine>& record) {
     m_lines = record;
-    const std::string text = CommentsText(record);
-    m_limit = TextLimit(CommentsCharLimit, text.size());
+    const QString shown = ToQt(CommentsText(record));
+    m_limit = TextLimit(CommentsCharLimit, static_cast<std::size_t>(shown.size()));
     const QSignalBlocker blocker(m_text);
-    m_text->setPlainText(ToQt(text));
+    m_text->setPlainText(shown);
 }
 
 QString CCommentsDlg::PlainText() const {
@@ -70,11 +70,21 @@ void CCommentsDlg::OnTextChanged() {
 }
 
 bool CCommentsDlg::Validate() {
-    const std::string text = FromQt(PlainText());
+    const QString plain = PlainText();
+    const std::string text = FromQt(plain);
     if (const auto problem = CommentsLineProblem(text)) {
         Refuse(m_text, *problem);
         return false;
     }
-    m_lines = CommentLinesFromText(text);
+    std::vector<CommentLine> lines = CommentLinesFromText(text);
+    // A line left as it was keeps its bytes, even those the encoding could not show.
+    const QStringList shown = plain.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < shown.size() && i < std::ssize(lines) && i < std::ssize(m_lines); ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        if (shown[i] == ToQt(m_lines[at].text)) {
+            lines[at].text = m_lines[at].text;
+        }
+    }
+    m_lines = std::move(lines);
     return true;
 }

@@ -60,8 +60,10 @@ public:
             if (auto* box = qobject_cast<QCheckBox*>(m_widgets[i])) {
                 box->setChecked(inputs[i].checked);
             } else if (auto* edit = qobject_cast<QLineEdit*>(m_widgets[i])) {
-                edit->setMaxLength(TextLimit(m_fields[i].maxChars, inputs[i].text.size()));
-                edit->setText(ToQt(inputs[i].text));
+                // The limit counts characters as shown, which in UTF-8 are fewer than the bytes.
+                const QString shown = ToQt(inputs[i].text);
+                edit->setMaxLength(TextLimit(m_fields[i].maxChars, static_cast<std::size_t>(shown.size())));
+                edit->setText(shown);
             }
         }
     }
@@ -74,7 +76,7 @@ public:
             if (auto* box = qobject_cast<QCheckBox*>(m_widgets[i])) {
                 inputs[i].checked = box->isChecked();
             } else if (auto* edit = qobject_cast<QLineEdit*>(m_widgets[i])) {
-                inputs[i].text = FromQt(edit->text());
+                inputs[i].text = FromQtKeeping(edit->text(), inputs[i].text);
             }
         }
         if (const auto problem = StoreFields(record, m_fields, inputs)) {

@@ -35,8 +35,8 @@ QRadioButton* MakeRadio(const char* text, const char* objectName, int controlId)
     return radio;
 }
 
-void SetText(QLabel* field, const std::string& cp1252) {
-    field->setText(ToQt(cp1252));
+void SetText(QLabel* field, const std::string& text) {
+    field->setText(ToQt(text));
 }
 
 }  // namespace FormWidgets

@@ -15,6 +15,6 @@ QLabel* AddField(QGridLayout* grid, int row, int column, const char* label, cons
                  int controlId, int minimumWidth = 120);
 QCheckBox* MakeCheck(const char* text, const char* objectName, int controlId);
 QRadioButton* MakeRadio(const char* text, const char* objectName, int controlId);
-void SetText(QLabel* field, const std::string& cp1252);
+void SetText(QLabel* field, const std::string& text);
 
 }  // namespace FormWidgets

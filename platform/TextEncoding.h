@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+
+// The encoding in which a document's texts are shown and typed. The bytes themselves never change:
+// files are written with exactly the bytes held, whatever the encoding.
+enum class TextEncoding { Windows1252, Utf8 };
+
+// UTF-8 when the texts hold at least one multi-byte UTF-8 sequence and no byte sequence that is
+// invalid UTF-8; Windows-1252 otherwise. A character cut off at the very end of a text does not count
+// as invalid: the importer keeps only the first bytes of a long value, which may split its last
+// character.
+TextEncoding ChooseTextEncoding(std::span<const std::string_view> texts);
+
+// Conversions between a document's texts and Unicode. Bytes that are not UTF-8 in a UTF-8 text show
+// as U+FFFD; characters that the encoding cannot hold are stored as '?'.
+std::u32string TextToCodePoints(const std::string& text, TextEncoding encoding);
+std::string CodePointsToText(const std::u32string& codePoints, TextEncoding encoding);
+std::string TextToUtf8(const std::string& text, TextEncoding encoding);
