@@ -93,9 +93,11 @@ void CheckCount(CheckContext& context, const IndexEntry& mapping) {
     for (std::uint32_t n = 1; n <= announced && n <= 0xFF; ++n) {
         const SubindexEntry* slot = context.FindEntry(mapping.index, static_cast<std::uint16_t>(n));
         if (slot == nullptr || CheckContext::UnsignedDefault(*slot) == 0) {
-            context.Add("pdo-mapping-count", Severity::Error, *count,
-                        "announces " + std::to_string(announced) + " mapped objects, but subindex " +
-                            std::to_string(n) + (slot == nullptr ? " does not exist" : " maps nothing"));
+            context.Add(
+                "pdo-mapping-count", Severity::Error, *count,
+                "announces " + std::to_string(announced) +
+                    (announced == 1 ? " mapped object, but subindex " : " mapped objects, but subindex ") +
+                    std::to_string(n) + (slot == nullptr ? " does not exist" : " maps nothing"));
             return;
         }
     }
