@@ -47,6 +47,9 @@ void CheckSubindexZero(CheckContext& context, const IndexEntry& index) {
         }
     }
     const std::string kind = ObjectTypeName(header->objectType);
+    if (index.subindices.size() < 2) {
+        return;  // an object without any subindex is its own finding
+    }
     if (zero == nullptr) {
         context.Add("subindex-zero", Severity::Warning, index, "the " + kind + " has no subindex 0");
         return;

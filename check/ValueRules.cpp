@@ -204,7 +204,7 @@ bool CheckSyntax(CheckContext& context, const SubindexEntry& entry, const char* 
     const std::string quoted = std::string(what) + " \"" + text + "\"";
     if (reading.outcome == Reading::Trailing) {
         context.Add("value-syntax", Severity::Error, entry,
-                    quoted + " is not a " + type + " number: the value rule stops at \"" +
+                    quoted + " does not read as " + type + ": the value rule stops at \"" +
                         std::string(reading.rest) + "\"");
         return false;
     }
