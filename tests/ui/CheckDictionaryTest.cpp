@@ -5,34 +5,29 @@
 #include "GuiFixture.h"
 #include "ui/app/CCheckPanel.h"
 
+namespace {
+
+// The panel's rows, each as "severity|location|text".
+QStringList Rows(const QTreeWidget& findings) {
+    QStringList rows;
+    for (int i = 0; i < findings.topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* row = findings.topLevelItem(i);
+        rows << QStringList{row->text(0), row->text(1), row->text(2)}.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+}  // namespace
+
 // Check Dictionary on a project with a known fault: the panel lists it, a double click leads to its
 // node, the panel follows every edit and closes with Escape.
 class CheckDictionaryTest : public QObject {
     Q_OBJECT
 
-private:
-    std::unique_ptr<GuiFixture> f;
-
-    QTreeWidget& Findings() const { return *f->frame->CheckPanel()->List(); }
-
-    QStringList Rows() const {
-        QStringList rows;
-        for (int i = 0; i < Findings().topLevelItemCount(); ++i) {
-            const QTreeWidgetItem* row = Findings().topLevelItem(i);
-            rows << QStringList{row->text(0), row->text(1), row->text(2)}.join(QLatin1Char('|'));
-        }
-        return rows;
-    }
-
 private slots:
-    void init() { f = std::make_unique<GuiFixture>(); }
-    void cleanup() {
-        const QStringList problems = f->platform.Problems();
-        f.reset();
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
-    }
-
     void findingLeadsToItsNodeAndFollowsEdits() {
+        auto f = std::make_unique<GuiFixture>();
+        QTreeWidget& findings = *f->frame->CheckPanel()->List();
         // A project whose first transmit PDO maps the 8-bit input with 16 bits.
         f->ImportExample();
         f->document->FindEntry(0x1A00, 1)->defaultValue = "0x60000110";
@@ -51,16 +46,16 @@ private slots:
             "Warning|0x1802|the transmit PDO has no mapping index 0x1A02; the generator adds one that maps "
             "nothing [pdo-pairing]",
             "Error|0x1A00sub1|maps 0x6000sub1 with 16 bits, but UINT8 has 8 [pdo-mapping-target]"};
-        QCOMPARE(Rows(), found);
+        QCOMPARE(Rows(findings), found);
         if (const QString folder = qEnvironmentVariable("QM_SCREENSHOT_DIR"); !folder.isEmpty()) {
             QVERIFY(f->frame->grab().save(folder + QStringLiteral("/check-panel.png")));
         }
 
-        QTreeWidgetItem* error = Findings().topLevelItem(1);
+        QTreeWidgetItem* error = findings.topLevelItem(1);
         // A real double click starts with a click.
-        const QPoint at = Findings().visualItemRect(error).center();
-        QTest::mouseClick(Findings().viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(Findings().viewport(), Qt::LeftButton, {}, at);
+        const QPoint at = findings.visualItemRect(error).center();
+        QTest::mouseClick(findings.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(findings.viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(f->Tree().currentItem(), f->SubindexNode(0x1A00, 1));
         QCOMPARE(f->Field("fieldIndexNumber"), QStringLiteral("0x1A00"));
 
@@ -68,18 +63,20 @@ private slots:
         f->platform.ExpectMessage("Subindex really delete?", "Delete subindex", MsgIcon::Exclamation,
                                   MsgResult::Yes);
         f->Trigger(Cmd::Delete);
-        QCOMPARE(Rows().last(),
+        QCOMPARE(Rows(findings).last(),
                  QStringLiteral("Error|0x1A00sub0|announces 1 mapped object, but subindex 1 does "
                                 "not exist [pdo-mapping-count]"));
 
         f->frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f->frame.get()));
-        Findings().setFocus();
-        QTest::keyClick(&Findings(), Qt::Key_Escape);
+        findings.setFocus();
+        QTest::keyClick(&findings, Qt::Key_Escape);
         QVERIFY(f->frame->CheckPanel()->isHidden());
 
         f->frame->CheckPanel()->ShowFindings({});
-        QCOMPARE(Rows(), QStringList{"No problems found.||"});
+        QCOMPARE(Rows(findings), QStringList{"No problems found.||"});
+        QVERIFY2(f->platform.Problems().isEmpty(),
+                 qPrintable(f->platform.Problems().join(QLatin1Char('\n'))));
     }
 };
 
