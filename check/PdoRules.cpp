@@ -45,16 +45,15 @@ void CheckTarget(CheckContext& context, const SubindexEntry& slot, const MappedO
     const char* rule = "pdo-mapping-target";
     const std::string target = ObjectText(mapped.index, mapped.subindex);
     if (mapped.index >= 0x0001 && mapped.index <= LastDummyIndex) {
-        const std::string type = TypeText(static_cast<std::uint8_t>(mapped.index));
+        const auto dataType = static_cast<std::uint8_t>(mapped.index);
+        const std::string dummy = "maps the dummy " + ObjectText(mapped.index);
         if (!DummyAllowed(context.DeviceInfo(), mapped.index)) {
             context.Add(rule, Severity::Error, slot,
-                        "maps the dummy " + ObjectText(mapped.index) + " (" + type +
-                            "), but DummyUsage does not allow it");
-        } else if (mapped.bits != DataTypeBits(static_cast<std::uint8_t>(mapped.index))) {
+                        dummy + " (" + TypeText(dataType) + "), but DummyUsage does not allow it");
+        } else if (mapped.bits != DataTypeBits(dataType)) {
             context.Add(rule, Severity::Error, slot,
-                        "maps the dummy " + ObjectText(mapped.index) + " with " + Bits(mapped.bits) +
-                            ", but " + type + " has " +
-                            std::to_string(DataTypeBits(static_cast<std::uint8_t>(mapped.index))));
+                        dummy + " with " + Bits(mapped.bits) + ", but " + TypeText(dataType) + " has " +
+                            std::to_string(DataTypeBits(dataType)));
         }
         return;
     }
