@@ -109,6 +109,9 @@ const std::vector<Case> Cases = {
      [](Device& d) { d.Entry(0x1A00, 2).defaultValue = "0x00060010"; },
      {"error: 0x1A00sub2: maps the dummy 0x0006 (UINT16), but DummyUsage does not allow it "
       "[pdo-mapping-target]"}},
+    {"mapping a dummy with the wrong length",
+     [](Device& d) { d.Entry(0x1A00, 2).defaultValue = "0x00050010"; },
+     {"error: 0x1A00sub2: maps the dummy 0x0005 with 16 bits, but UINT8 has 8 [pdo-mapping-target]"}},
     {"pdo-mapping-target clean: a VAR at subindex 0",
      [](Device& d) { d.Entry(0x1A00, 1).defaultValue = "0x10010008"; },
      {}},
