@@ -4,6 +4,7 @@
 #include <cctype>
 #include <ostream>
 
+#include "cli/CheckCommand.h"
 #include "cli/DictionaryPrinter.h"
 #include "document/CQuillmarkDoc.h"
 #include "platform/ConsolePlatform.h"
@@ -19,14 +20,19 @@ constexpr const char* HelpText =
     "                         OUT: .eds (EDS export) or .prj (project save)\n"
     "  generate IN OUT.c      writes OUT.c, objdict.h and obdcfg.h in OUT.c's folder\n"
     "  show     IN [--json]   prints the sections and the dictionary\n"
+    "  check    IN [--json] [--strict]\n"
+    "                         checks the dictionary: one line per finding, then the count\n"
     "  --help                 shows this text\n"
     "  --version              shows the version\n"
     "\n"
     "Options:\n"
     "  -v, --verbose          also print the messages that report success\n"
+    "  --json                 show, check: print one JSON object instead of text\n"
+    "  --strict               check: count warnings as errors\n"
     "\n"
     "Every message the editor would show in a box is printed on stderr as \"Caption: text\".\n"
     "Exit status: 0 success, 1 the operation failed, 2 usage error.\n"
+    "check: 0 without errors, 1 with errors or when IN cannot be read.\n"
     "With SOURCE_DATE_EPOCH set, generated files carry that instant (UTC) instead of the local time.\n";
 
 constexpr const char* VersionText = "Quillmark Version 1.09\n";
@@ -104,6 +110,7 @@ int Generate(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& o
 int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     bool verbose = false;
     bool json = false;
+    bool strict = false;
     std::vector<std::string> words;
     for (const std::string& arg : args) {
         if (arg == "--help" || arg == "-h") {
@@ -118,6 +125,8 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
             verbose = true;
         } else if (arg == "--json") {
             json = true;
+        } else if (arg == "--strict") {
+            strict = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return UsageError(err, "unknown option '" + arg + "'");
         } else {
@@ -128,15 +137,18 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return UsageError(err, "no command given");
     }
     const std::string& command = words[0];
-    const std::size_t wanted = command == "show" ? 2 : 3;
-    if (command != "convert" && command != "generate" && command != "show") {
+    const std::size_t wanted = command == "show" || command == "check" ? 2 : 3;
+    if (command != "convert" && command != "generate" && command != "show" && command != "check") {
         return UsageError(err, "unknown command '" + command + "'");
     }
     if (words.size() != wanted) {
         return UsageError(err, "'" + command + "' takes " + (wanted == 2 ? "one file" : "two files"));
     }
-    if (json && command != "show") {
-        return UsageError(err, "--json belongs to 'show'");
+    if (json && command != "show" && command != "check") {
+        return UsageError(err, "--json belongs to 'show' and 'check'");
+    }
+    if (strict && command != "check") {
+        return UsageError(err, "--strict belongs to 'check'");
     }
     const std::string& in = words[1];
     if (!IsEdsInput(in) && !IsProject(in)) {
@@ -147,6 +159,10 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     if (command == "generate" && Extension(words[2]) != "c") {
         return UsageError(err, "the output must be a .c file: '" + words[2] + "'");
+    }
+
+    if (command == "check") {
+        return RunCheck(in, IsProject(in), CheckOptions{json, strict}, out, err);
     }
 
     ConsolePlatform platform(err);

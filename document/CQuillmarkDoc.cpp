@@ -40,10 +40,23 @@ void CQuillmarkDoc::NotifyStateChanged() {
     }
 }
 
+void CQuillmarkDoc::NotifyContentChanged() {
+    const std::vector<DocumentView*> views = m_views;
+    for (DocumentView* view : views) {
+        if (std::find(m_views.begin(), m_views.end(), view) != m_views.end()) {
+            view->OnContentChanged();
+        }
+    }
+}
+
 void CQuillmarkDoc::SetModifiedFlag(bool modified) {
     if (m_bModified != modified) {
         m_bModified = modified;
         NotifyStateChanged();
+    }
+    // Every edit sets the flag, so this is where the views learn of each one.
+    if (modified) {
+        NotifyContentChanged();
     }
 }
 

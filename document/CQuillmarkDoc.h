@@ -145,6 +145,7 @@ private:
     void SetTitle(const std::string& title);
     void SetPathName(const std::string& path);
     void NotifyStateChanged();
+    void NotifyContentChanged();
     bool WriteProject(const std::string& path);
     std::unique_ptr<IndexDialog> CreateDialog(IndexDialogMode mode, IndexDialogLevel level);
     template <class Record>

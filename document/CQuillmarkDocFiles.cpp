@@ -205,5 +205,11 @@ int CQuillmarkDoc::GenerateSources(const std::string& sourcePath) {
     } catch (const std::bad_alloc&) {
         return GeneratorNotCreated;
     }
-    return generator->GenerateFiles(sourcePath);
+    // The generator may add default PDO mapping indices; that is no edit, but the content changed.
+    const std::uint16_t indices = m_pDictionary->GetIndexCount();
+    const int result = generator->GenerateFiles(sourcePath);
+    if (m_pDictionary->GetIndexCount() != indices) {
+        NotifyContentChanged();
+    }
+    return result;
 }

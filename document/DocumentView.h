@@ -49,4 +49,7 @@ public:
     virtual void OnUpdate(std::uint32_t hint, const HintObject& object) = 0;
     // The title, the path name or the modified flag changed (the window caption shows them).
     virtual void OnDocumentStateChanged() {}
+    // An edit changed the dictionary or a section record; sent after every edit, also when the
+    // document was already modified. New, Open and Import send the Reset hint instead.
+    virtual void OnContentChanged() {}
 };

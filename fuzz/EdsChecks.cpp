@@ -102,6 +102,10 @@ std::string CheckEdsImport(std::string_view bytes) {
     if (exported != EdsExportResult::Success && exported != EdsExportResult::NoMandatoryIndex) {
         return Describe("export to memory failed", exported);
     }
+    problem = CheckDictionaryCheck(device.dictionary, device.deviceInfo);
+    if (!problem.empty()) {
+        return problem;
+    }
     return ExerciseGenerator(device.dictionary, platform);
 }
 

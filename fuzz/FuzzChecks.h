@@ -34,3 +34,7 @@ std::string CheckProjectOf(const ObjectDictionary& dictionary, const DeviceInfoS
 // Every index must hold at least as many entries as its entryCount announces, since the exporter,
 // the generator and the views walk entries by that count.
 std::string CheckEntryCounts(const ObjectDictionary& dictionary);
+
+// Runs the dictionary checker on what a reader left behind: its findings must come sorted, each with a
+// rule, a text, and an index wherever it has a subindex.
+std::string CheckDictionaryCheck(const ObjectDictionary& dictionary, const DeviceInfoSection& deviceInfo);

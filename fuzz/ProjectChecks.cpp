@@ -75,5 +75,9 @@ std::string CheckProjectLoad(std::string_view bytes) {
     if (exported != EdsExportResult::Success && exported != EdsExportResult::NoMandatoryIndex) {
         return "export to memory failed with " + std::to_string(exported);
     }
+    if (std::string problem = CheckDictionaryCheck(project.dictionary, project.deviceInfo);
+        !problem.empty()) {
+        return problem;
+    }
     return ExerciseGenerator(project.dictionary, platform);
 }

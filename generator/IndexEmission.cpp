@@ -1,6 +1,7 @@
 #include <string>
 
 #include "generator/CSourceGenerator.h"
+#include "generator/GeneratorRules.h"
 #include "generator/Identifiers.h"
 #include "model/NameTables.h"
 #include "model/ObjectDictionary.h"
@@ -79,17 +80,17 @@ int CSourceGenerator::EmitPart(std::uint16_t first, std::uint16_t last) {
         if (x < first || x > last) {
             continue;
         }
-        if (InRange(x, 0x1400, 0x1BFF)) {
+        if (IsPdoIndex(x)) {
             const int result = EmitEntries(*index);
             if (result != GenOk) {
                 return result;
             }
-        } else if (InRange(x, 0x1200, 0x127F)) {
+        } else if (IsSdoServerIndex(x)) {
             const int result = EmitSdoLine(*index, true);
             if (result != GenOk) {
                 return result;
             }
-        } else if (InRange(x, 0x1280, 0x12FF)) {
+        } else if (IsSdoClientIndex(x)) {
             const int result = EmitSdoLine(*index, false);
             if (result != GenOk) {
                 return result;
@@ -151,7 +152,7 @@ int CSourceGenerator::EmitEntries(IndexEntry& index) {
             "Create Object Dictionary File", MsgButtons::Ok, MsgIcon::Error);
         return GenNoSubindices;
     }
-    if (InRange(x, 0x1400, 0x1BFF)) {
+    if (IsPdoIndex(x)) {
         return EmitPdoLines(index);
     }
     const bool communicationArea = InRange(x, 0x1000, 0x1FFF);
@@ -184,12 +185,10 @@ int CSourceGenerator::EmitEntryLine(const IndexEntry& index, const SubindexEntry
                            : static_cast<unsigned>(entry.subindex);
     const unsigned x = entry.index;
     const unsigned type = entry.dataType;
-    const std::string& access = entry.accessType;
-    const bool rom = access == "const";
-    if (!rom && communicationArea && access != "wo" && access != "rw" && access != "ro" && access != "rwr" &&
-        access != "rww") {
+    if (!WritesEntryLine(entry, communicationArea)) {
         return GenOk;
     }
+    const bool rom = entry.accessType == "const";
     const VariableFormats& formats = rom ? RomFormats : communicationArea ? RamFormats : UserdefFormats;
     ConvertedValues values;
     const ValueKind kind = m_pDictionary->ConvertEntryValues(entry, values);

@@ -1,6 +1,7 @@
 #include <string>
 
 #include "generator/CSourceGenerator.h"
+#include "generator/GeneratorRules.h"
 #include "model/ObjectDictionary.h"
 #include "platform/Platform.h"
 
@@ -11,13 +12,6 @@ namespace {
 std::uint32_t UnsignedDefault(const ObjectDictionary& dictionary, const SubindexEntry& entry) {
     ConvertedValues values;
     return dictionary.ConvertEntryValues(entry, values) == ValueKind::Unsigned ? values.unsignedDefault : 0;
-}
-
-bool IsReceivePdo(std::uint16_t x) {
-    return x >= 0x1400 && x <= 0x17FF;
-}
-bool IsCommunication(std::uint16_t x) {
-    return (x >= 0x1400 && x <= 0x15FF) || (x >= 0x1800 && x <= 0x19FF);
 }
 
 }  // namespace
@@ -121,13 +115,13 @@ int CSourceGenerator::EmitPdoLines(IndexEntry& index) {
     const std::uint16_t x = index.index;
     const auto count = static_cast<std::uint8_t>(index.entryCount & 0xFF);
     WritableFile* dict = m_fileDict.get();
-    if (IsCommunication(x)) {
+    if (IsPdoCommunicationIndex(x)) {
         const PdoCommunication values = ReadPdoCommunication(index, count);
         CheckMappingFor(x);
         const unsigned transmission = values.transmissionType;
         const unsigned inhibit = values.inhibitTime;
         const unsigned timer = values.eventTimer;
-        if (IsReceivePdo(x)) {
+        if (IsReceivePdoIndex(x)) {
             WriteLine(dict, "\r\n        OBD_CREATE_RXPDO_COMMU(0x%04X, 0x%02X, 0x%X, 0x%X, 0x%X, 0x%X)\r\n",
                       x, m_nRxPdoCommu, values.cobId, transmission, inhibit, timer);
             ++m_nRxPdoCommu;
@@ -145,7 +139,7 @@ int CSourceGenerator::EmitPdoLines(IndexEntry& index) {
     }
     const std::uint32_t* v = mapping.values;
     const unsigned mapped = mapping.mappedObjects;
-    if (IsReceivePdo(x)) {
+    if (IsReceivePdoIndex(x)) {
         WriteLine(
             dict,
             "\r\n        OBD_CREATE_RXPDO_MAPP(0x%04X, 0x%02X, 0x%02X, 0x%X, 0x%X, 0x%X, 0x%X, 0x%X, 0x%X, "

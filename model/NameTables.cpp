@@ -85,3 +85,40 @@ bool IsSingleEntryObjectType(std::uint8_t objectType) {
     return objectType == ObjectCode::Var || objectType == ObjectCode::Domain ||
            objectType == ObjectCode::Deftype;
 }
+
+unsigned DataTypeBits(std::uint8_t code) {
+    switch (code) {
+        case DataTypeCode::Boolean:
+            return 1;
+        case DataTypeCode::Int8:
+        case DataTypeCode::Uint8:
+            return 8;
+        case DataTypeCode::Int16:
+        case DataTypeCode::Uint16:
+            return 16;
+        case 0x10:  // INTEGER24
+        case 0x16:  // UNSIGNED24
+            return 24;
+        case DataTypeCode::Int32:
+        case DataTypeCode::Uint32:
+        case DataTypeCode::Real32:
+            return 32;
+        case 0x12:  // INTEGER40
+        case 0x18:  // UNSIGNED40
+            return 40;
+        case 0x0C:  // TIME_OF_DAY
+        case 0x0D:  // TIME_DIFFERENCE
+        case 0x13:  // INTEGER48
+        case 0x19:  // UNSIGNED48
+            return 48;
+        case 0x14:  // INTEGER56
+        case 0x1A:  // UNSIGNED56
+            return 56;
+        case 0x11:  // REAL64
+        case 0x15:  // INTEGER64
+        case 0x1B:  // UNSIGNED64
+            return 64;
+        default:
+            return 0;
+    }
+}

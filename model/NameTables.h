@@ -57,5 +57,9 @@ int AccessTypePositionOfName(const std::string& displayName);
 std::string AccessTypeDisplayName(const std::string& edsName);
 std::string AccessTypeEdsName(const std::string& displayName);
 
+// The size of a value of the data type in bits, as a PDO maps it; 0 for the types whose size is not
+// fixed (strings, DOMAIN, the complex types) and for unknown codes.
+unsigned DataTypeBits(std::uint8_t code);
+
 // VAR, DOMAIN and DEFTYPE objects have a single entry; the other kinds have a header and subindices.
 bool IsSingleEntryObjectType(std::uint8_t objectType);

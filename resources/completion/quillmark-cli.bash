@@ -27,16 +27,17 @@ _quillmark_cli() {
     if [[ $current == -* ]]; then
         local options="-v --verbose"
         [[ -z $command ]] && options+=" --help --version"
-        [[ -z $command || $command == show ]] && options+=" --json"
+        [[ -z $command || $command == show || $command == check ]] && options+=" --json"
+        [[ -z $command || $command == check ]] && options+=" --strict"
         mapfile -t COMPREPLY < <(compgen -W "$options" -- "$current")
         return
     fi
     if [[ -z $command ]]; then
-        mapfile -t COMPREPLY < <(compgen -W "convert generate show" -- "$current")
+        mapfile -t COMPREPLY < <(compgen -W "check convert generate show" -- "$current")
         return
     fi
     case $command:$files in
-        convert:0 | generate:0 | show:0) _quillmark_cli_files "eds dcf prj" "$current" ;;
+        check:0 | convert:0 | generate:0 | show:0) _quillmark_cli_files "eds dcf prj" "$current" ;;
         convert:1) _quillmark_cli_files "eds prj" "$current" ;;
         generate:1) _quillmark_cli_files "c" "$current" ;;
     esac

@@ -40,6 +40,9 @@ TEST(Cli, HelpVersionAndUsageErrors) {
         {"show", "notes.txt"},
         {"show", Example, "--frob"},
         {"generate", Example, "out.c", "--json"},
+        {"check", Example, "out.eds"},
+        {"show", Example, "--strict"},
+        {"check", "notes.txt"},
     };
     for (const auto& args : misuses) {
         r = RunCli(args);
@@ -171,4 +174,58 @@ TEST(Cli, ReportsFailuresWithExitStatusOne) {
     EXPECT_TRUE(
         Contains(r.err, "Save project: An error ocurred while saving the project " + nowhere + "/out.prj!"))
         << r.err;
+}
+
+TEST(Cli, CheckPrintsOneLinePerFindingAndCounts) {
+    TempDir dir;
+    const std::string pairing =
+        "warning: 0x1802: the transmit PDO has no mapping index 0x1A02; the generator adds one that maps "
+        "nothing "
+        "[pdo-pairing]\n";
+    CliResult r = RunCli({"check", Example});
+    EXPECT_EQ(r.exitCode, 0) << "warnings only";
+    EXPECT_EQ(r.out, Example + ": " + pairing + Example + ": 0 errors, 1 warning\n");
+    EXPECT_EQ(r.err, "");
+    r = RunCli({"check", "--strict", Example});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Contains(r.out, ": error: 0x1802: ")) << r.out;
+    EXPECT_TRUE(Contains(r.out, ": 1 error, 0 warnings\n")) << r.out;
+
+    // The first transmit PDO maps its 8-bit input with 16 bits, in the EDS and in the project made of it.
+    std::string eds = ReadFileBytes(Example);
+    eds.replace(eds.find("DefaultValue=0x60000108"), 23, "DefaultValue=0x60000110");
+    WriteFileBytes(dir.File("faulty.eds"), eds);
+    ASSERT_EQ(RunCli({"convert", dir.File("faulty.eds"), dir.File("faulty.prj")}).exitCode, 0);
+    for (const std::string& in : {dir.File("faulty.eds"), dir.File("faulty.prj")}) {
+        r = RunCli({"check", in});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.out, in + ": " + pairing + in +
+                             ": error: 0x1A00sub1: maps 0x6000sub1 with 16 bits, but UINT8 has 8 "
+                             "[pdo-mapping-target]\n" +
+                             in + ": 1 error, 1 warning\n");
+    }
+    r = RunCli({"check", dir.File("faulty.prj"), "--json"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out.rfind("{\n  \"format\": \"quillmark-check/1\",\n  \"errors\": 1,\n  \"warnings\": 1,", 0),
+              0u)
+        << r.out;
+    EXPECT_TRUE(Contains(r.out,
+                         "\"rule\": \"pdo-mapping-target\",\n      \"severity\": \"error\",\n      "
+                         "\"index\": 6656,\n      \"subindex\": 1,\n      \"location\": \"0x1A00sub1\","))
+        << r.out;
+
+    // The import's own messages come first; a file that cannot be read fails.
+    const std::string corpusFile = std::string(QM_CORPUS_DIR) + "/CanFestival__DS401_Slave_Gui.eds";
+    r = RunCli({"check", corpusFile});
+    EXPECT_EQ(r.out.rfind(corpusFile + ": warning: Data Type of index 0x6423 not supported [import]\n", 0),
+              0u)
+        << r.out;
+    r = RunCli({"check", dir.File("missing.eds")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, dir.File("missing.eds") + ": error: The file " + dir.File("missing.eds") +
+                         " could not be opened! [import]\n" + dir.File("missing.eds") +
+                         ": 1 error, 0 warnings\n");
+    r = RunCli({"check", dir.File("missing.prj")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_FALSE(r.err.empty());
 }

@@ -108,7 +108,7 @@ if [ -f "$prefix/share/man/man1/quillmark-cli.1.gz" ]; then
     # Read whole first: grep -q stops at the first match, and the writer's broken pipe would fail the
     # pipeline under pipefail.
     cli_page=$(zcat "$prefix/share/man/man1/quillmark-cli.1.gz")
-    for command in convert generate show; do
+    for command in check convert generate show; do
         grep -q "^\.BI $command " <<<"$cli_page" ||
             fail "quillmark-cli.1 does not describe '$command'"
     done
@@ -129,13 +129,17 @@ completions=$(cd "$work/completion" && bash -c '
     complete_line quillmark-cli convert ""
     complete_line quillmark-cli convert a.eds ""
     complete_line quillmark-cli -v generate c.prj ""
-    complete_line quillmark-cli show --' _ "$prefix/share/bash-completion/completions/quillmark-cli")
-expected_completions='convert generate show
+    complete_line quillmark-cli show --
+    complete_line quillmark-cli check --
+    complete_line quillmark-cli check ""' _ "$prefix/share/bash-completion/completions/quillmark-cli")
+expected_completions='check convert generate show
 generate
 B.DCF a.eds c.prj folder
 a.eds c.prj folder
 e.c folder
---json --verbose'
+--json --verbose
+--json --strict --verbose
+B.DCF a.eds c.prj folder'
 [ "$completions" = "$expected_completions" ] ||
     fail "completion offers"$'\n'"$completions"$'\n'"instead of"$'\n'"$expected_completions"
 

@@ -49,6 +49,7 @@ CMainFrame::CMainFrame(CQuillmarkDoc& document, Platform& platform, QWidget* par
     resize(1100, 720);
 
     CreateClientArea();
+    CreateCheckPanel();
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -155,7 +156,12 @@ QAction* CMainFrame::Action(int commandId) const {
     return found == m_actions.end() ? nullptr : found->second;
 }
 
-void CMainFrame::OnUpdate(std::uint32_t, const HintObject&) {}
+void CMainFrame::OnUpdate(std::uint32_t hint, const HintObject&) {
+    // New, Open and Import replace the whole content.
+    if (hint == Hint::Reset) {
+        RerunCheckIfOpen();
+    }
+}
 
 void CMainFrame::OnDocumentStateChanged() {
     if (m_bStarted && !m_document.GetTitle().empty()) {

@@ -7,6 +7,7 @@
 #include "document/DocumentView.h"
 #include "ui/app/RecentFileList.h"
 
+class CCheckPanel;
 class CLeftPaneView;
 class CQuillmarkDoc;
 class CRightPaneView;
@@ -37,6 +38,7 @@ public:
     QAction* Action(int commandId) const;
     QLabel* ClockPane() const { return m_clockPane; }
     QSplitter* Splitter() const { return m_wndSplitter; }
+    CCheckPanel* CheckPanel() const { return m_checkPanel; }
     RecentFileList& RecentFiles() { return m_recentFiles; }
 
     // Brings the enabling, checks and texts of the commands up to date.
@@ -48,6 +50,7 @@ public:
 
     void OnUpdate(std::uint32_t hint, const HintObject& object) override;
     void OnDocumentStateChanged() override;
+    void OnContentChanged() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -62,6 +65,11 @@ private:
     QAction* AddAction(int commandId, const char* objectName, const char* text, const char* prompt);
     void OnAction(int commandId);
     void OnAbout();
+
+    // Check Dictionary and its panel (MainFrameCheck.cpp).
+    void CreateCheckPanel();
+    void OnCheckDictionary();
+    void RerunCheckIfOpen();
 
     void CreateStatusBar();
     void CreateClientArea();
@@ -81,6 +89,7 @@ private:
     QLabel* m_numLockPane = nullptr;
     QLabel* m_scrollLockPane = nullptr;
     QTimer* m_clockTimer = nullptr;
+    CCheckPanel* m_checkPanel = nullptr;
     std::map<int, QAction*> m_actions;
     // The dialogs the document runs while this window exists.
     std::unique_ptr<QtDialogFactory> m_dialogFactory;

@@ -21,6 +21,7 @@ enum Id : int {
     CreateEds = 32859,
     Paste = 32861,
     Copy = 32862,
+    CheckDictionary = 32900,
     New = 57600,
     Open = 57601,
     Save = 57603,

@@ -74,6 +74,10 @@ void CMainFrame::CreateActions() {
     AddAction(Cmd::Comments, "actionComments", "\"Comments\" parameter...",
               "Edit the parameter of the EDS-file section \"Comments\"");
 
+    AddAction(Cmd::CheckDictionary, "actionCheckDictionary", "Check Dictionary\tF7",
+              "Check the dictionary for mistakes before it reaches the firmware")
+        ->setShortcut(QKeySequence(Qt::Key_F7));
+
     AddAction(Cmd::StatusBar, "actionStatusBar", "S&tatus Bar", "Show or hide the statusbar.")
         ->setCheckable(true);
     AddAction(Cmd::ToolBar, "actionToolBar", "Toolbar", "Show or hide the toolbar.")->setCheckable(true);
@@ -137,6 +141,8 @@ void CMainFrame::CreateMenus() {
     change->addAction(m_actions[Cmd::DeviceInfo]);
     change->addAction(m_actions[Cmd::DummyUsage]);
     change->addAction(m_actions[Cmd::Comments]);
+    edit->addSeparator();
+    edit->addAction(m_actions[Cmd::CheckDictionary]);
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("menuView"));
@@ -191,6 +197,9 @@ void CMainFrame::OnAction(int commandId) {
         case Cmd::ToolBar:
             m_wndToolBar->setVisible(!m_wndToolBar->isVisible());
             break;
+        case Cmd::CheckDictionary:
+            OnCheckDictionary();
+            break;
         default:
             m_pLeftPane->OnCommand(commandId);
             break;
@@ -216,6 +225,9 @@ void CMainFrame::UpdateCommandUI() {
             case Cmd::ToolBar:
                 action->setEnabled(true);
                 action->setChecked(!m_wndToolBar->isHidden());
+                break;
+            case Cmd::CheckDictionary:
+                action->setEnabled(m_pLeftPane->IsProjectLoaded());
                 break;
             default:
                 action->setEnabled(m_pLeftPane->IsCommandEnabled(id));

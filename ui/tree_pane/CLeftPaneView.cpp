@@ -364,6 +364,28 @@ QTreeWidgetItem* CLeftPaneView::FindVisibleIndexNode(QTreeWidgetItem* start,
     return nullptr;
 }
 
+bool CLeftPaneView::SelectObjectNode(std::uint16_t index, std::optional<std::uint16_t> subindex) {
+    QTreeWidgetItem* node = nullptr;
+    for (int i = 0; m_hDictionary != nullptr && i < m_hDictionary->childCount() && node == nullptr; ++i) {
+        if (IndexFromItem(m_hDictionary->child(i)) == index) {
+            node = m_hDictionary->child(i);
+        }
+    }
+    if (node == nullptr) {
+        return false;
+    }
+    for (int i = 0; subindex && i < node->childCount(); ++i) {
+        if (SubindexFromItem(node->child(i)) == *subindex) {
+            expandItem(node);
+            node = node->child(i);
+            break;
+        }
+    }
+    setCurrentItem(node);
+    scrollToItem(node);
+    return true;
+}
+
 void CLeftPaneView::OnUpdate(std::uint32_t hint, const HintObject& object) {
     if (hint == Hint::Reset) {
         // New, Open and Import empty the document's copy buffer.

@@ -57,6 +57,10 @@ public:
     // other file as by Import EDS-File, both without their file chooser.
     void OpenFileDirectly(const std::string& path, bool askToSave);
 
+    // Selects the node of an index, or of one of its subindices where that has a node (else the
+    // index's); false when the index has no node.
+    bool SelectObjectNode(std::uint16_t index, std::optional<std::uint16_t> subindex);
+
     // The context menu of a node with its enabling, as the right mouse button shows it.
     std::unique_ptr<QMenu> BuildContextMenu(QTreeWidgetItem* item);
 

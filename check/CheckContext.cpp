@@ -1,0 +1,73 @@
+#include "check/CheckContext.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "model/NameTables.h"
+#include "model/ObjectDictionary.h"
+
+const IndexEntry* CheckContext::FindIndex(std::uint16_t index) const {
+    std::uint16_t low = 0;
+    std::uint16_t high = m_dictionary.GetIndexCount();
+    while (low < high) {
+        const auto middle = static_cast<std::uint16_t>(low + (high - low) / 2);
+        if (m_dictionary.GetIndexAt(middle)->index < index) {
+            low = static_cast<std::uint16_t>(middle + 1);
+        } else {
+            high = middle;
+        }
+    }
+    const IndexEntry* found = m_dictionary.GetIndexAt(low);
+    return found != nullptr && found->index == index ? found : nullptr;
+}
+
+const SubindexEntry* CheckContext::FindEntry(std::uint16_t index, std::uint16_t subindex) const {
+    const IndexEntry* object = FindIndex(index);
+    if (object == nullptr || object->subindices.empty()) {
+        return nullptr;
+    }
+    const auto& entries = object->subindices;
+    if (entries.front()->subindex == HeaderSingle) {
+        return subindex == 0 ? entries.front().get() : nullptr;
+    }
+    // After the header the subindices ascend.
+    const auto first = entries.begin() + 1;
+    const auto found =
+        std::lower_bound(first, entries.end(), subindex,
+                         [](const auto& entry, std::uint16_t n) { return entry->subindex < n; });
+    return found != entries.end() && (*found)->subindex == subindex ? found->get() : nullptr;
+}
+
+std::uint32_t CheckContext::UnsignedDefault(const SubindexEntry& entry) {
+    ConvertedValues values;
+    return ConvertEntryValues(entry, values) == ValueKind::Unsigned ? values.unsignedDefault : 0;
+}
+
+void CheckContext::Add(const char* rule, Severity severity, const SubindexEntry& at, std::string text) {
+    Finding finding{rule, severity, at.index, std::nullopt, std::move(text)};
+    if (!at.IsHeader()) {
+        finding.subindex = at.subindex;
+    }
+    m_findings.push_back(std::move(finding));
+}
+
+void CheckContext::Add(const char* rule, Severity severity, const IndexEntry& at, std::string text) {
+    m_findings.push_back(Finding{rule, severity, at.index, std::nullopt, std::move(text)});
+}
+
+void CheckContext::Add(const char* rule, Severity severity, std::string text) {
+    m_findings.push_back(Finding{rule, severity, std::nullopt, std::nullopt, std::move(text)});
+}
+
+std::string TypeText(std::uint8_t dataType) {
+    if (dataType == DataTypeCode::Boolean) {
+        return "BOOLEAN";
+    }
+    std::string name = DataTypeName(dataType);
+    if (name.empty()) {
+        char text[24];
+        std::snprintf(text, sizeof text, "data type 0x%04X", static_cast<unsigned>(dataType));
+        name = text;
+    }
+    return name;
+}

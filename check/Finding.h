@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class Severity { Error, Warning };
+
+// One problem the checker found: a stable rule id, its severity, the object it concerns (an index, an
+// index and subindex, or neither for the dictionary as a whole) and one English sentence naming the
+// values involved.
+struct Finding {
+    std::string rule;
+    Severity severity = Severity::Error;
+    std::optional<std::uint16_t> index;
+    std::optional<std::uint16_t> subindex;
+    std::string text;
+
+    bool operator==(const Finding&) const = default;
+};
+
+// "error" or "warning".
+const char* SeverityName(Severity severity);
+
+// The object as an EDS names its section: "0x1A00" for an index, "0x1A00sub1" for a subindex (hex
+// without leading zeros), "" for neither.
+std::string LocationText(const Finding& finding);
+std::string ObjectText(std::uint16_t index);
+std::string ObjectText(std::uint16_t index, std::uint16_t subindex);
+
+// Orders by index, then subindex (a finding without one before those with one), then rule id; findings
+// equal in all three keep the order they were found in.
+void SortFindings(std::vector<Finding>& findings);
+
+struct FindingCounts {
+    int errors = 0;
+    int warnings = 0;
+};
+FindingCounts CountFindings(const std::vector<Finding>& findings);

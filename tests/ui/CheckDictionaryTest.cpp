@@ -1,0 +1,84 @@
+#include <QAction>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "GuiFixture.h"
+#include "ui/app/CCheckPanel.h"
+
+namespace {
+
+// The panel's rows, each as "severity|location|text".
+QStringList Rows(const QTreeWidget& findings) {
+    QStringList rows;
+    for (int i = 0; i < findings.topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* row = findings.topLevelItem(i);
+        rows << QStringList{row->text(0), row->text(1), row->text(2)}.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+}  // namespace
+
+// Check Dictionary on a project with a known fault: the panel lists it, a double click leads to its
+// node, the panel follows every edit and closes with Escape.
+class CheckDictionaryTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void findingLeadsToItsNodeAndFollowsEdits() {
+        auto f = std::make_unique<GuiFixture>();
+        QTreeWidget& findings = *f->frame->CheckPanel()->List();
+        // A project whose first transmit PDO maps the 8-bit input with 16 bits.
+        f->ImportExample();
+        f->document->FindEntry(0x1A00, 1)->defaultValue = "0x60000110";
+        const std::string project = f->TempFile("faulty.prj");
+        QCOMPARE(f->document->SaveProjectFile(project), 1);
+        f->Trigger(Cmd::New);
+        QVERIFY(!f->Enabled(Cmd::CheckDictionary));
+        f->platform.QueueChosenFile(project);
+        f->Trigger(Cmd::Open);
+
+        QCOMPARE(f->frame->Action(Cmd::CheckDictionary)->shortcut(), QKeySequence(Qt::Key_F7));
+        QVERIFY(f->frame->CheckPanel()->isHidden());
+        f->Trigger(Cmd::CheckDictionary);
+        QVERIFY(!f->frame->CheckPanel()->isHidden());
+        const QStringList found{
+            "Warning|0x1802|the transmit PDO has no mapping index 0x1A02; the generator adds one that maps "
+            "nothing [pdo-pairing]",
+            "Error|0x1A00sub1|maps 0x6000sub1 with 16 bits, but UINT8 has 8 [pdo-mapping-target]"};
+        QCOMPARE(Rows(findings), found);
+        if (const QString folder = qEnvironmentVariable("QM_SCREENSHOT_DIR"); !folder.isEmpty()) {
+            QVERIFY(f->frame->grab().save(folder + QStringLiteral("/check-panel.png")));
+        }
+
+        QTreeWidgetItem* error = findings.topLevelItem(1);
+        // A real double click starts with a click.
+        const QPoint at = findings.visualItemRect(error).center();
+        QTest::mouseClick(findings.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(findings.viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(f->Tree().currentItem(), f->SubindexNode(0x1A00, 1));
+        QCOMPARE(f->Field("fieldIndexNumber"), QStringLiteral("0x1A00"));
+
+        // Deleting the faulty entry runs the check again: now subindex 0 announces one entry too many.
+        f->platform.ExpectMessage("Subindex really delete?", "Delete subindex", MsgIcon::Exclamation,
+                                  MsgResult::Yes);
+        f->Trigger(Cmd::Delete);
+        QCOMPARE(Rows(findings).last(),
+                 QStringLiteral("Error|0x1A00sub0|announces 1 mapped object, but subindex 1 does "
+                                "not exist [pdo-mapping-count]"));
+
+        f->frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f->frame.get()));
+        findings.setFocus();
+        QTest::keyClick(&findings, Qt::Key_Escape);
+        QVERIFY(f->frame->CheckPanel()->isHidden());
+
+        f->frame->CheckPanel()->ShowFindings({});
+        QCOMPARE(Rows(findings), QStringList{"No problems found.||"});
+        QVERIFY2(f->platform.Problems().isEmpty(),
+                 qPrintable(f->platform.Problems().join(QLatin1Char('\n'))));
+    }
+};
+
+QTEST_MAIN(CheckDictionaryTest)
+#include "CheckDictionaryTest.moc"

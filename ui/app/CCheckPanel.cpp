@@ -1,0 +1,84 @@
+#include "ui/app/CCheckPanel.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QShortcut>
+#include <QStyle>
+#include <QTreeWidget>
+
+#include "ui/app/QtText.h"
+
+namespace {
+
+enum Column { SeverityColumn = 0, LocationColumn = 1, TextColumn = 2 };
+
+// Where a row leads: the index, and the subindex or -1. Rows without a location have neither.
+constexpr int IndexRole = Qt::UserRole + 1;
+constexpr int SubindexRole = Qt::UserRole + 2;
+
+}  // namespace
+
+CCheckPanel::CCheckPanel(QWidget* parent) : QDockWidget(QStringLiteral("Check Dictionary"), parent) {
+    setObjectName(QStringLiteral("checkPanel"));
+    // It belongs below the panes; it may be closed, but not moved or floated.
+    setFeatures(QDockWidget::DockWidgetClosable);
+    setAllowedAreas(Qt::BottomDockWidgetArea);
+
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("checkFindings"));
+    m_list->setColumnCount(3);
+    m_list->setHeaderLabels(
+        {QStringLiteral("Severity"), QStringLiteral("Location"), QStringLiteral("Finding")});
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setAlternatingRowColors(true);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setIconSize(QSize(16, 16));
+    m_list->header()->setStretchLastSection(true);
+    m_list->header()->setSectionResizeMode(SeverityColumn, QHeaderView::ResizeToContents);
+    m_list->header()->setSectionResizeMode(LocationColumn, QHeaderView::ResizeToContents);
+    setWidget(m_list);
+
+    connect(m_list, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* item) { OnItemActivated(item); });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &QDockWidget::close);
+}
+
+void CCheckPanel::ShowFindings(const std::vector<Finding>& findings) {
+    m_list->clear();
+    if (findings.empty()) {
+        auto* row = new QTreeWidgetItem(m_list, {QStringLiteral("No problems found.")});
+        row->setFirstColumnSpanned(true);
+        row->setFlags(Qt::ItemIsEnabled);
+        return;
+    }
+    QStyle* style = QApplication::style();
+    const QIcon error = style->standardIcon(QStyle::SP_MessageBoxCritical);
+    const QIcon warning = style->standardIcon(QStyle::SP_MessageBoxWarning);
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(static_cast<qsizetype>(findings.size()));
+    for (const Finding& finding : findings) {
+        auto* row = new QTreeWidgetItem(
+            {finding.severity == Severity::Error ? QStringLiteral("Error") : QStringLiteral("Warning"),
+             ToQt(LocationText(finding)), ToQt(finding.text + " [" + finding.rule + "]")});
+        row->setIcon(SeverityColumn, finding.severity == Severity::Error ? error : warning);
+        row->setToolTip(TextColumn, row->text(TextColumn));
+        row->setData(SeverityColumn, IndexRole, finding.index ? int{*finding.index} : -1);
+        row->setData(SeverityColumn, SubindexRole, finding.subindex ? int{*finding.subindex} : -1);
+        rows.push_back(row);
+    }
+    m_list->addTopLevelItems(rows);
+    m_list->setCurrentItem(rows.front());
+}
+
+void CCheckPanel::OnItemActivated(QTreeWidgetItem* item) {
+    const int index = item == nullptr ? -1 : item->data(SeverityColumn, IndexRole).toInt();
+    if (index < 0) {
+        return;
+    }
+    const int subindex = item->data(SeverityColumn, SubindexRole).toInt();
+    emit FindingActivated(static_cast<std::uint16_t>(index),
+                          subindex < 0 ? std::nullopt : std::optional<std::uint16_t>(subindex));
+}
