@@ -12,7 +12,7 @@
 namespace {
 
 constexpr const char* HelpText =
-    "Usage: quillmark-cli [-v|--verbose] COMMAND ARGS\n"
+    "Usage: quillmark-cli [-v|--verbose] [--lenient] COMMAND ARGS\n"
     "\n"
     "Commands:\n"
     "  convert  IN OUT        IN: .eds/.dcf (imported) or .prj (opened);\n"
@@ -24,6 +24,8 @@ constexpr const char* HelpText =
     "\n"
     "Options:\n"
     "  -v, --verbose          also print the messages that report success\n"
+    "  --lenient              read an .eds/.dcf IN that lacks what the editor requires,\n"
+    "                         filling in what is missing; each repair is reported\n"
     "\n"
     "Every message the editor would show in a box is printed on stderr as \"Caption: text\".\n"
     "Exit status: 0 success, 1 the operation failed, 2 usage error.\n"
@@ -56,15 +58,17 @@ int UsageError(std::ostream& err, const std::string& problem) {
     return ExitStatus::Usage;
 }
 
-// Reads IN into the document the way the editor's Import EDS-File or Open does.
-bool Load(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, bool verbose) {
+// Reads IN into the document the way the editor's Import EDS-File or Open does. Every command reads
+// its input here, so --lenient reaches each of them.
+bool Load(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, bool verbose,
+          ImportMode mode) {
     if (IsProject(in)) {
         return doc.OpenProjectFile(in) == 1;
     }
     if (!doc.OnNewDocument()) {
         return false;
     }
-    const int result = doc.ImportEds(in);
+    const int result = doc.ImportEds(in, mode);
     if (result != 11 || verbose) {
         ShowResultMessage(platform, result, in, "");
     }
@@ -104,6 +108,7 @@ int Generate(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& o
 int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     bool verbose = false;
     bool json = false;
+    ImportMode mode = ImportMode::Standard;
     std::vector<std::string> words;
     for (const std::string& arg : args) {
         if (arg == "--help" || arg == "-h") {
@@ -116,6 +121,8 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
         }
         if (arg == "-v" || arg == "--verbose") {
             verbose = true;
+        } else if (arg == "--lenient") {
+            mode = ImportMode::Lenient;
         } else if (arg == "--json") {
             json = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -151,7 +158,7 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
     ConsolePlatform platform(err);
     CQuillmarkDoc doc(platform);
-    if (!Load(doc, platform, in, verbose)) {
+    if (!Load(doc, platform, in, verbose, mode)) {
         return ExitStatus::Failed;
     }
     if (command == "convert") {

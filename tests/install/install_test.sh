@@ -135,7 +135,7 @@ generate
 B.DCF a.eds c.prj folder
 a.eds c.prj folder
 e.c folder
---json --verbose'
+--json --lenient --verbose'
 [ "$completions" = "$expected_completions" ] ||
     fail "completion offers"$'\n'"$completions"$'\n'"instead of"$'\n'"$expected_completions"
 
