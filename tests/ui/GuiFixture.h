@@ -40,6 +40,8 @@ public:
     std::string TempFile(const char* name) const;
     // Imports the example EDS through the menu command, answering its chooser and success message.
     void ImportExample();
+    // Announces the question that follows an import refused for what the file lacks, with its answer.
+    void ExpectLenientQuestion(const std::string& path, MsgResult answer);
 
     QStringList DictionaryLabels() const;
     QTreeWidgetItem* IndexNode(unsigned index) const;
