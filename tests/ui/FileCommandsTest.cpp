@@ -36,6 +36,21 @@ private:
         f->Trigger(Cmd::SaveAs);
     }
 
+    // Import of a file without FileName over a modified project whose saving is declined: the refusal,
+    // the question with its answer, and on Yes the repair.
+    void ExpectNamelessImport(const std::string& path, bool yes) {
+        f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Information, MsgResult::No);
+        f->platform.QueueChosenFile(path);
+        f->platform.ExpectMessage("The selected file " + path + " is invalid!\nInvalid FileInfo section!",
+                                  "Read EDS file", MsgIcon::Error);
+        f->ExpectLenientQuestion(path, yes ? MsgResult::Yes : MsgResult::No);
+        if (yes) {
+            f->platform.ExpectMessage(
+                "Lenient import of " + path + ":\nFileName missing: taken from the file name", "Warning",
+                MsgIcon::Exclamation);
+        }
+    }
+
 private slots:
     void init() { f = std::make_unique<GuiFixture>(); }
     void cleanup() {
@@ -104,15 +119,8 @@ private slots:
         const std::string nameless = f->TempFile("nameless.eds");
         WriteFile(nameless, source.readAll().replace("FileName=io_device.eds", ""));
 
-        f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Information, MsgResult::No);
-        f->platform.QueueChosenFile(nameless);
-        f->platform.ExpectMessage("The selected file " + nameless + " is invalid!\nInvalid FileInfo section!",
-                                  "Read EDS file", MsgIcon::Error);
-        f->ExpectLenientQuestion(nameless, yes ? MsgResult::Yes : MsgResult::No);
+        ExpectNamelessImport(nameless, yes);
         if (yes) {
-            f->platform.ExpectMessage(
-                "Lenient import of " + nameless + ":\nFileName missing: taken from the file name", "Warning",
-                MsgIcon::Exclamation);
             f->platform.ExpectMessage("The file " + nameless + " was successfully readed!", "Read EDS file",
                                       MsgIcon::Information);
         }
@@ -157,15 +165,19 @@ private slots:
         const std::string path = f->TempFile("flood.eds");
         WriteFile(path, eds);
         f->platform.QueueChosenFile(path);
-        for (int n = 1; n <= 20; ++n) {
-            f->platform.ExpectMessage(
-                QString::asprintf("Data Type of index 0x%04X not supported", 0x2000 + n).toStdString(),
-                "Warning", MsgIcon::Exclamation);
-        }
-        f->platform.ExpectMessage("Further messages of this import are not shown.", "Read EDS file",
-                                  MsgIcon::Information);
-        f->platform.ExpectMessage("The file " + path + " was successfully readed!", "Read EDS file",
-                                  MsgIcon::Information);
+        // The boxes of one import's warnings: as many as the limit leaves, then the notice and the result.
+        const auto expectWarnings = [this](int shown, const std::string& file) {
+            for (int n = 1; n <= shown; ++n) {
+                f->platform.ExpectMessage(
+                    QString::asprintf("Data Type of index 0x%04X not supported", 0x2000 + n).toStdString(),
+                    "Warning", MsgIcon::Exclamation);
+            }
+            f->platform.ExpectMessage("Further messages of this import are not shown.", "Read EDS file",
+                                      MsgIcon::Information);
+            f->platform.ExpectMessage("The file " + file + " was successfully readed!", "Read EDS file",
+                                      MsgIcon::Information);
+        };
+        expectWarnings(20, path);
         f->Trigger(Cmd::ImportEds);
         QCOMPARE(f->platform.Messages().size(), std::size_t{22});
         QCOMPARE(f->DictionaryLabels(),
@@ -175,23 +187,8 @@ private slots:
         // so the user always learns what was filled in.
         const std::string nameless = f->TempFile("nameless.eds");
         WriteFile(nameless, eds.replace("FileName=flood.eds", ""));
-        f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Information, MsgResult::No);
-        f->platform.QueueChosenFile(nameless);
-        f->platform.ExpectMessage("The selected file " + nameless + " is invalid!\nInvalid FileInfo section!",
-                                  "Read EDS file", MsgIcon::Error);
-        f->ExpectLenientQuestion(nameless, MsgResult::Yes);
-        f->platform.ExpectMessage(
-            "Lenient import of " + nameless + ":\nFileName missing: taken from the file name", "Warning",
-            MsgIcon::Exclamation);
-        for (int n = 1; n <= 19; ++n) {
-            f->platform.ExpectMessage(
-                QString::asprintf("Data Type of index 0x%04X not supported", 0x2000 + n).toStdString(),
-                "Warning", MsgIcon::Exclamation);
-        }
-        f->platform.ExpectMessage("Further messages of this import are not shown.", "Read EDS file",
-                                  MsgIcon::Information);
-        f->platform.ExpectMessage("The file " + nameless + " was successfully readed!", "Read EDS file",
-                                  MsgIcon::Information);
+        ExpectNamelessImport(nameless, true);
+        expectWarnings(19, nameless);
         f->Trigger(Cmd::ImportEds);
         QCOMPARE(f->DictionaryLabels().size(), 2);
     }
