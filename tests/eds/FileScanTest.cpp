@@ -441,58 +441,54 @@ TEST(FileScanTest, UnsupportedSingleEntryIsRemovedAndMayStopTheImport) {
 // reads such an index as a single entry; the lenient one expands it, unless the data type is one the
 // import refuses anyway.
 TEST(FileScanTest, CompactSubObjectsAreExpandedByTheLenientImport) {
-    const std::string extra = CrLfLines({"[ManufacturerObjects]",
-                                         "SupportedObjects=5",
-                                         "1=2100",
-                                         "2=2200",
-                                         "3=2300",
-                                         "4=2400",
-                                         "5=2500",
-                                         "",
-                                         "[2100]",
-                                         "ParameterName=Array",
-                                         "ObjectType=0x8",
-                                         "DataType=0x0007",
-                                         "AccessType=RW",
-                                         "DefaultValue=5",
-                                         "PDOMapping=1",
-                                         "LowLimit=1",
-                                         "HighLimit=9",
-                                         "CompactSubObj=3",
-                                         "",
-                                         "[2100Name]",
-                                         "NrOfEntries=1",
-                                         "2=Second",
-                                         "",
-                                         "[2100value]",
-                                         "NrOfEntries=1",
-                                         "3=0x30",
-                                         "",
-                                         "[2200]",
-                                         "ParameterName=Record",
-                                         "ObjectType=0x9",
-                                         "DataType=6",
-                                         "CompactSubObj=2",
-                                         "",
-                                         "[2300]",
-                                         "ParameterName=Var",
-                                         "ObjectType=0x7",
-                                         "DataType=7",
-                                         "CompactSubObj=2",
-                                         "",
-                                         "[2400]",
-                                         "ParameterName=Flags",
-                                         "ObjectType=0x8",
-                                         "DataType=1",
-                                         "CompactSubObj=2",
-                                         "",
-                                         "[2500]",
-                                         "ParameterName=Listed",
-                                         "ObjectType=0x8",
-                                         "SubNumber=1",
-                                         "CompactSubObj=4",
-                                         ""}) +
-                              SubSection(0x2500, 0, "Count", 5, "0");
+    const std::string extra = R"(
+[ManufacturerObjects]
+SupportedObjects=5
+1=2100
+2=2200
+3=2300
+4=2400
+5=2500
+[2100]
+ParameterName=Array
+ObjectType=0x8
+DataType=0x0007
+AccessType=RW
+DefaultValue=5
+PDOMapping=1
+LowLimit=1
+HighLimit=9
+CompactSubObj=3
+[2100Name]
+NrOfEntries=1
+2=Second
+[2100value]
+NrOfEntries=1
+3=0x30
+[2200]
+ParameterName=Record
+ObjectType=0x9
+DataType=6
+CompactSubObj=2
+[2300]
+ParameterName=Var
+ObjectType=0x7
+DataType=7
+CompactSubObj=2
+[2400]
+ParameterName=Flags
+ObjectType=0x8
+DataType=1
+CompactSubObj=2
+[2500]
+ParameterName=Listed
+ObjectType=0x8
+SubNumber=1
+CompactSubObj=4
+[2500sub0]
+ParameterName=Count
+DataType=5
+)";
     for (ImportMode mode : {ImportMode::Standard, ImportMode::Lenient}) {
         ImportRun run;
         run.mode = mode;
@@ -503,39 +499,28 @@ TEST(FileScanTest, CompactSubObjectsAreExpandedByTheLenientImport) {
         EXPECT_EQ(1u, run.Find(0x2300)->subindices.size());
         EXPECT_EQ(2u, run.Find(0x2500)->subindices.size());
         const IndexEntry& array = *run.Find(0x2100);
-        if (mode == ImportMode::Standard) {
-            EXPECT_EQ(HeaderSingle, array.headerSubindex);
-            EXPECT_EQ(1u, array.subindices.size());
-            continue;
+        const bool lenient = mode == ImportMode::Lenient;
+        EXPECT_EQ(lenient ? HeaderStructured : HeaderSingle, array.headerSubindex);
+        EXPECT_EQ(lenient ? 4u : 1u, run.Find(0x2200)->subindices.size());
+        ASSERT_EQ(lenient ? 5u : 1u, array.subindices.size());
+        if (lenient) {
+            EXPECT_EQ(5, array.entryCount);
+            EXPECT_EQ((SubindexEntry{0x2100, HeaderStructured, "Array", 8, 0, "", 0, 0, "", 0, "", 0, ""}),
+                      *array.subindices[0]);
+            EXPECT_EQ((SubindexEntry{0x2100, 0, "NrOfObjects", 7, 5, "ro", 0, 0, "0x3", 0, "0x0", 0, "0x0"}),
+                      *array.subindices[1]);
+            const SubindexEntry first{0x2100, 1, "Array 1", 7, 7, "rw", 1, 0, "5", 0, "9", 0, "1"};
+            EXPECT_EQ(first, *array.subindices[2]);
+            SubindexEntry second = first;
+            second.subindex = 2;
+            second.name = "Second";
+            EXPECT_EQ(second, *array.subindices[3]);
+            SubindexEntry third = first;
+            third.subindex = 3;
+            third.name = "Array 3";
+            third.defaultValue = "0x30";
+            EXPECT_EQ(third, *array.subindices[4]);
         }
-        EXPECT_EQ(4u, run.Find(0x2200)->subindices.size());
-        EXPECT_EQ(HeaderStructured, array.headerSubindex);
-        EXPECT_EQ(KindStructured, array.kindMarker);
-        ASSERT_EQ(5u, array.subindices.size());
-        EXPECT_EQ(5, array.entryCount);
-        const SubindexEntry& header = *array.subindices[0];
-        EXPECT_EQ(HeaderStructured, header.subindex);
-        EXPECT_EQ("Array", header.name);
-        EXPECT_EQ(8, header.objectType);
-        const SubindexEntry& count = *array.subindices[1];
-        EXPECT_EQ(0, count.subindex);
-        EXPECT_EQ("NrOfObjects", count.name);
-        EXPECT_EQ(5, count.dataType);
-        EXPECT_EQ("ro", count.accessType);
-        EXPECT_EQ("0x3", count.defaultValue);
-        const SubindexEntry& first = *array.subindices[2];
-        EXPECT_EQ("Array 1", first.name);
-        EXPECT_EQ(7, first.objectType);
-        EXPECT_EQ(7, first.dataType);
-        EXPECT_EQ("rw", first.accessType);
-        EXPECT_EQ(1, first.pdoMapping);
-        EXPECT_EQ("5", first.defaultValue);
-        EXPECT_EQ("1", first.lowLimit);
-        EXPECT_EQ("9", first.highLimit);
-        EXPECT_EQ("Second", array.subindices[3]->name);
-        EXPECT_EQ("5", array.subindices[3]->defaultValue);
-        EXPECT_EQ("Array 3", array.subindices[4]->name);
-        EXPECT_EQ("0x30", array.subindices[4]->defaultValue);
     }
 }
 
