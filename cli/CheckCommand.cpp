@@ -134,7 +134,7 @@ int RunCheck(const std::string& in, bool isProject, const CheckOptions& options,
     ImportMessages messages(console);
     CQuillmarkDoc doc(messages);
     doc.OnNewDocument();
-    const int result = doc.ImportEds(in);
+    const int result = doc.ImportEds(in, options.mode);
     std::vector<Finding> findings = std::move(messages.findings);
     if (result != ImportSucceeded) {
         if (const auto message = ResultMessageFor(result, in, "")) {

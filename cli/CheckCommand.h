@@ -3,9 +3,12 @@
 #include <iosfwd>
 #include <string>
 
+#include "eds/ImportMode.h"
+
 struct CheckOptions {
-    bool json = false;    // one JSON object instead of a line per finding
-    bool strict = false;  // warnings count as errors
+    bool json = false;                       // one JSON object instead of a line per finding
+    bool strict = false;                     // warnings count as errors
+    ImportMode mode = ImportMode::Standard;  // how an EDS or DCF is read
 };
 
 // quillmark-cli check IN: reads IN (an EDS or DCF is imported, a project opened) and prints what the

@@ -13,7 +13,7 @@
 namespace {
 
 constexpr const char* HelpText =
-    "Usage: quillmark-cli [-v|--verbose] COMMAND ARGS\n"
+    "Usage: quillmark-cli [-v|--verbose] [--lenient] COMMAND ARGS\n"
     "\n"
     "Commands:\n"
     "  convert  IN OUT        IN: .eds/.dcf (imported) or .prj (opened);\n"
@@ -29,6 +29,8 @@ constexpr const char* HelpText =
     "  -v, --verbose          also print the messages that report success\n"
     "  --json                 show, check: print one JSON object instead of text\n"
     "  --strict               check: count warnings as errors\n"
+    "  --lenient              read an .eds/.dcf IN that lacks what the editor requires,\n"
+    "                         filling in what is missing; each repair is reported\n"
     "\n"
     "Every message the editor would show in a box is printed on stderr as \"Caption: text\".\n"
     "Exit status: 0 success, 1 the operation failed, 2 usage error.\n"
@@ -62,15 +64,17 @@ int UsageError(std::ostream& err, const std::string& problem) {
     return ExitStatus::Usage;
 }
 
-// Reads IN into the document the way the editor's Import EDS-File or Open does.
-bool Load(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, bool verbose) {
+// Reads IN into the document the way the editor's Import EDS-File or Open does. Every command reads
+// its input here, so --lenient reaches each of them.
+bool Load(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, bool verbose,
+          ImportMode mode) {
     if (IsProject(in)) {
         return doc.OpenProjectFile(in) == 1;
     }
     if (!doc.OnNewDocument()) {
         return false;
     }
-    const int result = doc.ImportEds(in);
+    const int result = doc.ImportEds(in, mode);
     if (result != 11 || verbose) {
         ShowResultMessage(platform, result, in, "");
     }
@@ -111,6 +115,7 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
     bool verbose = false;
     bool json = false;
     bool strict = false;
+    ImportMode mode = ImportMode::Standard;
     std::vector<std::string> words;
     for (const std::string& arg : args) {
         if (arg == "--help" || arg == "-h") {
@@ -123,6 +128,8 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
         }
         if (arg == "-v" || arg == "--verbose") {
             verbose = true;
+        } else if (arg == "--lenient") {
+            mode = ImportMode::Lenient;
         } else if (arg == "--json") {
             json = true;
         } else if (arg == "--strict") {
@@ -162,12 +169,12 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
 
     if (command == "check") {
-        return RunCheck(in, IsProject(in), CheckOptions{json, strict}, out, err);
+        return RunCheck(in, IsProject(in), CheckOptions{json, strict, mode}, out, err);
     }
 
     ConsolePlatform platform(err);
     CQuillmarkDoc doc(platform);
-    if (!Load(doc, platform, in, verbose)) {
+    if (!Load(doc, platform, in, verbose, mode)) {
         return ExitStatus::Failed;
     }
     if (command == "convert") {

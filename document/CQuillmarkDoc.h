@@ -7,6 +7,7 @@
 
 #include "document/DocumentView.h"
 #include "eds/EdsSections.h"
+#include "eds/ImportMode.h"
 #include "model/ObjectDictionary.h"
 #include "platform/IndexDialog.h"
 #include "platform/Platform.h"
@@ -74,8 +75,9 @@ public:
     int SaveModifiedPrompt();
     bool CanCloseFrame();
     // Reads the EDS file into fresh content. The project is replaced when the import succeeded or read
-    // at least one index; otherwise it stays as it was. Returns the reader's result code.
-    int ImportEds(const std::string& path);
+    // at least one index; otherwise it stays as it was. Returns the reader's result code. The lenient
+    // mode fills in what the file lacks instead of refusing it.
+    int ImportEds(const std::string& path, ImportMode mode = ImportMode::Standard);
     // Whether the last ImportEds replaced the project.
     bool LastImportReplacedProject() const { return m_bImportReplaced; }
     int ExportEds(const std::string& path);

@@ -146,7 +146,7 @@ int CQuillmarkDoc::SaveProjectFile(const std::string& path) {
     return 1;
 }
 
-int CQuillmarkDoc::ImportEds(const std::string& path) {
+int CQuillmarkDoc::ImportEds(const std::string& path, ImportMode mode) {
     m_bImportReplaced = false;
     // The file is read into fresh content, so a refused file leaves the open project as it was.
     std::unique_ptr<ObjectDictionary> dictionary;
@@ -159,7 +159,7 @@ int CQuillmarkDoc::ImportEds(const std::string& path) {
         dictionary = std::make_unique<ObjectDictionary>();
         fileInfo = std::make_unique<FileInfoSection>();
         deviceInfo = std::make_unique<DeviceInfoSection>();
-        reader = std::make_unique<CFileScan>(path, *dictionary, *fileInfo, *deviceInfo, limited);
+        reader = std::make_unique<CFileScan>(path, *dictionary, *fileInfo, *deviceInfo, limited, mode);
     } catch (const std::bad_alloc&) {
         return ImportReaderNotCreated;
     }

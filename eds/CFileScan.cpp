@@ -23,12 +23,13 @@ bool IsZero(const std::string& value) {
 }  // namespace
 
 CFileScan::CFileScan(const std::string& path, ObjectDictionary& dictionary, FileInfoSection& fileInfo,
-                     DeviceInfoSection& deviceInfo, Platform& platform)
+                     DeviceInfoSection& deviceInfo, Platform& platform, ImportMode mode)
     : m_strPath(path),
       m_dictionary(dictionary),
       m_fileInfo(fileInfo),
       m_deviceInfo(deviceInfo),
-      m_platform(platform) {}
+      m_platform(platform),
+      m_bLenient(mode == ImportMode::Lenient) {}
 
 CFileScan::~CFileScan() = default;
 
@@ -54,7 +55,10 @@ int CFileScan::ReadAllSections() {
         }
         result = (this->*step)();
     }
-    for (const char* list : {"MandatoryObjects", "ManufacturerObjects", "OptionalObjects"}) {
+    if (result == EdsImportResult::Success && m_bLenient) {
+        SurveyObjectLists();
+    }
+    for (const char* list : ObjectLists) {
         if (result != EdsImportResult::Success) {
             return result;
         }
@@ -93,6 +97,15 @@ int CFileScan::ValidateEdsFile() {
         return EdsImportResult::CannotOpen;
     }
     m_pProfile = std::make_unique<ProfileFile>(std::move(*profile));
+    if (m_bLenient) {
+        // Any list may be missing, but a file without a single one describes no dictionary at all.
+        for (const char* list : ObjectLists) {
+            if (m_pProfile->HasKeys(list)) {
+                return EdsImportResult::Success;
+            }
+        }
+        return EdsImportResult::InvalidObjectList;
+    }
     const std::string optional = GetString("OptionalObjects", "SupportedObjects", "");
     if (ParseLeadingInt(optional) == 0 && !IsZero(optional)) {
         return EdsImportResult::InvalidObjectList;
@@ -102,7 +115,11 @@ int CFileScan::ValidateEdsFile() {
 
 int CFileScan::ReadFileInfo() {
     const std::string section = "FileInfo";
-    const std::string fileName = GetString(section, "FileName", "");
+    std::string fileName = GetString(section, "FileName", "");
+    if (fileName.empty() && m_bLenient) {
+        fileName = FileNamePart(m_strPath);
+        ReportRepair("FileName missing: taken from the file name");
+    }
     if (fileName.empty()) {
         ShowError(Format("The selected file %s is invalid!\nInvalid FileInfo section!", m_strPath.c_str()),
                   ReadCaption);
@@ -125,7 +142,9 @@ int CFileScan::ReadFileInfo() {
 int CFileScan::ReadDeviceInfo() {
     const std::string section = "DeviceInfo";
     const std::string vendorName = GetString(section, "VendorName", "");
-    if (vendorName.empty()) {
+    if (vendorName.empty() && m_bLenient) {
+        ReportRepair("VendorName missing: left empty");
+    } else if (vendorName.empty()) {
         ShowError(Format("The selected file %s is invalid!\nInvalid DeviceInfo section!", m_strPath.c_str()),
                   ReadCaption);
         return EdsImportResult::InvalidDeviceInfo;
@@ -160,7 +179,8 @@ int CFileScan::ReadDeviceInfo() {
 
 int CFileScan::ReadDummyUsage() {
     const std::string section = "DummyUsage";
-    if (GetString(section, "Dummy0001", "").empty()) {
+    const bool firstMissing = GetString(section, "Dummy0001", "").empty();
+    if (firstMissing && !m_bLenient) {
         ShowError(Format("The selected file %s is invalid!\nInvalid DummyUsage section!", m_strPath.c_str()),
                   ReadCaption);
         return EdsImportResult::InvalidDummyUsage;
@@ -175,6 +195,10 @@ int CFileScan::ReadDummyUsage() {
         slot.dataType = static_cast<std::uint8_t>(n);
         slot.used = (ParseNumber(value) & 0xFFFFu) == 1 ? 1 : 0;
         ++table.dummyCount;
+    }
+    if (firstMissing) {
+        ReportRepair(table.dummyCount == 0 ? "DummyUsage missing: no dummy entries"
+                                           : "Dummy0001 missing: the other Dummy entries read");
     }
     return EdsImportResult::Success;
 }

@@ -28,10 +28,6 @@ std::string SectionName(std::uint16_t index, std::uint16_t subindex) {
     return Format("%04XSub%X", index, subindex);
 }
 
-bool IsImportedDataType(std::uint8_t type) {
-    return (type >= 0x02 && type <= 0x09) || type == DataTypeCode::Domain || (type >= 0x20 && type <= 0x23);
-}
-
 const char* CategoryOf(const std::string& listName) {
     if (listName == "MandatoryObjects") {
         return "mandatory";
@@ -60,6 +56,10 @@ bool CFileScan::IsSupportedIndex(std::uint16_t index) {
     return false;
 }
 
+bool CFileScan::IsImportedDataType(std::uint8_t type) {
+    return (type >= 0x02 && type <= 0x09) || type == DataTypeCode::Domain || (type >= 0x20 && type <= 0x23);
+}
+
 bool CFileScan::SectionExists(std::uint16_t index, std::uint16_t subindex) const {
     return m_pProfile->HasKeys(SectionName(index, subindex));
 }
@@ -70,7 +70,8 @@ int CFileScan::CreateIndexList(const std::string& listName) {
     }
     const std::string countText = GetString(listName, "SupportedObjects", "");
     if (countText.empty()) {
-        return EdsImportResult::InvalidObjectList;
+        // The lenient survey has reported the missing list; it is read as an empty one.
+        return m_bLenient ? EdsImportResult::Success : EdsImportResult::InvalidObjectList;
     }
     if (m_listed.empty()) {
         m_listed.assign(0x10000, false);
@@ -79,6 +80,9 @@ int CFileScan::CreateIndexList(const std::string& listName) {
     int result = EdsImportResult::Success;
     for (unsigned n = 1; n <= count; ++n) {
         std::string value = ToLower(GetString(listName, Format("%u", n), ""));
+        if (value.empty() && m_bLenient) {
+            continue;  // counted and reported by the survey
+        }
         if (value.empty()) {
             return EdsImportResult::InvalidObjectList;
         }
@@ -95,7 +99,8 @@ int CFileScan::CreateIndexList(const std::string& listName) {
         IndexEntry& entry = *created;
         entry.index = number;
         const bool structured =
-            (ParseNumber(GetString(Format("%04X", number), "SubNumber", "")) & 0xFFFFu) != 0;
+            (ParseNumber(GetString(Format("%04X", number), "SubNumber", "")) & 0xFFFFu) != 0 ||
+            CompactSubObjects(number) != 0;
         entry.headerSubindex = structured ? HeaderStructured : HeaderSingle;
         entry.kindMarker = structured ? KindStructured : KindSingle;
         entry.category = CategoryOf(listName);
@@ -115,7 +120,11 @@ int CFileScan::CreateIndexList(const std::string& listName) {
             m_dictionary.RemoveIndexAt(position);
         }
     }
-    return result;
+    // Each of these spoils one index only, and its message has been shown.
+    const bool indexFailure = result == EdsImportResult::MissingSection ||
+                              result == EdsImportResult::SubindexCountMismatch ||
+                              result == EdsImportResult::UnsupportedDataType;
+    return m_bLenient && indexFailure ? EdsImportResult::Success : result;
 }
 
 int CFileScan::CreateSubIndexList(IndexEntry& entry) {
@@ -127,6 +136,9 @@ int CFileScan::CreateSubIndexList(IndexEntry& entry) {
         static_cast<std::uint16_t>(ParseNumber(GetString(Format("%04X", entry.index), "SubNumber", "")));
     if (subNumber != 0) {
         return ReadStructuredEntries(entry, subNumber);
+    }
+    if (const unsigned compact = CompactSubObjects(entry.index); compact != 0) {
+        return ReadCompactEntries(entry, compact);
     }
     auto single = std::make_unique<SubindexEntry>();
     single->index = entry.index;

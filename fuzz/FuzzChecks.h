@@ -13,6 +13,8 @@ struct FileInfoSection;
 // what those cannot see. The libFuzzer targets abort on a non-empty result; the regression tests
 // replay the same checks.
 
+// Both EDS checks run the bytes through the standard import and through the lenient one.
+
 // Imports the bytes as an EDS, checks that no index holds fewer entries than it announces and that
 // no structured index is left without subindices, then saves as a project (checked as below), exports
 // and generates from whatever the import left behind (a failed import leaves a partial dictionary

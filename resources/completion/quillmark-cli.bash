@@ -25,7 +25,7 @@ _quillmark_cli() {
     done
 
     if [[ $current == -* ]]; then
-        local options="-v --verbose"
+        local options="-v --verbose --lenient"
         [[ -z $command ]] && options+=" --help --version"
         [[ -z $command || $command == show || $command == check ]] && options+=" --json"
         [[ -z $command || $command == check ]] && options+=" --strict"

@@ -168,3 +168,79 @@ TEST(CliCorpus, NodeIdTextsAreExportedAsGivenAndGeneratedAsTheirBase) {
     EXPECT_GE(kept, 200);
     EXPECT_GE(based, 190);
 }
+
+namespace {
+
+// A declared default and the exported one are the same value: numbers by value (the export writes its
+// own form), anything else (node-ID forms) as text. A missing default reads as 0.
+bool SameValue(std::string declared, const std::string& exported) {
+    declared = declared.empty() ? "0" : declared;
+    char* end = nullptr;
+    const auto integer = [&end](const std::string& text) { return std::strtoull(text.c_str(), &end, 0); };
+    const unsigned long long a = integer(declared);
+    const bool aWhole = *end == '\0';
+    const unsigned long long b = integer(exported);
+    if (aWhole && *end == '\0') {
+        return a == b;
+    }
+    const double x = std::strtod(declared.c_str(), &end);
+    const bool xWhole = *end == '\0';
+    const double y = std::strtod(exported.c_str(), &end);
+    return xWhole && *end == '\0' ? x == y : declared == exported;
+}
+
+}  // namespace
+
+// A lenient import of the corpus files that describe arrays with CompactSubObj exports every subindex
+// the array declares: subindex 0 with the count, then each with the name from [xxxxName] or the
+// array's name and number, and the default from [xxxxValue] or the array's default.
+TEST(CliCorpus, CompactArraysAreExportedWithEverySubindex) {
+    int files = 0;
+    int arrays = 0;
+    for (const std::string& file : EdsFilesIn(QM_CORPUS_DIR)) {
+        const std::string bytes = ReadFileBytes(file);
+        if (Lower(bytes).find("compactsubobj") == std::string::npos) {
+            continue;
+        }
+        SCOPED_TRACE(file);
+        ++files;
+        TempDir dir;
+        const CliResult converted = RunCli({"--lenient", "convert", file, dir.File("out.eds")});
+        ASSERT_EQ(converted.exitCode, 0) << converted.err;
+        const Sections input = ReadSections(bytes);
+        const Sections exported = ReadSections(ReadFileBytes(dir.File("out.eds")));
+        for (const auto& [name, keys] : input) {
+            const unsigned count = std::strtoul(Value(keys, "compactsubobj").c_str(), nullptr, 0);
+            const auto out = exported.find(name);
+            if (count == 0 || !Value(keys, "subnumber").empty() || out == exported.end()) {
+                continue;  // not compact, or not imported (unlisted, or of an unsupported data type)
+            }
+            SCOPED_TRACE(name);
+            ++arrays;
+            EXPECT_EQ(std::strtoul(Value(out->second, "subnumber").c_str(), nullptr, 0), count + 1);
+            const Keys none;
+            const auto names = input.find(name + "name");
+            const auto values = input.find(name + "value");
+            const Keys& declaredNames = names == input.end() ? none : names->second;
+            const Keys& declaredValues = values == input.end() ? none : values->second;
+            for (unsigned s = 0; s <= count; ++s) {
+                const auto sub = exported.find(name + "sub" + Lower(Hex("%X", s)));
+                ASSERT_NE(sub, exported.end()) << s;
+                const std::string number = std::to_string(s);
+                std::string expectedName = s == 0 ? "NrOfObjects" : Value(declaredNames, number);
+                if (expectedName.empty()) {
+                    expectedName = Value(keys, "parametername") + " " + number;
+                }
+                std::string expectedDefault = s == 0 ? std::to_string(count) : Value(declaredValues, number);
+                if (expectedDefault.empty()) {
+                    expectedDefault = Value(keys, "defaultvalue");
+                }
+                EXPECT_EQ(Value(sub->second, "parametername"), expectedName);
+                EXPECT_TRUE(SameValue(expectedDefault, Value(sub->second, "defaultvalue")))
+                    << s << ": " << expectedDefault << " / " << Value(sub->second, "defaultvalue");
+            }
+        }
+    }
+    EXPECT_EQ(files, 5);
+    EXPECT_GE(arrays, 10);
+}

@@ -229,3 +229,34 @@ TEST(Cli, CheckPrintsOneLinePerFindingAndCounts) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_FALSE(r.err.empty());
 }
+
+// --lenient reads what the standard import refuses, for every command that reads a file, and reports
+// its repairs on stderr; a project input is opened as always.
+TEST(Cli, LenientReadsWhatTheImportRefuses) {
+    TempDir dir;
+    const std::string nameless = dir.File("nameless.eds");
+    std::string bytes = ReadFileBytes(Example);
+    WriteFileBytes(nameless, bytes.erase(bytes.find("FileName=io_device.eds"), 22));
+    CliResult r = RunCli({"show", nameless});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err,
+              "Read EDS file: The selected file " + nameless + " is invalid!\nInvalid FileInfo section!\n");
+
+    const std::string repair =
+        "Warning: Lenient import of " + nameless + ":\nFileName missing: taken from the file name\n";
+    r = RunCli({"--lenient", "convert", nameless, dir.File("named.prj")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, repair);
+    r = RunCli({"show", nameless, "--lenient"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(Contains(r.out, "FileName=nameless.eds\n")) << r.out;
+    r = RunCli({"generate", "--lenient", nameless, dir.File("objdict.c")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, repair + PdoNotice);
+    r = RunCli({"check", "--lenient", nameless});
+    EXPECT_TRUE(Contains(r.out, "FileName missing: taken from the file name [import]\n")) << r.out;
+    r = RunCli({"show", "--lenient", dir.File("named.prj")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(Contains(RunCli({"--help"}).out, "--lenient"));
+}

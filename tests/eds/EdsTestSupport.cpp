@@ -170,7 +170,7 @@ int ImportRun::Import(const std::string& bytes, const std::string& name) {
 
 int ImportRun::ImportPath(const std::string& filePath) {
     path = filePath;
-    CFileScan scan(filePath, dictionary, fileInfo, deviceInfo, platform);
+    CFileScan scan(filePath, dictionary, fileInfo, deviceInfo, platform, mode);
     return scan.ReadFile();
 }
 

@@ -6,6 +6,7 @@
 
 #include "ScriptedPlatform.h"
 #include "eds/EdsSections.h"
+#include "eds/ImportMode.h"
 #include "model/ObjectDictionary.h"
 
 // Lines joined with CR LF, each line ended by one.
@@ -33,6 +34,7 @@ struct ImportRun {
     DeviceInfoSection deviceInfo;
     TempDir dir;
     std::string path;
+    ImportMode mode = ImportMode::Standard;
 
     int Import(const std::string& bytes, const std::string& name = "device.eds");
     int ImportPath(const std::string& filePath);

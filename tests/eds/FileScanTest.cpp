@@ -59,31 +59,94 @@ TEST(FileScanTest, PathProblemsAreSilent) {
     EXPECT_TRUE(run.platform.Messages().empty());
 }
 
-// Each row is a file that is refused before any object is read.
+std::string Repair(const std::string& path, const std::string& repair) {
+    return "Lenient import of " + path + ":\n" + repair;
+}
+
+// Each row is a file that the standard import refuses before any object is read, and what the lenient
+// import makes of it: the repairs it reports, in order, and the indices it reads.
 struct RefusedCase {
     const char* what;
     std::string bytes;
     int result;
     const char* section;  // the section named in the message, or null for a silent refusal
+    std::vector<std::string> repairs;
+    int lenientIndices;  // 0: the lenient import refuses the file as well, with the same code
 };
 
 TEST(FileScanTest, RefusedFilesGiveTheirCodeAndMessage) {
     const std::string good = MinimalEds();
+    const std::string noOptional = "OptionalObjects missing: read as an empty list";
+    const std::string oneEntry = "1 object list entry missing: skipped";
+    const std::string everythingMissing =
+        Replace(Replace(Replace(Replace(good, "FileName=device.eds", ""), "VendorName=Vendor", "VendorName="),
+                        "[DummyUsage]\r\nDummy0001=0\r\nDummy0002=1", ""),
+                "SupportedObjects=1\r\n1=0x1000", "SupportedObjects=3\r\n2=0x1000");
     const RefusedCase cases[] = {
-        {"no optional list", Replace(good, "[OptionalObjects]", "[Other]"), 20, nullptr},
+        {"no optional list", Replace(good, "[OptionalObjects]", "[Other]"), 20, nullptr, {noOptional}, 1},
         {"optional count in hex reads as decimal 0",
-         Replace(good, "SupportedObjects=1\r\n1=0x1001", "SupportedObjects=0x1\r\n1=0x1001"), 20, nullptr},
+         Replace(good, "SupportedObjects=1\r\n1=0x1001", "SupportedObjects=0x1\r\n1=0x1001"),
+         20,
+         nullptr,
+         {},
+         2},
         {"optional count blank",
-         Replace(good, "SupportedObjects=1\r\n1=0x1001", "SupportedObjects=  \r\n1=0x1001"), 20, nullptr},
-        {"no FileName", Replace(good, "FileName=device.eds", "FileNam=device.eds"), 16, "FileInfo"},
-        {"empty FileName", Replace(good, "FileName=device.eds", "FileName="), 16, "FileInfo"},
-        {"no VendorName", Replace(good, "VendorName=Vendor", "Vendor=Vendor"), 17, "DeviceInfo"},
-        {"no Dummy0001", Replace(good, "Dummy0001=0", "Dummy0009=0"), 18, "DummyUsage"},
-        {"no DummyUsage section", Replace(good, "[DummyUsage]", "[Dummies]"), 18, "DummyUsage"},
-        {"no mandatory list", Replace(good, "[MandatoryObjects]", "[Mandatory]"), 20, nullptr},
+         Replace(good, "SupportedObjects=1\r\n1=0x1001", "SupportedObjects=  \r\n1=0x1001"),
+         20,
+         nullptr,
+         {noOptional},
+         1},
+        {"no FileName",
+         Replace(good, "FileName=device.eds", "FileNam=device.eds"),
+         16,
+         "FileInfo",
+         {"FileName missing: taken from the file name"},
+         2},
+        {"empty FileName",
+         Replace(good, "FileName=device.eds", "FileName="),
+         16,
+         "FileInfo",
+         {"FileName missing: taken from the file name"},
+         2},
+        {"no VendorName",
+         Replace(good, "VendorName=Vendor", "Vendor=Vendor"),
+         17,
+         "DeviceInfo",
+         {"VendorName missing: left empty"},
+         2},
+        {"no Dummy0001",
+         Replace(good, "Dummy0001=0", "Dummy0009=0"),
+         18,
+         "DummyUsage",
+         {"Dummy0001 missing: the other Dummy entries read"},
+         2},
+        {"no DummyUsage section",
+         Replace(good, "[DummyUsage]", "[Dummies]"),
+         18,
+         "DummyUsage",
+         {"DummyUsage missing: no dummy entries"},
+         2},
+        {"no mandatory list",
+         Replace(good, "[MandatoryObjects]", "[Mandatory]"),
+         20,
+         nullptr,
+         {"MandatoryObjects missing: read as an empty list"},
+         1},
         {"missing numbered key",
-         Replace(good, "SupportedObjects=1\r\n1=0x1000", "SupportedObjects=2\r\n1=0x1000"), 20, nullptr},
-        {"empty numbered key", Replace(good, "1=0x1000", "1="), 20, nullptr},
+         Replace(good, "SupportedObjects=1\r\n1=0x1000", "SupportedObjects=2\r\n1=0x1000"),
+         20,
+         nullptr,
+         {oneEntry},
+         2},
+        {"empty numbered key", Replace(good, "1=0x1000", "1="), 20, nullptr, {oneEntry}, 1},
+        {"no object list at all", Preamble() + VarSection(0x1000, "Device Type", 7, "0"), 20, nullptr, {}, 0},
+        {"everything missing at once",
+         everythingMissing,
+         16,
+         "FileInfo",
+         {"FileName missing: taken from the file name", "VendorName missing: left empty",
+          "DummyUsage missing: no dummy entries", "2 object list entries missing: skipped"},
+         2},
     };
     for (const RefusedCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -94,6 +157,16 @@ TEST(FileScanTest, RefusedFilesGiveTheirCodeAndMessage) {
         }
         EXPECT_EQ(c.result, run.Import(c.bytes));
         EXPECT_EQ(0, run.platform.PendingExpectations());
+
+        ImportRun lenient;
+        lenient.mode = ImportMode::Lenient;
+        for (const std::string& repair : c.repairs) {
+            lenient.platform.ExpectMessage(Repair(lenient.dir.File("device.eds"), repair), "Warning",
+                                           MsgIcon::Exclamation);
+        }
+        EXPECT_EQ(c.lenientIndices != 0 ? EdsImportResult::Success : c.result, lenient.Import(c.bytes));
+        EXPECT_EQ(c.lenientIndices, lenient.dictionary.GetIndexCount());
+        EXPECT_EQ(c.lenientIndices != 0 ? "device.eds" : "", lenient.fileInfo.FileName);
     }
 }
 
@@ -354,6 +427,101 @@ TEST(FileScanTest, UnsupportedSingleEntryIsRemovedAndMayStopTheImport) {
     EXPECT_EQ(EdsImportResult::UnsupportedDataType, run.Import(bytes));
     ASSERT_EQ(1, run.dictionary.GetIndexCount());
     EXPECT_EQ(0x1000, run.dictionary.GetIndexAt(0)->index);
+
+    // The lenient import warns the same, drops the index and reads on.
+    ImportRun lenient;
+    lenient.mode = ImportMode::Lenient;
+    lenient.platform.ExpectMessage("Data Type of index 0x1002 not supported", "Warning",
+                                   MsgIcon::Exclamation);
+    EXPECT_EQ(EdsImportResult::Success, lenient.Import(bytes));
+    EXPECT_EQ(2, lenient.dictionary.GetIndexCount());
+}
+
+// CompactSubObj describes the subindices of an ARRAY or RECORD in its index section. The standard import
+// reads such an index as a single entry; the lenient one expands it, unless the data type is one the
+// import refuses anyway.
+TEST(FileScanTest, CompactSubObjectsAreExpandedByTheLenientImport) {
+    const std::string extra = R"(
+[ManufacturerObjects]
+SupportedObjects=5
+1=2100
+2=2200
+3=2300
+4=2400
+5=2500
+[2100]
+ParameterName=Array
+ObjectType=0x8
+DataType=0x0007
+AccessType=RW
+DefaultValue=5
+PDOMapping=1
+LowLimit=1
+HighLimit=9
+CompactSubObj=3
+[2100Name]
+NrOfEntries=1
+2=Second
+[2100value]
+NrOfEntries=1
+3=0x30
+[2200]
+ParameterName=Record
+ObjectType=0x9
+DataType=6
+CompactSubObj=2
+[2300]
+ParameterName=Var
+ObjectType=0x7
+DataType=7
+CompactSubObj=2
+[2400]
+ParameterName=Flags
+ObjectType=0x8
+DataType=1
+CompactSubObj=2
+[2500]
+ParameterName=Listed
+ObjectType=0x8
+SubNumber=1
+CompactSubObj=4
+[2500sub0]
+ParameterName=Count
+DataType=5
+)";
+    for (ImportMode mode : {ImportMode::Standard, ImportMode::Lenient}) {
+        ImportRun run;
+        run.mode = mode;
+        run.platform.ExpectMessage("Data Type of index 0x2400 not supported", "Warning",
+                                   MsgIcon::Exclamation);
+        ASSERT_EQ(EdsImportResult::Success, run.Import(MinimalEds(extra)));
+        EXPECT_EQ(nullptr, run.Find(0x2400));
+        EXPECT_EQ(1u, run.Find(0x2300)->subindices.size());
+        EXPECT_EQ(2u, run.Find(0x2500)->subindices.size());
+        const IndexEntry& array = *run.Find(0x2100);
+        const bool lenient = mode == ImportMode::Lenient;
+        EXPECT_EQ(lenient ? HeaderStructured : HeaderSingle, array.headerSubindex);
+        EXPECT_EQ(lenient ? 4u : 1u, run.Find(0x2200)->subindices.size());
+        ASSERT_EQ(lenient ? 5u : 1u, array.subindices.size());
+        if (lenient) {
+            EXPECT_EQ(5, array.entryCount);
+            EXPECT_EQ((SubindexEntry{0x2100, HeaderStructured, "Array", 8, 0, "", 0, 0, "", 0, "", 0, ""}),
+                      *array.subindices[0]);
+            EXPECT_EQ((SubindexEntry{0x2100, 0, "NrOfObjects", 7, 5, "ro", 0, 0, "0x3", 0, "0x0", 0, "0x0"}),
+                      *array.subindices[1]);
+            const SubindexEntry first{0x2100, 1, "Array 1", 7, 7, "rw", 1, 0, "5", 0, "9", 0, "1"};
+            EXPECT_EQ(first, *array.subindices[2]);
+            SubindexEntry second = first;
+            second.subindex = 2;
+            second.name = "Second";
+            EXPECT_EQ(second, *array.subindices[3]);
+            SubindexEntry third = first;
+            third.subindex = 3;
+            third.name = "Array 3";
+            third.defaultValue = "0x30";
+            EXPECT_EQ(third, *array.subindices[4]);
+        }
+    }
 }
 
 TEST(FileScanTest, MissingIndexSectionIsReportedAndRemoved) {

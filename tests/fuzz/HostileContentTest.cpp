@@ -23,11 +23,11 @@ protected:
         doc.OnNewDocument();
     }
 
-    int Import(const std::string& text) {
+    int Import(const std::string& text, ImportMode mode = ImportMode::Standard) {
         const std::string path = dir.File("hostile.eds");
         WriteFileBytes(path, text);
         doc.OnNewDocument();
-        return doc.ImportEds(path);
+        return doc.ImportEds(path, mode);
     }
 
     // Exports to a fresh file and imports that again into the document.
@@ -198,6 +198,14 @@ TEST_F(HostileContent, ObjectListsAnnouncing65535Entries) {
     };
     // Only three of the announced keys exist: the list is invalid, silently (the caller says so).
     EXPECT_EQ(Import(list("65535", 3, [](unsigned) { return 0x1008u; })), EdsImportResult::InvalidObjectList);
+    // The lenient import skips the missing keys and says so in one box.
+    const std::size_t shown = platform.Messages().size();
+    EXPECT_EQ(Import(list("65535", 3, [](unsigned) { return 0x1008u; }), ImportMode::Lenient),
+              EdsImportResult::Success);
+    ASSERT_EQ(platform.Messages().size(), shown + 1);
+    EXPECT_EQ(platform.Messages().back().text, "Lenient import of " + dir.File("hostile.eds") +
+                                                   ":\n65532 object list entries missing: skipped");
+    EXPECT_EQ(doc.GetIndexCount(), 2);
     // Every key present, all naming the same index: it is taken once.
     EXPECT_EQ(Import(list("65535", 65535, [](unsigned) { return 0x1008u; })), EdsImportResult::Success);
     EXPECT_EQ(doc.GetIndexCount(), 2);

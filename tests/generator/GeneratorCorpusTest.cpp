@@ -33,22 +33,29 @@ TEST_P(GeneratorCorpusTest, GeneratedSourcesCompileAndRepeat) {
         GTEST_SKIP() << "no C compiler";
     }
     const std::string& path = GetParam();
-    ObjectDictionary dictionary;
+    auto dictionary = std::make_unique<ObjectDictionary>();
     FileInfoSection fileInfo;
     DeviceInfoSection deviceInfo;
     ScriptedPlatform platform;
     platform.AllowUnexpectedMessages();
-    if (CFileScan(path, dictionary, fileInfo, deviceInfo, platform).ReadFile() != EdsImportResult::Success) {
-        GTEST_SKIP() << "does not import cleanly";
+    // A file the standard import does not read whole is generated from what the lenient import reads.
+    if (CFileScan(path, *dictionary, fileInfo, deviceInfo, platform).ReadFile() != EdsImportResult::Success) {
+        dictionary = std::make_unique<ObjectDictionary>();
+        fileInfo = {};
+        deviceInfo = {};
+        if (CFileScan(path, *dictionary, fileInfo, deviceInfo, platform, ImportMode::Lenient).ReadFile() !=
+            EdsImportResult::Success) {
+            GTEST_SKIP() << "no dictionary to read";
+        }
     }
     TempDir dir;
-    ASSERT_EQ(GenOk, RunGeneration(dictionary, platform, dir.File("objdict.c")));
+    ASSERT_EQ(GenOk, RunGeneration(*dictionary, platform, dir.File("objdict.c")));
     EXPECT_EQ("", CompileGeneratedFiles(dir.Path(), "objdict.c"));
 
     // Every PDO now has its mapping index, so a second run gives the same files but for the time.
     const std::string first = ReadFileBytes(dir.File("objdict.h"));
     platform.SetTime(LocalTime{1, 2, 2030, 4, 5, 6});
-    ASSERT_EQ(GenOk, RunGeneration(dictionary, platform, dir.File("objdict.c")));
+    ASSERT_EQ(GenOk, RunGeneration(*dictionary, platform, dir.File("objdict.c")));
     EXPECT_EQ(WithoutDateAndTime(first), WithoutDateAndTime(ReadFileBytes(dir.File("objdict.h"))));
 }
 

@@ -137,8 +137,8 @@ generate
 B.DCF a.eds c.prj folder
 a.eds c.prj folder
 e.c folder
---json --verbose
---json --strict --verbose
+--json --lenient --verbose
+--json --lenient --strict --verbose
 B.DCF a.eds c.prj folder'
 [ "$completions" = "$expected_completions" ] ||
     fail "completion offers"$'\n'"$completions"$'\n'"instead of"$'\n'"$expected_completions"

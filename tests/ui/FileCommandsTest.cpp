@@ -36,6 +36,21 @@ private:
         f->Trigger(Cmd::SaveAs);
     }
 
+    // Import of a file without FileName over a modified project whose saving is declined: the refusal,
+    // the question with its answer, and on Yes the repair.
+    void ExpectNamelessImport(const std::string& path, bool yes) {
+        f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Information, MsgResult::No);
+        f->platform.QueueChosenFile(path);
+        f->platform.ExpectMessage("The selected file " + path + " is invalid!\nInvalid FileInfo section!",
+                                  "Read EDS file", MsgIcon::Error);
+        f->ExpectLenientQuestion(path, yes ? MsgResult::Yes : MsgResult::No);
+        if (yes) {
+            f->platform.ExpectMessage(
+                "Lenient import of " + path + ":\nFileName missing: taken from the file name", "Warning",
+                MsgIcon::Exclamation);
+        }
+    }
+
 private slots:
     void init() { f = std::make_unique<GuiFixture>(); }
     void cleanup() {
@@ -74,11 +89,52 @@ private slots:
         f->platform.QueueChosenFile(bad);
         f->platform.ExpectMessage("The selected file " + bad + " is invalid!", "Read EDS file",
                                   MsgIcon::Error);
+        f->ExpectLenientQuestion(bad, MsgResult::Yes);
+        // Without any object list even the lenient import finds no dictionary.
+        f->platform.ExpectMessage("The selected file " + bad + " is invalid!", "Read EDS file",
+                                  MsgIcon::Error);
         f->Trigger(Cmd::ImportEds);
+        QCOMPARE(f->platform.Messages().at(1).buttons, MsgButtons::YesNo);
         QCOMPARE(f->Tree().topLevelItemCount(), 0);
         for (int id : {Cmd::SaveAs, Cmd::CreateSources, Cmd::CreateEds}) {
             QVERIFY2(!f->Enabled(id), qPrintable(QString::number(id)));
         }
+    }
+
+    // A file refused for what it lacks can be imported anyway: Yes reads it leniently and shows it,
+    // No leaves the open project exactly as it was.
+    void refusedFileIsImportedLenientlyOnYes_data() {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("yes") << true;
+        QTest::newRow("no") << false;
+    }
+
+    void refusedFileIsImportedLenientlyOnYes() {
+        QFETCH(bool, yes);
+        f->ImportExample();
+        const QStringList example = f->DictionaryLabels();
+        const QString before = f->EditorState();
+        QFile source(PathToQt(GuiFixture::ExamplePath()));
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        const std::string nameless = f->TempFile("nameless.eds");
+        WriteFile(nameless, source.readAll().replace("FileName=io_device.eds", ""));
+
+        ExpectNamelessImport(nameless, yes);
+        if (yes) {
+            f->platform.ExpectMessage("The file " + nameless + " was successfully readed!", "Read EDS file",
+                                      MsgIcon::Information);
+        }
+        f->Trigger(Cmd::ImportEds);
+        if (!yes) {
+            QCOMPARE(f->EditorState(), before);
+            return;
+        }
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("nameless.eds"));
+        QCOMPARE(f->DictionaryLabels(), example);
+        QCOMPARE(f->Tree().currentItem(), f->IndexNode(0x1000));
+        QCOMPARE(f->document->GetFileInfo().FileName, std::string("nameless.eds"));
+        QVERIFY(f->document->IsModified());
+        QVERIFY(f->Enabled(Cmd::SaveAs) && f->Enabled(Cmd::CreateSources) && f->Enabled(Cmd::CreateEds));
     }
 
     void missingFileIsReportedAsNotOpened() {
@@ -109,19 +165,32 @@ private slots:
         const std::string path = f->TempFile("flood.eds");
         WriteFile(path, eds);
         f->platform.QueueChosenFile(path);
-        for (int n = 1; n <= 20; ++n) {
-            f->platform.ExpectMessage(
-                QString::asprintf("Data Type of index 0x%04X not supported", 0x2000 + n).toStdString(),
-                "Warning", MsgIcon::Exclamation);
-        }
-        f->platform.ExpectMessage("Further messages of this import are not shown.", "Read EDS file",
-                                  MsgIcon::Information);
-        f->platform.ExpectMessage("The file " + path + " was successfully readed!", "Read EDS file",
-                                  MsgIcon::Information);
+        // The boxes of one import's warnings: as many as the limit leaves, then the notice and the result.
+        const auto expectWarnings = [this](int shown, const std::string& file) {
+            for (int n = 1; n <= shown; ++n) {
+                f->platform.ExpectMessage(
+                    QString::asprintf("Data Type of index 0x%04X not supported", 0x2000 + n).toStdString(),
+                    "Warning", MsgIcon::Exclamation);
+            }
+            f->platform.ExpectMessage("Further messages of this import are not shown.", "Read EDS file",
+                                      MsgIcon::Information);
+            f->platform.ExpectMessage("The file " + file + " was successfully readed!", "Read EDS file",
+                                      MsgIcon::Information);
+        };
+        expectWarnings(20, path);
         f->Trigger(Cmd::ImportEds);
         QCOMPARE(f->platform.Messages().size(), std::size_t{22});
         QCOMPARE(f->DictionaryLabels(),
                  QStringList({QStringLiteral("1000 Device Type"), QStringLiteral("201F Flag")}));
+
+        // The lenient import that follows a refusal has a limit of its own, and its repair comes first,
+        // so the user always learns what was filled in.
+        const std::string nameless = f->TempFile("nameless.eds");
+        WriteFile(nameless, eds.replace("FileName=flood.eds", ""));
+        ExpectNamelessImport(nameless, true);
+        expectWarnings(19, nameless);
+        f->Trigger(Cmd::ImportEds);
+        QCOMPARE(f->DictionaryLabels().size(), 2);
     }
 
     void saveAsThenOpenShowsTheSameTree() {
@@ -293,6 +362,7 @@ private slots:
             f->platform.QueueChosenFile(refused);
             f->platform.ExpectMessage("The selected file " + refused + " is invalid!", "Read EDS file",
                                       MsgIcon::Error);
+            f->ExpectLenientQuestion(refused, MsgResult::No);
         }
 
         if (command == CloseBox) {

@@ -76,6 +76,13 @@ void GuiFixture::ImportUtf8Example() {
     Trigger(Cmd::ImportEds);
 }
 
+void GuiFixture::ExpectLenientQuestion(const std::string& path, MsgResult answer) {
+    platform.ExpectMessage("The file " + path +
+                               " does not meet this editor's requirements. Import it anyway, filling in what "
+                               "is missing?",
+                           "Import EDS-File", MsgIcon::Question, answer);
+}
+
 QStringList GuiFixture::DictionaryLabels() const {
     QStringList labels;
     QTreeWidgetItem* dictionary = Tree().DictionaryItem();

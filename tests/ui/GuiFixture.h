@@ -44,6 +44,8 @@ public:
     // vendor name and the first comment line; imported the same way.
     static constexpr const char* Utf8DeviceType = "Ger\u00e4tetyp \u20ac";
     void ImportUtf8Example();
+    // Announces the question that follows an import refused for what the file lacks, with its answer.
+    void ExpectLenientQuestion(const std::string& path, MsgResult answer);
 
     QStringList DictionaryLabels() const;
     QTreeWidgetItem* IndexNode(unsigned index) const;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "document/DocumentView.h"
+#include "eds/ImportMode.h"
 #include "ui/tree_pane/CommandEnabling.h"
 #include "ui/tree_pane/ContextMenuLayout.h"
 
@@ -100,6 +101,8 @@ private:
     void OnCreateEds();
     void ShowOpenedProject();
     void ImportEdsFile(const std::string& path);
+    // One import of the file, shown in the tree and reported; returns the import's result.
+    int RunImport(const std::string& path, ImportMode mode);
     void ReportSaveFailure();
     void RepaintMainWindow();
 

@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "document/CQuillmarkDoc.h"
+#include "eds/EdsResult.h"
 #include "platform/Platform.h"
 #include "platform/ResultMessage.h"
 #include "ui/app/CommandIds.h"
@@ -12,6 +13,15 @@ namespace {
 
 constexpr unsigned ChooserOptions = HideReadOnly | OverwritePrompt | PathMustExist;
 constexpr int GenerationSuccess = 31;
+
+// The import's refusals for a missing FileName, VendorName, Dummy0001 or object list: the lenient
+// import fills these in.
+bool IsLackingRequiredParts(int importResult) {
+    return importResult == EdsImportResult::InvalidFileInfo ||
+           importResult == EdsImportResult::InvalidDeviceInfo ||
+           importResult == EdsImportResult::InvalidDummyUsage ||
+           importResult == EdsImportResult::InvalidObjectList;
+}
 
 bool IsProjectFile(const std::string& path) {
     const std::string name = FileNamePart(path);
@@ -227,10 +237,25 @@ void CLeftPaneView::OnImportEds() {
 void CLeftPaneView::ImportEdsFile(const std::string& path) {
     RepaintMainWindow();
     m_strEdsFilePath = path;
+    const int result = RunImport(path, ImportMode::Standard);
+    // A file refused only for what it lacks can still be read by filling that in, if the user wants.
+    if (!IsLackingRequiredParts(result)) {
+        return;
+    }
+    const std::string question = "The file " + path +
+                                 " does not meet this editor's requirements. Import it anyway, filling in "
+                                 "what is missing?";
+    if (m_platform.MessageBox(question, "Import EDS-File", MsgButtons::YesNo, MsgIcon::Question) ==
+        MsgResult::Yes) {
+        RunImport(path, ImportMode::Lenient);
+    }
+}
+
+int CLeftPaneView::RunImport(const std::string& path, ImportMode mode) {
     int result = 0;
     {
         const WaitCursor wait(m_platform);
-        result = m_pDocument->ImportEds(path);
+        result = m_pDocument->ImportEds(path, mode);
     }
     // A refused file leaves the document's project as it was, and with it this tree and its flags.
     if (m_pDocument->LastImportReplacedProject()) {
@@ -238,6 +263,7 @@ void CLeftPaneView::ImportEdsFile(const std::string& path) {
         FillDictionary();
     }
     ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath);
+    return result;
 }
 
 void CLeftPaneView::OnCreateSources() {
