@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "DialogValues.h"
 #include "RecordingView.h"
 #include "ScriptedIndexDialog.h"
 #include "ScriptedPlatform.h"
@@ -7,41 +8,6 @@
 #include "model/NameTables.h"
 
 namespace {
-
-IndexDialogValues VarIndex(std::uint16_t index, const std::string& name) {
-    IndexDialogValues v;
-    v.index = index;
-    v.designator = name;
-    v.callback = "NULL";
-    v.category = "manufacturer";
-    v.storage = "RAM";
-    v.objectType = ObjectCode::Var;
-    v.dataType = DataTypeCode::Uint32;
-    v.accessType = "rw";
-    v.pdoMapping = 1;
-    v.defaultValue = "0x10";
-    v.lowLimit = "0x0";
-    v.highLimit = "0xFF";
-    v.nonVolatile = 1;
-    return v;
-}
-
-IndexDialogValues RecordIndex(std::uint16_t index, const std::string& name) {
-    IndexDialogValues v = VarIndex(index, name);
-    v.objectType = ObjectCode::Record;
-    v.dataType = 0;
-    v.accessType.clear();
-    v.defaultValue.clear();
-    v.nonVolatile = 0;
-    return v;
-}
-
-IndexDialogValues Subindex(std::uint16_t subindex, const std::string& name) {
-    IndexDialogValues v = VarIndex(0, name);
-    v.subindex = subindex;
-    v.dataType = DataTypeCode::Uint8;
-    return v;
-}
 
 class DocumentEditing : public ::testing::Test {
 protected:
