@@ -11,6 +11,7 @@
 #include "ui/app/IconFactory.h"
 #include "ui/app/QtText.h"
 #include "ui/right_pane/CRightPaneView.h"
+#include "ui/tree_pane/CTreeFilterBar.h"
 #include "ui/tree_pane/TreeLabels.h"
 
 CLeftPaneView::CLeftPaneView(CQuillmarkDoc& document, Platform& platform, QWidget* parent)
@@ -68,6 +69,15 @@ void CLeftPaneView::DeleteAllItems() {
     m_hRoot = m_hFileInfo = m_hDeviceInfo = m_hDummyUsage = m_hComments = m_hDictionary = nullptr;
     m_bRootExpanded = false;
     m_bDictionaryExpanded = false;
+    // A new tree starts whole.
+    if (IsFiltering()) {
+        m_filter = TreeFilter();
+        m_nShownIndices = 0;
+        if (m_pFilterBar != nullptr) {
+            m_pFilterBar->ClearQuietly();
+        }
+        emit FilterChanged();
+    }
 }
 
 bool CLeftPaneView::BuildSkeleton(const std::string& rootText) {
@@ -91,6 +101,20 @@ void CLeftPaneView::FillDictionary() {
     if (m_hDictionary == nullptr) {
         return;
     }
+    AddDictionaryNodes();
+    if (m_hDictionary->childCount() > 0) {
+        setCurrentItem(m_hDictionary->child(0));
+    }
+    expandItem(m_hDictionary);
+    m_bDictionaryExpanded = true;
+    m_bProjectLoaded = true;
+    if (IsFiltering()) {
+        ApplyFilter();
+    }
+    emit CommandStateChanged();
+}
+
+void CLeftPaneView::AddDictionaryNodes() {
     QList<QTreeWidgetItem*> indexNodes;
     const std::uint16_t indexCount = m_pDocument->GetIndexCount();
     indexNodes.reserve(indexCount);
@@ -108,13 +132,14 @@ void CLeftPaneView::FillDictionary() {
         }
     }
     m_hDictionary->addChildren(indexNodes);
-    if (m_hDictionary->childCount() > 0) {
-        setCurrentItem(m_hDictionary->child(0));
+}
+
+void CLeftPaneView::SelectNode(QTreeWidgetItem* node) {
+    if (node == currentItem()) {
+        OnSelectionChanging(node);
+    } else {
+        setCurrentItem(node);
     }
-    expandItem(m_hDictionary);
-    m_bDictionaryExpanded = true;
-    m_bProjectLoaded = true;
-    emit CommandStateChanged();
 }
 
 std::uint16_t CLeftPaneView::IndexFromItem(const QTreeWidgetItem* item) const {
