@@ -12,6 +12,7 @@
 #include "ui/app/QtText.h"
 #include "ui/right_pane/CRightPaneView.h"
 #include "ui/tree_pane/CTreeFilterBar.h"
+#include "ui/tree_pane/CachingItemDelegate.h"
 #include "ui/tree_pane/TreeLabels.h"
 
 CLeftPaneView::CLeftPaneView(CQuillmarkDoc& document, Platform& platform, QWidget* parent)
@@ -31,6 +32,8 @@ CLeftPaneView::CLeftPaneView(CQuillmarkDoc& document, Platform& platform, QWidge
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(FocusFrameWidth);
     ShowFocusFrame(this);
+    m_pDelegate = new CachingItemDelegate(this);
+    setItemDelegate(m_pDelegate);
     // Drawn once: a large dictionary has tens of thousands of nodes.
     m_images = {Icons::ClosedFolder(), Icons::OpenFolder(), Icons::SingleEntry()};
 
@@ -142,12 +145,14 @@ void CLeftPaneView::SelectNode(QTreeWidgetItem* node) {
     }
 }
 
+// The numbers sit in the first eight characters of a label, where only ASCII hexadecimal digits count;
+// the name after them is left alone, which keeps walks over every node of a large tree cheap.
 std::uint16_t CLeftPaneView::IndexFromItem(const QTreeWidgetItem* item) const {
-    return item == nullptr ? 0 : IndexFromLabel(FromQt(item->text(0)));
+    return item == nullptr ? 0 : IndexFromLabel(item->text(0).left(8).toLatin1().toStdString());
 }
 
 std::uint16_t CLeftPaneView::SubindexFromItem(const QTreeWidgetItem* item) const {
-    return item == nullptr ? 0 : SubindexFromLabel(FromQt(item->text(0)));
+    return item == nullptr ? 0 : SubindexFromLabel(item->text(0).left(8).toLatin1().toStdString());
 }
 
 NodeKind CLeftPaneView::KindOf(const QTreeWidgetItem* item) const {
@@ -440,6 +445,13 @@ void CLeftPaneView::OnUpdate(std::uint32_t hint, const HintObject& object) {
         default:
             break;
     }
+}
+
+void CLeftPaneView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        m_pDelegate->Forget();
+    }
+    QTreeWidget::changeEvent(event);
 }
 
 void CLeftPaneView::OnDocumentStateChanged() {

@@ -15,6 +15,7 @@
 
 class CQuillmarkDoc;
 class CRightPaneView;
+class CachingItemDelegate;
 class CTreeFilterBar;
 struct StepTarget;
 class Platform;
@@ -30,9 +31,11 @@ public:
     enum Image { ClosedFolder = 0, OpenFolder = 1, SingleEntry = 2 };
     static constexpr int ImageRole = Qt::UserRole + 1;
     static constexpr int SelectedImageRole = Qt::UserRole + 2;
-    // While the filter is on: the node matches the filter itself; the filter expanded the node.
+    // While the filter is on: the node matches the filter itself; the filter opened the node; the filter
+    // hides the node (kept here because asking the view costs more).
     static constexpr int FilterMatchRole = Qt::UserRole + 3;
     static constexpr int FilterExpandedRole = Qt::UserRole + 4;
+    static constexpr int FilterHiddenRole = Qt::UserRole + 5;
 
     CLeftPaneView(CQuillmarkDoc& document, Platform& platform, QWidget* parent = nullptr);
     ~CLeftPaneView() override;
@@ -85,6 +88,7 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // Selection, expansion and hints (CLeftPaneView.cpp).
@@ -190,6 +194,7 @@ private:
     std::string m_strEdsFilePath;
     std::string m_strEditText = InitialEditCommandText;
     CTreeFilterBar* m_pFilterBar = nullptr;
+    CachingItemDelegate* m_pDelegate = nullptr;
     TreeFilter m_filter;
     int m_nShownIndices = 0;
 };

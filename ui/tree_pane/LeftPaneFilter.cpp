@@ -9,13 +9,6 @@
 
 namespace {
 
-void SetShown(QTreeWidgetItem* node, bool shown) {
-    // Changing a node's state is what costs; most nodes keep theirs from one keystroke to the next.
-    if (node->isHidden() == shown) {
-        node->setHidden(!shown);
-    }
-}
-
 void SetFlag(QTreeWidgetItem* node, int role, bool on) {
     if (node->data(0, role).toBool() != on) {
         node->setData(0, role, on ? QVariant(true) : QVariant());
@@ -74,6 +67,23 @@ void CLeftPaneView::UpdateFilterVisibility() {
     const bool filtering = IsFiltering();
     const QTreeWidgetItem* current = currentItem();
     setUpdatesEnabled(false);
+    // Most nodes keep their state from one keystroke to the next, and the view is left alone then. Before
+    // the first change a layout of the whole tree is put off until the pass is done, so the view only
+    // notes each node shown, hidden, opened or closed rather than laying out its rows for every one.
+    bool layoutPending = false;
+    const auto change = [this, &layoutPending] {
+        if (!layoutPending) {
+            scheduleDelayedItemsLayout();
+            layoutPending = true;
+        }
+    };
+    const auto setShown = [&change](QTreeWidgetItem* node, bool shown) {
+        if (node->data(0, FilterHiddenRole).toBool() == shown) {
+            change();
+            node->setHidden(!shown);
+            SetFlag(node, FilterHiddenRole, !shown);
+        }
+    };
     for (int i = 0; i < m_hDictionary->childCount(); ++i) {
         QTreeWidgetItem* node = m_hDictionary->child(i);
         IndexFilterMatch match;
@@ -82,18 +92,21 @@ void CLeftPaneView::UpdateFilterVisibility() {
         } else if (const IndexEntry* index = m_pDocument->FindIndex(IndexFromItem(node))) {
             match = m_filter.Match(*index);
         }
-        SetShown(node, match.visible);
+        setShown(node, match.visible);
         SetFlag(node, FilterMatchRole, filtering && match.itself);
         // An index shown for its subindices is opened to show them; the filter closes what it opened
         // once it is no longer needed, unless the selection is inside.
         const bool openForMatch = match.visible && !match.itself;
         if (openForMatch && !node->isExpanded()) {
+            change();
             SetFlag(node, FilterExpandedRole, true);
-            ExpandNode(node, true);
+            // The view's signal brings the open folder image.
+            node->setExpanded(true);
         } else if (!openForMatch && node->data(0, FilterExpandedRole).toBool()) {
             SetFlag(node, FilterExpandedRole, false);
             if (current == nullptr || current->parent() != node) {
-                ExpandNode(node, false);
+                change();
+                node->setExpanded(false);
             }
         }
         if (!match.visible) {
@@ -102,8 +115,8 @@ void CLeftPaneView::UpdateFilterVisibility() {
         ++m_nShownIndices;
         for (int s = 0; s < node->childCount(); ++s) {
             QTreeWidgetItem* child = node->child(s);
-            const bool shown = match.ShowsSubindex(SubindexFromItem(child));
-            SetShown(child, shown);
+            const bool shown = match.itself || match.ShowsSubindex(SubindexFromItem(child));
+            setShown(child, shown);
             SetFlag(child, FilterMatchRole, filtering && !match.itself && shown);
         }
     }
