@@ -70,6 +70,7 @@ void CLeftPaneView::DeleteAllItems() {
     const QSignalBlocker blocker(this);
     clear();
     m_hRoot = m_hFileInfo = m_hDeviceInfo = m_hDummyUsage = m_hComments = m_hDictionary = nullptr;
+    m_pDelegate->Forget();
     m_bRootExpanded = false;
     m_bDictionaryExpanded = false;
     // A new tree starts whole.
