@@ -1,35 +1,13 @@
 #include <benchmark/benchmark.h>
 
+#include "bench/LargeDictionary.h"
 #include "document/UndoHistory.h"
-#include "model/NameTables.h"
 
 namespace {
 
-// A large device: 2,000 RECORD indices with a header and five subindices each.
-void FillDictionary(ObjectDictionary& dictionary) {
-    for (unsigned n = 0; n < 2000; ++n) {
-        auto index = std::make_unique<IndexEntry>();
-        index->index = static_cast<std::uint16_t>(0x2000 + n);
-        index->headerSubindex = HeaderStructured;
-        index->entryCount = 6;
-        index->category = "manufacturer";
-        for (unsigned s = 0; s < 6; ++s) {
-            auto entry = std::make_unique<SubindexEntry>();
-            entry->index = index->index;
-            entry->subindex = s == 0 ? HeaderStructured : static_cast<std::uint16_t>(s - 1);
-            entry->objectType = s == 0 ? ObjectCode::Record : ObjectCode::Var;
-            entry->dataType = s == 0 ? 0 : DataTypeCode::Uint32;
-            entry->accessType = "rw";
-            entry->defaultValue = "0x12345678";
-            entry->name = "Process parameter number " + std::to_string(s);
-            index->subindices.push_back(std::move(entry));
-        }
-        dictionary.InsertIndex(std::move(index));
-    }
-}
-
 struct LargeDocument {
-    LargeDocument() { FillDictionary(dictionary); }
+    // 2,000 RECORD indices with a header and five subindices each.
+    LargeDocument() { FillRecordIndices(dictionary, 2000, 6); }
     LiveContent Live() const { return {dictionary, deviceInfo, fileInfo, name}; }
 
     ObjectDictionary dictionary;

@@ -6,8 +6,8 @@
 #include <ctime>
 #include <iostream>
 
+#include "bench/LargeDictionary.h"
 #include "document/CQuillmarkDoc.h"
-#include "model/NameTables.h"
 #include "platform/ConsolePlatform.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/tree_pane/CLeftPaneView.h"
@@ -24,21 +24,9 @@ const char* const Names[] = {"Transmit PDO Mapping", "Receive PDO Parameter", "A
 
 // 2,000 RECORD indices, each with a header and five named subindices: 12,000 tree nodes.
 void FillDictionary(ObjectDictionary& dictionary) {
-    for (unsigned n = 0; n < IndexCount; ++n) {
-        auto index = std::make_unique<IndexEntry>();
-        index->index = static_cast<std::uint16_t>(0x2000 + n);
-        index->headerSubindex = HeaderStructured;
-        index->entryCount = SubindicesPerIndex + 1;
-        for (unsigned s = 0; s <= SubindicesPerIndex; ++s) {
-            auto entry = std::make_unique<SubindexEntry>();
-            entry->index = index->index;
-            entry->subindex = s == 0 ? HeaderStructured : static_cast<std::uint16_t>(s - 1);
-            entry->objectType = s == 0 ? ObjectCode::Record : ObjectCode::Var;
-            entry->name = std::string(Names[(n + s) % 6]) + " " + std::to_string(n % 97 + s);
-            index->subindices.push_back(std::move(entry));
-        }
-        dictionary.InsertIndex(std::move(index));
-    }
+    FillRecordIndices(dictionary, IndexCount, SubindicesPerIndex + 1, [](unsigned index, unsigned entry) {
+        return std::string(Names[(index + entry) % 6]) + " " + std::to_string(index % 97 + entry);
+    });
 }
 
 // Typing a word letter by letter and taking it back again, as a user narrows and widens the tree.

@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "ScriptedIndexDialog.h"
+#include "document/CQuillmarkDoc.h"
 #include "model/NameTables.h"
 #include "platform/IndexDialog.h"
 
@@ -40,4 +44,18 @@ inline IndexDialogValues Subindex(std::uint16_t subindex, const std::string& nam
     v.subindex = subindex;
     v.dataType = DataTypeCode::Uint8;
     return v;
+}
+
+// Adds 0x2000 VAR "Speed" and 0x2100 RECORD "Table" with the subindices 0x00..0x02 through the
+// document's own operations.
+inline void AddSampleIndices(CQuillmarkDoc& doc, ScriptedDialogFactory& dialogs) {
+    std::string label;
+    dialogs.QueueOk(VarIndex(0x2000, "Speed"));
+    EXPECT_EQ(doc.AddIndex(label), DocResult::Done);
+    dialogs.QueueOk(RecordIndex(0x2100, "Table"));
+    EXPECT_EQ(doc.AddIndex(label), DocResult::Done);
+    for (std::uint16_t s = 0; s < 3; ++s) {
+        dialogs.QueueOk(Subindex(s, "Item"));
+        EXPECT_EQ(doc.AddSubindex(0x2100, label), DocResult::Done);
+    }
 }

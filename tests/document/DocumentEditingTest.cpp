@@ -14,15 +14,7 @@ protected:
     DocumentEditing() {
         doc.AddView(&view);
         doc.OnNewDocument();
-        // 0x2000 VAR and 0x2100 RECORD with subindices 0x00..0x02.
-        dialogs.QueueOk(VarIndex(0x2000, "Speed"));
-        EXPECT_EQ(doc.AddIndex(label), DocResult::Done);
-        dialogs.QueueOk(RecordIndex(0x2100, "Table"));
-        EXPECT_EQ(doc.AddIndex(label), DocResult::Done);
-        for (std::uint16_t s = 0; s < 3; ++s) {
-            dialogs.QueueOk(Subindex(s, "Item"));
-            EXPECT_EQ(doc.AddSubindex(0x2100, label), DocResult::Done);
-        }
+        AddSampleIndices(doc, dialogs);
         doc.SetModifiedFlag(false);
         view.Clear();
         runsBefore = dialogs.Runs().size();

@@ -59,14 +59,7 @@ class DocumentHistory : public ::testing::Test {
 public:
     DocumentHistory() {
         doc.OnNewDocument();
-        dialogs.QueueOk(VarIndex(0x2000, "Speed"));
-        EXPECT_EQ(doc.AddIndex(label), DocResult::Done);
-        dialogs.QueueOk(RecordIndex(0x2100, "Table"));
-        EXPECT_EQ(doc.AddIndex(label), DocResult::Done);
-        for (std::uint16_t s = 0; s < 3; ++s) {
-            dialogs.QueueOk(Subindex(s, "Item"));
-            EXPECT_EQ(doc.AddSubindex(0x2100, label), DocResult::Done);
-        }
+        AddSampleIndices(doc, dialogs);
         doc.GetComments() = {{"first", 1}};
         EXPECT_EQ(doc.SaveProjectFile(project), 1);
         Reopen();

@@ -1,5 +1,6 @@
 #include <QSignalBlocker>
 #include <set>
+#include <utility>
 
 #include "document/CQuillmarkDoc.h"
 #include "ui/app/CommandIds.h"
@@ -10,6 +11,18 @@
 // Undo and redo. The document puts back a whole content, so the tree builds its dictionary nodes anew,
 // keeping the open index nodes open, and selects what the step changed.
 
+namespace {
+
+// The section nodes and what a step calls them.
+constexpr std::pair<NodeKind, StepTarget::Kind> SectionKinds[] = {
+    {NodeKind::FileInfo, StepTarget::Kind::FileInfo},
+    {NodeKind::DeviceInfo, StepTarget::Kind::DeviceInfo},
+    {NodeKind::DummyUsage, StepTarget::Kind::DummyUsage},
+    {NodeKind::Comments, StepTarget::Kind::Comments},
+};
+
+}  // namespace
+
 void CLeftPaneView::OnUndoRedo(int commandId) {
     const StepTarget selected = SelectedTarget();
     const bool done = commandId == Cmd::Undo ? m_pDocument->Undo() : m_pDocument->Redo();
@@ -19,42 +32,30 @@ void CLeftPaneView::OnUndoRedo(int commandId) {
 }
 
 StepTarget CLeftPaneView::SelectedTarget() const {
-    using Kind = StepTarget::Kind;
     QTreeWidgetItem* item = currentItem();
-    switch (KindOf(item)) {
-        case NodeKind::Index:
-            return {Kind::Index, IndexFromItem(item), 0};
-        case NodeKind::Subindex:
-            return {Kind::Subindex, IndexFromItem(item), SubindexFromItem(item)};
-        case NodeKind::FileInfo:
-            return {Kind::FileInfo, 0, 0};
-        case NodeKind::DeviceInfo:
-            return {Kind::DeviceInfo, 0, 0};
-        case NodeKind::DummyUsage:
-            return {Kind::DummyUsage, 0, 0};
-        case NodeKind::Comments:
-            return {Kind::Comments, 0, 0};
-        default:
-            return {};
+    const NodeKind kind = KindOf(item);
+    if (kind == NodeKind::Index) {
+        return {StepTarget::Kind::Index, IndexFromItem(item), 0};
     }
+    if (kind == NodeKind::Subindex) {
+        return {StepTarget::Kind::Subindex, IndexFromItem(item), SubindexFromItem(item)};
+    }
+    for (const auto& [node, target] : SectionKinds) {
+        if (node == kind) {
+            return {target, 0, 0};
+        }
+    }
+    return {};
 }
 
 QTreeWidgetItem* CLeftPaneView::NodeForTarget(const StepTarget& target) const {
-    using Kind = StepTarget::Kind;
-    switch (target.kind) {
-        case Kind::FileInfo:
-            return m_hFileInfo;
-        case Kind::DeviceInfo:
-            return m_hDeviceInfo;
-        case Kind::DummyUsage:
-            return m_hDummyUsage;
-        case Kind::Comments:
-            return m_hComments;
-        case Kind::None:
-            return m_hDictionary;
-        case Kind::Index:
-        case Kind::Subindex:
-            break;
+    for (const auto& [node, section] : SectionKinds) {
+        if (section == target.kind) {
+            return SectionItem(node);
+        }
+    }
+    if (target.kind == StepTarget::Kind::None) {
+        return m_hDictionary;
     }
     // The subindex, else its index, else the Object Dictionary node.
     for (int i = 0; i < m_hDictionary->childCount(); ++i) {
@@ -62,7 +63,7 @@ QTreeWidgetItem* CLeftPaneView::NodeForTarget(const StepTarget& target) const {
         if (IndexFromItem(indexNode) != target.index) {
             continue;
         }
-        for (int s = 0; target.kind == Kind::Subindex && s < indexNode->childCount(); ++s) {
+        for (int s = 0; target.kind == StepTarget::Kind::Subindex && s < indexNode->childCount(); ++s) {
             if (SubindexFromItem(indexNode->child(s)) == target.subindex) {
                 return indexNode->child(s);
             }
