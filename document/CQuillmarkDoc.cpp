@@ -70,6 +70,8 @@ void CQuillmarkDoc::SetPathName(const std::string& path) {
 
 bool CQuillmarkDoc::ResetContent() {
     ForgetAll();
+    m_history.Clear();
+    m_strImportedPath.clear();
     try {
         m_pDictionary.reset();
         m_pDeviceInfo.reset();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/DocumentView.h"
+#include "document/UndoHistory.h"
 #include "eds/EdsSections.h"
 #include "eds/ImportMode.h"
 #include "model/ObjectDictionary.h"
@@ -143,6 +144,23 @@ public:
     int EditDummyUsage();
     int EditComments();
 
+    // Undo and redo. Each puts back the whole content as it was before or after the step, keeps the
+    // copy buffer on the same numbers where they still exist and sends the reset hint; false when there
+    // is nothing to undo or redo, or no memory for it.
+    bool Undo();
+    bool Redo();
+    bool CanUndo() const { return m_history.NextUndo() != nullptr; }
+    bool CanRedo() const { return m_history.NextRedo() != nullptr; }
+    // The label of the step Undo or Redo would take; empty when there is none.
+    std::string UndoLabel() const;
+    std::string RedoLabel() const;
+    // What the last Undo or Redo changed, and whether it gave back another project (an import).
+    const StepTarget& GetLastStepTarget() const { return m_lastStepTarget; }
+    bool LastStepReplacedProject() const { return m_bLastStepReplacedProject; }
+    const UndoHistory& GetHistory() const { return m_history; }
+    // The EDS file the project was imported from; empty for a new or opened project.
+    const std::string& GetImportedPath() const { return m_strImportedPath; }
+
 private:
     void SetTitle(const std::string& title);
     void SetPathName(const std::string& path);
@@ -151,11 +169,16 @@ private:
     bool WriteProject(const std::string& path);
     std::unique_ptr<IndexDialog> CreateDialog(IndexDialogMode mode, IndexDialogLevel level);
     template <class Record>
-    int EditSection(std::unique_ptr<SectionDialog<Record>> dialog, Record& record);
+    int EditSection(std::unique_ptr<SectionDialog<Record>> dialog, Record& record, StepTarget::Kind section,
+                    const char* label);
     void ForgetIndex(const IndexEntry* index);
     void ForgetEntry(const SubindexEntry* entry);
     void ForgetAll();
     MsgResult Error(const std::string& text, const std::string& caption);
+    // Keeps the content as it is now as the step that undoes the change about to be made.
+    void RecordStep(std::string label, StepTarget before, StepTarget after, bool replacesProject = false);
+    bool StepThroughHistory(bool undo);
+    ProjectName CurrentName() const;
 
     Platform& m_platform;
     DialogFactory* m_pDialogs;
@@ -182,4 +205,8 @@ private:
     std::string m_strProjectPath;
     bool m_bImportReplaced = false;
     TextEncoding m_textEncoding = TextEncoding::Windows1252;
+    std::string m_strImportedPath;
+    UndoHistory m_history;
+    StepTarget m_lastStepTarget;
+    bool m_bLastStepReplacedProject = false;
 };

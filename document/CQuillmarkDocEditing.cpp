@@ -36,6 +36,14 @@ std::string SubindexMessage(const char* format, std::uint16_t index, std::uint16
 
 constexpr const char* IndexExistsText = "The index 0x%04X already exists!";
 
+StepTarget IndexTarget(std::uint16_t index) {
+    return {StepTarget::Kind::Index, index, 0};
+}
+
+StepTarget EntryTarget(std::uint16_t index, std::uint16_t subindex) {
+    return {StepTarget::Kind::Subindex, index, subindex};
+}
+
 // The values of a dialog that created a new entry. The entry becomes the header of an index without
 // entries, otherwise it takes the typed subindex number.
 void TakeOverNewEntry(SubindexEntry& entry, IndexEntry& index, const IndexDialogValues& values) {
@@ -152,6 +160,8 @@ int CQuillmarkDoc::AddIndex(std::string& label) {
     auto header = std::make_unique<SubindexEntry>();
     TakeOverNewEntry(*header, *index, values);
     label = IndexLabel(*header);
+    RecordStep(IndexMessage("Add index 0x%04X", index->index), IndexTarget(index->index),
+               IndexTarget(index->index));
     IndexEntry& inserted = *index;
     m_pDictionary->InsertIndex(std::move(index));
     m_pDictionary->InsertEntry(std::move(header));
@@ -181,6 +191,8 @@ int CQuillmarkDoc::EditIndex(std::uint16_t indexNumber) {
         m_pLastEditedIndex = old;
         return DocResult::IndexExists;
     }
+    RecordStep(IndexMessage("Edit index 0x%04X", old->index), IndexTarget(old->index),
+               IndexTarget(clone->index));
     if (values.deleteConfirmed) {
         DropSubindices(*clone);
         HintObject object;
@@ -200,6 +212,8 @@ int CQuillmarkDoc::EditIndex(std::uint16_t indexNumber) {
 
 int CQuillmarkDoc::DeleteIndex(std::uint16_t indexNumber) {
     if (IndexEntry* index = FindIndex(indexNumber)) {
+        RecordStep(IndexMessage("Delete index 0x%04X", indexNumber), IndexTarget(indexNumber),
+                   IndexTarget(indexNumber));
         std::unique_ptr<IndexEntry> removed =
             m_pDictionary->RemoveIndexAt(m_pDictionary->GetIndexPosition(*index));
         ForgetIndex(removed.get());
@@ -231,6 +245,8 @@ int CQuillmarkDoc::AddSubindex(std::uint16_t indexNumber, std::string& label) {
         return DocResult::EntryExists;
     }
     label = SubindexLabel(*entry);
+    RecordStep(SubindexMessage("Add subindex 0x%04X, 0x%02X", entry->index, entry->subindex),
+               EntryTarget(entry->index, entry->subindex), EntryTarget(entry->index, entry->subindex));
     m_pDictionary->InsertEntry(std::move(entry));
     ++index->entryCount;
     SetModifiedFlag(true);
@@ -262,6 +278,8 @@ int CQuillmarkDoc::EditSubindex(std::uint16_t indexNumber, std::uint16_t subinde
     }
     // The copy must land in the index it was taken from.
     copy->index = index->index;
+    RecordStep(SubindexMessage("Edit subindex 0x%04X, 0x%02X", indexNumber, subindexNumber),
+               EntryTarget(indexNumber, subindexNumber), EntryTarget(index->index, copy->subindex));
     std::unique_ptr<SubindexEntry> removed =
         m_pDictionary->RemoveEntryAt(*index, m_pDictionary->GetEntryPosition(*index, *old));
     ForgetEntry(removed.get());
@@ -277,6 +295,8 @@ int CQuillmarkDoc::DeleteSubindex(std::uint16_t indexNumber, std::uint16_t subin
     if (entry == nullptr) {
         return 0;
     }
+    RecordStep(SubindexMessage("Delete subindex 0x%04X, 0x%02X", indexNumber, subindexNumber),
+               EntryTarget(indexNumber, subindexNumber), EntryTarget(indexNumber, subindexNumber));
     std::unique_ptr<SubindexEntry> removed =
         m_pDictionary->RemoveEntryAt(*index, m_pDictionary->GetEntryPosition(*index, *entry));
     ForgetEntry(removed.get());
@@ -332,6 +352,8 @@ int CQuillmarkDoc::PasteIndex() {
         Error(IndexMessage(IndexExistsText, clone->index), "Paste index");
         return DocResult::IndexExists;
     }
+    RecordStep(IndexMessage("Paste index 0x%04X", clone->index), IndexTarget(clone->index),
+               IndexTarget(clone->index));
     if (dialog->Values().deleteConfirmed) {
         DropSubindices(*clone);
     }
@@ -370,6 +392,8 @@ int CQuillmarkDoc::PasteSubindex(std::uint16_t indexNumber) {
               "Paste subindex");
         return DocResult::EntryExists;
     }
+    RecordStep(SubindexMessage("Paste subindex 0x%04X, 0x%02X", copy->index, copy->subindex),
+               EntryTarget(copy->index, copy->subindex), EntryTarget(copy->index, copy->subindex));
     // In subindex order like every other entry, so export and generation see the list in order.
     m_pLastPastedSubindex = copy.get();
     m_pDictionary->InsertEntry(std::move(copy));

@@ -82,6 +82,8 @@ int CQuillmarkDoc::OpenProjectFile(const std::string& path) {
     }
 
     ForgetAll();
+    m_history.Clear();
+    m_strImportedPath.clear();
     m_pDictionary = std::move(dictionary);
     m_pDeviceInfo = std::move(deviceInfo);
     m_pFileInfo = std::move(fileInfo);
@@ -122,6 +124,9 @@ int CQuillmarkDoc::SaveProject(int saveAs) {
 SaveOutcome CQuillmarkDoc::TrySaveProject(int saveAs) {
     if (m_nNamed == 1 && saveAs != 1) {
         const bool written = WriteProject(m_strProjectPath);
+        if (written) {
+            m_history.MarkSaved();
+        }
         SetModifiedFlag(!written);
         return written ? SaveOutcome::Saved : SaveOutcome::Failed;
     }
@@ -137,6 +142,7 @@ int CQuillmarkDoc::SaveProjectFile(const std::string& path) {
         SetModifiedFlag(true);
         return 0;
     }
+    m_history.MarkSaved();
     m_strProjectPath = path;
     m_strPathName = path;
     m_strTitle = path;
@@ -172,7 +178,9 @@ int CQuillmarkDoc::ImportEds(const std::string& path, ImportMode mode) {
     }
 
     // An import that stopped part-way still replaces the project, so the user sees where it stopped.
+    RecordStep("Import EDS-File", {}, {}, true);
     ForgetAll();
+    m_strImportedPath = path;
     m_pDictionary = std::move(dictionary);
     m_pFileInfo = std::move(fileInfo);
     m_pDeviceInfo = std::move(deviceInfo);

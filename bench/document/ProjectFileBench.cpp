@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <iostream>
 
+#include "bench/LargeDictionary.h"
 #include "document/CQuillmarkDoc.h"
 #include "document/ProjectFileReader.h"
 #include "document/ProjectFileWriter.h"
-#include "model/NameTables.h"
 #include "platform/ConsolePlatform.h"
 
 namespace {
@@ -15,27 +15,7 @@ namespace {
 // The largest project the format holds in indices: 255 RECORD indices with a header and 19
 // subindices each.
 void FillLargeDictionary(ObjectDictionary& dictionary) {
-    for (unsigned n = 0; n < 255; ++n) {
-        auto index = std::make_unique<IndexEntry>();
-        index->index = static_cast<std::uint16_t>(0x2000 + n);
-        index->headerSubindex = HeaderStructured;
-        index->entryCount = 20;
-        index->category = "manufacturer";
-        for (unsigned s = 0; s < 20; ++s) {
-            auto entry = std::make_unique<SubindexEntry>();
-            entry->index = index->index;
-            entry->subindex = s == 0 ? HeaderStructured : static_cast<std::uint16_t>(s - 1);
-            entry->objectType = s == 0 ? ObjectCode::Record : ObjectCode::Var;
-            entry->dataType = s == 0 ? 0 : DataTypeCode::Uint32;
-            entry->accessType = "rw";
-            entry->defaultValue = "0x12345678";
-            entry->lowLimit = "0x0";
-            entry->highLimit = "0xFFFFFFFF";
-            entry->name = "Parameter number " + std::to_string(s);
-            index->subindices.push_back(std::move(entry));
-        }
-        dictionary.InsertIndex(std::move(index));
-    }
+    FillRecordIndices(dictionary, 255, 20);
 }
 
 void BM_SaveProjectToMemory(benchmark::State& state) {

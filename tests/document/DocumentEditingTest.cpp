@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "DialogValues.h"
 #include "RecordingView.h"
 #include "ScriptedIndexDialog.h"
 #include "ScriptedPlatform.h"
@@ -8,55 +9,12 @@
 
 namespace {
 
-IndexDialogValues VarIndex(std::uint16_t index, const std::string& name) {
-    IndexDialogValues v;
-    v.index = index;
-    v.designator = name;
-    v.callback = "NULL";
-    v.category = "manufacturer";
-    v.storage = "RAM";
-    v.objectType = ObjectCode::Var;
-    v.dataType = DataTypeCode::Uint32;
-    v.accessType = "rw";
-    v.pdoMapping = 1;
-    v.defaultValue = "0x10";
-    v.lowLimit = "0x0";
-    v.highLimit = "0xFF";
-    v.nonVolatile = 1;
-    return v;
-}
-
-IndexDialogValues RecordIndex(std::uint16_t index, const std::string& name) {
-    IndexDialogValues v = VarIndex(index, name);
-    v.objectType = ObjectCode::Record;
-    v.dataType = 0;
-    v.accessType.clear();
-    v.defaultValue.clear();
-    v.nonVolatile = 0;
-    return v;
-}
-
-IndexDialogValues Subindex(std::uint16_t subindex, const std::string& name) {
-    IndexDialogValues v = VarIndex(0, name);
-    v.subindex = subindex;
-    v.dataType = DataTypeCode::Uint8;
-    return v;
-}
-
 class DocumentEditing : public ::testing::Test {
 protected:
     DocumentEditing() {
         doc.AddView(&view);
         doc.OnNewDocument();
-        // 0x2000 VAR and 0x2100 RECORD with subindices 0x00..0x02.
-        dialogs.QueueOk(VarIndex(0x2000, "Speed"));
-        EXPECT_EQ(doc.AddIndex(label), DocResult::Done);
-        dialogs.QueueOk(RecordIndex(0x2100, "Table"));
-        EXPECT_EQ(doc.AddIndex(label), DocResult::Done);
-        for (std::uint16_t s = 0; s < 3; ++s) {
-            dialogs.QueueOk(Subindex(s, "Item"));
-            EXPECT_EQ(doc.AddSubindex(0x2100, label), DocResult::Done);
-        }
+        AddSampleIndices(doc, dialogs);
         doc.SetModifiedFlag(false);
         view.Clear();
         runsBefore = dialogs.Runs().size();

@@ -183,6 +183,10 @@ TEST_F(DocumentExchange, ChoosesTheTextEncodingWhenAFileIsReadAndKeepsItWhileEdi
     EXPECT_EQ(doc.GetTextEncoding(), utf8) << "a refused import keeps the project and its choice";
     ASSERT_EQ(doc.ImportEds(std::string(QM_CORPUS_DIR) + "/kacanopen__605.3150.51-V-EK-2-60.eds"), 11);
     EXPECT_EQ(doc.GetTextEncoding(), cp1252);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(doc.GetTextEncoding(), utf8) << "undoing the import gives back the project and its choice";
+    ASSERT_TRUE(doc.Redo());
+    EXPECT_EQ(doc.GetTextEncoding(), cp1252);
     ASSERT_EQ(doc.OpenProjectFile(project), 1);
     EXPECT_EQ(doc.GetTextEncoding(), utf8) << "an opened project";
     ASSERT_TRUE(doc.OnNewDocument());

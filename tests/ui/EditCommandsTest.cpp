@@ -294,6 +294,65 @@ private slots:
         QVERIFY(!f->Enabled(Cmd::Paste));
     }
 
+    void undoAndRedoBringBackWhatTheStepChanged() {
+        QTreeWidgetItem* identity = f->IndexNode(0x1018);
+        f->Tree().expandItem(f->IndexNode(0x1003));
+        f->Select(identity);
+        QCOMPARE(f->frame->Action(Cmd::Undo)->text(), QStringLiteral("Undo Import EDS-File\tCtrl+Z"));
+        QVERIFY(!f->ToolButtonEnabled(Cmd::Redo));
+        QCOMPARE(f->frame->Action(Cmd::Redo)->text(), QStringLiteral("Redo\tCtrl+Y"));
+        f->platform.ExpectMessage(IndexQuestion, "Delete index", MsgIcon::Exclamation, MsgResult::Yes);
+        f->Trigger(Cmd::Delete);
+        QVERIFY(f->IndexNode(0x1018) == nullptr);
+        QVERIFY(f->ToolButtonEnabled(Cmd::Undo));
+        QCOMPARE(f->frame->Action(Cmd::Undo)->text(), QStringLiteral("Undo Delete index 0x1018\tCtrl+Z"));
+        QCOMPARE(f->frame->Action(Cmd::Undo)->toolTip(), QStringLiteral("Undo Delete index 0x1018"));
+
+        // The node comes back with its subindices and is selected; open nodes stay open.
+        f->Trigger(Cmd::Undo);
+        QTreeWidgetItem* back = f->IndexNode(0x1018);
+        QVERIFY(back != nullptr);
+        QCOMPARE(back->childCount(), 5);
+        QCOMPARE(back->child(2)->text(0), QStringLiteral("1018, 02 Product Code"));
+        QCOMPARE(f->Tree().currentItem(), back);
+        QCOMPARE(f->Field("fieldIndexNumber"), QStringLiteral("0x1018"));
+        QVERIFY(f->IndexNode(0x1003)->isExpanded());
+        QCOMPARE(f->DictionaryLabels().size(), 30);
+        QCOMPARE(f->frame->Action(Cmd::Redo)->toolTip(), QStringLiteral("Redo Delete index 0x1018"));
+
+        // Redo, here by its key, removes it again; with nothing left of it the dictionary node is selected.
+        f->frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f->frame.get()));
+        QTest::keyClick(f->frame.get(), Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(f->IndexNode(0x1018) == nullptr);
+        QCOMPARE(f->Tree().currentItem(), f->Tree().DictionaryItem());
+        QTest::keyClick(f->frame.get(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(f->IndexNode(0x1018) != nullptr);
+
+        // An undone subindex edit selects the subindex under its old number; the copy buffer follows the
+        // copied subindex into the restored content.
+        f->Select(f->SubindexNode(0x1018, 1));
+        f->Trigger(Cmd::Copy);
+        f->Select(f->SubindexNode(0x1018, 2));
+        f->TriggerWithIndexDialog(Cmd::Edit, [](CIndexDlg& d) {
+            G::Type(d, "editSubindex", QStringLiteral("9"));
+            G::Click(d, "buttonOk");
+        });
+        QVERIFY(f->SubindexNode(0x1018, 9) != nullptr);
+        f->Trigger(Cmd::Undo);
+        QCOMPARE(f->Tree().currentItem(), f->SubindexNode(0x1018, 2));
+        QCOMPARE(f->Field("fieldCurrentSubindex"), QStringLiteral("0x02"));
+        QVERIFY(f->Enabled(Cmd::Paste));
+
+        // Undoing everything gives back the new project the import replaced.
+        while (f->Enabled(Cmd::Undo)) {
+            f->Trigger(Cmd::Undo);
+        }
+        QCOMPARE(f->DictionaryLabels().size(), 0);
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("unnamed.eds"));
+        QVERIFY(!f->document->IsModified());
+    }
+
     void keysReachTheCommandsAndTheDialog() {
         f->Select(f->IndexNode(0x1018));
         f->frame->activateWindow();

@@ -96,6 +96,13 @@ private slots:
         QCOMPARE(f->frame->Action(Cmd::Copy)->statusTip(),
                  QStringLiteral("Copy a lselected index in the tree view"));
         QCOMPARE(f->frame->Action(Cmd::NewIndex)->toolTip(), QStringLiteral("Add new index"));
+        QCOMPARE(f->frame->Action(Cmd::Undo)->shortcuts(),
+                 (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Z")),
+                                      QKeySequence(QStringLiteral("Alt+Backspace"))}));
+        QCOMPARE(f->frame->Action(Cmd::Redo)->shortcuts(),
+                 (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
+                                      QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
+        QCOMPARE(f->frame->Action(Cmd::Filter)->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
 
         auto* toolBar = f->frame->findChild<QToolBar*>(QStringLiteral("toolBar"));
         QVERIFY(toolBar != nullptr);
@@ -104,8 +111,8 @@ private slots:
             order << (action->isSeparator() ? QStringLiteral("|") : action->objectName());
         }
         QCOMPARE(order, (QStringList{"actionNew", "|", "actionOpen", "actionSave", "|", "actionCopy",
-                                     "actionPaste", "|", "actionNewIndex", "actionNewSubindex", "|",
-                                     "actionCreateEds", "actionCreateSources"}));
+                                     "actionPaste", "|", "actionUndo", "actionRedo", "|", "actionNewIndex",
+                                     "actionNewSubindex", "|", "actionCreateEds", "actionCreateSources"}));
     }
 
     void newProjectShowsTheSkeletonAndTheTitle() {
@@ -138,7 +145,7 @@ private slots:
         QVERIFY(f->Tree().RootItem() != nullptr);
         QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("unnamed.eds"));
 
-        // Keys of commands nobody handles do nothing.
+        // Keys of commands nobody handles, and Undo with nothing to undo, do nothing.
         QTest::keyClick(f->frame.get(), Qt::Key_P, Qt::ControlModifier);
         QTest::keyClick(f->frame.get(), Qt::Key_Z, Qt::ControlModifier);
         QTest::keyClick(f->frame.get(), Qt::Key_Delete);

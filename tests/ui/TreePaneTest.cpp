@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QtTest>
@@ -6,6 +7,7 @@
 #include "GuiFixture.h"
 #include "ui/right_pane/CIndexParamWnd.h"
 #include "ui/right_pane/CRightPaneView.h"
+#include "ui/tree_pane/CTreeFilterBar.h"
 
 namespace {
 
@@ -27,6 +29,37 @@ class TreePaneTest : public QObject {
 
 private:
     std::unique_ptr<GuiFixture> f;
+
+    // The labels of the index nodes the filter leaves, and of a node's shown subindex nodes.
+    QStringList Shown() const {
+        QStringList labels;
+        QTreeWidgetItem* dictionary = f->Tree().DictionaryItem();
+        for (int i = 0; i < dictionary->childCount(); ++i) {
+            if (!dictionary->child(i)->isHidden()) {
+                labels << dictionary->child(i)->text(0);
+            }
+        }
+        return labels;
+    }
+    static QStringList ShownChildren(const QTreeWidgetItem* node) {
+        QStringList labels;
+        for (int i = 0; i < node->childCount(); ++i) {
+            if (!node->child(i)->isHidden()) {
+                labels << node->child(i)->text(0);
+            }
+        }
+        return labels;
+    }
+    void AddVarIndex(const char* number, const char* name) {
+        f->TriggerWithIndexDialog(Cmd::NewIndex, [=](CIndexDlg& d) {
+            GuiFixture::Type(d, "editIndex", QString::fromLatin1(number));
+            GuiFixture::Type(d, "editDesignator", QString::fromLatin1(name));
+            GuiFixture::Choose(d, "comboObjectType", QStringLiteral("VAR"));
+            GuiFixture::Choose(d, "comboDataType", QStringLiteral("UINT8"));
+            GuiFixture::Choose(d, "comboAccessType", QStringLiteral("ReadWrite"));
+            GuiFixture::Click(d, "buttonOk");
+        });
+    }
 
 private slots:
     void init() { f = std::make_unique<GuiFixture>(); }
@@ -267,6 +300,71 @@ private slots:
         f->document->UpdateAllViews(Hint::SubindicesDropped, object);
         QCOMPARE(f->IndexNode(0x1018)->childCount(), 0);
         QCOMPARE(f->IndexNode(0x1018)->data(0, CLeftPaneView::ImageRole).toInt(), 0);
+    }
+
+    void filterNarrowsTheTreeAndEscapeRestoresIt() {
+        f->ImportExample();
+        f->Select(f->IndexNode(0x1018));
+        f->frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f->frame.get()));
+        f->Trigger(Cmd::Filter);
+        QLineEdit* edit = f->frame->FilterBar()->Edit();
+        QVERIFY(edit->isVisible());
+        QCOMPARE(QApplication::focusWidget(), edit);
+
+        // A subindex name opens its index and shows only the matching subindices.
+        QTest::keyClicks(edit, QStringLiteral("SERIAL"));
+        QCOMPARE(Shown(), QStringList{"1018 Identity Object"});
+        QTreeWidgetItem* identity = f->IndexNode(0x1018);
+        QVERIFY(identity->isExpanded());
+        QCOMPARE(ShownChildren(identity), QStringList{"1018, 04 Serial Number"});
+        QCOMPARE(f->frame->MessagePane()->text(), QStringLiteral("1 of 30 indices"));
+        // Delete edits the field, never the dictionary.
+        QTest::keyClick(edit, Qt::Key_Home);
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QCOMPARE(edit->text(), QStringLiteral("ERIAL"));
+
+        // Index names and numbers; the node the filter opened closes when no longer needed, and the
+        // selection moves off a hidden node to the nearest shown one.
+        edit->setText(QStringLiteral("heartbeat"));
+        QCOMPARE(Shown(), (QStringList{"1016 Consumer Heartbeat Time", "1017 Producer Heartbeat Time"}));
+        QVERIFY(!identity->isExpanded());
+        QCOMPARE(f->Tree().currentItem(), f->IndexNode(0x1017));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(f->Tree().currentItem(), f->IndexNode(0x1016));
+        QCOMPARE(f->Field("fieldIndexNumber"), QStringLiteral("0x1016"));
+        edit->setText(QStringLiteral("0x1a0"));
+        QCOMPARE(Shown(), (QStringList{"1A00 Transmit PDO 1 Mapping", "1A01 Transmit PDO 2 Mapping"}));
+
+        // Escape brings the whole tree back and keeps the selection.
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QVERIFY(!f->frame->FilterBar()->isVisible());
+        QCOMPARE(Shown().size(), 30);
+        QCOMPARE(ShownChildren(identity).size(), 5);
+        QCOMPARE(f->Tree().currentItem(), f->IndexNode(0x1A00));
+        QCOMPARE(f->frame->MessagePane()->text(), QStringLiteral("Ready"));
+        QCOMPARE(QApplication::focusWidget(), &f->Tree());
+    }
+
+    void indexAddedWhileFilteringIsShownAndSelected() {
+        f->ImportExample();
+        f->Trigger(Cmd::Filter);
+        QLineEdit* edit = f->frame->FilterBar()->Edit();
+        edit->setText(QStringLiteral("gain"));
+        QCOMPARE(Shown(), QStringList{});
+        QCOMPARE(f->Tree().currentItem(), f->Tree().DictionaryItem());
+        AddVarIndex("0x2200", "Gain");
+        // A matching index keeps the filter.
+        QCOMPARE(Shown(), QStringList{"2200 Gain"});
+        QCOMPARE(f->frame->MessagePane()->text(), QStringLiteral("1 of 31 indices"));
+
+        // One that does not match clears it, so the new node can be seen.
+        AddVarIndex("0x2201", "Offset");
+        QCOMPARE(edit->text(), QString());
+        QCOMPARE(Shown().size(), 32);
+        QCOMPARE(f->Tree().currentItem(), f->IndexNode(0x2201));
+        QCOMPARE(f->Field("fieldIndexNumber"), QStringLiteral("0x2201"));
+        QCOMPARE(f->frame->MessagePane()->text(), QStringLiteral("Ready"));
     }
 
     void rightPaneIgnoresUnknownForms() {

@@ -7,6 +7,7 @@
 #include "ui/right_pane/SectionTexts.h"
 #include "ui/tree_pane/CommandEnabling.h"
 #include "ui/tree_pane/ContextMenuLayout.h"
+#include "ui/tree_pane/TreeFilter.h"
 #include "ui/tree_pane/TreeLabels.h"
 
 TEST(FileFilter, ConvertsChooserFiltersToQtForm) {
@@ -50,6 +51,10 @@ TEST(TreeLabels, RootLabelsTakeTheFileName) {
     EXPECT_EQ(OpenedProjectRootLabel("C:\\work\\myprj.prj"), "myeds.eds");
     EXPECT_EQ(OpenedProjectRootLabel("/tmp/prjprj/a.PRJ"), "a.PRJ");
     EXPECT_EQ(OpenedProjectRootLabel("/x/prjprj.prj"), "edseds.eds");
+    // After an undone or redone import: the project file if there is one, else the imported file.
+    EXPECT_EQ(ProjectRootLabel(true, "/w/myprj.prj", "/w/dev.eds"), "myeds.eds");
+    EXPECT_EQ(ProjectRootLabel(false, "", "/w/dev.eds"), "dev.eds");
+    EXPECT_EQ(ProjectRootLabel(false, "", ""), "unnamed.eds");
 }
 
 TEST(WindowCaption, ShowsTheTitleOnceSet) {
@@ -80,9 +85,10 @@ TEST(CommandEnabling, FollowsTheStateOfProjectAndSelection) {
     }
     for (int id : {Cmd::Save, Cmd::SaveAs, Cmd::CreateSources, Cmd::CreateEds, Cmd::NewIndex,
                    Cmd::NewSubindex, Cmd::Edit, Cmd::Copy, Cmd::Paste, Cmd::Delete, Cmd::FileInfo,
-                   Cmd::DeviceInfo, Cmd::DummyUsage, Cmd::Comments}) {
+                   Cmd::DeviceInfo, Cmd::DummyUsage, Cmd::Comments, Cmd::Undo, Cmd::Redo}) {
         EXPECT_FALSE(CommandAllowed(id, state)) << id;
     }
+    EXPECT_TRUE(CommandAllowed(Cmd::Filter, state));
     state.modified = true;
     EXPECT_TRUE(CommandAllowed(Cmd::Save, state));
     EXPECT_FALSE(CommandAllowed(Cmd::SaveAs, state));
@@ -116,6 +122,18 @@ TEST(CommandEnabling, FollowsTheStateOfProjectAndSelection) {
     EXPECT_TRUE(CommandAllowed(Cmd::NewSubindex, subindex));
     EXPECT_EQ(EditCommandText(subindex), "Edit subindex...");
     EXPECT_EQ(EditCommandText(CommandState{}), std::nullopt);
+
+    CommandState history;
+    history.canUndo = true;
+    EXPECT_TRUE(CommandAllowed(Cmd::Undo, history));
+    EXPECT_FALSE(CommandAllowed(Cmd::Redo, history));
+    history.canRedo = true;
+    EXPECT_TRUE(CommandAllowed(Cmd::Redo, history));
+    const HistoryCommandText undo = HistoryCommandTexts(Cmd::Undo, "Add index 0x2000");
+    EXPECT_EQ(undo.menu, "Undo Add index 0x2000\tCtrl+Z");
+    EXPECT_EQ(undo.toolTip, "Undo Add index 0x2000");
+    EXPECT_EQ(HistoryCommandTexts(Cmd::Redo, "Edit DeviceInfo").menu, "Redo Edit DeviceInfo\tCtrl+Y");
+    EXPECT_EQ(HistoryCommandTexts(Cmd::Redo, "").toolTip, "Redo");
 
     CommandState comments;
     comments.commentsSelected = true;
@@ -189,4 +207,69 @@ TEST(SectionTexts, DummyUsageSetsOnlyTheBoxesOfItsSlots) {
     section.entries[2] = {9, 1};  // no box for data type 9
     ApplyDummyUsage(section, boxes);
     EXPECT_EQ(boxes, (std::array<bool, 7>{true, false, false, false, false, false, true}));
+}
+
+namespace {
+
+// An index as the tree shows it: the header's name on the index node, the other entries below it.
+IndexEntry FilterSample(std::uint16_t number, const char* name,
+                        std::vector<std::pair<int, const char*>> subindices) {
+    IndexEntry index;
+    index.index = number;
+    auto header = std::make_unique<SubindexEntry>();
+    header->name = name;
+    header->subindex = subindices.empty() ? HeaderSingle : HeaderStructured;
+    index.subindices.push_back(std::move(header));
+    for (const auto& [subindex, entryName] : subindices) {
+        auto entry = std::make_unique<SubindexEntry>();
+        entry->subindex = static_cast<std::uint16_t>(subindex);
+        entry->name = entryName;
+        index.subindices.push_back(std::move(entry));
+    }
+    return index;
+}
+
+std::string Describe(const IndexFilterMatch& match) {
+    std::string text = !match.visible ? "hidden" : match.itself ? "itself" : "subindices";
+    for (std::uint16_t subindex : match.subindices) {
+        text += " " + std::to_string(subindex);
+    }
+    return text;
+}
+
+}  // namespace
+
+TEST(TreeFilter, MatchesNumberNameOrSubindexNamesWithoutRegardToCase) {
+    const IndexEntry mapping =
+        FilterSample(0x1A00, "Transmit PDO 1 Mapping",
+                     {{0, "Number of entries"}, {2, "Mapped Object 2"}, {1, "Mapped Object 1"}});
+    // The accented capitals and their small letters of Windows-1252 count as equal.
+    const IndexEntry accented = FilterSample(0x2000, "\xC9tat \x8A", {});
+    const struct {
+        const char* filter;
+        const IndexEntry& index;
+        const char* expected;
+    } cases[] = {
+        {"1A00", mapping, "itself"},          {"0x1a0", mapping, "itself"},
+        {"x1A", mapping, "itself"},           {"a00 t", mapping, "hidden"},
+        {"pdo 1", mapping, "itself"},         {"MAPPED object", mapping, "subindices 1 2"},
+        {"entries", mapping, "subindices 0"}, {"object 3", mapping, "hidden"},
+        {"\xE9TAT", accented, "itself"},      {"\x9A", accented, "itself"},
+        {"\xC9T\xC1T", accented, "hidden"},   {"", mapping, "itself"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Describe(TreeFilter(c.filter).Match(c.index)), c.expected) << c.filter;
+    }
+    // In a UTF-8 document the accented Latin-1 letters fold too, and no byte of a character folds alone.
+    const IndexEntry utf8 = FilterSample(0x2001, "\xC3\x89tat \xE3\x83\x86", {});
+    const TextEncoding encoding = TextEncoding::Utf8;
+    EXPECT_EQ(Describe(TreeFilter("\xC3\xA9TAT", encoding).Match(utf8)), "itself");
+    EXPECT_EQ(Describe(TreeFilter("\xE3\x83\x86", encoding).Match(utf8)), "itself");
+    EXPECT_EQ(Describe(TreeFilter("\xC3\x83", encoding).Match(utf8)), "hidden");
+    EXPECT_EQ(Describe(TreeFilter("TAT", encoding).Match(utf8)), "itself");
+    const IndexFilterMatch byName = TreeFilter("mapped").Match(mapping);
+    EXPECT_TRUE(byName.ShowsSubindex(2));
+    EXPECT_FALSE(byName.ShowsSubindex(0));
+    EXPECT_TRUE(TreeFilter().IsEmpty());
+    EXPECT_EQ(FilterStatusText(12, 338), "12 of 338 indices");
 }

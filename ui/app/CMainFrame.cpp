@@ -9,6 +9,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QVBoxLayout>
 
 #include "document/CQuillmarkDoc.h"
 #include "ui/app/IconFactory.h"
@@ -18,6 +19,7 @@
 #include "ui/dialogs/QtDialogFactory.h"
 #include "ui/right_pane/CRightPaneView.h"
 #include "ui/tree_pane/CLeftPaneView.h"
+#include "ui/tree_pane/CTreeFilterBar.h"
 
 namespace {
 
@@ -57,6 +59,7 @@ CMainFrame::CMainFrame(CQuillmarkDoc& document, Platform& platform, QWidget* par
     CreatePaneShortcuts();
 
     connect(m_pLeftPane, &CLeftPaneView::CommandStateChanged, this, &CMainFrame::UpdateCommandUI);
+    connect(m_pLeftPane, &CLeftPaneView::FilterChanged, this, &CMainFrame::ShowFilterStatus);
     m_clockTimer = new QTimer(this);
     m_clockTimer->setObjectName(QStringLiteral("clockTimer"));
     connect(m_clockTimer, &QTimer::timeout, this, [this] {
@@ -85,7 +88,17 @@ void CMainFrame::CreateClientArea() {
     m_wndSplitter->setChildrenCollapsible(false);
     m_pLeftPane = new CLeftPaneView(m_document, m_platform);
     m_pRightPane = new CRightPaneView(m_document);
-    m_wndSplitter->addWidget(m_pLeftPane);
+    // The filter field sits above the tree, hidden until it is asked for.
+    auto* treeArea = new QWidget;
+    treeArea->setObjectName(QStringLiteral("treeArea"));
+    auto* treeLayout = new QVBoxLayout(treeArea);
+    treeLayout->setContentsMargins(0, 0, 0, 0);
+    treeLayout->setSpacing(0);
+    m_pFilterBar = new CTreeFilterBar;
+    treeLayout->addWidget(m_pFilterBar);
+    treeLayout->addWidget(m_pLeftPane);
+    m_pLeftPane->SetFilterBar(m_pFilterBar);
+    m_wndSplitter->addWidget(treeArea);
     m_wndSplitter->addWidget(m_pRightPane);
     m_wndSplitter->setStretchFactor(0, 0);
     m_wndSplitter->setStretchFactor(1, 1);
@@ -135,6 +148,11 @@ void CMainFrame::FinishStartup() {
 void CMainFrame::UpdateCaption() {
     // The title is "unnamed.prj" or a project path, so it is shown as a path.
     setWindowTitle(PathToQt(WindowCaption(m_document.GetTitle(), m_bTitleShown)));
+}
+
+void CMainFrame::ShowFilterStatus() {
+    const std::string status = m_pLeftPane->FilterStatus();
+    m_messagePane->setText(status.empty() ? QStringLiteral("Ready") : ToQt(status));
 }
 
 void CMainFrame::UpdateLockIndicators() {

@@ -11,6 +11,7 @@ class CCheckPanel;
 class CLeftPaneView;
 class CQuillmarkDoc;
 class CRightPaneView;
+class CTreeFilterBar;
 class Platform;
 class QAction;
 class QLabel;
@@ -35,6 +36,8 @@ public:
 
     CLeftPaneView* LeftPane() const { return m_pLeftPane; }
     CRightPaneView* RightPane() const { return m_pRightPane; }
+    CTreeFilterBar* FilterBar() const { return m_pFilterBar; }
+    QLabel* MessagePane() const { return m_messagePane; }
     QAction* Action(int commandId) const;
     QLabel* ClockPane() const { return m_clockPane; }
     QSplitter* Splitter() const { return m_wndSplitter; }
@@ -65,6 +68,8 @@ private:
     QAction* AddAction(int commandId, const char* objectName, const char* text, const char* prompt);
     void OnAction(int commandId);
     void OnAbout();
+    void UpdateHistoryTexts();
+    void ShowFilterStatus();
 
     // Check Dictionary and its panel (MainFrameCheck.cpp).
     void CreateCheckPanel();
@@ -81,6 +86,7 @@ private:
     Platform& m_platform;
     CLeftPaneView* m_pLeftPane = nullptr;
     CRightPaneView* m_pRightPane = nullptr;
+    CTreeFilterBar* m_pFilterBar = nullptr;
     QSplitter* m_wndSplitter = nullptr;
     QToolBar* m_wndToolBar = nullptr;
     QLabel* m_messagePane = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLineEdit>
 #include <QSettings>
 #include <QTimer>
 #include <clocale>
@@ -15,6 +16,7 @@
 #include "ui/app/RecentFileSettings.h"
 #include "ui/app/WindowCaption.h"
 #include "ui/tree_pane/CLeftPaneView.h"
+#include "ui/tree_pane/CTreeFilterBar.h"
 
 namespace {
 
@@ -83,8 +85,12 @@ int RunQuillmark(int argc, char** argv) {
         QStringLiteral("Select a section (FileInfo, DeviceInfo, DummyUsage, Comments) "
                        "or the index with this hexadecimal number."),
         QStringLiteral("node"));
+    const QCommandLineOption filter(QStringLiteral("filter"),
+                                    QStringLiteral("Open the tree's filter with this text."),
+                                    QStringLiteral("text"));
     parser.addOption(screenshot);
     parser.addOption(select);
+    parser.addOption(filter);
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A project (.prj) or EDS/DCF file."));
     parser.process(application);
 
@@ -111,6 +117,10 @@ int RunQuillmark(int argc, char** argv) {
     }
     if (parser.isSet(select)) {
         SelectNode(*frame.LeftPane(), parser.value(select));
+    }
+    if (parser.isSet(filter)) {
+        frame.FilterBar()->Open();
+        frame.FilterBar()->Edit()->setText(parser.value(filter));
     }
     if (rendering) {
         return Screenshot(frame, parser.value(screenshot));

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmap>
 #include <QStyle>
 #include <QSvgRenderer>
@@ -128,6 +129,35 @@ QIcon Paste() {
         p.drawRect(5, 1, 4, 3);
         Page(p, 7, 6, 7, 8);
     });
+}
+
+// A curved arrow pointing left (undo) or, mirrored, right (redo).
+QIcon HistoryArrow(bool undo) {
+    return Drawn([undo](QPainter& p) {
+        p.setRenderHint(QPainter::Antialiasing, true);
+        if (!undo) {
+            p.translate(16, 0);
+            p.scale(-1, 1);
+        }
+        QPainterPath bow;
+        bow.moveTo(4.5, 7.5);
+        bow.cubicTo(8, 3.5, 15, 4.5, 13.5, 12.5);
+        p.setPen(QPen(Accent, 2, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(bow);
+        const QPointF head[] = {QPointF(1.5, 5), QPointF(7.5, 4), QPointF(5, 10.5)};
+        p.setPen(Qt::NoPen);
+        p.setBrush(Accent);
+        p.drawPolygon(head, 3);
+    });
+}
+
+QIcon Undo() {
+    return HistoryArrow(true);
+}
+
+QIcon Redo() {
+    return HistoryArrow(false);
 }
 
 QIcon NewIndex() {

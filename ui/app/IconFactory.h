@@ -14,6 +14,8 @@ QIcon Open();
 QIcon Save();
 QIcon Copy();
 QIcon Paste();
+QIcon Undo();
+QIcon Redo();
 QIcon NewIndex();
 QIcon NewSubindex();
 QIcon CreateEds();

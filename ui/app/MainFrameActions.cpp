@@ -5,12 +5,14 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "document/CQuillmarkDoc.h"
 #include "ui/app/CAboutDlg.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CommandIds.h"
 #include "ui/app/IconFactory.h"
 #include "ui/app/QtText.h"
 #include "ui/tree_pane/CLeftPaneView.h"
+#include "ui/tree_pane/CommandEnabling.h"
 
 namespace {
 
@@ -55,6 +57,10 @@ void CMainFrame::CreateActions() {
     AddAction(Cmd::SaveAs, "actionSaveAs", "Save &As", "Save the active document with a name.");
     AddAction(Cmd::Exit, "actionExit", "&Exit", "");
 
+    AddAction(Cmd::Undo, "actionUndo", "Undo\tCtrl+Z", "Undo the last change")
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    AddAction(Cmd::Redo, "actionRedo", "Redo\tCtrl+Y", "Redo the change undone last")
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     AddAction(Cmd::NewIndex, "actionNewIndex", "New index...", "Add a new index to the database.");
     AddAction(Cmd::NewSubindex, "actionNewSubindex", "New subindex...",
               "Add a new subindex to the database.");
@@ -81,6 +87,9 @@ void CMainFrame::CreateActions() {
     AddAction(Cmd::StatusBar, "actionStatusBar", "S&tatus Bar", "Show or hide the statusbar.")
         ->setCheckable(true);
     AddAction(Cmd::ToolBar, "actionToolBar", "Toolbar", "Show or hide the toolbar.")->setCheckable(true);
+    AddAction(Cmd::Filter, "actionFilter", "&Filter...\tCtrl+F",
+              "Show only the indices whose number or name, or a subindex's name, contains a text")
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     AddAction(Cmd::About, "actionAbout", "About  Quillmark...",
               "Display program information, version number and copyright");
 
@@ -89,6 +98,8 @@ void CMainFrame::CreateActions() {
     m_actions[Cmd::Save]->setIcon(Icons::Save());
     m_actions[Cmd::Copy]->setIcon(Icons::Copy());
     m_actions[Cmd::Paste]->setIcon(Icons::Paste());
+    m_actions[Cmd::Undo]->setIcon(Icons::Undo());
+    m_actions[Cmd::Redo]->setIcon(Icons::Redo());
     m_actions[Cmd::NewIndex]->setIcon(Icons::NewIndex());
     m_actions[Cmd::NewSubindex]->setIcon(Icons::NewSubindex());
     m_actions[Cmd::CreateEds]->setIcon(Icons::CreateEds());
@@ -127,6 +138,9 @@ void CMainFrame::CreateMenus() {
 
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("menuEdit"));
+    edit->addAction(m_actions[Cmd::Undo]);
+    edit->addAction(m_actions[Cmd::Redo]);
+    edit->addSeparator();
     edit->addAction(m_actions[Cmd::NewIndex]);
     edit->addAction(m_actions[Cmd::NewSubindex]);
     edit->addSeparator();
@@ -148,6 +162,8 @@ void CMainFrame::CreateMenus() {
     view->setObjectName(QStringLiteral("menuView"));
     view->addAction(m_actions[Cmd::StatusBar]);
     view->addAction(m_actions[Cmd::ToolBar]);
+    view->addSeparator();
+    view->addAction(m_actions[Cmd::Filter]);
 
     QMenu* help = bar->addMenu(QStringLiteral("&?"));
     help->setObjectName(QStringLiteral("menuHelp"));
@@ -171,6 +187,9 @@ void CMainFrame::CreateToolBar() {
     m_wndToolBar->addSeparator();
     m_wndToolBar->addAction(m_actions[Cmd::Copy]);
     m_wndToolBar->addAction(m_actions[Cmd::Paste]);
+    m_wndToolBar->addSeparator();
+    m_wndToolBar->addAction(m_actions[Cmd::Undo]);
+    m_wndToolBar->addAction(m_actions[Cmd::Redo]);
     m_wndToolBar->addSeparator();
     m_wndToolBar->addAction(m_actions[Cmd::NewIndex]);
     m_wndToolBar->addAction(m_actions[Cmd::NewSubindex]);
@@ -235,4 +254,14 @@ void CMainFrame::UpdateCommandUI() {
         }
     }
     m_actions[Cmd::Edit]->setText(ToQt(m_pLeftPane->EditCommandLabel()));
+    UpdateHistoryTexts();
+}
+
+void CMainFrame::UpdateHistoryTexts() {
+    for (const int id : {Cmd::Undo, Cmd::Redo}) {
+        const HistoryCommandText text =
+            HistoryCommandTexts(id, id == Cmd::Undo ? m_document.UndoLabel() : m_document.RedoLabel());
+        m_actions[id]->setText(ToQt(text.menu));
+        m_actions[id]->setToolTip(ToQt(text.toolTip));
+    }
 }

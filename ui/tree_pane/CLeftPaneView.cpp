@@ -11,6 +11,8 @@
 #include "ui/app/IconFactory.h"
 #include "ui/app/QtText.h"
 #include "ui/right_pane/CRightPaneView.h"
+#include "ui/tree_pane/CTreeFilterBar.h"
+#include "ui/tree_pane/CachingItemDelegate.h"
 #include "ui/tree_pane/TreeLabels.h"
 
 CLeftPaneView::CLeftPaneView(CQuillmarkDoc& document, Platform& platform, QWidget* parent)
@@ -30,6 +32,8 @@ CLeftPaneView::CLeftPaneView(CQuillmarkDoc& document, Platform& platform, QWidge
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(FocusFrameWidth);
     ShowFocusFrame(this);
+    m_pDelegate = new CachingItemDelegate(this);
+    setItemDelegate(m_pDelegate);
     // Drawn once: a large dictionary has tens of thousands of nodes.
     m_images = {Icons::ClosedFolder(), Icons::OpenFolder(), Icons::SingleEntry()};
 
@@ -66,8 +70,18 @@ void CLeftPaneView::DeleteAllItems() {
     const QSignalBlocker blocker(this);
     clear();
     m_hRoot = m_hFileInfo = m_hDeviceInfo = m_hDummyUsage = m_hComments = m_hDictionary = nullptr;
+    m_pDelegate->Forget();
     m_bRootExpanded = false;
     m_bDictionaryExpanded = false;
+    // A new tree starts whole.
+    if (IsFiltering()) {
+        m_filter = TreeFilter();
+        m_nShownIndices = 0;
+        if (m_pFilterBar != nullptr) {
+            m_pFilterBar->ClearQuietly();
+        }
+        emit FilterChanged();
+    }
 }
 
 bool CLeftPaneView::BuildSkeleton(const std::string& rootText) {
@@ -91,6 +105,20 @@ void CLeftPaneView::FillDictionary() {
     if (m_hDictionary == nullptr) {
         return;
     }
+    AddDictionaryNodes();
+    if (m_hDictionary->childCount() > 0) {
+        setCurrentItem(m_hDictionary->child(0));
+    }
+    expandItem(m_hDictionary);
+    m_bDictionaryExpanded = true;
+    m_bProjectLoaded = true;
+    if (IsFiltering()) {
+        ApplyFilter();
+    }
+    emit CommandStateChanged();
+}
+
+void CLeftPaneView::AddDictionaryNodes() {
     QList<QTreeWidgetItem*> indexNodes;
     const std::uint16_t indexCount = m_pDocument->GetIndexCount();
     indexNodes.reserve(indexCount);
@@ -108,21 +136,24 @@ void CLeftPaneView::FillDictionary() {
         }
     }
     m_hDictionary->addChildren(indexNodes);
-    if (m_hDictionary->childCount() > 0) {
-        setCurrentItem(m_hDictionary->child(0));
-    }
-    expandItem(m_hDictionary);
-    m_bDictionaryExpanded = true;
-    m_bProjectLoaded = true;
-    emit CommandStateChanged();
 }
 
+void CLeftPaneView::SelectNode(QTreeWidgetItem* node) {
+    if (node == currentItem()) {
+        OnSelectionChanging(node);
+    } else {
+        setCurrentItem(node);
+    }
+}
+
+// The numbers sit in the first eight characters of a label, where only ASCII hexadecimal digits count;
+// the name after them is left alone, which keeps walks over every node of a large tree cheap.
 std::uint16_t CLeftPaneView::IndexFromItem(const QTreeWidgetItem* item) const {
-    return item == nullptr ? 0 : IndexFromLabel(FromQt(item->text(0)));
+    return item == nullptr ? 0 : IndexFromLabel(item->text(0).left(8).toLatin1().toStdString());
 }
 
 std::uint16_t CLeftPaneView::SubindexFromItem(const QTreeWidgetItem* item) const {
-    return item == nullptr ? 0 : SubindexFromLabel(FromQt(item->text(0)));
+    return item == nullptr ? 0 : SubindexFromLabel(item->text(0).left(8).toLatin1().toStdString());
 }
 
 NodeKind CLeftPaneView::KindOf(const QTreeWidgetItem* item) const {
@@ -381,6 +412,10 @@ bool CLeftPaneView::SelectObjectNode(std::uint16_t index, std::optional<std::uin
             break;
         }
     }
+    // A finding may name an object the filter hides; the whole tree comes back so it can be shown.
+    if (IsFiltering() && IsHiddenByFilter(node)) {
+        ClearFilter();
+    }
     setCurrentItem(node);
     scrollToItem(node);
     return true;
@@ -437,6 +472,13 @@ void CLeftPaneView::OnUpdate(std::uint32_t hint, const HintObject& object) {
         default:
             break;
     }
+}
+
+void CLeftPaneView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        m_pDelegate->Forget();
+    }
+    QTreeWidget::changeEvent(event);
 }
 
 void CLeftPaneView::OnDocumentStateChanged() {

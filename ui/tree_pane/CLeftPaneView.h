@@ -12,9 +12,13 @@
 #include "eds/ImportMode.h"
 #include "ui/tree_pane/CommandEnabling.h"
 #include "ui/tree_pane/ContextMenuLayout.h"
+#include "ui/tree_pane/TreeFilter.h"
 
 class CQuillmarkDoc;
 class CRightPaneView;
+class CachingItemDelegate;
+class CTreeFilterBar;
+struct StepTarget;
 class Platform;
 class QMenu;
 
@@ -28,11 +32,18 @@ public:
     enum Image { ClosedFolder = 0, OpenFolder = 1, SingleEntry = 2 };
     static constexpr int ImageRole = Qt::UserRole + 1;
     static constexpr int SelectedImageRole = Qt::UserRole + 2;
+    // While the filter is on: the node matches the filter itself; the filter opened the node; the filter
+    // hides the node (kept here because asking the view costs more).
+    static constexpr int FilterMatchRole = Qt::UserRole + 3;
+    static constexpr int FilterExpandedRole = Qt::UserRole + 4;
+    static constexpr int FilterHiddenRole = Qt::UserRole + 5;
 
     CLeftPaneView(CQuillmarkDoc& document, Platform& platform, QWidget* parent = nullptr);
     ~CLeftPaneView() override;
 
     void SetRightPane(CRightPaneView* rightPane) { m_pRightPane = rightPane; }
+    // The filter field above the tree; the pane follows what is typed into it.
+    void SetFilterBar(CTreeFilterBar* filterBar);
     // Closes the main window once the user agreed; false when the window refused to close.
     void SetCloseMainWindow(std::function<bool()> close) { m_closeMainWindow = std::move(close); }
 
@@ -62,6 +73,11 @@ public:
     // index's); false when the index has no node.
     bool SelectObjectNode(std::uint16_t index, std::optional<std::uint16_t> subindex);
 
+    // The filter (LeftPaneFilter.cpp).
+    bool IsFiltering() const { return !m_filter.IsEmpty(); }
+    // "N of M indices" while the filter is on, else empty.
+    std::string FilterStatus() const;
+
     // The context menu of a node with its enabling, as the right mouse button shows it.
     std::unique_ptr<QMenu> BuildContextMenu(QTreeWidgetItem* item);
 
@@ -71,10 +87,13 @@ public:
 signals:
     // The enabling or the text of a command may have changed.
     void CommandStateChanged();
+    // The filter changed what the tree shows.
+    void FilterChanged();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // Selection, expansion and hints (CLeftPaneView.cpp).
@@ -88,6 +107,10 @@ private:
     void SetImages(QTreeWidgetItem* item, Image image);
     void ExpandNode(QTreeWidgetItem* node, bool expand);
     QTreeWidgetItem* FindVisibleIndexNode(QTreeWidgetItem* start, std::uint16_t indexNumber) const;
+    // One node per index and subindex of the document under the Object Dictionary node.
+    void AddDictionaryNodes();
+    // Makes the node current; when it already is, the right pane is refreshed all the same.
+    void SelectNode(QTreeWidgetItem* node);
 
     // File, import and create commands (LeftPaneFileCommands.cpp).
     bool AskToSave(const char* question);
@@ -120,9 +143,29 @@ private:
     void OnCopy(QTreeWidgetItem* node);
     void OnPaste(QTreeWidgetItem* node);
     void FollowCopyBuffer();
+    // Keeps a node that a command created or selected in view: when the filter would hide it, the filter
+    // goes and the node is selected.
+    void RevealUnderFilter(QTreeWidgetItem* node);
     QTreeWidgetItem* InsertSorted(QTreeWidgetItem* parent, const std::string& label, Image image);
     void AddSubindexNodes(QTreeWidgetItem* indexNode, const IndexEntry& index);
     void RemoveNode(QTreeWidgetItem* node, bool moveSelection);
+
+    // Undo and redo (LeftPaneHistoryCommands.cpp).
+    void OnUndoRedo(int commandId);
+    StepTarget SelectedTarget() const;
+    QTreeWidgetItem* NodeForTarget(const StepTarget& target) const;
+    void ShowRestoredContent(const StepTarget& selectedBefore);
+
+    // The filter (LeftPaneFilter.cpp).
+    void OpenFilter();
+    void SetFilterText(const QString& text);
+    void ApplyFilter();
+    void UpdateFilterVisibility();
+    void ClearFilter();
+    void CloseFilter();
+    void SelectNextMatch();
+    void KeepSelectionVisible();
+    bool IsHiddenByFilter(const QTreeWidgetItem* node) const;
 
     CQuillmarkDoc* m_pDocument;
     Platform& m_platform;
@@ -157,4 +200,8 @@ private:
     std::string m_strSourceFilePath;
     std::string m_strEdsFilePath;
     std::string m_strEditText = InitialEditCommandText;
+    CTreeFilterBar* m_pFilterBar = nullptr;
+    CachingItemDelegate* m_pDelegate = nullptr;
+    TreeFilter m_filter;
+    int m_nShownIndices = 0;
 };

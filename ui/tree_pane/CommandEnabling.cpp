@@ -30,9 +30,24 @@ bool CommandAllowed(int commandId, const CommandState& state) {
             return state.dummyUsageSelected;
         case Cmd::Comments:
             return state.commentsSelected;
+        case Cmd::Undo:
+            return state.canUndo;
+        case Cmd::Redo:
+            return state.canRedo;
         default:
             return true;
     }
+}
+
+HistoryCommandText HistoryCommandTexts(int commandId, const std::string& stepLabel) {
+    const bool undo = commandId == Cmd::Undo;
+    HistoryCommandText text;
+    text.toolTip = undo ? "Undo" : "Redo";
+    if (!stepLabel.empty()) {
+        text.toolTip += " " + stepLabel;
+    }
+    text.menu = text.toolTip + (undo ? "\tCtrl+Z" : "\tCtrl+Y");
+    return text;
 }
 
 std::optional<std::string> EditCommandText(const CommandState& state) {

@@ -123,6 +123,7 @@ void CLeftPaneView::OnNewIndex() {
     }
     setCurrentItem(node);
     m_bProjectLoaded = true;
+    RevealUnderFilter(node);
 }
 
 void CLeftPaneView::OnNewSubindex() {
@@ -139,6 +140,7 @@ void CLeftPaneView::OnNewSubindex() {
     QTreeWidgetItem* node = InsertSorted(target, label, SingleEntry);
     ExpandNode(target, true);
     setCurrentItem(node);
+    RevealUnderFilter(node);
 }
 
 void CLeftPaneView::OnEditIndex(QTreeWidgetItem* node) {
@@ -156,6 +158,7 @@ void CLeftPaneView::OnEditIndex(QTreeWidgetItem* node) {
     AddSubindexNodes(indexNode, *edited);
     setCurrentItem(indexNode);
     m_pDocument->EntryEdited(edited->Header());
+    RevealUnderFilter(indexNode);
 }
 
 void CLeftPaneView::OnEditSubindex(QTreeWidgetItem* node) {
@@ -166,8 +169,10 @@ void CLeftPaneView::OnEditSubindex(QTreeWidgetItem* node) {
     const SubindexEntry* edited = m_pDocument->GetLastEditedSubindex();
     RemoveNode(node, false);
     if (edited != nullptr) {
-        setCurrentItem(
-            InsertSorted(parent, SubindexLabel(edited->index, edited->subindex, edited->name), SingleEntry));
+        QTreeWidgetItem* editedNode =
+            InsertSorted(parent, SubindexLabel(edited->index, edited->subindex, edited->name), SingleEntry);
+        setCurrentItem(editedNode);
+        RevealUnderFilter(editedNode);
     }
 }
 
@@ -185,6 +190,9 @@ void CLeftPaneView::OnDelete(QTreeWidgetItem* node) {
         }
         if (m_pDocument->DeleteIndex(index) != 0) {
             RemoveNode(node, true);
+        }
+        if (IsFiltering()) {
+            ApplyFilter();
         }
         return;
     }
@@ -205,6 +213,9 @@ void CLeftPaneView::OnDelete(QTreeWidgetItem* node) {
     RemoveNode(node, true);
     if (indexNode->childCount() == 0) {
         SetImages(indexNode, ClosedFolder);
+    }
+    if (IsFiltering()) {
+        ApplyFilter();
     }
 }
 
@@ -244,6 +255,7 @@ void CLeftPaneView::OnPaste(QTreeWidgetItem* node) {
                 SetImages(pastedNode, ClosedFolder);
             }
         }
+        RevealUnderFilter(pastedNode);
     } else if (m_bSubindexSelected) {
         if (m_pDocument->PasteSubindex(IndexFromItem(node)) != DocResult::Done) {
             return;
@@ -253,6 +265,7 @@ void CLeftPaneView::OnPaste(QTreeWidgetItem* node) {
             QTreeWidgetItem* pastedNode = InsertSorted(
                 target, SubindexLabel(pasted->index, pasted->subindex, pasted->name), copiedImage);
             pastedNode->setData(0, SelectedImageRole, m_nCopiedSelectedImage);
+            RevealUnderFilter(pastedNode);
         }
     }
 }

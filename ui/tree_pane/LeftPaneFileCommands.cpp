@@ -56,6 +56,9 @@ bool CLeftPaneView::HasHandler(int commandId) const {
         case Cmd::DeviceInfo:
         case Cmd::DummyUsage:
         case Cmd::Comments:
+        case Cmd::Undo:
+        case Cmd::Redo:
+        case Cmd::Filter:
             return true;
         default:
             return IsEditCommand(commandId);
@@ -76,6 +79,8 @@ CommandState CLeftPaneView::GetCommandState() const {
     state.canAddSubindex = m_bCanAddSubindex;
     state.indexCopied = m_bIndexCopied;
     state.subindexCopied = m_bSubindexCopied;
+    state.canUndo = m_pDocument->CanUndo();
+    state.canRedo = m_pDocument->CanRedo();
     return state;
 }
 
@@ -125,6 +130,13 @@ void CLeftPaneView::OnCommand(int commandId) {
         case Cmd::DummyUsage:
         case Cmd::Comments:
             OnEditSection(commandId);
+            break;
+        case Cmd::Undo:
+        case Cmd::Redo:
+            OnUndoRedo(commandId);
+            break;
+        case Cmd::Filter:
+            OpenFilter();
             break;
         default:
             OnEditCommand(commandId);

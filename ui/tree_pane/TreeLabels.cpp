@@ -69,3 +69,7 @@ std::string OpenedProjectRootLabel(const std::string& projectPath) {
     }
     return label;
 }
+
+std::string ProjectRootLabel(bool named, const std::string& projectPath, const std::string& importedPath) {
+    return named ? OpenedProjectRootLabel(projectPath) : RootLabel(importedPath);
+}

@@ -19,4 +19,8 @@ std::string RootLabel(const std::string& path);
 // The root's label after opening a project: the file name with every "prj" turned into "eds".
 std::string OpenedProjectRootLabel(const std::string& projectPath);
 
+// The root's label for the project an undone or redone import leaves: the project file's name when it
+// has one, else the imported EDS file's, else "unnamed.eds".
+std::string ProjectRootLabel(bool named, const std::string& projectPath, const std::string& importedPath);
+
 inline constexpr const char* UnnamedRootLabel = "unnamed.eds";

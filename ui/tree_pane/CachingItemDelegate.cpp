@@ -1,0 +1,13 @@
+#include "ui/tree_pane/CachingItemDelegate.h"
+
+QSize CachingItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    // Every node has an icon of the same size and the view's font, so the label alone decides.
+    const QString label = index.data(Qt::DisplayRole).toString();
+    const auto known = m_sizes.constFind(label);
+    if (known != m_sizes.constEnd()) {
+        return *known;
+    }
+    const QSize size = QStyledItemDelegate::sizeHint(option, index);
+    m_sizes.insert(label, size);
+    return size;
+}
