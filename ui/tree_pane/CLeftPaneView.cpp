@@ -11,6 +11,7 @@
 #include "ui/app/IconFactory.h"
 #include "ui/app/QtText.h"
 #include "ui/right_pane/CRightPaneView.h"
+#include "ui/tree_pane/TreeLabelDelegate.h"
 #include "ui/tree_pane/TreeLabels.h"
 
 CLeftPaneView::CLeftPaneView(CQuillmarkDoc& document, Platform& platform, QWidget* parent)
@@ -32,6 +33,7 @@ CLeftPaneView::CLeftPaneView(CQuillmarkDoc& document, Platform& platform, QWidge
     ShowFocusFrame(this);
     // Drawn once: a large dictionary has tens of thousands of nodes.
     m_images = {Icons::ClosedFolder(), Icons::OpenFolder(), Icons::SingleEntry()};
+    setItemDelegate(new TreeLabelDelegate(this));
 
     connect(this, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnSelectionChanging(current); });
@@ -91,6 +93,17 @@ void CLeftPaneView::FillDictionary() {
     if (m_hDictionary == nullptr) {
         return;
     }
+    // Nodes are copies of one prototype per kind: the copies share its images, which each node would
+    // otherwise set anew, three roles at a time, tens of thousands of times.
+    QTreeWidgetItem indexPrototype;
+    SetImages(&indexPrototype, ClosedFolder);
+    QTreeWidgetItem subindexPrototype;
+    SetImages(&subindexPrototype, SingleEntry);
+    const auto newNode = [](const QTreeWidgetItem& prototype, const std::string& label) {
+        auto* node = new QTreeWidgetItem(prototype);
+        node->setText(0, ToQt(label));
+        return node;
+    };
     QList<QTreeWidgetItem*> indexNodes;
     const std::uint16_t indexCount = m_pDocument->GetIndexCount();
     indexNodes.reserve(indexCount);
@@ -100,10 +113,10 @@ void CLeftPaneView::FillDictionary() {
         for (std::uint16_t entry = 0; entry < entryCount; ++entry) {
             const std::string label = m_pDocument->GetTreeLabel(position, entry);
             if (entry == 0) {
-                indexNode = NewItem(label, ClosedFolder);
+                indexNode = newNode(indexPrototype, label);
                 indexNodes.push_back(indexNode);
             } else {
-                indexNode->addChild(NewItem(label, SingleEntry));
+                indexNode->addChild(newNode(subindexPrototype, label));
             }
         }
     }
