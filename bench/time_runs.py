@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Runs one command several times as a whole process and prints its wall-clock time (median, min,
-max, in milliseconds) and its peak resident set size (in MB).
+max, in milliseconds), the median of its CPU time (user and system) and its peak resident set size
+(in MB).
 
 Usage: time_runs.py LABEL RUNS COMMAND [ARG...]
 
@@ -8,7 +9,7 @@ Output of the command is discarded; a run that fails stops the measurement with 
 The peak RSS is taken in one more run under GNU time (/usr/bin/time, Debian package "time"): a child
 forked by this script would count this script's own memory, which it held until its exec, as its
 peak. Without GNU time the RSS column says n/a. With QM_TIMES set to a file name, the label and the
-median are also appended to that file, one tab-separated line.
+median, the min and the CPU median are also appended to that file, one tab-separated line.
 """
 import os
 import shutil
@@ -22,12 +23,14 @@ GNU_TIME = "/usr/bin/time"
 
 
 def run_once(command):
+    """Wall-clock and CPU time (user + system) of one run, in milliseconds."""
     start = time.perf_counter()
-    result = subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    child = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(child.pid, 0)
     elapsed = time.perf_counter() - start
-    if result.returncode != 0:
-        sys.exit("%s failed with exit status %d" % (" ".join(command), result.returncode))
-    return elapsed * 1000.0
+    if os.waitstatus_to_exitcode(status) != 0:
+        sys.exit("%s failed with exit status %d" % (" ".join(command), os.waitstatus_to_exitcode(status)))
+    return elapsed * 1000.0, (usage.ru_utime + usage.ru_stime) * 1000.0
 
 
 def peak_rss_mb(command):
@@ -41,14 +44,16 @@ def peak_rss_mb(command):
 
 def main():
     label, runs, command = sys.argv[1], int(sys.argv[2]), sys.argv[3:]
-    times = [run_once(command) for _ in range(runs)]
+    results = [run_once(command) for _ in range(runs)]
+    times = [wall for wall, _ in results]
+    cpu = statistics.median(used for _, used in results)
     peak = peak_rss_mb(command)
-    print("%-34s median %7.1f ms   min %7.1f ms   max %7.1f ms   peak RSS %s"
-          % (label, statistics.median(times), min(times), max(times),
-             "%6.1f MB" % peak if peak is not None else "n/a"), flush=True)
+    print("%-30s median %6.1f ms  min %6.1f  max %6.1f  cpu %6.1f ms  peak RSS %s"
+          % (label, statistics.median(times), min(times), max(times), cpu,
+             "%5.1f MB" % peak if peak is not None else "n/a"), flush=True)
     if os.environ.get("QM_TIMES"):
         with open(os.environ["QM_TIMES"], "a") as record:
-            record.write("%s\t%.2f\n" % (label, statistics.median(times)))
+            record.write("%s\t%.2f\t%.2f\t%.2f\n" % (label, statistics.median(times), min(times), cpu))
 
 
 if __name__ == "__main__":
