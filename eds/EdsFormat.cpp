@@ -57,10 +57,13 @@ ShortText& ShortText::Hex(std::uint32_t value, int minDigits, bool lowerCase) {
         reversed[count++] = digits[value & 0xFu];
         value >>= 4;
     } while (value != 0);
-    for (int pad = count; pad < minDigits && m_size < Room; ++pad) {
+    if (m_size + static_cast<std::size_t>(std::max(count, minDigits)) > Room) {
+        return *this;
+    }
+    for (int pad = count; pad < minDigits; ++pad) {
         m_data[m_size++] = '0';
     }
-    while (count > 0 && m_size < Room) {
+    while (count > 0) {
         m_data[m_size++] = reversed[--count];
     }
     return *this;

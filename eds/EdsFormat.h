@@ -19,7 +19,8 @@ std::string ToLower(std::string text);
 // A short text built on the stack from pieces in the fixed formats of the file: section names such as
 // "%04Xsub%X" and the numbers of key values. Reading and writing a large file formats hundreds of
 // thousands of these, where vsnprintf and a heap string each time cost more than the rest of the work.
-// A piece that does not fit is cut; the texts built here are far shorter than the room.
+// Text that does not fit is cut and a number that does not fit left out; the texts built here are far
+// shorter than the room.
 class ShortText {
 public:
     ShortText& Text(std::string_view text);
