@@ -41,13 +41,13 @@ int CEdsWriter::WriteFile() {
 }
 
 int CEdsWriter::BuildText(std::string& text) {
-    m_pProfile = std::make_unique<ProfileFile>();
-    // One section per entry, plus the seven fixed ones.
-    std::size_t sections = 7;
-    for (std::uint16_t i = 0; i < m_dictionary.GetIndexCount(); ++i) {
-        sections += m_dictionary.GetIndexAt(i)->subindices.size();
+    m_text.clear();
+    m_strSection.clear();
+    if (SetsAKeyTwice()) {
+        m_pProfile = std::make_unique<ProfileFile>();
+    } else {
+        m_text.reserve(EstimatedSize());
     }
-    m_pProfile->Reserve(sections);
     int result = EdsExportResult::Success;
     for (auto step : {&CEdsWriter::WriteFileInfo, &CEdsWriter::WriteDeviceInfo, &CEdsWriter::WriteDummyUsage,
                       &CEdsWriter::WriteComments}) {
@@ -62,34 +62,50 @@ int CEdsWriter::BuildText(std::string& text) {
         }
         result = WriteObjectList(category);
     }
-    text = m_pProfile->ToBytes();
-    m_pProfile.reset();
+    if (m_pProfile) {
+        text = m_pProfile->ToBytes();
+        m_pProfile.reset();
+    } else {
+        text = std::move(m_text);
+        m_text = std::string();
+    }
     return result;
 }
 
 // The last key of a section gets CR LF after its value, which leaves the empty line that ends the
 // section. Line breaks inside a stored text would start new lines (or sections) of their own, so they
 // are written as blanks.
-bool CEdsWriter::Set(const std::string& section, const std::string& key, const std::string& value,
+bool CEdsWriter::Set(std::string_view section, std::string_view key, std::string_view value,
                      bool endOfSection) {
-    std::string line = value;
-    for (char& c : line) {
-        if (c == '\r' || c == '\n') {
-            c = ' ';
+    if (m_pProfile) {
+        std::string line(value);
+        std::replace_if(
+            line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+        if (endOfSection) {
+            line += "\r\n";
         }
+        return m_pProfile->SetString(section, key, line);
     }
-    if (endOfSection) {
-        line += "\r\n";
+    if (section != m_strSection) {
+        m_text.append("[").append(section).append("]\r\n");
+        m_strSection.assign(section);
     }
-    return m_pProfile->SetString(section, key, line);
+    m_text.append(key).append("=");
+    const std::size_t start = m_text.size();
+    m_text.append(value);
+    std::replace_if(
+        m_text.begin() + static_cast<std::ptrdiff_t>(start), m_text.end(),
+        [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    m_text.append(endOfSection ? "\r\n\r\n" : "\r\n");
+    return true;
 }
 
 int CEdsWriter::WriteFileInfo() {
-    const std::string s = "FileInfo";
+    const std::string_view s = "FileInfo";
     const FileInfoSection& f = m_fileInfo;
     bool ok = Set(s, "FileName", FileNamePart(m_strPath));
-    ok &= Set(s, "FileVersion", Format("%d", f.FileVersion));
-    ok &= Set(s, "FileRevision", Format("%d", f.FileRevision));
+    ok &= Set(s, "FileVersion", ShortText().Decimal(f.FileVersion));
+    ok &= Set(s, "FileRevision", ShortText().Decimal(f.FileRevision));
     ok &= Set(s, "EDSVersion", f.EDSVersion);
     ok &= Set(s, "Description", f.Description);
     ok &= Set(s, "CreationTime", f.CreationTime);
@@ -113,9 +129,11 @@ int CEdsWriter::WriteDeviceInfo() {
     d.NrOfRxPdo = static_cast<std::uint8_t>(rxPdo);
     d.NrOfTxPdo = static_cast<std::uint8_t>(txPdo);
 
-    const std::string s = "DeviceInfo";
+    const std::string_view s = "DeviceInfo";
     // "%d" shows 32-bit values from 2^31 up as negative numbers; the reader turns them back.
-    const auto number = [](std::uint32_t value) { return Format("%d", static_cast<std::int32_t>(value)); };
+    const auto number = [](std::uint32_t value) {
+        return ShortText().Decimal(static_cast<std::int32_t>(value));
+    };
     bool ok = Set(s, "VendorName", d.VendorName);
     ok &= Set(s, "VendorNumber", number(d.VendorNumber));
     ok &= Set(s, "ProductName", d.ProductName);
@@ -146,8 +164,8 @@ int CEdsWriter::WriteDummyUsage() {
     const int count = std::min<int>(table.dummyCount, DummyUsageSection::SlotCount);
     for (int i = 0; i < count; ++i) {
         const DummyEntry& slot = table.entries[static_cast<std::size_t>(i)];
-        if (!Set("DummyUsage", Format("Dummy%04x", slot.dataType), slot.used == 1 ? "1" : "0",
-                 i + 1 == count)) {
+        if (!Set("DummyUsage", ShortText().Text("Dummy").Hex(slot.dataType, 4, true),
+                 slot.used == 1 ? "1" : "0", i + 1 == count)) {
             return EdsExportResult::WriteFailed;
         }
     }
@@ -156,12 +174,13 @@ int CEdsWriter::WriteDummyUsage() {
 
 int CEdsWriter::WriteComments() {
     const std::vector<CommentLine>& lines = m_dictionary.CommentLines();
-    const std::string s = "Comments";
-    if (!Set(s, "Lines", Format("%d", static_cast<int>(lines.size())), lines.empty())) {
+    const std::string_view s = "Comments";
+    if (!Set(s, "Lines", ShortText().Decimal(static_cast<int>(lines.size())), lines.empty())) {
         return EdsExportResult::WriteFailed;
     }
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (!Set(s, Format("Line%d", static_cast<int>(i + 1)), lines[i].text, i + 1 == lines.size())) {
+        if (!Set(s, ShortText().Text("Line").Decimal(static_cast<int>(i + 1)), lines[i].text,
+                 i + 1 == lines.size())) {
             return EdsExportResult::WriteFailed;
         }
     }

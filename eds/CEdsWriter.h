@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "eds/EdsSections.h"
 
@@ -15,6 +17,12 @@ class ProfileFile;
 // Writes a dictionary and its section records as one EDS file. The file is assembled in memory and
 // written once, to a temporary file that replaces the target only when complete. Besides the file, it updates
 // NrOfRxPdo, NrOfTxPdo and the three object counters of the device info, even when the export fails.
+//
+// The steps set every key the way the profile-file layer does: a new section or key is appended, a key
+// set again is replaced where it stands. The steps visit each section once and set each of its keys
+// once, so the text is normally built straight in file order into one reserved string; only a
+// dictionary that makes a step set a key again (an index number held twice, a subindex number held
+// twice in one index, a data type twice in the dummy table) is built through a ProfileFile.
 class CEdsWriter {
 public:
     CEdsWriter(const std::string& path, ObjectDictionary& dictionary, FileInfoSection& fileInfo,
@@ -38,15 +46,23 @@ private:
     int WriteObjectList(const std::string& category);
     int WriteIndexSection(const IndexEntry& entry);
     int WriteSubIndexSection(const SubindexEntry& entry);
-    bool WriteValueKeys(const std::string& section, const SubindexEntry& entry);
+    bool WriteValueKeys(std::string_view section, const SubindexEntry& entry);
     static constexpr bool EndOfSection = true;
-    bool Set(const std::string& section, const std::string& key, const std::string& value,
+    bool Set(std::string_view section, std::string_view key, std::string_view value,
              bool endOfSection = false);
+    // True when some step would set a key that is already in the file (see the class comment).
+    bool SetsAKeyTwice() const;
+    // Room for the whole text, somewhat more than it will take.
+    std::size_t EstimatedSize() const;
 
     std::string m_strPath;
     ObjectDictionary& m_dictionary;
     FileInfoSection& m_fileInfo;
     DeviceInfoSection& m_deviceInfo;
     Platform& m_platform;
+    // The text built in file order, and the name of the section its last line belongs to.
+    std::string m_text;
+    std::string m_strSection;
+    // Set only while a dictionary that sets a key twice is written.
     std::unique_ptr<ProfileFile> m_pProfile;
 };

@@ -1,3 +1,7 @@
+#include <algorithm>
+#include <bitset>
+#include <vector>
+
 #include "eds/CEdsWriter.h"
 #include "eds/EdsFormat.h"
 #include "eds/EdsResult.h"
@@ -29,7 +33,7 @@ bool IsSubindexSection(const SubindexEntry& entry) {
 }
 
 // Puts the stored text in place of its converted number when it mentions the node-ID.
-bool KeepNodeIdText(const std::string& stored, std::string& written) {
+bool KeepNodeIdText(const std::string& stored, std::string_view& written) {
     if (!MentionsNodeId(stored)) {
         return false;
     }
@@ -37,7 +41,66 @@ bool KeepNodeIdText(const std::string& stored, std::string& written) {
     return true;
 }
 
+bool IsWritten(const IndexEntry& entry) {
+    return IsListed(entry, "mandatory") || IsListed(entry, "manufacturer") || IsListed(entry, "optional");
+}
+
+// The keys and fixed texts of one subindex section, with its numbers at their longest.
+constexpr std::size_t SubIndexSectionSize = 200;
+constexpr std::size_t FixedSectionsSize = 2048;
+
 }  // namespace
+
+bool CEdsWriter::SetsAKeyTwice() const {
+    const DummyUsageSection& table = m_deviceInfo.DummyUsage;
+    std::bitset<256> dummyTypes;
+    for (int i = 0; i < std::min<int>(table.dummyCount, DummyUsageSection::SlotCount); ++i) {
+        const std::uint8_t type = table.entries[static_cast<std::size_t>(i)].dataType;
+        if (dummyTypes.test(type)) {
+            return true;
+        }
+        dummyTypes.set(type);
+    }
+    std::vector<bool> indices(0x10000, false);
+    for (std::uint16_t i = 0; i < m_dictionary.GetIndexCount(); ++i) {
+        const IndexEntry& entry = *m_dictionary.GetIndexAt(i);
+        if (!IsWritten(entry)) {
+            continue;
+        }
+        if (indices[entry.index]) {
+            return true;
+        }
+        indices[entry.index] = true;
+        if (entry.subindices.front()->subindex == HeaderSingle) {
+            continue;
+        }
+        std::bitset<256> subindices;
+        for (const auto& sub : entry.subindices) {
+            if (IsSubindexSection(*sub)) {
+                if (subindices.test(sub->subindex)) {
+                    return true;
+                }
+                subindices.set(sub->subindex);
+            }
+        }
+    }
+    return false;
+}
+
+std::size_t CEdsWriter::EstimatedSize() const {
+    std::size_t size = FixedSectionsSize + m_fileInfo.Description.size() + m_deviceInfo.VendorName.size() +
+                       m_deviceInfo.ProductName.size() + m_deviceInfo.OrderCode.size();
+    for (const CommentLine& line : m_dictionary.CommentLines()) {
+        size += line.text.size() + 16;
+    }
+    for (std::uint16_t i = 0; i < m_dictionary.GetIndexCount(); ++i) {
+        for (const auto& sub : m_dictionary.GetIndexAt(i)->subindices) {
+            size += SubIndexSectionSize + sub->name.size() + sub->accessType.size() +
+                    sub->defaultValue.size() + sub->lowLimit.size() + sub->highLimit.size();
+        }
+    }
+    return size;
+}
 
 int CEdsWriter::WriteObjectList(const std::string& category) {
     const std::string list = ListSectionOf(category);
@@ -58,10 +121,10 @@ int CEdsWriter::WriteObjectList(const std::string& category) {
         if (category == "mandatory") {
             return EdsExportResult::NoMandatoryIndex;
         }
-        return Set(list, "SupportedObjects", Format("%d", 0), EndOfSection) ? EdsExportResult::Success
-                                                                            : EdsExportResult::WriteFailed;
+        return Set(list, "SupportedObjects", "0", EndOfSection) ? EdsExportResult::Success
+                                                                : EdsExportResult::WriteFailed;
     }
-    if (!Set(list, "SupportedObjects", Format("%u", count))) {
+    if (!Set(list, "SupportedObjects", ShortText().Decimal(count))) {
         return EdsExportResult::WriteFailed;
     }
     unsigned k = 0;
@@ -71,7 +134,7 @@ int CEdsWriter::WriteObjectList(const std::string& category) {
             continue;
         }
         ++k;
-        if (!Set(list, Format("%u", k), Format("0x%04X", entry.index), k == count)) {
+        if (!Set(list, ShortText().Decimal(k), ShortText().Text("0x").Hex(entry.index, 4), k == count)) {
             return EdsExportResult::WriteFailed;
         }
     }
@@ -92,12 +155,12 @@ int CEdsWriter::WriteObjectList(const std::string& category) {
 // entryCount - 1 for every index whose count is kept in line with its entries.
 int CEdsWriter::WriteIndexSection(const IndexEntry& entry) {
     const SubindexEntry& first = *entry.subindices.front();
-    const std::string section = Format("%04X", entry.index);
+    const ShortText section = ShortText().Hex(entry.index, 4);
     bool ok = true;
     if (first.subindex == HeaderSingle) {
         ok &= Set(section, "ParameterName", first.name);
-        ok &= Set(section, "ObjectType", Format("0x%X", first.objectType));
-        ok &= Set(section, "DataType", Format("0x%04X", first.dataType));
+        ok &= Set(section, "ObjectType", ShortText().Text("0x").Hex(first.objectType));
+        ok &= Set(section, "DataType", ShortText().Text("0x").Hex(first.dataType, 4));
         ok &= Set(section, "AccessType", first.accessType);
         ok &= WriteValueKeys(section, first);
         return ok ? EdsExportResult::Success : EdsExportResult::WriteFailed;
@@ -106,9 +169,9 @@ int CEdsWriter::WriteIndexSection(const IndexEntry& entry) {
     for (const auto& sub : entry.subindices) {
         subNumber += IsSubindexSection(*sub) ? 1 : 0;
     }
-    ok &= Set(section, "SubNumber", Format("0x%X", subNumber));
+    ok &= Set(section, "SubNumber", ShortText().Text("0x").Hex(subNumber));
     ok &= Set(section, "ParameterName", first.name);
-    ok &= Set(section, "ObjectType", Format("0x%X", first.objectType), EndOfSection);
+    ok &= Set(section, "ObjectType", ShortText().Text("0x").Hex(first.objectType), EndOfSection);
     for (const auto& sub : entry.subindices) {
         if (!IsSubindexSection(*sub)) {
             continue;
@@ -122,10 +185,10 @@ int CEdsWriter::WriteIndexSection(const IndexEntry& entry) {
 }
 
 int CEdsWriter::WriteSubIndexSection(const SubindexEntry& entry) {
-    const std::string section = Format("%04Xsub%X", entry.index, entry.subindex);
+    const ShortText section = ShortText().Hex(entry.index, 4).Text("sub").Hex(entry.subindex);
     bool ok = Set(section, "ParameterName", entry.name);
-    ok &= Set(section, "ObjectType", Format("0x%X", entry.objectType));
-    ok &= Set(section, "DataType", Format("0x%04X", entry.dataType));
+    ok &= Set(section, "ObjectType", ShortText().Text("0x").Hex(entry.objectType));
+    ok &= Set(section, "DataType", ShortText().Text("0x").Hex(entry.dataType, 4));
     ok &= Set(section, "AccessType", entry.accessType);
     ok &= WriteValueKeys(section, entry);
     return ok ? EdsExportResult::Success : EdsExportResult::WriteFailed;
@@ -134,40 +197,44 @@ int CEdsWriter::WriteSubIndexSection(const SubindexEntry& entry) {
 // Numeric values are written in the writer's own form from their converted numbers, whatever text was
 // typed; limits appear only when one of them is not 0. A node-ID-relative text ("$NODEID+0x180") is
 // written as it stands, since its number is only the base the node-ID is added to.
-bool CEdsWriter::WriteValueKeys(const std::string& section, const SubindexEntry& entry) {
+bool CEdsWriter::WriteValueKeys(std::string_view section, const SubindexEntry& entry) {
     ConvertedValues v;
     const ValueKind kind = m_dictionary.ConvertEntryValues(entry, v);
-    const std::string pdoMapping = Format("0x%X", entry.pdoMapping);
-    std::string def;
-    std::string low;
-    std::string high;
+    const ShortText pdoMapping = ShortText().Text("0x").Hex(entry.pdoMapping);
+    ShortText defNumber;
+    ShortText lowNumber;
+    ShortText highNumber;
     bool limits = false;
     switch (kind) {
         case ValueKind::Unsigned:
-            def = Format("0x%X", v.unsignedDefault);
-            low = Format("0x%X", v.unsignedLow);
-            high = Format("0x%X", v.unsignedHigh);
+            defNumber.Text("0x").Hex(v.unsignedDefault);
+            lowNumber.Text("0x").Hex(v.unsignedLow);
+            highNumber.Text("0x").Hex(v.unsignedHigh);
             limits = v.unsignedHigh != 0 || v.unsignedLow != 0;
             break;
         case ValueKind::Signed:
-            def = Format("%i", v.signedDefault);
-            low = Format("%i", v.signedLow);
-            high = Format("%i", v.signedHigh);
+            defNumber.Decimal(v.signedDefault);
+            lowNumber.Decimal(v.signedLow);
+            highNumber.Decimal(v.signedHigh);
             limits = v.signedHigh != 0 || v.signedLow != 0;
             break;
         case ValueKind::Real:
-            def = FormatReal(v.realDefault);
-            low = FormatReal(v.realLow);
-            high = FormatReal(v.realHigh);
+            defNumber.Text(FormatReal(v.realDefault));
+            lowNumber.Text(FormatReal(v.realLow));
+            highNumber.Text(FormatReal(v.realHigh));
             limits = v.realHigh != 0.0f || v.realLow != 0.0f;
             break;
         case ValueKind::String:
         case ValueKind::Domain:
-            def = entry.defaultValue;
             break;
         case ValueKind::None:
             return true;
     }
+    std::string_view def = kind == ValueKind::String || kind == ValueKind::Domain
+                               ? std::string_view(entry.defaultValue)
+                               : defNumber.View();
+    std::string_view low = lowNumber;
+    std::string_view high = highNumber;
     if (kind == ValueKind::Unsigned || kind == ValueKind::Signed || kind == ValueKind::Real) {
         KeepNodeIdText(entry.defaultValue, def);
         limits |= KeepNodeIdText(entry.lowLimit, low);

@@ -72,12 +72,11 @@ void CFileScan::GetErrorPosition(std::uint16_t& index, std::uint16_t& subindex) 
     subindex = m_nErrorSubindex == HeaderStructured ? 0 : m_nErrorSubindex;
 }
 
-std::string CFileScan::GetString(const std::string& section, const std::string& key,
-                                 const std::string& def) const {
+std::string CFileScan::GetString(std::string_view section, std::string_view key, std::string_view def) const {
     return m_pProfile->GetString(section, key, def);
 }
 
-std::uint32_t CFileScan::GetNumber(const std::string& section, const std::string& key) const {
+std::uint32_t CFileScan::GetNumber(std::string_view section, std::string_view key) const {
     return ParseNumber(GetString(section, key, "0"));
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "eds/EdsSections.h"
@@ -57,8 +58,8 @@ private:
     static bool IsSupportedIndex(std::uint16_t index);
     static bool IsImportedDataType(std::uint8_t type);
     bool SectionExists(std::uint16_t index, std::uint16_t subindex) const;
-    std::string GetString(const std::string& section, const std::string& key, const std::string& def) const;
-    std::uint32_t GetNumber(const std::string& section, const std::string& key) const;
+    std::string GetString(std::string_view section, std::string_view key, std::string_view def) const;
+    std::uint32_t GetNumber(std::string_view section, std::string_view key) const;
     void ShowError(const std::string& text, const std::string& caption);
 
     std::string m_strPath;

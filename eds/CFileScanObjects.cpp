@@ -21,11 +21,14 @@ constexpr IndexRange SupportedRanges[] = {{0x1000, 0x1FFF}, {0x2000, 0x5FFF}, {0
 
 constexpr unsigned LastSubindex = 0xFF;
 
+// "%04X" for the index's own section, "%04XSub%X" for a subindex.
 std::string SectionName(std::uint16_t index, std::uint16_t subindex) {
-    if (subindex == HeaderStructured || subindex == HeaderSingle) {
-        return Format("%04X", index);
+    ShortText name;
+    name.Hex(index, 4);
+    if (subindex != HeaderStructured && subindex != HeaderSingle) {
+        name.Text("Sub").Hex(subindex);
     }
-    return Format("%04XSub%X", index, subindex);
+    return name.Str();
 }
 
 const char* CategoryOf(const std::string& listName) {
@@ -99,7 +102,7 @@ int CFileScan::CreateIndexList(const std::string& listName) {
         IndexEntry& entry = *created;
         entry.index = number;
         const bool structured =
-            (ParseNumber(GetString(Format("%04X", number), "SubNumber", "")) & 0xFFFFu) != 0 ||
+            (ParseNumber(GetString(SectionName(number, HeaderSingle), "SubNumber", "")) & 0xFFFFu) != 0 ||
             CompactSubObjects(number) != 0;
         entry.headerSubindex = structured ? HeaderStructured : HeaderSingle;
         entry.kindMarker = structured ? KindStructured : KindSingle;
@@ -132,8 +135,8 @@ int CFileScan::CreateSubIndexList(IndexEntry& entry) {
         return EdsImportResult::EmptyPathInIndex;
     }
     EntryCountKeeper keeper{entry};
-    const auto subNumber =
-        static_cast<std::uint16_t>(ParseNumber(GetString(Format("%04X", entry.index), "SubNumber", "")));
+    const auto subNumber = static_cast<std::uint16_t>(
+        ParseNumber(GetString(SectionName(entry.index, HeaderSingle), "SubNumber", "")));
     if (subNumber != 0) {
         return ReadStructuredEntries(entry, subNumber);
     }

@@ -1,8 +1,10 @@
 #include "eds/EdsFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdarg>
 #include <cstdio>
+#include <system_error>
 
 std::string Format(const char* format, ...) {
     char small[128];
@@ -38,4 +40,39 @@ std::string ToLower(std::string text) {
         }
     }
     return text;
+}
+
+ShortText& ShortText::Text(std::string_view text) {
+    const std::size_t length = std::min(text.size(), Room - m_size);
+    text.copy(m_data + m_size, length);
+    m_size += length;
+    return *this;
+}
+
+ShortText& ShortText::Hex(std::uint32_t value, int minDigits, bool lowerCase) {
+    const char* digits = lowerCase ? "0123456789abcdef" : "0123456789ABCDEF";
+    char reversed[8];
+    int count = 0;
+    do {
+        reversed[count++] = digits[value & 0xFu];
+        value >>= 4;
+    } while (value != 0);
+    if (m_size + static_cast<std::size_t>(std::max(count, minDigits)) > Room) {
+        return *this;
+    }
+    for (int pad = count; pad < minDigits; ++pad) {
+        m_data[m_size++] = '0';
+    }
+    while (count > 0) {
+        m_data[m_size++] = reversed[--count];
+    }
+    return *this;
+}
+
+ShortText& ShortText::Decimal(std::int64_t value) {
+    const auto result = std::to_chars(m_data + m_size, m_data + Room, value);
+    if (result.ec == std::errc()) {
+        m_size = static_cast<std::size_t>(result.ptr - m_data);
+    }
+    return *this;
 }

@@ -6,8 +6,8 @@
 #include <vector>
 
 // An open-addressing hash index from names to positions in a list the caller owns. It keeps only
-// each name's hash and position, so looking up one of tens of thousands of section names touches a
-// few bytes of one array; the caller compares the names themselves.
+// 32 bits of each name's hash and its 32-bit position, so looking up one of tens of thousands of
+// section names touches eight bytes of one array; the caller compares the names themselves.
 class NameTable {
 public:
     static constexpr std::size_t None = static_cast<std::size_t>(-1);
@@ -31,10 +31,10 @@ public:
         const std::size_t mask = m_slots.size() - 1;
         for (std::size_t i = Home(hash, mask);; i = (i + 1) & mask) {
             const Slot& slot = m_slots[i];
-            if (slot.position == None) {
+            if (slot.position == Empty) {
                 return None;
             }
-            if (slot.hash == hash && matches(slot.position)) {
+            if (slot.hash == static_cast<std::uint32_t>(hash) && matches(std::size_t{slot.position})) {
                 return slot.position;
             }
         }
@@ -49,28 +49,32 @@ public:
     }
 
 private:
+    static constexpr std::uint32_t Empty = static_cast<std::uint32_t>(-1);
     struct Slot {
-        std::size_t hash = 0;
-        std::size_t position = None;
+        std::uint32_t hash = 0;
+        std::uint32_t position = Empty;
     };
 
     // Folds the high bits in, so that hashes differing only there do not share a run of slots.
-    static std::size_t Home(std::size_t hash, std::size_t mask) { return (hash ^ (hash >> 29)) & mask; }
+    static std::size_t Home(std::size_t hash, std::size_t mask) {
+        const auto low = static_cast<std::uint32_t>(hash);
+        return (low ^ (low >> 17)) & mask;
+    }
 
     void Place(std::size_t hash, std::size_t position) {
         const std::size_t mask = m_slots.size() - 1;
         std::size_t i = Home(hash, mask);
-        while (m_slots[i].position != None) {
+        while (m_slots[i].position != Empty) {
             i = (i + 1) & mask;
         }
-        m_slots[i] = Slot{hash, position};
+        m_slots[i] = Slot{static_cast<std::uint32_t>(hash), static_cast<std::uint32_t>(position)};
     }
 
     void Rehash(std::size_t size) {
         std::vector<Slot> old(size);
         old.swap(m_slots);
         for (const Slot& slot : old) {
-            if (slot.position != None) {
+            if (slot.position != Empty) {
                 Place(slot.hash, slot.position);
             }
         }

@@ -1,23 +1,36 @@
 #include "eds/ProfileFile.h"
 
 #include <algorithm>
-#include <cstring>
+#include <array>
 
 #include "platform/FileSystem.h"
 
 namespace {
 
 constexpr std::size_t LinearSearchLimit = 16;
-// A parameter section holds up to eight keys; reserving them at once saves growing each list.
-constexpr std::size_t TypicalKeyCount = 8;
-constexpr std::size_t ChunkSize = std::size_t{64} * 1024;
+// Names and values are 32-bit positions in the text.
+constexpr std::size_t MaxTextSize = 0xFFFFFFFFu;
+// Room reserved up front from the file's size, so that the lists of a large file do not regrow: an EDS
+// line is rarely shorter than 16 bytes, a section rarely shorter than 128. Pages never filled are never
+// touched, so a generous guess costs no memory.
+constexpr std::size_t BytesPerKeyGuess = 16;
+constexpr std::size_t BytesPerSectionGuess = 128;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
 
-char Fold(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+// ASCII lower case of every byte; bytes above 0x7F stay as they are.
+constexpr std::array<unsigned char, 256> FoldTable = [] {
+    std::array<unsigned char, 256> table{};
+    for (unsigned c = 0; c < 256; ++c) {
+        table[c] = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    return table;
+}();
+
+unsigned char Fold(char c) {
+    return FoldTable[static_cast<unsigned char>(c)];
 }
 
 std::string_view Trim(std::string_view text) {
@@ -38,17 +51,19 @@ std::string_view Cap(std::string_view text) {
 std::size_t CaseHash(std::string_view text) {
     std::size_t hash = 14695981039346656037ull;
     for (char c : text) {
-        hash = (hash ^ static_cast<unsigned char>(Fold(c))) * 1099511628211ull;
+        hash = (hash ^ Fold(c)) * 1099511628211ull;
     }
     return hash;
 }
 
+// Most characters compared are equal as they stand: the reader asks with nearly the spelling the file
+// uses ("1018Sub1" for "1018sub1"), so only the odd byte is folded.
 bool CaseEqual(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Fold(a[i]) != Fold(b[i])) {
+        if (a[i] != b[i] && Fold(a[i]) != Fold(b[i])) {
             return false;
         }
     }
@@ -67,84 +82,97 @@ void ProfileFile::Reserve(std::size_t sectionCount) {
     m_sectionIndex.Reserve(sectionCount);
 }
 
-std::string_view ProfileFile::Store(std::string_view text) {
-    if (text.empty()) {
+ProfileFile::Span ProfileFile::SpanOf(std::string_view part) const {
+    if (part.empty()) {
         return {};
     }
-    if (m_chunks.empty() || m_chunkUsed + text.size() > m_chunkSize) {
-        m_chunkSize = std::max(ChunkSize, text.size());
-        m_chunks.push_back(std::make_unique<char[]>(m_chunkSize));
-        m_chunkUsed = 0;
-    }
-    char* at = m_chunks.back().get() + m_chunkUsed;
-    std::memcpy(at, text.data(), text.size());
-    m_chunkUsed += text.size();
-    return {at, text.size()};
+    return Span{static_cast<std::uint32_t>(part.data() - m_text.data()),
+                static_cast<std::uint32_t>(part.size())};
 }
 
-const ProfileFile::Section* ProfileFile::FindSection(std::string_view name) const {
+ProfileFile::Span ProfileFile::Store(std::string_view text) {
+    const Span span{static_cast<std::uint32_t>(m_text.size()), static_cast<std::uint32_t>(text.size())};
+    m_text.append(text);
+    return span;
+}
+
+std::size_t ProfileFile::FindSection(std::string_view name) const {
     name = Trim(name);
-    if (m_lastSection < m_sections.size() && CaseEqual(m_sections[m_lastSection].name, name)) {
-        return &m_sections[m_lastSection];
-    }
-    const std::size_t found = m_sectionIndex.Find(
-        CaseHash(name), [&](std::size_t position) { return CaseEqual(m_sections[position].name, name); });
-    if (found == NameTable::None) {
-        return nullptr;
-    }
-    m_lastSection = found;
-    return &m_sections[found];
-}
-
-ProfileFile::Section* ProfileFile::FindSection(std::string_view name) {
-    return const_cast<Section*>(static_cast<const ProfileFile*>(this)->FindSection(name));
-}
-
-const ProfileFile::Key* ProfileFile::FindKey(const Section& section, std::string_view name) {
-    name = Trim(name);
-    if (section.keyIndex) {
-        const std::size_t found = section.keyIndex->Find(CaseHash(name), [&](std::size_t position) {
-            return CaseEqual(section.keys[position].name, name);
-        });
-        return found == NameTable::None ? nullptr : &section.keys[found];
-    }
-    for (const Key& key : section.keys) {
-        if (CaseEqual(key.name, name)) {
-            return &key;
+    // The reader walks the sections mostly in the order of the file: the last one found or the one
+    // after it answers without a hash look-up, and without a jump to a far place in memory.
+    for (std::size_t near = m_lastSection; near < m_sections.size() && near <= m_lastSection + 1; ++near) {
+        if (CaseEqual(View(m_sections[near].name), name)) {
+            m_lastSection = near;
+            return near;
         }
     }
-    return nullptr;
+    const std::size_t found = m_sectionIndex.Find(CaseHash(name), [&](std::size_t position) {
+        return CaseEqual(View(m_sections[position].name), name);
+    });
+    if (found != NameTable::None) {
+        m_lastSection = found;
+    }
+    return found;
 }
 
-ProfileFile::Key* ProfileFile::FindKey(Section& section, std::string_view name) {
-    return const_cast<Key*>(FindKey(static_cast<const Section&>(section), name));
+// The position of the key within its section, or None.
+std::size_t ProfileFile::FindKey(const Section& section, std::string_view name) const {
+    name = Trim(name);
+    const Key* keys = m_keys.data() + section.firstKey;
+    if (section.keyTable != NoKeyTable) {
+        return m_keyTables[section.keyTable].Find(
+            CaseHash(name), [&](std::size_t position) { return CaseEqual(View(keys[position].name), name); });
+    }
+    for (std::size_t i = 0; i < section.keyCount; ++i) {
+        if (keys[i].name.length == name.size() && CaseEqual(View(keys[i].name), name)) {
+            return i;
+        }
+    }
+    return NameTable::None;
 }
 
-ProfileFile::Section& ProfileFile::AddSection(std::string_view name) {
-    m_sections.push_back(Section{name, {}, nullptr});
-    m_sections.back().keys.reserve(TypicalKeyCount);
-    m_sectionIndex.Insert(CaseHash(name), m_sections.size() - 1);
-    return m_sections.back();
+std::size_t ProfileFile::AddSection(Span name) {
+    Section section;
+    section.name = name;
+    section.firstKey = static_cast<std::uint32_t>(m_keys.size());
+    m_sections.push_back(section);
+    m_sectionIndex.Insert(CaseHash(View(name)), m_sections.size() - 1);
+    return m_sections.size() - 1;
 }
 
-void ProfileFile::AddKey(Section& section, std::string_view name, std::string_view value) {
-    section.keys.push_back(Key{name, value});
-    if (section.keyIndex) {
-        section.keyIndex->Insert(CaseHash(name), section.keys.size() - 1);
-    } else if (section.keys.size() > LinearSearchLimit) {
-        section.keyIndex = std::make_unique<NameTable>();
-        for (std::size_t i = 0; i < section.keys.size(); ++i) {
-            section.keyIndex->Insert(CaseHash(section.keys[i].name), i);
+// Keys are appended where their section's keys end. A section whose keys no longer end the list
+// (a key set later in an earlier section) first moves its keys to the end, once; the positions in its
+// key table count from its first key, so they stay valid.
+void ProfileFile::AddKey(std::size_t position, Span name, Span value) {
+    Section& section = m_sections[position];
+    if (section.firstKey + section.keyCount != m_keys.size()) {
+        const std::size_t first = section.firstKey;
+        m_keys.reserve(m_keys.size() + section.keyCount + 1);
+        for (std::size_t i = 0; i < section.keyCount; ++i) {
+            m_keys.push_back(m_keys[first + i]);
+        }
+        section.firstKey = static_cast<std::uint32_t>(m_keys.size() - section.keyCount);
+    }
+    m_keys.push_back(Key{name, value});
+    ++section.keyCount;
+    if (section.keyTable != NoKeyTable) {
+        m_keyTables[section.keyTable].Insert(CaseHash(View(name)), section.keyCount - 1);
+    } else if (section.keyCount > LinearSearchLimit) {
+        section.keyTable = static_cast<std::uint32_t>(m_keyTables.size());
+        NameTable& table = m_keyTables.emplace_back();
+        for (std::size_t i = 0; i < section.keyCount; ++i) {
+            table.Insert(CaseHash(View(m_keys[section.firstKey + i].name)), i);
         }
     }
 }
 
 ProfileFile ProfileFile::FromBytes(std::string bytes) {
     ProfileFile file;
-    file.m_source = std::make_unique<std::string>(std::move(bytes));
-    const std::string_view text = *file.m_source;
-    file.Reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '[')));
-    Section* current = nullptr;
+    file.m_text = std::move(bytes);
+    const std::string_view text = std::string_view(file.m_text).substr(0, MaxTextSize);
+    file.m_keys.reserve(text.size() / BytesPerKeyGuess);
+    file.Reserve(text.size() / BytesPerSectionGuess);
+    std::size_t current = NameTable::None;
     // Editors that save in UTF-8 may put a byte-order mark in front of the first section.
     std::size_t start = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
     while (start < text.size()) {
@@ -162,18 +190,19 @@ ProfileFile ProfileFile::FromBytes(std::string bytes) {
             const std::string_view name =
                 Trim(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
             // Keys of a repeated section are ignored: the first one counts.
-            current = file.FindSection(name) != nullptr ? nullptr : &file.AddSection(name);
+            current = file.FindSection(name) != NameTable::None ? NameTable::None
+                                                                : file.AddSection(file.SpanOf(name));
             continue;
         }
-        if (current == nullptr) {
+        if (current == NameTable::None) {
             continue;
         }
         const std::size_t equals = line.find('=');
         const std::string_view name = Trim(line.substr(0, equals));
         const std::string_view value =
             equals == std::string_view::npos ? std::string_view() : Trim(line.substr(equals + 1));
-        if (FindKey(*current, name) == nullptr) {
-            AddKey(*current, name, value);
+        if (file.FindKey(file.m_sections[current], name) == NameTable::None) {
+            file.AddKey(current, file.SpanOf(name), file.SpanOf(value));
         }
     }
     return file;
@@ -189,45 +218,59 @@ std::optional<ProfileFile> ProfileFile::Load(FileSystem& files, const std::strin
 
 std::string ProfileFile::GetString(std::string_view section, std::string_view key,
                                    std::string_view def) const {
-    const Section* found = FindSection(section);
-    const Key* k = found != nullptr ? FindKey(*found, key) : nullptr;
-    if (k == nullptr) {
+    const std::size_t found = FindSection(section);
+    if (found == NameTable::None) {
+        return std::string(Cap(def));
+    }
+    const Section& s = m_sections[found];
+    const std::size_t k = FindKey(s, key);
+    if (k == NameTable::None) {
         return std::string(Cap(def));
     }
     // A cut value never ends in a blank either: such a blank would not survive writing and reading.
-    return std::string(Trim(Cap(k->value)));
+    return std::string(Trim(Cap(View(m_keys[s.firstKey + k].value))));
 }
 
 bool ProfileFile::HasKeys(std::string_view section) const {
-    const Section* found = FindSection(section);
-    return found != nullptr && !found->keys.empty();
+    const std::size_t found = FindSection(section);
+    return found != NameTable::None && m_sections[found].keyCount != 0;
 }
 
 bool ProfileFile::SetString(std::string_view section, std::string_view key, std::string_view value) {
-    Section* found = FindSection(section);
-    Section& target = found != nullptr ? *found : AddSection(Store(Trim(section)));
-    if (Key* existing = FindKey(target, key)) {
-        existing->value = Store(value);
+    const std::size_t room = MaxTextSize - std::min(m_text.size(), MaxTextSize);
+    if (section.size() + key.size() + value.size() > room) {
+        return false;
+    }
+    std::size_t found = FindSection(section);
+    if (found == NameTable::None) {
+        found = AddSection(Store(Trim(section)));
+    }
+    const Span stored = Store(value);
+    const std::size_t k = FindKey(m_sections[found], key);
+    if (k != NameTable::None) {
+        m_keys[m_sections[found].firstKey + k].value = stored;
         return true;
     }
-    AddKey(target, Store(key), Store(value));
+    AddKey(found, Store(key), stored);
     return true;
 }
 
 std::string ProfileFile::ToBytes() const {
     std::size_t size = 0;
     for (const Section& section : m_sections) {
-        size += section.name.size() + 4;
-        for (const Key& key : section.keys) {
-            size += key.name.size() + key.value.size() + 3;
+        size += section.name.length + 4;
+        for (std::size_t i = 0; i < section.keyCount; ++i) {
+            const Key& key = m_keys[section.firstKey + i];
+            size += key.name.length + key.value.length + 3;
         }
     }
     std::string bytes;
     bytes.reserve(size);
     for (const Section& section : m_sections) {
-        bytes.append("[").append(section.name).append("]\r\n");
-        for (const Key& key : section.keys) {
-            bytes.append(key.name).append("=").append(key.value).append("\r\n");
+        bytes.append("[").append(View(section.name)).append("]\r\n");
+        for (std::size_t i = 0; i < section.keyCount; ++i) {
+            const Key& key = m_keys[section.firstKey + i];
+            bytes.append(View(key.name)).append("=").append(View(key.value)).append("\r\n");
         }
     }
     return bytes;

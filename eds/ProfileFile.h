@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,7 +19,9 @@ class FileSystem;
 //
 // Reading accepts CR LF and LF line ends and skips a leading UTF-8 byte-order mark. A line whose first
 // non-blank character is ';' is a comment; where a section or a key appears twice, the first one counts;
-// quotation marks are kept as part of the value.
+// quotation marks are kept as part of the value. Names and values are kept as positions in one text of
+// at most 4 GiB: the part of a larger file beyond that is not read, and a SetString that would grow
+// the text past it fails.
 class ProfileFile {
 public:
     static constexpr std::size_t MaxValueLength = 259;
@@ -53,35 +55,42 @@ public:
     std::string ToBytes() const;
 
 private:
+    // A piece of m_text by position, so that it stays valid when the text grows.
+    struct Span {
+        std::uint32_t offset = 0;
+        std::uint32_t length = 0;
+    };
     struct Key {
-        std::string_view name;
-        std::string_view value;
+        Span name;
+        Span value;
     };
-    // Most sections hold a handful of keys and are searched linearly; long ones (the object lists)
-    // get an index of their own.
+    // A section's keys lie side by side in m_keys. Most sections hold a handful and are searched
+    // linearly; long ones (the object lists) get a NameTable in m_keyTables.
     struct Section {
-        std::string_view name;
-        std::vector<Key> keys;
-        std::unique_ptr<NameTable> keyIndex;
+        Span name;
+        std::uint32_t firstKey = 0;
+        std::uint32_t keyCount = 0;
+        std::uint32_t keyTable = NoKeyTable;
     };
+    static constexpr std::uint32_t NoKeyTable = static_cast<std::uint32_t>(-1);
 
-    const Section* FindSection(std::string_view name) const;
-    Section* FindSection(std::string_view name);
-    static Key* FindKey(Section& section, std::string_view name);
-    static const Key* FindKey(const Section& section, std::string_view name);
-    Section& AddSection(std::string_view name);
-    static void AddKey(Section& section, std::string_view name, std::string_view value);
-    // Copies text into storage that lives as long as the file and never moves.
-    std::string_view Store(std::string_view text);
+    std::string_view View(Span span) const {
+        return std::string_view(m_text.data() + span.offset, span.length);
+    }
+    Span SpanOf(std::string_view part) const;
+    std::size_t FindSection(std::string_view name) const;
+    std::size_t FindKey(const Section& section, std::string_view name) const;
+    std::size_t AddSection(Span name);
+    void AddKey(std::size_t section, Span name, Span value);
+    // Appends a name or value set after parsing to m_text; SetString has made sure there is room.
+    Span Store(std::string_view text);
 
-    // The parsed file's bytes, which the names and values of a read file point into. Held on the
-    // heap so that they stay where they are when the file object moves.
-    std::unique_ptr<std::string> m_source;
-    std::vector<std::unique_ptr<char[]>> m_chunks;
-    std::size_t m_chunkUsed = 0;
-    std::size_t m_chunkSize = 0;
+    // The parsed file, followed by the names and values set since. Every name and value points in here.
+    std::string m_text;
+    std::vector<Key> m_keys;
     std::vector<Section> m_sections;
     NameTable m_sectionIndex;
+    std::vector<NameTable> m_keyTables;
     // The reader asks for several keys of one section in a row; the last section found answers
     // those without another hash look-up.
     mutable std::size_t m_lastSection = static_cast<std::size_t>(-1);

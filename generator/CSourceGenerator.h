@@ -16,7 +16,7 @@ struct SubindexEntry;
 // The identifier and the stack's type name of one entry.
 struct EntryNames {
     std::string identifier;
-    std::string typeName;
+    const char* typeName = "";
 };
 
 struct SdoParameters {
@@ -65,7 +65,9 @@ public:
     // Returns 31, or 35 after reporting the file error; m_bWriteError keeps the outcome.
     template <typename... Args>
     int WriteLine(WritableFile* file, const char* format, const Args&... args) {
-        return WriteText(file, FormatLine(format, {FormatArg(args)...}));
+        m_strLine.clear();
+        AppendFormatted(m_strLine, format, {FormatArg(args)...});
+        return WriteText(file, m_strLine);
     }
     int WriteText(WritableFile* file, const std::string& text);
 
@@ -93,6 +95,8 @@ private:
     const std::string& PathOf(const WritableFile* file) const;
     std::unique_ptr<WritableFile> CreateOutput(const std::string& path, std::string& temporary);
 
+    // The line WriteLine formats, kept so that its room is reused from line to line.
+    std::string m_strLine;
     std::uint8_t m_nSdoClientNumber = 0;
     std::uint8_t m_nSdoServerNumber = 0;
     std::uint8_t m_nHeartbeatConsumers = 0;

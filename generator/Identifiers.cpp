@@ -1,5 +1,6 @@
 #include "generator/Identifiers.h"
 
+#include <array>
 #include <string_view>
 
 #include "generator/CSourceGenerator.h"
@@ -33,6 +34,15 @@ constexpr std::string_view RemovalSet =
     "\xF6\xFC\xE4\xD6\xDC\xC4"
     "?\xB4`=";
 
+// The removal set as a table, since every character of every designator is looked up in it.
+constexpr std::array<bool, 256> RemovalTable = [] {
+    std::array<bool, 256> table{};
+    for (char c : RemovalSet) {
+        table[static_cast<unsigned char>(c)] = true;
+    }
+    return table;
+}();
+
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -52,7 +62,7 @@ std::string IdentifierFromDesignator(const std::string& designator) {
     std::string identifier;
     identifier.reserve(designator.size());
     for (char c : designator) {
-        if (RemovalSet.find(c) != std::string_view::npos) {
+        if (RemovalTable[static_cast<unsigned char>(c)]) {
             continue;
         }
         identifier.push_back(c == ' ' ? '_' : c);

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <system_error>
 
@@ -66,8 +67,8 @@ void AppendPadded(std::string& out, std::string_view body, const Spec& spec, boo
     }
 }
 
-std::string IntegerText(std::int64_t value, char conversion) {
-    char buffer[32];
+// The digits of an integer in `buffer`; returns their count.
+std::size_t IntegerText(char (&buffer)[32], std::int64_t value, char conversion) {
     std::to_chars_result result{};
     switch (conversion) {
         case 'x':
@@ -89,25 +90,34 @@ std::string IntegerText(std::int64_t value, char conversion) {
             result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int32_t>(value));
             break;
     }
-    return std::string(buffer, result.ptr);
+    return static_cast<std::size_t>(result.ptr - buffer);
 }
 
 // to_chars in general form with a precision is defined as printf's %g in the "C" locale.
-std::string RealText(double value, int precision) {
-    char buffer[512];
+std::size_t RealText(char (&buffer)[512], double value, int precision) {
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general,
                                       precision < 0 ? 6 : precision);
-    return std::string(buffer, result.ptr);
+    return static_cast<std::size_t>(result.ptr - buffer);
 }
 
 }  // namespace
 
 std::string FormatLine(const char* format, std::initializer_list<FormatArg> args) {
     std::string out;
+    AppendFormatted(out, format, args);
+    return out;
+}
+
+void AppendFormatted(std::string& out, const char* format, std::initializer_list<FormatArg> args) {
     auto next = args.begin();
     for (const char* p = format; *p != '\0'; ++p) {
         if (*p != '%') {
-            out.push_back(*p);
+            // The text up to the next conversion goes in one piece.
+            const char* percent = std::strchr(p, '%');
+            const std::size_t length =
+                percent != nullptr ? static_cast<std::size_t>(percent - p) : std::strlen(p);
+            out.append(p, length);
+            p += length - 1;
             continue;
         }
         Spec spec;
@@ -129,23 +139,28 @@ std::string FormatLine(const char* format, std::initializer_list<FormatArg> args
                     AppendPadded(out, arg.Text(), spec, false);
                 }
                 break;
-            case 'c':
-                AppendPadded(out, std::string(1, static_cast<char>(arg.Integer())), spec, false);
+            case 'c': {
+                const char c = static_cast<char>(arg.Integer());
+                AppendPadded(out, std::string_view(&c, 1), spec, false);
                 break;
+            }
             case 'g': {
                 const double value =
                     arg.GetKind() == FormatArg::Kind::Real ? arg.Real() : static_cast<double>(arg.Integer());
-                AppendPadded(out, RealText(value, spec.precision), spec, true);
+                char buffer[512];
+                AppendPadded(out, std::string_view(buffer, RealText(buffer, value, spec.precision)), spec,
+                             true);
                 break;
             }
             default: {
                 const std::int64_t value = arg.GetKind() == FormatArg::Kind::Integer
                                                ? arg.Integer()
                                                : static_cast<std::int64_t>(arg.Real());
-                AppendPadded(out, IntegerText(value, spec.conversion), spec, true);
+                char buffer[32];
+                AppendPadded(out, std::string_view(buffer, IntegerText(buffer, value, spec.conversion)), spec,
+                             true);
                 break;
             }
         }
     }
-    return out;
 }

@@ -35,3 +35,5 @@ private:
 // taken at the width the conversion implies: %X and %u show it as a 32-bit unsigned number, %d and
 // %i as a 32-bit signed one. The result may be of any length.
 std::string FormatLine(const char* format, std::initializer_list<FormatArg> args);
+// The same, appended to `out`: a generator writing a line per entry reuses one buffer for all of them.
+void AppendFormatted(std::string& out, const char* format, std::initializer_list<FormatArg> args);

@@ -67,7 +67,8 @@ std::unique_ptr<WritableFile> DiskFileSystem::Create(const std::string& path, st
 
 std::optional<std::string> DiskFileSystem::ReadAll(const std::string& path, std::string& error) {
     struct stat info {};
-    if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    const bool known = ::stat(path.c_str(), &info) == 0;
+    if (known && S_ISDIR(info.st_mode)) {
         error = std::strerror(EISDIR);
         return std::nullopt;
     }
@@ -76,7 +77,14 @@ std::optional<std::string> DiskFileSystem::ReadAll(const std::string& path, std:
         error = LastError();
         return std::nullopt;
     }
+    // A large file is read in one go into a string of its size, instead of being copied again each
+    // time a growing string doubles. What the size did not announce (a file still growing, or one
+    // without a size) is read on in chunks.
     std::string bytes;
+    if (known && info.st_size > 0) {
+        bytes.resize(static_cast<std::size_t>(info.st_size));
+        bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+    }
     char buffer[65536];
     std::size_t got = 0;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {

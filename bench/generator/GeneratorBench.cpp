@@ -10,6 +10,12 @@
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
 
+// What the profile of a whole `quillmark-cli generate` of a 2,000-index file showed (callgrind): the
+// generation itself took 283 million instructions, half of them in FormatLine, which built a string per
+// line and another per number, and 80 million in the designators, which searched the removal set for
+// every character. With one reused line buffer, numbers formatted on the stack and a removal table it
+// takes 187 million: formatting 85, designators 49 (24 of them IsCIdentifier's walk over the keyword
+// list), the rest converting values and writing. The import before it is the larger part of the process.
 namespace {
 
 // Answers nothing interactive; the files go to the disk.

@@ -252,3 +252,56 @@ TEST(EdsWriterTest, AnIndexWithoutEntriesIsLeftOut) {
 }
 
 }  // namespace
+
+// A key set a second time replaces the first value where it stands, as the profile-file layer does;
+// each of the three ways a dictionary can make the writer do so is written through that layer.
+TEST(EdsWriterTest, KeysSetTwiceAreReplacedWhereTheyStand) {
+    ExportRun dummy;
+    AddIndex(dummy.dictionary, 0x1000, "mandatory", false);
+    AddEntry(dummy.dictionary, 0x1000, HeaderSingle, "Device Type", 7, 7, "ro", "0");
+    dummy.deviceInfo.DummyUsage.dummyCount = 3;
+    dummy.deviceInfo.DummyUsage.entries[0] = {5, 1};
+    dummy.deviceInfo.DummyUsage.entries[1] = {2, 1};
+    dummy.deviceInfo.DummyUsage.entries[2] = {5, 0};
+    EXPECT_NE(std::string::npos,
+              dummy.Text("x.eds").find("[DummyUsage]\r\nDummy0005=0\r\n\r\nDummy0002=1\r\n[Comments]"));
+
+    ExportRun twice;
+    AddIndex(twice.dictionary, 0x1000, "mandatory", false);
+    AddEntry(twice.dictionary, 0x1000, HeaderSingle, "Device Type", 7, 7, "ro", "0");
+    for (const char* name : {"First", "Second"}) {
+        auto index = std::make_unique<IndexEntry>();
+        index->index = 0x2000;
+        index->category = "manufacturer";
+        index->headerSubindex = HeaderSingle;
+        index->entryCount = 1;
+        auto entry = std::make_unique<SubindexEntry>();
+        entry->index = 0x2000;
+        entry->subindex = HeaderSingle;
+        entry->name = name;
+        entry->objectType = 7;
+        entry->dataType = std::string(name) == "First" ? 5 : 9;
+        entry->accessType = "ro";
+        entry->defaultValue = "1";
+        index->subindices.push_back(std::move(entry));
+        twice.dictionary.InsertIndex(std::move(index));
+    }
+    EXPECT_NE(std::string::npos,
+              twice.Text("x.eds").find(
+                  "SupportedObjects=2\r\n1=0x2000\r\n2=0x2000\r\n\r\n[2000]\r\n"
+                  "ParameterName=Second\r\nObjectType=0x7\r\nDataType=0x0009\r\n"
+                  "AccessType=ro\r\nDefaultValue=1\r\nPDOMapping=0x0\r\n\r\n[OptionalObjects]"));
+
+    ExportRun subindex;
+    AddIndex(subindex.dictionary, 0x1018, "mandatory", true);
+    AddEntry(subindex.dictionary, 0x1018, HeaderStructured, "Identity", 9, 0, "");
+    AddEntry(subindex.dictionary, 0x1018, 1, "Vendor", 7, 7, "ro", "0x10", "1", "2");
+    AddEntry(subindex.dictionary, 0x1018, 1, "Product", 7, 7, "ro", "0x20");
+    const std::string text = subindex.Text("x.eds");
+    EXPECT_NE(std::string::npos,
+              text.find("[1018]\r\nSubNumber=0x2\r\nParameterName=Identity\r\nObjectType=0x9\r\n"
+                        "\r\n[1018sub1]\r\nParameterName=Product\r\nObjectType=0x7\r\n"
+                        "DataType=0x0007\r\nAccessType=ro\r\nDefaultValue=0x20\r\n"
+                        "PDOMapping=0x0\r\n\r\nLowLimit=0x1\r\nHighLimit=0x2\r\n\r\n"
+                        "[ManufacturerObjects]"));
+}

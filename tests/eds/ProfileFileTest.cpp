@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "EdsTestSupport.h"
+#include "eds/EdsFormat.h"
 #include "eds/ParseNumber.h"
 #include "eds/ProfileFile.h"
 
@@ -139,6 +140,29 @@ TEST(ProfileFileTest, LongSectionsAreSearchedByName) {
     EXPECT_EQ(std::string::npos, written.ToBytes().find("k33"));
 }
 
+TEST(ProfileFileTest, SetStringOnAReadFileKeepsItsOrder) {
+    std::string bytes = "[Long]\n";
+    for (int n = 1; n <= 20; ++n) {
+        bytes += "K" + std::to_string(n) + "=" + std::to_string(n) + "\n";
+    }
+    bytes += "[Short]\nA = 1 \n[Last]\nZ=9\n";
+    ProfileFile file = ProfileFile::FromBytes(bytes);
+    EXPECT_TRUE(file.SetString("short", "a", "replaced"));
+    EXPECT_TRUE(file.SetString("SHORT", "B", "2"));
+    EXPECT_TRUE(file.SetString("long", "K21", "21"));
+    EXPECT_TRUE(file.SetString("Long", "k7", "seven"));
+    EXPECT_TRUE(file.SetString("New", "N", "x"));
+    EXPECT_EQ("seven", file.GetString("LONG", "K7", ""));
+    EXPECT_EQ("21", file.GetString("Long", "K21", ""));
+    EXPECT_EQ("20", file.GetString("Long", "K20", ""));
+    EXPECT_EQ("2", file.GetString("Short", "b", ""));
+    const std::string text = file.ToBytes();
+    EXPECT_EQ(0u, text.find("[Long]\r\nK1=1\r\n"));
+    EXPECT_NE(std::string::npos, text.find("K6=6\r\nK7=seven\r\nK8=8\r\n"));
+    EXPECT_NE(std::string::npos, text.find("K20=20\r\nK21=21\r\n[Short]\r\nA=replaced\r\nB=2\r\n[Last]\r\n"
+                                           "Z=9\r\n[New]\r\nN=x\r\n"));
+}
+
 TEST(ProfileFileTest, LoadedFileKeepsItsValues) {
     TempDir dir;
     const std::string path = dir.File("tiny.ini");
@@ -151,6 +175,19 @@ TEST(ProfileFileTest, LoadedFileKeepsItsValues) {
     EXPECT_EQ("1", moved.GetString("s", "k", ""));
     EXPECT_FALSE(ProfileFile::Load(files, dir.File("absent.ini"), error).has_value());
     EXPECT_FALSE(error.empty());
+}
+
+TEST(ShortTextTest, MatchesPrintfForTheFormatsOfTheFile) {
+    EXPECT_EQ("1018sub1A", ShortText().Hex(0x1018, 4).Text("sub").Hex(0x1A).View());
+    EXPECT_EQ("000F", ShortText().Hex(0xF, 4).View());
+    EXPECT_EQ("0xFFFFFFFF", ShortText().Text("0x").Hex(0xFFFFFFFFu).View());
+    EXPECT_EQ("0x0", ShortText().Text("0x").Hex(0).View());
+    EXPECT_EQ("Dummy000a", ShortText().Text("Dummy").Hex(10, 4, true).View());
+    EXPECT_EQ(
+        "-2147483648 0 4294967295",
+        ShortText().Decimal(-2147483647 - 1).Text(" ").Decimal(0).Text(" ").Decimal(0xFFFFFFFFu).View());
+    // A text longer than the room is cut, never written past it.
+    EXPECT_EQ(std::string(48, 'x'), ShortText().Text(std::string(60, 'x')).Hex(0xAB).Decimal(5).View());
 }
 
 struct NumberCase {

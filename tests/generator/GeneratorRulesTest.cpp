@@ -35,6 +35,14 @@ TEST(FormatLineTest, MatchesPrintfForTheFormatsTheFilesUse) {
     }
 }
 
+TEST(FormatLineTest, AppendsAfterWhatTheBufferHolds) {
+    std::string line = "keep|";
+    AppendFormatted(line, "%s%c %-4d|%5s|", {"ab", 'c', 7, "xy"});
+    EXPECT_EQ("keep|" + Printf("%s%c %-4d|%5s|", "ab", 'c', 7, "xy"), line);
+    AppendFormatted(line, "no conversion", {});
+    EXPECT_EQ("keep|abc 7   |   xy|no conversion", line);
+}
+
 TEST(FormatLineTest, RealsKeepTheirPointWhateverTheProcessLocale) {
     const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
     bool switched = false;

@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QStyledItemDelegate>
 #include <QtTest>
 
 #include "GuiFixture.h"
@@ -88,6 +89,37 @@ private slots:
         QCOMPARE(identity->child(2)->data(0, CLeftPaneView::ImageRole).toInt(), 2);
         QCOMPARE(f->Tree().IndexFromItem(identity->child(2)), 0x1018);
         QCOMPARE(f->Tree().SubindexFromItem(identity->child(2)), 0x02);
+    }
+
+    // The tree's delegate remembers the size of each label; it must give what the plain delegate gives,
+    // also after a node is relabelled or the font changes.
+    void labelSizesAreThoseOfThePlainDelegate() {
+        f->ImportExample();
+        CLeftPaneView& tree = f->Tree();
+        QAbstractItemDelegate* delegate = tree.itemDelegate();
+        const QStyledItemDelegate plain;
+        QStyleOptionViewItem option;
+        option.font = tree.font();
+        option.decorationSize = tree.iconSize();
+        const QModelIndex dictionary = tree.model()->index(4, 0, tree.model()->index(0, 0));
+        const auto compareAll = [&] {
+            for (int row = 0; row < tree.model()->rowCount(dictionary); ++row) {
+                const QModelIndex node = tree.model()->index(row, 0, dictionary);
+                QCOMPARE(delegate->sizeHint(option, node), plain.sizeHint(option, node));
+                for (int sub = 0; sub < tree.model()->rowCount(node); ++sub) {
+                    const QModelIndex child = tree.model()->index(sub, 0, node);
+                    QCOMPARE(delegate->sizeHint(option, child), plain.sizeHint(option, child));
+                }
+            }
+        };
+        compareAll();
+        f->IndexNode(0x1018)->setText(0,
+                                      QStringLiteral("1018 A much longer name than the identity object had"));
+        compareAll();
+        option.font.setPointSizeF(QFontInfo(option.font).pointSizeF() * 2);
+        compareAll();
+        QVERIFY(delegate->sizeHint(option, tree.model()->index(0, 0, dictionary)).width() >
+                plain.sizeHint(QStyleOptionViewItem(), tree.model()->index(0, 0, dictionary)).width());
     }
 
     void varIndexShowsItsSingleEntry() {

@@ -119,6 +119,17 @@ void CLeftPaneView::FillDictionary() {
 }
 
 void CLeftPaneView::AddDictionaryNodes() {
+    // Nodes are copies of one prototype per kind: the copies share its images, which each node would
+    // otherwise set anew, three roles at a time, tens of thousands of times.
+    QTreeWidgetItem indexPrototype;
+    SetImages(&indexPrototype, ClosedFolder);
+    QTreeWidgetItem subindexPrototype;
+    SetImages(&subindexPrototype, SingleEntry);
+    const auto newNode = [](const QTreeWidgetItem& prototype, const std::string& label) {
+        auto* node = new QTreeWidgetItem(prototype);
+        node->setText(0, ToQt(label));
+        return node;
+    };
     QList<QTreeWidgetItem*> indexNodes;
     const std::uint16_t indexCount = m_pDocument->GetIndexCount();
     indexNodes.reserve(indexCount);
@@ -128,10 +139,10 @@ void CLeftPaneView::AddDictionaryNodes() {
         for (std::uint16_t entry = 0; entry < entryCount; ++entry) {
             const std::string label = m_pDocument->GetTreeLabel(position, entry);
             if (entry == 0) {
-                indexNode = NewItem(label, ClosedFolder);
+                indexNode = newNode(indexPrototype, label);
                 indexNodes.push_back(indexNode);
             } else {
-                indexNode->addChild(NewItem(label, SingleEntry));
+                indexNode->addChild(newNode(subindexPrototype, label));
             }
         }
     }

@@ -1,7 +1,10 @@
 #include "ui/tree_pane/CachingItemDelegate.h"
 
 QSize CachingItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
-    // Every node has an icon of the same size and the view's font, so the label alone decides.
+    if (!(option.font == m_font)) {
+        m_sizes.clear();
+        m_font = option.font;
+    }
     const QString label = index.data(Qt::DisplayRole).toString();
     const auto known = m_sizes.constFind(label);
     if (known != m_sizes.constEnd()) {
