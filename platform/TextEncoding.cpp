@@ -71,18 +71,24 @@ std::u32string Utf8ToCodePoints(std::string_view text) {
 }  // namespace
 
 TextEncoding ChooseTextEncoding(std::span<const std::string_view> texts) {
-    bool multiByte = false;
+    TextEncodingScan scan;
     for (const std::string_view text : texts) {
-        for (std::size_t at = 0; at < text.size();) {
-            const Sequence sequence = ReadSequence(text, at);
-            if (sequence.kind == SequenceKind::Invalid) {
-                return TextEncoding::Windows1252;
-            }
-            multiByte = multiByte || sequence.kind == SequenceKind::MultiByte;
-            at += sequence.length;
-        }
+        scan.Add(text);
     }
-    return multiByte ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+    return scan.Result();
+}
+
+void TextEncodingScan::Add(std::string_view text) {
+    for (std::size_t at = 0; at < text.size() && !m_invalid;) {
+        const Sequence sequence = ReadSequence(text, at);
+        m_invalid = sequence.kind == SequenceKind::Invalid;
+        m_multiByte = m_multiByte || sequence.kind == SequenceKind::MultiByte;
+        at += sequence.length;
+    }
+}
+
+TextEncoding TextEncodingScan::Result() const {
+    return m_multiByte && !m_invalid ? TextEncoding::Utf8 : TextEncoding::Windows1252;
 }
 
 std::u32string TextToCodePoints(const std::string& text, TextEncoding encoding) {

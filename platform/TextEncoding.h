@@ -15,6 +15,19 @@ enum class TextEncoding { Windows1252, Utf8 };
 // character.
 TextEncoding ChooseTextEncoding(std::span<const std::string_view> texts);
 
+// The same rule for texts handed over one at a time, so a large dictionary needs no list of them.
+class TextEncodingScan {
+public:
+    void Add(std::string_view text);
+    // Once one text was invalid UTF-8 the result is settled; further texts need not be added.
+    bool Settled() const { return m_invalid; }
+    TextEncoding Result() const;
+
+private:
+    bool m_multiByte = false;
+    bool m_invalid = false;
+};
+
 // Conversions between a document's texts and Unicode. Bytes that are not UTF-8 in a UTF-8 text show
 // as U+FFFD; characters that the encoding cannot hold are stored as '?'.
 std::u32string TextToCodePoints(const std::string& text, TextEncoding encoding);
