@@ -10,6 +10,7 @@
 #include "cli/JsonWriter.h"
 #include "document/CQuillmarkDoc.h"
 #include "platform/ConsolePlatform.h"
+#include "platform/ForwardingPlatform.h"
 #include "platform/ResultMessage.h"
 
 namespace {
@@ -35,29 +36,17 @@ Finding ImportFinding(const std::string& text, MsgIcon icon) {
 }
 
 // Turns the import's message boxes into findings; everything else goes to the console platform.
-class ImportMessages : public Platform {
+class ImportMessages : public ForwardingPlatform {
 public:
-    explicit ImportMessages(Platform& inner) : m_inner(inner) {}
+    using ForwardingPlatform::ForwardingPlatform;
 
     MsgResult MessageBox(const std::string& text, const std::string&, MsgButtons buttons, MsgIcon icon,
                          bool) override {
         findings.push_back(ImportFinding(text, icon));
         return SafeAnswer(buttons);
     }
-    std::optional<std::string> ChooseFile(const FileChooserRequest& request) override {
-        return m_inner.ChooseFile(request);
-    }
-    LocalTime GetLocalTime() override { return m_inner.GetLocalTime(); }
-    void ReportFileError(FileOperation operation, const std::string& path,
-                         const std::string& reason) override {
-        m_inner.ReportFileError(operation, path, reason);
-    }
-    FileSystem& Files() override { return m_inner.Files(); }
 
     std::vector<Finding> findings;
-
-private:
-    Platform& m_inner;
 };
 
 void PrintLines(std::ostream& out, const std::string& in, const std::vector<Finding>& findings) {
