@@ -108,7 +108,9 @@ int CFileScan::ReadCompactEntries(IndexEntry& entry, unsigned count) {
         const std::string key = Format("%u", s);
         sub->name = GetString(names, key, "");
         if (sub->name.empty()) {
-            sub->name = Format("%s %u", element.name.c_str(), s);
+            // An index without a name, or one whose name fills the value, must not give a name that
+            // the exported file reads back differently.
+            sub->name = ProfileFile::ValueAsRead(Format("%s %u", element.name.c_str(), s));
         }
         if (std::string value = GetString(values, key, ""); !value.empty()) {
             sub->defaultValue = std::move(value);

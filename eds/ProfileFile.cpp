@@ -231,6 +231,10 @@ std::string ProfileFile::GetString(std::string_view section, std::string_view ke
     return std::string(Trim(Cap(View(m_keys[s.firstKey + k].value))));
 }
 
+std::string ProfileFile::ValueAsRead(std::string_view text) {
+    return std::string(Trim(Cap(Trim(text))));
+}
+
 bool ProfileFile::HasKeys(std::string_view section) const {
     const std::size_t found = FindSection(section);
     return found != NameTable::None && m_sections[found].keyCount != 0;

@@ -33,6 +33,11 @@ public:
     ProfileFile(const ProfileFile&) = delete;
     ProfileFile& operator=(const ProfileFile&) = delete;
 
+    // What reading back a value written as this text gives: trimmed of blanks and cut to
+    // MaxValueLength characters, with no blank left at the end by the cut. Values that the reader makes
+    // up itself go through it, so they survive writing and reading.
+    static std::string ValueAsRead(std::string_view text);
+
     // Parses the text of a whole file.
     static ProfileFile FromBytes(std::string bytes);
     // Reads and parses a file; nothing, with the reason, when it cannot be read.

@@ -443,12 +443,18 @@ TEST(FileScanTest, UnsupportedSingleEntryIsRemovedAndMayStopTheImport) {
 TEST(FileScanTest, CompactSubObjectsAreExpandedByTheLenientImport) {
     const std::string extra = R"(
 [ManufacturerObjects]
-SupportedObjects=5
+SupportedObjects=7
 1=2100
 2=2200
 3=2300
 4=2400
 5=2500
+6=2600
+7=2700
+[2600]
+ObjectType=0x8
+DataType=7
+CompactSubObj=1
 [2100]
 ParameterName=Array
 ObjectType=0x8
@@ -488,7 +494,11 @@ CompactSubObj=4
 [2500sub0]
 ParameterName=Count
 DataType=5
-)";
+[2700]
+ObjectType=0x8
+DataType=7
+CompactSubObj=1
+ParameterName=)" + std::string(258, 'x');
     for (ImportMode mode : {ImportMode::Standard, ImportMode::Lenient}) {
         ImportRun run;
         run.mode = mode;
@@ -504,6 +514,9 @@ DataType=5
         EXPECT_EQ(lenient ? 4u : 1u, run.Find(0x2200)->subindices.size());
         ASSERT_EQ(lenient ? 5u : 1u, array.subindices.size());
         if (lenient) {
+            // A made-up name is what the exported file reads back: no leading blank, no cut-off blank.
+            EXPECT_EQ("1", run.Find(0x2600)->subindices[2]->name);
+            EXPECT_EQ(std::string(258, 'x'), run.Find(0x2700)->subindices[2]->name);
             EXPECT_EQ(5, array.entryCount);
             EXPECT_EQ((SubindexEntry{0x2100, HeaderStructured, "Array", 8, 0, "", 0, 0, "", 0, "", 0, ""}),
                       *array.subindices[0]);
