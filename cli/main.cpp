@@ -4,9 +4,33 @@
 
 #include "cli/CliApp.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
+#include "cli/WindowsConsole.h"
+#include "platform/BinaryFile.h"
+
+// The wide entry point gets file names outside the ANSI code page intact; the program works in UTF-8.
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        args.push_back(Utf8FromWide(argv[i]));
+    }
+    // Lines end in LF on every system, so redirected output has the same bytes everywhere.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    WindowsConsole console;
+    const int status = RunCliApp(args, console.Out(), console.Err());
+    console.Out().flush();
+    console.Err().flush();
+    return status;
+}
+#else
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     const int status = RunCliApp(args, std::cout, std::cerr);
     std::cout.flush();
     return status;
 }
+#endif

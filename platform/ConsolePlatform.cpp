@@ -48,11 +48,20 @@ LocalTime SystemLocalTime() {
         }
     }
     std::tm parts{};
+#ifdef _WIN32
+    // The C runtime of Windows has the reentrant forms under other names, arguments swapped.
+    if (utc) {
+        gmtime_s(&parts, &now);
+    } else {
+        localtime_s(&parts, &now);
+    }
+#else
     if (utc) {
         gmtime_r(&now, &parts);
     } else {
         localtime_r(&now, &parts);
     }
+#endif
     LocalTime t;
     t.day = parts.tm_mday;
     t.month = parts.tm_mon + 1;

@@ -1,10 +1,10 @@
 #include "platform/FileSystem.h"
 
-#include <sys/stat.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include "platform/BinaryFile.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -57,7 +57,7 @@ private:
 }  // namespace
 
 std::unique_ptr<WritableFile> DiskFileSystem::Create(const std::string& path, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::FILE* file = OpenBinaryFile(path, "wb");
     if (file == nullptr) {
         error = LastError();
         return nullptr;
@@ -66,13 +66,12 @@ std::unique_ptr<WritableFile> DiskFileSystem::Create(const std::string& path, st
 }
 
 std::optional<std::string> DiskFileSystem::ReadAll(const std::string& path, std::string& error) {
-    struct stat info {};
-    const bool known = ::stat(path.c_str(), &info) == 0;
-    if (known && S_ISDIR(info.st_mode)) {
+    const std::optional<PathStatus> info = StatPath(path);
+    if (info && info->directory) {
         error = std::strerror(EISDIR);
         return std::nullopt;
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenBinaryFile(path, "rb");
     if (file == nullptr) {
         error = LastError();
         return std::nullopt;
@@ -81,8 +80,8 @@ std::optional<std::string> DiskFileSystem::ReadAll(const std::string& path, std:
     // time a growing string doubles. What the size did not announce (a file still growing, or one
     // without a size) is read on in chunks.
     std::string bytes;
-    if (known && info.st_size > 0) {
-        bytes.resize(static_cast<std::size_t>(info.st_size));
+    if (info && info->size > 0) {
+        bytes.resize(static_cast<std::size_t>(info->size));
         bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
     }
     char buffer[65536];
@@ -102,20 +101,20 @@ std::optional<std::string> DiskFileSystem::ReadAll(const std::string& path, std:
 }
 
 std::optional<std::size_t> DiskFileSystem::Size(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
+    const std::optional<PathStatus> info = StatPath(path);
+    if (!info || info->directory) {
         return std::nullopt;
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenBinaryFile(path, "rb");
     if (file == nullptr) {
         return std::nullopt;
     }
     std::fclose(file);
-    return static_cast<std::size_t>(info.st_size);
+    return static_cast<std::size_t>(info->size);
 }
 
 bool DiskFileSystem::Remove(const std::string& path, std::string& error) {
-    if (std::remove(path.c_str()) != 0) {
+    if (!RemoveFile(path)) {
         error = LastError();
         return false;
     }
@@ -123,7 +122,7 @@ bool DiskFileSystem::Remove(const std::string& path, std::string& error) {
 }
 
 bool DiskFileSystem::Rename(const std::string& from, const std::string& to, std::string& error) {
-    if (std::rename(from.c_str(), to.c_str()) != 0) {
+    if (!ReplaceFileWith(from, to)) {
         error = LastError();
         return false;
     }
@@ -131,8 +130,7 @@ bool DiskFileSystem::Rename(const std::string& from, const std::string& to, std:
 }
 
 bool DiskFileSystem::Exists(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0;
+    return StatPath(path).has_value();
 }
 
 bool WriteWholeFile(FileSystem& files, const std::string& path, const std::string& bytes,

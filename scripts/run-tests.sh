@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The whole test suite in three stages: every test once in a normal build (logic, GUI and install
+# The whole test suite in four stages: every test once in a normal build (logic, GUI and install
 # tests), the logic tests a second time built with AddressSanitizer and UndefinedBehaviorSanitizer,
-# and a short run of each fuzz target. It ends with one summary line per stage. A failing stage ends
+# the headless tests built for Windows and run under Wine (scripts/build-windows.sh), and a short run
+# of each fuzz target. It ends with one summary line per stage. A failing stage ends
 # the run at once and fails the command; the summary then names it and the stages that did not run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,8 +11,8 @@ export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="$PWD/build/xdg-runtime"
 logs=$(mktemp -d)
 
-stages=(normal sanitizers fuzz)
-declare -A outcome=([normal]="not run" [sanitizers]="not run" [fuzz]="not run")
+stages=(normal sanitizers windows fuzz)
+declare -A outcome=([normal]="not run" [sanitizers]="not run" [windows]="not run" [fuzz]="not run")
 stage=""
 step=""
 
@@ -30,7 +31,12 @@ ctest_summary() {
 print_summary() {
     local status=$? detail=""
     if [ -n "$stage" ]; then
-        if [ "$step" = testing ]; then
+        if [ "$stage" = windows ]; then
+            # The script names the step that failed in its last line.
+            step=$(sed -n 's/^windows: FAILED while //p' "$logs/windows.log" 2>/dev/null | tail -1)
+            step=${step:-building}
+            [ "$step" = testing ] && detail=$(ctest_summary build-windows/ctest.log)
+        elif [ "$step" = testing ]; then
             detail=$(ctest_summary "$logs/$stage.log")
         elif [ "$step" = fuzzing ] && [ -f "$logs/fuzz.log" ]; then
             detail=$(tail -1 "$logs/fuzz.log")
@@ -61,6 +67,10 @@ step=testing
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure --no-tests=error -j2 -L logic 2>&1 | tee "$logs/sanitizers.log"
 outcome[sanitizers]="passed: $(ctest_summary "$logs/sanitizers.log")"
+
+stage=windows step=building
+scripts/build-windows.sh 2>&1 | tee "$logs/windows.log"
+outcome[windows]=$(tail -1 "$logs/windows.log" | sed 's/^windows: //')
 
 stage=fuzz step=fuzzing
 scripts/run-fuzz.sh 20 2>&1 | tee "$logs/fuzz.log"

@@ -1,26 +1,122 @@
 #include "CliRunner.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <stdexcept>
 
 #include "ScriptedPlatform.h"
-
-extern char** environ;
+#include "platform/BinaryFile.h"
 
 namespace {
 
 std::string ReadAndRemove(const std::string& path) {
     std::string bytes = ReadFileBytes(path);
-    ::unlink(path.c_str());
+    RemoveFile(path);
     return bytes;
 }
 
+bool IsSourceDateEpoch(const std::string& entry) {
+    return entry.rfind("SOURCE_DATE_EPOCH=", 0) == 0;
+}
+
 }  // namespace
+
+#ifdef _WIN32
+
+namespace {
+
+// One argument as the C runtime of the child splits its command line again: quoted when it holds a
+// blank or a quote, backslashes doubled only where a quote follows them.
+std::wstring QuotedArgument(const std::wstring& arg) {
+    if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) {
+        return arg;
+    }
+    std::wstring quoted = L"\"";
+    std::size_t backslashes = 0;
+    for (const wchar_t c : arg) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        quoted.push_back(c);
+    }
+    quoted.append(backslashes * 2, L'\\');
+    return quoted + L"\"";
+}
+
+HANDLE InheritableFile(const std::string& path, DWORD access, DWORD disposition) {
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    return CreateFileW(WidePath(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                       disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+}  // namespace
+
+CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv) {
+    TempDir capture;
+    const std::string outPath = capture.File("stdout");
+    const std::string errPath = capture.File("stderr");
+
+    std::wstring commandLine = QuotedArgument(WidePath(QM_CLI_PATH));
+    for (const auto& a : args) {
+        commandLine += L" " + QuotedArgument(WidePath(a));
+    }
+
+    std::wstring environment;
+    wchar_t* inherited = GetEnvironmentStringsW();
+    for (const wchar_t* e = inherited; *e != L'\0'; e += std::wcslen(e) + 1) {
+        if (!IsSourceDateEpoch(Utf8FromWide(e))) {
+            environment.append(e).push_back(L'\0');
+        }
+    }
+    FreeEnvironmentStringsW(inherited);
+    for (const auto& e : extraEnv) {
+        environment.append(WidePath(e)).push_back(L'\0');
+    }
+    environment.push_back(L'\0');
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = InheritableFile("NUL", GENERIC_READ, OPEN_EXISTING);
+    startup.hStdOutput = InheritableFile(outPath, GENERIC_WRITE, CREATE_ALWAYS);
+    startup.hStdError = InheritableFile(errPath, GENERIC_WRITE, CREATE_ALWAYS);
+    PROCESS_INFORMATION process{};
+    const BOOL started = CreateProcessW(WidePath(QM_CLI_PATH).c_str(), commandLine.data(), nullptr, nullptr,
+                                        TRUE, CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW,
+                                        environment.data(), nullptr, &startup, &process);
+    CloseHandle(startup.hStdInput);
+    CloseHandle(startup.hStdOutput);
+    CloseHandle(startup.hStdError);
+    if (!started) {
+        throw std::runtime_error("cannot start quillmark-cli");
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD status = 0;
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+
+    CliResult result;
+    result.exitCode = static_cast<int>(status);
+    result.out = ReadAndRemove(outPath);
+    result.err = ReadAndRemove(errPath);
+    return result;
+}
+
+#else
+
+extern char** environ;
 
 CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv) {
     TempDir capture;
@@ -43,9 +139,8 @@ CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::st
 
     std::vector<std::string> envStore;
     for (char** e = environ; *e != nullptr; ++e) {
-        const std::string entry = *e;
-        if (entry.rfind("SOURCE_DATE_EPOCH=", 0) != 0) {
-            envStore.push_back(entry);
+        if (!IsSourceDateEpoch(*e)) {
+            envStore.push_back(*e);
         }
     }
     envStore.insert(envStore.end(), extraEnv.begin(), extraEnv.end());
@@ -70,3 +165,5 @@ CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::st
     result.err = ReadAndRemove(errPath);
     return result;
 }
+
+#endif

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <ostream>
 
 #include "CliRunner.h"
 #include "ScriptedPlatform.h"
+#include "cli/WindowsConsole.h"
 
 namespace {
 
@@ -259,4 +262,57 @@ TEST(Cli, LenientReadsWhatTheImportRefuses) {
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "");
     EXPECT_TRUE(Contains(RunCli({"--help"}).out, "--lenient"));
+}
+
+// Paths as the system writes them (on Windows a drive letter and backslashes) with names outside
+// ASCII: the messages name the path as given, the export's FileName is the name after the last
+// separator, and every line of the written EDS ends in exactly one CR LF.
+TEST(Cli, NativeUtf8PathsInMessagesAndFileName) {
+    TempDir dir;
+    std::string folder = dir.Path();
+#ifdef _WIN32
+    std::replace(folder.begin(), folder.end(), '/', '\\');
+    const std::string separator = "\\";
+#else
+    const std::string separator = "/";
+#endif
+    const std::string in = folder + separator + "Ger\xC3\xA4t.eds";
+    const std::string out = folder + separator + "\xE8\xAE\xBE\xE5\xA4\x87 out.eds";
+    std::string bytes = ReadFileBytes(Example);
+    WriteFileBytes(in, bytes.erase(bytes.find("FileName=io_device.eds"), 22));
+
+    CliResult r = RunCli({"--lenient", "convert", in, out});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(Contains(r.err, "Lenient import of " + in + ":\n")) << r.err;
+    const std::string written = ReadFileBytes(out);
+    EXPECT_TRUE(Contains(written, "FileName=\xE8\xAE\xBE\xE5\xA4\x87 out.eds\r\n")) << written.substr(0, 200);
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), std::count(written.begin(), written.end(), '\r'));
+    EXPECT_FALSE(Contains(written, "\r\r"));
+    EXPECT_FALSE(Contains(written, "\n\n"));
+
+    const std::string missing = folder + separator + "missing.eds";
+    r = RunCli({"show", missing});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Contains(r.err, missing)) << r.err;
+}
+
+// UTF-8 reaches a Windows console as UTF-16, whole characters only, however the writes split them.
+TEST(Cli, ConsoleGetsWholeUtf16Characters) {
+    EXPECT_EQ(CompleteUtf8Length("ab\xC3"), 2u);
+    EXPECT_EQ(CompleteUtf8Length("ab\xC3\xA4"), 4u);
+    EXPECT_EQ(CompleteUtf8Length("\xF0\x9F\x98"), 0u);
+    EXPECT_EQ(CompleteUtf8Length("\xE9t\xE9"), 2u) << "a lead byte at the end waits for more";
+    EXPECT_EQ(CompleteUtf8Length("\xE9t"), 2u) << "a lead byte before another is passed on";
+    std::u16string shown;
+    {
+        Utf16ConsoleBuffer buffer([&shown](const std::u16string& units) { shown += units; });
+        std::ostream console(&buffer);
+        const std::string text = "Ger\xC3\xA4t \xF0\x9F\x98\x80\n";
+        for (const char c : text) {
+            console << c;
+            console.flush();
+        }
+        console << "\xE8\xAE\xBE";
+    }
+    EXPECT_EQ(shown, u"Ger\u00E4t \U0001F600\n\u8BBE");
 }

@@ -207,6 +207,8 @@ TEST(ParseNumberTest, ReadsHexDecimalAndLetters) {
         {"0x1018", 0x1018},
         {"-1", 0xFFFFFFFFu},
         {"-2147483648", 0x80000000u},
+        {"2147483648", 0x80000000u},
+        {"-2147483649", 0x7FFFFFFFu},
         {"4294967295", 0xFFFFFFFFu},
         {"4294967296", 0},
         {"0xFFFFFFFF", 0xFFFFFFFFu},

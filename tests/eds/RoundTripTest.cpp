@@ -5,6 +5,7 @@
 #include <set>
 
 #include "EdsTestSupport.h"
+#include "platform/Platform.h"
 #include "eds/CEdsWriter.h"
 #include "eds/EdsResult.h"
 
@@ -168,7 +169,7 @@ TEST(RoundTripTest, CorpusImportsOrIsRefused) {
                 EXPECT_FALSE(messages.empty());
                 break;
         }
-        std::printf("%-45s %d (%zu messages, %u indices)\n", std::filesystem::path(file).filename().c_str(),
+        std::printf("%-45s %d (%zu messages, %u indices)\n", FileNamePart(file).c_str(),
                     result, messages.size(), run.dictionary.GetIndexCount());
     }
     EXPECT_GE(imported, 15);

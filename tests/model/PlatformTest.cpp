@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "ScriptedPlatform.h"
+#include "platform/FileSystem.h"
 #include "platform/ConsolePlatform.h"
 #include "platform/Cp1252.h"
 #include "platform/MessageLimitPlatform.h"
@@ -33,9 +34,15 @@ TEST(ConsolePlatform, PrintsBoxesAndAnswersQuestionsSafely) {
 }
 
 TEST(ConsolePlatform, SourceDateEpochFixesTheClockInUtc) {
+#ifdef _WIN32
+    _putenv_s("SOURCE_DATE_EPOCH", "1700000000");
+    const LocalTime t = SystemLocalTime();
+    _putenv_s("SOURCE_DATE_EPOCH", "");
+#else
     ::setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
     const LocalTime t = SystemLocalTime();
     ::unsetenv("SOURCE_DATE_EPOCH");
+#endif
     EXPECT_EQ(t.year, 2023);
     EXPECT_EQ(t.month, 11);
     EXPECT_EQ(t.day, 14);
@@ -168,4 +175,33 @@ TEST(TextEncoding, ConvertsThroughTheChosenEncoding) {
     EXPECT_EQ(CodePointsToText(std::u32string{0x20AC, 0x4E2D, 0xD800}, utf8), "\xE2\x82\xAC\xE4\xB8\xAD?");
     EXPECT_EQ(CodePointsToText(U"\u20AC\u4E2D", TextEncoding::Windows1252), "\x80?");
     EXPECT_EQ(TextToUtf8("\x80", TextEncoding::Windows1252), "\xE2\x82\xAC");
+}
+
+// Bytes go to the disk and back unchanged: no line end is translated (CR LF stays CR LF, a lone LF
+// gains no CR), names in UTF-8 outside any ANSI code page work, and a rename replaces the target,
+// which rename() does not do on Windows.
+TEST(DiskFileSystem, KeepsBytesAndUtf8NamesAndReplacesFiles) {
+    TempDir dir;
+    DiskFileSystem disk;
+    const std::string name = dir.File("Ger\xC3\xA4t \xE8\xAE\xBE\xE5\xA4\x87.eds");
+    const std::string bytes = "[FileInfo]\r\nFileName=a.eds\r\nlone\nend\r\x1A\r\n";
+    FileOperation failed{};
+    std::string reason;
+    ASSERT_TRUE(WriteWholeFile(disk, name, bytes, failed, reason)) << reason;
+    EXPECT_TRUE(disk.Exists(name));
+    EXPECT_EQ(disk.Size(name), bytes.size());
+    EXPECT_EQ(disk.ReadAll(name, reason), bytes);
+
+    EXPECT_EQ(ReplaceWholeFile(disk, name, "new", failed, reason), ReplaceOutcome::Replaced) << reason;
+    EXPECT_EQ(disk.ReadAll(name, reason), "new");
+    EXPECT_FALSE(disk.Exists(TemporaryPathFor(name)));
+
+    EXPECT_FALSE(disk.ReadAll(dir.Path(), reason).has_value()) << "a folder is not a file";
+    EXPECT_FALSE(disk.Size(dir.Path()).has_value());
+    ASSERT_TRUE(disk.Remove(name, reason)) << reason;
+    EXPECT_FALSE(disk.Exists(name));
+    EXPECT_FALSE(disk.Remove(name, reason));
+    EXPECT_EQ(reason, "No such file or directory");
+    EXPECT_FALSE(disk.Rename(name, dir.File("other"), reason));
+    EXPECT_EQ(reason, "No such file or directory");
 }

@@ -40,6 +40,10 @@ TEST(ParseNumbers, HexadecimalAndDecimalPaths) {
     EXPECT_EQ(ParseUnsigned("4294967296", 0xFFFFFFFF), 0u);
     EXPECT_EQ(ParseUnsigned("4294967297", 0xFFFFFFFF), 1u);
     EXPECT_EQ(ParseUnsigned("0x1FFFFFFFF", 0xFFFFFFFF), 0xFFFFFFFFu);
+    // The same 32-bit results where long has 32 bits (Windows) and where it has 64.
+    EXPECT_EQ(ParseSigned("2147483648", 0xFFFFFFFF), -2147483647 - 1);
+    EXPECT_EQ(ParseSigned("-2147483649", 0xFFFFFFFF), 2147483647);
+    EXPECT_EQ(ParseSigned("0x80000000", 0xFFFFFFFF), -2147483647 - 1);
 }
 
 // "$NODEID+n" and "n+$NODEID" read as n, in any letter case and with blanks around the '+'; every

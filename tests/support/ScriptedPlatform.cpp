@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <random>
 
 ScriptedPlatform::~ScriptedPlatform() {
     for (const std::string& leftover : Leftovers()) {
@@ -74,11 +74,21 @@ bool FaultyFileSystem::Rename(const std::string& from, const std::string& to, st
 }
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quillmark-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
+    // mkdtemp is POSIX only: a random name, created exclusively, works on Windows as well.
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char name[32];
+        std::snprintf(name, sizeof name, "quillmark-test-%012llx",
+                      static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
+        std::error_code error;
+        if (std::filesystem::create_directory(base / name, error)) {
+            m_path = (base / name).string();
+            return;
+        }
     }
-    m_path = pattern;
+    throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempDir::~TempDir() {
@@ -98,14 +108,16 @@ std::vector<std::string> EdsFilesIn(const std::string& folder) {
     return files;
 }
 
+// Through the disk file system, so UTF-8 names work on Windows too.
 std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    std::string error;
+    return DiskFileSystem().ReadAll(path, error).value_or(std::string());
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::string error;
+    if (auto file = DiskFileSystem().Create(path, error)) {
+        file->Write(bytes);
+        file->Close();
+    }
 }

@@ -34,10 +34,20 @@ std::string FromQtKeeping(const QString& shown, const std::string& original) {
     return shown == ToQt(original) ? original : FromQt(shown);
 }
 
+// The core takes paths in UTF-8 on Windows (and opens them with the wide API); elsewhere in the
+// file system's own encoding.
 QString PathToQt(const std::string& path) {
+#ifdef _WIN32
+    return QString::fromStdString(path);
+#else
     return QFile::decodeName(QByteArray::fromStdString(path));
+#endif
 }
 
 std::string PathFromQt(const QString& path) {
+#ifdef _WIN32
+    return path.toStdString();
+#else
     return QFile::encodeName(path).toStdString();
+#endif
 }
