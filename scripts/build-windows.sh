@@ -16,6 +16,7 @@ package=no
 step=installing
 result_line() {
     local status=$?
+    wineserver --kill 2>/dev/null || true
     if [ "$status" -ne 0 ]; then
         echo "windows: FAILED while $step"
     fi
@@ -49,7 +50,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     timeout 300 wineboot --init >/dev/null 2>&1 || true
     [ -f "$WINEPREFIX/system.reg" ]
 fi
-wineserver --persistent=300 2>/dev/null || true
+# One Wine server for the whole run, its services started here with nothing attached to them: a
+# service started by the first program of the build would keep that program's output pipe open, and
+# CMake's test discovery would wait for it until its timeout.
+wineserver --persistent
+wine cmd.exe /c exit </dev/null >/dev/null 2>&1
 
 # The Linux program the Windows one is compared with.
 step="building the Linux quillmark-cli"
@@ -88,4 +93,5 @@ fi
 
 step=""
 trap - EXIT
+wineserver --kill 2>/dev/null || true
 echo "windows: passed: $passed tests under Wine, $skipped of them skipped, in ${seconds} s"

@@ -15,6 +15,14 @@ windows_path() {
     printf 'Z:%s' "${1//\//\\}"
 }
 
+# Replaces the Windows forms of the input, the output and the output's folder by their Linux forms.
+normalize() {
+    local input=$1 win_out=$2 win_dir=$3 lin_out=$4 lin_dir=$5
+    sed -e "s|$(windows_path "$input" | sed 's/[\\.]/\\&/g')|$input|g" \
+        -e "s|$(windows_path "$win_out" | sed 's/[\\.]/\\&/g')|$lin_out|g" \
+        -e "s|$(windows_path "$win_dir" | sed 's/[\\.]/\\&/g')\\\\|$lin_dir/|g"
+}
+
 failures=0 files=0
 for input in "$@"; do
     name=$(basename "$input")
@@ -33,22 +41,26 @@ for input in "$@"; do
         "$emulator" "$windows_cli" --lenient "$mode" "$(windows_path "$input")" "$(windows_path "$win_out")" \
             >"$work/windows/$name.$mode.raw" 2>&1
         win_status=$?
-        # Messages name the paths the program was given: put the Linux ones back before comparing.
-        sed -e "s|$(windows_path "$input" | sed 's/[\\.]/\\&/g')|$input|g" \
-            -e "s|$(windows_path "$win_out" | sed 's/[\\.]/\\&/g')|$lin_out|g" \
-            -e "s|$(windows_path "$work/windows/$name.$mode" | sed 's/[\\.]/\\&/g')\\\\|$work/linux/$name.$mode/|g" \
-            -e "s|/windows/|/linux/|g" \
-            "$work/windows/$name.$mode.raw" >"$work/windows/$name.$mode.log"
+        # Messages and the banners of the generated headers name the paths the program was given: the
+        # Linux ones are put back before comparing.
+        normalize "$input" "$win_out" "$work/windows/$name.$mode" "$lin_out" "$work/linux/$name.$mode" \
+            <"$work/windows/$name.$mode.raw" >"$work/windows/$name.$mode.log"
+        mkdir -p "$work/normalized/$name.$mode"
+        for written in "$work/windows/$name.$mode"/*; do
+            [ -f "$written" ] || continue
+            normalize "$input" "$win_out" "$work/windows/$name.$mode" "$lin_out" "$work/linux/$name.$mode" \
+                <"$written" >"$work/normalized/$name.$mode/$(basename "$written")"
+        done
         files=$((files + 1))
         if [ "$lin_status" != "$win_status" ]; then
             echo "DIFFERENT exit status for $mode $name: Linux $lin_status, Windows $win_status"
             failures=$((failures + 1))
             continue
         fi
-        if ! diff -r "$work/linux/$name.$mode" "$work/windows/$name.$mode" >/dev/null ||
+        if ! diff -r "$work/linux/$name.$mode" "$work/normalized/$name.$mode" >/dev/null ||
            ! cmp -s "$work/linux/$name.$mode.log" "$work/windows/$name.$mode.log"; then
             echo "DIFFERENT output for $mode $name:"
-            diff -r "$work/linux/$name.$mode" "$work/windows/$name.$mode" | head -5
+            diff -r "$work/linux/$name.$mode" "$work/normalized/$name.$mode" | head -5
             diff "$work/linux/$name.$mode.log" "$work/windows/$name.$mode.log" | head -5
             failures=$((failures + 1))
         fi
