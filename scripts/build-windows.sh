@@ -25,15 +25,7 @@ result_line() {
 trap result_line EXIT
 
 packages=(g++-mingw-w64-x86-64 wine64 wine googletest cmake ninja-build zip)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-packages.sh "${packages[@]}"
 
 # Wine without a display and without the installers of its browser and .NET stand-ins, in a prefix of
 # its own inside the build folder. Wine refuses a prefix that belongs to another user (a copied tree,
@@ -48,11 +40,14 @@ fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     timeout 300 wineboot --init >/dev/null 2>&1 || true
+    # The registry reaches the disk when the server ends.
+    timeout 60 wineserver --wait || true
     [ -f "$WINEPREFIX/system.reg" ]
 fi
 # One Wine server for the whole run, its services started here with nothing attached to them: a
 # service started by the first program of the build would keep that program's output pipe open, and
 # CMake's test discovery would wait for it until its timeout.
+wineserver --kill 2>/dev/null || true
 wineserver --persistent
 wine cmd.exe /c exit </dev/null >/dev/null 2>&1
 
@@ -77,6 +72,11 @@ ctest --test-dir "$build" --output-on-failure --no-tests=error -j2 -L logic 2>&1
 passed=$(sed -n 's/^[0-9]*% tests passed, 0 tests failed out of \([0-9]*\)$/\1/p' "$log" | tail -1)
 skipped=$(sed -n '/^The following tests did not run:/,$p' "$log" | grep -c '(Skipped)$' || true)
 seconds=$(sed -n 's/^Total Test time (real) = *\([0-9]*\).*/\1/p' "$log")
+if [ "$skipped" -gt 0 ]; then
+    echo "Skipped under Wine, with the reasons the tests give:"
+    grep -A1 ': Skipped$' "$build/Testing/Temporary/LastTest.log" | grep -v -e ': Skipped$' -e '^--$' |
+        sort | uniq -c
+fi
 
 if [ "$package" = yes ]; then
     step=packaging

@@ -11,15 +11,7 @@ packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-svg-dev libgtest-dev
           libbenchmark-dev xvfb xauth clang libclang-rt-14-dev locales
           # the Debian package and the install test
           dpkg-dev file desktop-file-utils shared-mime-info libglib2.0-bin groff-base)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-packages.sh "${packages[@]}"
 # A locale with a decimal comma, so the test that numbers keep their point runs instead of skipping.
 if ! locale -a | grep -qix 'de_DE\.utf-\?8'; then
     sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
