@@ -58,8 +58,7 @@ if [ ! -x build/cli/quillmark-cli ]; then
 fi
 
 step=building
-# -O1: the optimised build takes twice as long to compile and GCC 12's -O3 warns falsely (-Wrestrict)
-# in its own string code.
+# -O1: at -O3 GCC 12 warns falsely (-Wrestrict) in its own string code, and compiles slower.
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O1 -DNDEBUG" -DQM_WERROR=ON \
     -DQM_BUILD_GUI=OFF -DQM_BUILD_TESTS=ON -DQM_BUILD_BENCH=OFF -DQM_BUILD_FUZZ=OFF -DQM_SANITIZE=OFF \
