@@ -16,6 +16,9 @@ struct Finding {
     std::optional<std::uint16_t> index;
     std::optional<std::uint16_t> subindex;
     std::string text;
+    // The line of the imported file where the object's section (or the key concerned) stands; 0 when
+    // the finding has none, as for a project file.
+    std::uint32_t line = 0;
 
     bool operator==(const Finding&) const = default;
 };
