@@ -78,6 +78,11 @@ bool Load(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, 
     if (result != 11 || verbose) {
         ShowResultMessage(platform, result, in, "");
     }
+    if (!ImportResultIsShown(result)) {
+        // The editor leaves some refusals without a message of their own; here each says why.
+        platform.Print("quillmark-cli: " + in + " was not imported: " + ImportFailureReason(result) +
+                       (mode == ImportMode::Standard ? " (--lenient may read it)" : ""));
+    }
     return result == 11;
 }
 

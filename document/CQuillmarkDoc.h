@@ -9,6 +9,7 @@
 #include "document/UndoHistory.h"
 #include "eds/EdsSections.h"
 #include "eds/ImportMode.h"
+#include "eds/ImportReport.h"
 #include "model/ObjectDictionary.h"
 #include "platform/IndexDialog.h"
 #include "platform/Platform.h"
@@ -83,6 +84,9 @@ public:
     bool LastImportReplacedProject() const { return m_bImportReplaced; }
     // How many entries the last ImportEds left out for their data type (a lenient import keeps them).
     unsigned LastImportLeftOutForType() const { return m_nImportLeftOutForType; }
+    // What the import of the open content saw of its file (lines, what it left out), or null when the
+    // content was not imported (new, opened project).
+    const ImportReport* GetImportReport() const { return m_pImportReport.get(); }
     int ExportEds(const std::string& path);
     int GenerateSources(const std::string& sourcePath);
     // After GenerateSources: the sentence that tells which entries the sources leave out, or "".
@@ -209,6 +213,7 @@ private:
     std::string m_strProjectPath;
     bool m_bImportReplaced = false;
     unsigned m_nImportLeftOutForType = 0;
+    std::shared_ptr<const ImportReport> m_pImportReport;
     std::string m_strGenerationNote;
     TextEncoding m_textEncoding = TextEncoding::Windows1252;
     std::string m_strImportedPath;

@@ -84,6 +84,7 @@ int CQuillmarkDoc::OpenProjectFile(const std::string& path) {
     ForgetAll();
     m_history.Clear();
     m_strImportedPath.clear();
+    m_pImportReport.reset();
     m_pDictionary = std::move(dictionary);
     m_pDeviceInfo = std::move(deviceInfo);
     m_pFileInfo = std::move(fileInfo);
@@ -183,6 +184,7 @@ int CQuillmarkDoc::ImportEds(const std::string& path, ImportMode mode) {
     RecordStep("Import EDS-File", {}, {}, true);
     ForgetAll();
     m_strImportedPath = path;
+    m_pImportReport = std::make_shared<const ImportReport>(reader->TakeReport());
     m_pDictionary = std::move(dictionary);
     m_pFileInfo = std::move(fileInfo);
     m_pDeviceInfo = std::move(deviceInfo);
