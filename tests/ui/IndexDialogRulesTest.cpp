@@ -258,6 +258,53 @@ TEST_F(IndexDialogRulesTest, ListsFollowObjectTypeDataTypeAndIndexRange) {
     EXPECT_TRUE(View().IsEnabled(DataType));
 }
 
+TEST_F(IndexDialogRulesTest, LeavingAnUnchangedNumberKeepsEveryChoice) {
+    // Enter in a number's edit leaves it again, with the same text or the same number written anew.
+    OpenAddIndex("0x2100");
+    Type(Text::Designator, "Speed");
+    Pick("VAR", "UINT8", "ReadWrite");
+    for (const char* again : {"0x2100", "2100", "0x02100"}) {
+        SCOPED_TRACE(again);
+        Type(Text::Index, again);
+        EXPECT_EQ(Chosen(View().objectTypes) + Chosen(View().dataTypes) + Chosen(View().accessTypes),
+                  "VARUINT8ReadWrite");
+        EXPECT_TRUE(View().IsEnabled(Ok) && View().IsEnabled(DefaultValue));
+    }
+    EXPECT_TRUE(rules.Accept());
+
+    Open(Edit, AtSubindex, record, *record.subindices[2]);
+    Type(Text::Subindex, "0x01");
+    rules.SubindexEditFinished();
+    EXPECT_EQ(Chosen(View().objectTypes) + Chosen(View().dataTypes) + Chosen(View().accessTypes),
+              "VARUINT8ReadWrite");
+    EXPECT_TRUE(rules.Accept());
+}
+
+TEST_F(IndexDialogRulesTest, ValueEditsNeverTakeFewerCharactersThanTheyOpenWith) {
+    const struct {
+        std::size_t defaultLength;
+        std::size_t lowLength;
+        int defaultLimit;
+        int lowLimit;
+    } rows[] = {
+        {4, 3, 256, 32767},
+        {256, 3, 256, 32767},
+        {259, 40000, 259, 40000},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.defaultLength);
+        IndexEntry index = MakeIndex(0x2000, {*var.Header()});
+        index.subindices.front()->defaultValue.assign(row.defaultLength, '7');
+        index.subindices.front()->lowLimit.assign(row.lowLength, '1');
+        Open(Edit, AtIndex, index, *index.Header());
+        EXPECT_EQ(View().defaultValue.size(), row.defaultLength);
+        EXPECT_EQ(rules.TextLimitOf(Text::DefaultValue), row.defaultLimit);
+        EXPECT_EQ(rules.TextLimitOf(Text::LowLimit), row.lowLimit);
+        EXPECT_EQ(rules.TextLimitOf(Text::HighLimit), 32767);
+        EXPECT_EQ(rules.TextLimitOf(Text::Subindex), 4);
+    }
+}
+
 TEST_F(IndexDialogRulesTest, StructuredToSingleAsksBeforeDroppingSubindices) {
     const char* question =
         "The index 0x2100 has several subindices! When you change\nthe object type to \"VAR\",\"DEFTYPE\" or "

@@ -36,7 +36,7 @@ private slots:
     }
 
     void startsWithEmptyTreeAndOnlyTheAlwaysEnabledCommands() {
-        QCOMPARE(f->frame->windowTitle(), QStringLiteral("Quillmark"));
+        QCOMPARE(f->Caption(), QStringLiteral("Quillmark"));
         QCOMPARE(f->Tree().topLevelItemCount(), 0);
         for (int id :
              {Cmd::New, Cmd::Open, Cmd::ImportEds, Cmd::Exit, Cmd::About, Cmd::StatusBar, Cmd::ToolBar}) {
@@ -117,7 +117,7 @@ private slots:
 
     void newProjectShowsTheSkeletonAndTheTitle() {
         f->Trigger(Cmd::New);
-        QCOMPARE(f->frame->windowTitle(), QStringLiteral("unnamed.prj - Quillmark"));
+        QCOMPARE(f->Caption(), QStringLiteral("unnamed.prj - Quillmark"));
         QTreeWidgetItem* root = f->Tree().RootItem();
         QVERIFY(root != nullptr);
         QCOMPARE(root->text(0), QStringLiteral("unnamed.eds"));

@@ -103,6 +103,7 @@ int RunQuillmark(int argc, char** argv) {
     platform.SetMainWindow(&frame);
     if (!rendering) {
         LoadRecentFiles(frame.RecentFiles());
+        LoadRecentFiles(frame.RecentEdsFiles(), RecentEdsFilesGroup);
     }
     if (!document.OnNewDocument()) {
         std::fprintf(stderr, "Quillmark could not create its document.\n");
@@ -127,5 +128,6 @@ int RunQuillmark(int argc, char** argv) {
     }
     const int exitCode = QApplication::exec();
     SaveRecentFiles(frame.RecentFiles());
+    SaveRecentFiles(frame.RecentEdsFiles(), RecentEdsFilesGroup);
     return exitCode;
 }

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr int SubindexMaxLength = 4;
-constexpr int DefaultValueMaxLength = 256;
 constexpr int NameEditWidth = 220;
 
 std::size_t Slot(IndexDlgControl control) {
@@ -141,7 +139,6 @@ QWidget* CIndexDlg::CreateIndexGroup() {
     auto* form = new QFormLayout(group);
     m_editIndex = AddEdit(IndexDlgControl::Index, IndexDlgText::Index, "editIndex");
     m_editSubindex = AddEdit(IndexDlgControl::Subindex, IndexDlgText::Subindex, "editSubindex");
-    m_editSubindex->setMaxLength(SubindexMaxLength);
     // The numbers react when their edit is left, or Enter is pressed in it.
     connect(m_editIndex, &QLineEdit::editingFinished, this, [this] {
         m_rules.IndexEditFinished();
@@ -222,7 +219,6 @@ QWidget* CIndexDlg::CreateValuesGroup() {
     auto* form = new QFormLayout(group);
     QLineEdit* defaultValue =
         AddEdit(IndexDlgControl::DefaultValue, IndexDlgText::DefaultValue, "editDefaultValue");
-    defaultValue->setMaxLength(DefaultValueMaxLength);
     form->addRow(QStringLiteral("Default Values"), defaultValue);
     form->addRow(QStringLiteral("Low Limit"),
                  AddEdit(IndexDlgControl::LowLimit, IndexDlgText::LowLimit, "editLowLimit"));
@@ -256,6 +252,10 @@ void CIndexDlg::ChainTabOrder() {
 
 bool CIndexDlg::Run() {
     m_rules.Open();
+    // Before the texts are shown: an edit cuts a text longer than its limit.
+    for (const EditBinding& binding : Edits) {
+        static_cast<QLineEdit*>(m_controls[Slot(binding.control)])->setMaxLength(m_rules.TextLimitOf(binding.field));
+    }
     Sync();
     return exec() == QDialog::Accepted;
 }

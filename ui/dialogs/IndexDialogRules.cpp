@@ -4,6 +4,7 @@
 
 #include "model/NameTables.h"
 #include "platform/Platform.h"
+#include "ui/dialogs/SectionFields.h"
 
 namespace {
 
@@ -136,6 +137,24 @@ void IndexDialogRules::Open() {
     }
     if (!m_view.index.empty()) {
         m_prevIndex = m_nIndex;
+    }
+    m_nOpenDefaultLength = m_view.defaultValue.size();
+    m_nOpenLowLength = m_view.lowLimit.size();
+    m_nOpenHighLength = m_view.highLimit.size();
+}
+
+int IndexDialogRules::TextLimitOf(IndexDlgText field) const {
+    switch (field) {
+        case IndexDlgText::Subindex:
+            return SubindexMaxLength;
+        case IndexDlgText::DefaultValue:
+            return TextLimit(DefaultValueMaxLength, m_nOpenDefaultLength);
+        case IndexDlgText::LowLimit:
+            return TextLimit(0, m_nOpenLowLength);
+        case IndexDlgText::HighLimit:
+            return TextLimit(0, m_nOpenHighLength);
+        default:
+            return UnlimitedChars;
     }
 }
 
@@ -286,7 +305,8 @@ void IndexDialogRules::IndexEditFinished() {
         m_view.callback = "NULL";
         Enable(IndexDlgControl::Callback);
     }
-    if (!IsEdit()) {
+    // Enter leaves the edit too, even when nothing was typed: only a new number empties the choices.
+    if (!IsEdit() && changed) {
         RefillObjectTypeList();
     }
     m_prevIndex = m_nIndex;

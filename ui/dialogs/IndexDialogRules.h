@@ -11,6 +11,10 @@
 
 class Platform;
 
+// The edits' own length limits.
+constexpr int SubindexMaxLength = 4;
+constexpr int DefaultValueMaxLength = 256;
+
 // The controls of the index and subindex dialog, in reading order (the order of the tab key).
 enum class IndexDlgControl {
     Index,
@@ -98,6 +102,9 @@ public:
     void Open();
 
     const IndexDlgView& View() const { return m_view; }
+    // The most characters an edit takes: its own limit, but never fewer than the text it opened with,
+    // so a long value read from a file is neither cut nor lost at the first keystroke.
+    int TextLimitOf(IndexDlgText field) const;
     const IndexDlgEntered& Entered() const { return m_entered; }
     bool DeleteConfirmed() const { return m_bDeleteAnswer; }
     // The control that is to take the focus now, handed out once.
@@ -173,6 +180,9 @@ private:
     std::vector<std::uint8_t> m_dataTypeCodes;
     std::vector<std::string> m_accessForms;
     bool m_bDeleteAnswer = false;
+    std::size_t m_nOpenDefaultLength = 0;
+    std::size_t m_nOpenLowLength = 0;
+    std::size_t m_nOpenHighLength = 0;
 };
 
 // The text read as a hexadecimal number the way strtoul reads it (leading blanks, optional sign and
