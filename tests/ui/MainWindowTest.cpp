@@ -2,6 +2,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusTipEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -15,6 +18,7 @@
 #include "GuiFixture.h"
 #include "ui/app/RecentFileSettings.h"
 #include "ui/right_pane/CRightPaneView.h"
+#include "ui/tree_pane/CTreeFilterBar.h"
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -242,6 +246,67 @@ private slots:
         f->Trigger(Cmd::About);
         QCOMPARE(title, QStringLiteral("About Quillmark"));
         QCOMPARE(text, QStringLiteral("Quillmark Version 1.09"));
+    }
+
+    // Each dialog is wide enough for its whole caption beside the title bar's icon and three buttons,
+    // and fits a 1280x800 screen.
+    void dialogsShowTheirWholeCaption_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("section");
+        QTest::newRow("About") << int{Cmd::About} << -1;
+        QTest::newRow("FileInfo") << int{Cmd::FileInfo} << static_cast<int>(NodeKind::FileInfo);
+        QTest::newRow("DeviceInfo") << int{Cmd::DeviceInfo} << static_cast<int>(NodeKind::DeviceInfo);
+        QTest::newRow("DummyUsage") << int{Cmd::DummyUsage} << static_cast<int>(NodeKind::DummyUsage);
+        QTest::newRow("Comments") << int{Cmd::Comments} << static_cast<int>(NodeKind::Comments);
+        QTest::newRow("index") << int{Cmd::Edit} << static_cast<int>(NodeKind::Index);
+    }
+    void dialogsShowTheirWholeCaption() {
+        QFETCH(int, command);
+        QFETCH(int, section);
+        f->ImportExample();
+        const auto kind = static_cast<NodeKind>(section);
+        f->Select(kind == NodeKind::Index ? f->IndexNode(0x1018) : f->Tree().SectionItem(kind));
+        QSize size;
+        QString title;
+        QFont font;
+        QVERIFY(f->DriveDialog([&] { f->Trigger(command); },
+                               [&](QDialog& d) {
+                                   size = d.size();
+                                   title = d.windowTitle();
+                                   font = d.font();
+                               }));
+        font.setBold(true);
+        QVERIFY2(size.width() >= QFontMetrics(font).horizontalAdvance(title) + 3 * 24, qPrintable(title));
+        QVERIFY2(size.width() <= 1280 && size.height() <= 800, qPrintable(title));
+    }
+
+    // A command's prompt stands in for the message pane only while it is pointed at.
+    void statusTipsGiveTheFilterCountBack() {
+        f->ImportExample();
+        f->Trigger(Cmd::Filter);
+        f->frame->FilterBar()->Edit()->setText(QStringLiteral("1018"));
+        QLabel* pane = f->frame->MessagePane();
+        QCOMPARE(pane->text(), QStringLiteral("1 of 30 indices"));
+        QStatusBar* bar = f->frame->statusBar();
+        const auto tip = [this](const QString& text) {
+            QStatusTipEvent event(text);
+            QApplication::sendEvent(f->frame.get(), &event);
+        };
+        tip(QStringLiteral("Copy a lselected index in the tree view"));
+        QCOMPARE(bar->currentMessage(), QStringLiteral("Copy a lselected index in the tree view"));
+        QVERIFY(pane->isHidden());
+        tip(QString());
+        QVERIFY(bar->currentMessage().isEmpty() && !pane->isHidden());
+        QCOMPARE(pane->text(), QStringLiteral("1 of 30 indices"));
+        // A menu closed by its command takes the prompt with it, and a new count is shown at once.
+        auto* edit = f->frame->findChild<QMenu*>(QStringLiteral("menuEdit"));
+        tip(QStringLiteral("Delete an index from the database"));
+        emit edit->aboutToHide();
+        QVERIFY(bar->currentMessage().isEmpty() && !pane->isHidden());
+        tip(QStringLiteral("Delete an index from the database"));
+        f->frame->FilterBar()->Edit()->setText(QStringLiteral("10"));
+        QVERIFY(bar->currentMessage().isEmpty() && !pane->isHidden());
+        QVERIFY(pane->text().endsWith(QStringLiteral(" of 30 indices")));
     }
 
     // The icon comes from the SVG compiled into the program; a missing resource would leave it blank.

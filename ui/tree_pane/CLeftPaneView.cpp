@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QResizeEvent>
+#include <QTimer>
 
 #include "document/CQuillmarkDoc.h"
 #include "ui/app/CommandIds.h"
@@ -389,7 +390,12 @@ void CLeftPaneView::resizeEvent(QResizeEvent* event) {
     // view stays in view.
     if (lost > 0 && shownAt.isValid() && shownAt.top() >= 0 &&
         shownAt.bottom() <= viewport()->height() + lost) {
-        scrollToItem(current);
+        // Once the view has laid out its new height; the node may be gone by then.
+        QTimer::singleShot(0, this, [this, current] {
+            if (currentItem() == current) {
+                scrollToItem(current);
+            }
+        });
     }
 }
 
