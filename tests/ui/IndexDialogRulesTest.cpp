@@ -382,6 +382,35 @@ TEST_F(IndexDialogRulesTest, OkChecksRefuseInOrder) {
     ExpectRefusal(badCallback, "Callback Function", Callback);
 }
 
+TEST_F(IndexDialogRulesTest, NumberTheDocumentRefusesKeepsTheDialogOpen) {
+    // The document's answer comes last, once every check of the dialog passed.
+    class Refusing : public TableLookups {
+    public:
+        bool AcceptValues(const IndexDialogValues& values) override {
+            numbers.push_back(values.index * 0x100u + values.subindex);
+            return false;
+        }
+        std::vector<unsigned> numbers;
+    } refusing;
+    OpenAddIndex("0x2100");
+    rules.SetLookups(&refusing);
+    ExpectRefusal("Please enter a designator!", "Designator", Designator);
+    EXPECT_TRUE(refusing.numbers.empty());
+    Type(Text::Designator, "Twin");
+    Pick("VAR", "UINT8", "ReadWrite");
+    EXPECT_FALSE(rules.Accept());
+    EXPECT_FALSE(View().IsEnabled(Ok));
+    EXPECT_EQ(rules.TakeFocusRequest(), Index);
+    EXPECT_EQ(View().designator + Chosen(View().accessTypes), "TwinReadWrite");
+
+    Open(Edit, AtSubindex, record, *record.subindices[2]);
+    rules.SetLookups(&refusing);
+    Type(Text::Subindex, "0");
+    EXPECT_FALSE(rules.Accept());
+    EXPECT_EQ(rules.TakeFocusRequest(), Subindex);
+    EXPECT_EQ(refusing.numbers, (std::vector<unsigned>{0x210000u, 0x210000u}));
+}
+
 TEST_F(IndexDialogRulesTest, ValuesComeFromTheControls) {
     OpenAddIndex("0x2001");
     Type(Text::Designator, "Speed");
