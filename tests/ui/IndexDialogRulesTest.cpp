@@ -280,7 +280,7 @@ TEST_F(IndexDialogRulesTest, LeavingAnUnchangedNumberKeepsEveryChoice) {
     EXPECT_TRUE(rules.Accept());
 }
 
-TEST_F(IndexDialogRulesTest, ValueEditsNeverTakeFewerCharactersThanTheyOpenWith) {
+TEST_F(IndexDialogRulesTest, EditsNeverTakeFewerCharactersThanTheyOpenWith) {
     const struct {
         std::size_t defaultLength;
         std::size_t lowLength;
@@ -303,6 +303,12 @@ TEST_F(IndexDialogRulesTest, ValueEditsNeverTakeFewerCharactersThanTheyOpenWith)
         EXPECT_EQ(rules.TextLimitOf(Text::HighLimit), 32767);
         EXPECT_EQ(rules.TextLimitOf(Text::Subindex), 4);
     }
+    // Names have no limit of their own, but one from a file is never cut either.
+    IndexEntry named = MakeIndex(0x2000, {*var.Header()});
+    named.subindices.front()->name.assign(40000, 'n');
+    Open(Edit, AtIndex, named, *named.Header());
+    EXPECT_EQ(rules.TextLimitOf(Text::Designator), 40000);
+    EXPECT_EQ(rules.TextLimitOf(Text::Callback), 32767);
 }
 
 TEST_F(IndexDialogRulesTest, StructuredToSingleAsksBeforeDroppingSubindices) {

@@ -138,24 +138,18 @@ void IndexDialogRules::Open() {
     if (!m_view.index.empty()) {
         m_prevIndex = m_nIndex;
     }
-    m_nOpenDefaultLength = m_view.defaultValue.size();
-    m_nOpenLowLength = m_view.lowLimit.size();
-    m_nOpenHighLength = m_view.highLimit.size();
+    for (std::size_t i = 0; i < m_openLengths.size(); ++i) {
+        m_openLengths[i] = m_view.Text(static_cast<IndexDlgText>(i)).size();
+    }
 }
 
 int IndexDialogRules::TextLimitOf(IndexDlgText field) const {
-    switch (field) {
-        case IndexDlgText::Subindex:
-            return SubindexMaxLength;
-        case IndexDlgText::DefaultValue:
-            return TextLimit(DefaultValueMaxLength, m_nOpenDefaultLength);
-        case IndexDlgText::LowLimit:
-            return TextLimit(0, m_nOpenLowLength);
-        case IndexDlgText::HighLimit:
-            return TextLimit(0, m_nOpenHighLength);
-        default:
-            return UnlimitedChars;
+    // The subindex edit shows a number, never a value from a file.
+    if (field == IndexDlgText::Subindex) {
+        return SubindexMaxLength;
     }
+    const int own = field == IndexDlgText::DefaultValue ? DefaultValueMaxLength : 0;
+    return TextLimit(own, m_openLengths[static_cast<std::size_t>(field)]);
 }
 
 void IndexDialogRules::OpenAddIndex() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <bitset>
 #include <cstdint>
 #include <optional>
@@ -180,9 +181,8 @@ private:
     std::vector<std::uint8_t> m_dataTypeCodes;
     std::vector<std::string> m_accessForms;
     bool m_bDeleteAnswer = false;
-    std::size_t m_nOpenDefaultLength = 0;
-    std::size_t m_nOpenLowLength = 0;
-    std::size_t m_nOpenHighLength = 0;
+    // The length of each edit's text as the dialog opened, by IndexDlgText.
+    std::array<std::size_t, 7> m_openLengths{};
 };
 
 // The text read as a hexadecimal number the way strtoul reads it (leading blanks, optional sign and
