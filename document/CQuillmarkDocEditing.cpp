@@ -176,10 +176,10 @@ int CQuillmarkDoc::AddIndex(std::string& label) {
         return DocResult::Cancelled;
     }
     dialog->Fill(blankIndex, blankEntry);
-    const DialogValuesCheck check{"Add new index", [this](const IndexDialogValues& v) {
-                                      return IndexExists(v.index) != 0 ? IndexMessage(IndexExistsText, v.index)
-                                                                       : std::string();
-                                  }};
+    const DialogValuesCheck check{
+        "Add new index", [this](const IndexDialogValues& v) {
+            return IndexExists(v.index) != 0 ? IndexMessage(IndexExistsText, v.index) : std::string();
+        }};
     if (!RunDialog(*dialog, check)) {
         return DocResult::Cancelled;
     }
@@ -317,7 +317,8 @@ int CQuillmarkDoc::EditSubindex(std::uint16_t indexNumber, std::uint16_t subinde
     const DialogValuesCheck check{
         "Edit subindex", [this, indexNumber, subindexNumber, copyIndex](const IndexDialogValues& v) {
             return v.subindex != subindexNumber && EntryExists(indexNumber, v.subindex) != 0
-                       ? SubindexMessage("The index 0x%04X,subindex 0x%02X already exists!", copyIndex, v.subindex)
+                       ? SubindexMessage("The index 0x%04X,subindex 0x%02X already exists!", copyIndex,
+                                         v.subindex)
                        : std::string();
         }};
     if (!RunDialog(*dialog, check)) {
@@ -402,10 +403,10 @@ int CQuillmarkDoc::PasteIndex() {
         return DocResult::Cancelled;
     }
     dialog->Fill(*clone, *clone->Header());
-    const DialogValuesCheck check{"Paste index", [this](const IndexDialogValues& v) {
-                                      return IndexExists(v.index) != 0 ? IndexMessage(IndexExistsText, v.index)
-                                                                       : std::string();
-                                  }};
+    const DialogValuesCheck check{
+        "Paste index", [this](const IndexDialogValues& v) {
+            return IndexExists(v.index) != 0 ? IndexMessage(IndexExistsText, v.index) : std::string();
+        }};
     if (!RunDialog(*dialog, check)) {
         return DocResult::Cancelled;
     }

@@ -1,6 +1,6 @@
 #include <QAction>
-#include <QTreeWidget>
 #include <QImage>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include "GuiFixture.h"
@@ -83,7 +83,6 @@ private slots:
     }
 };
 
-
 // F6 and Shift+F6 walk the tree, the details and the open panel, each showing the focus; the panel
 // opening below keeps the selected node in view.
 void CheckDictionaryTest::panelJoinsTheKeyboardCycleAndKeepsTheSelectionInView() {
@@ -105,10 +104,10 @@ void CheckDictionaryTest::panelJoinsTheKeyboardCycleAndKeepsTheSelectionInView()
 
     const auto pane = [&] {
         QWidget* focus = QApplication::focusWidget();
-        return focus == &f->Tree()                                  ? QStringLiteral("tree")
-               : focus == findings                                  ? QStringLiteral("check")
+        return focus == &f->Tree()                          ? QStringLiteral("tree")
+               : focus == findings                          ? QStringLiteral("check")
                : f->frame->RightPane()->isAncestorOf(focus) ? QStringLiteral("details")
-                                                                    : QStringLiteral("elsewhere");
+                                                            : QStringLiteral("elsewhere");
     };
     QStringList walk;
     for (const Qt::KeyboardModifier modifier :

@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <map>
 #include <QtTest>
+#include <map>
 
 #include "GuiFixture.h"
 #include "ui/app/QtText.h"
@@ -496,8 +496,10 @@ private slots:
             QTest::addRow("record%s", mark) << QStringLiteral("1018") << int{Cmd::Edit} << modified;
             QTest::addRow("subindex%s", mark) << QStringLiteral("1018,2") << int{Cmd::Edit} << modified;
             QTest::addRow("FileInfo%s", mark) << QStringLiteral("FileInfo") << int{Cmd::FileInfo} << modified;
-            QTest::addRow("DeviceInfo%s", mark) << QStringLiteral("DeviceInfo") << int{Cmd::DeviceInfo} << modified;
-            QTest::addRow("DummyUsage%s", mark) << QStringLiteral("DummyUsage") << int{Cmd::DummyUsage} << modified;
+            QTest::addRow("DeviceInfo%s", mark)
+                << QStringLiteral("DeviceInfo") << int{Cmd::DeviceInfo} << modified;
+            QTest::addRow("DummyUsage%s", mark)
+                << QStringLiteral("DummyUsage") << int{Cmd::DummyUsage} << modified;
             QTest::addRow("Comments%s", mark) << QStringLiteral("Comments") << int{Cmd::Comments} << modified;
         }
     }
@@ -522,8 +524,9 @@ private slots:
         }
         f->document->SetModifiedFlag(modified);
         const QString before = f->EditorState();
-        QVERIFY(f->DriveDialog([&] { f->Trigger(command); },
-                               [](QDialog& d) { d.findChild<QPushButton*>(QStringLiteral("buttonOk"))->click(); }));
+        QVERIFY(f->DriveDialog(
+            [&] { f->Trigger(command); },
+            [](QDialog& d) { d.findChild<QPushButton*>(QStringLiteral("buttonOk"))->click(); }));
         QCOMPARE(f->document->UndoLabel(), std::string("Import EDS-File"));
         QCOMPARE(f->EditorState(), before);
         QCOMPARE(f->Caption().contains(QLatin1Char('*')), modified);

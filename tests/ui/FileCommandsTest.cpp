@@ -289,7 +289,8 @@ private slots:
         const std::string project = f->TempFile("marked.prj");
         SaveAs(project);
         QCOMPARE(f->Caption(), PathToQt(project) + QStringLiteral(" - Quillmark"));
-        f->platform.ExpectMessage("Index really delete?", "Delete index", MsgIcon::Exclamation, MsgResult::Yes);
+        f->platform.ExpectMessage("Index really delete?", "Delete index", MsgIcon::Exclamation,
+                                  MsgResult::Yes);
         f->Select(f->IndexNode(0x1000));
         f->Trigger(Cmd::Delete);
         QCOMPARE(f->Caption(), PathToQt(project) + QStringLiteral("* - Quillmark"));
@@ -307,7 +308,8 @@ private slots:
         SaveAs(project);
         QCOMPARE(projects->actions().size(), 1);
         QCOMPARE(projects->actions().at(0)->text(), QStringLiteral("&1 ") + PathToQt(project));
-        QCOMPARE(edsFiles->actions().at(0)->text(), QStringLiteral("&1 ") + PathToQt(GuiFixture::ExamplePath()));
+        QCOMPARE(edsFiles->actions().at(0)->text(),
+                 QStringLiteral("&1 ") + PathToQt(GuiFixture::ExamplePath()));
 
         // Each asks the question of its command, Import or Open, first.
         f->document->SetModifiedFlag(true);
@@ -317,7 +319,8 @@ private slots:
         edsFiles->actions().at(0)->trigger();
         QCOMPARE(f->Caption(), QStringLiteral("unnamed.prj* - Quillmark"));
         QCOMPARE(f->DictionaryLabels().size(), 30);
-        f->platform.ExpectMessage("Save current project?\n", "Quillmark", MsgIcon::Information, MsgResult::No);
+        f->platform.ExpectMessage("Save current project?\n", "Quillmark", MsgIcon::Information,
+                                  MsgResult::No);
         projects->actions().at(0)->trigger();
         QCOMPARE(f->Caption(), PathToQt(project) + QStringLiteral(" - Quillmark"));
 
@@ -326,7 +329,8 @@ private slots:
             SaveAs(f->TempFile(qPrintable(QStringLiteral("recent%1.prj").arg(i))));
         }
         QCOMPARE(projects->actions().size(), 8);
-        QCOMPARE(projects->actions().at(0)->text(), QStringLiteral("&1 ") + PathToQt(f->TempFile("recent8.prj")));
+        QCOMPARE(projects->actions().at(0)->text(),
+                 QStringLiteral("&1 ") + PathToQt(f->TempFile("recent8.prj")));
 
         // A file that is gone leaves the list with a message.
         QVERIFY(QFile::remove(PathToQt(f->TempFile("recent7.prj"))));

@@ -4,13 +4,13 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStatusTipEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>

@@ -174,7 +174,8 @@ private slots:
         f->Tree().expandItem(f->IndexNode(0x1018));
         f->Select(f->SubindexNode(0x1018, 0x02));
         QCOMPARE(f->Field("fieldIndexCategory"), QStringLiteral("mandatory"));
-        QCOMPARE(f->Field("fieldIndexNumber") + f->Field("fieldCurrentSubindex"), QStringLiteral("0x10180x02"));
+        QCOMPARE(f->Field("fieldIndexNumber") + f->Field("fieldCurrentSubindex"),
+                 QStringLiteral("0x10180x02"));
         QCOMPARE(f->Field("fieldStorageArea") + f->Field("fieldCallbackFunction"), QString());
         f->Select(f->Tree().DictionaryItem());
         for (const char* field : {"fieldIndexNumber", "fieldParameterName", "fieldIndexCategory",
@@ -190,10 +191,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(f->frame.get()));
         f->Tree().setFocus();
         f->Select(f->IndexNode(0x2001));
-        QVERIFY(f->WithIndexDialog([&] { QTest::keyClick(&f->Tree(), Qt::Key_Return); }, [](CIndexDlg& d) {
-            QCOMPARE(d.windowTitle(), QStringLiteral("Edit index parameter"));
-            GuiFixture::Click(d, "buttonCancel");
-        }));
+        QVERIFY(f->WithIndexDialog([&] { QTest::keyClick(&f->Tree(), Qt::Key_Return); },
+                                   [](CIndexDlg& d) {
+                                       QCOMPARE(d.windowTitle(), QStringLiteral("Edit index parameter"));
+                                       GuiFixture::Click(d, "buttonCancel");
+                                   }));
         f->Select(f->Tree().SectionItem(NodeKind::DeviceInfo));
         QString opened;
         QVERIFY(f->DriveDialog([&] { QTest::keyClick(&f->Tree(), Qt::Key_Enter); },

@@ -148,7 +148,8 @@ void CMainFrame::CreatePaneShortcuts() {
         } else if (panes.size() > 2 && inside(m_checkPanel)) {
             at = 2;
         }
-        const Pane next = !at ? Tree : panes[(*at + panes.size() + static_cast<std::size_t>(step)) % panes.size()];
+        const Pane next =
+            !at ? Tree : panes[(*at + panes.size() + static_cast<std::size_t>(step)) % panes.size()];
         switch (next) {
             case Tree:
                 m_pLeftPane->setFocus(Qt::ShortcutFocusReason);
@@ -223,8 +224,8 @@ void CMainFrame::OnDocumentStateChanged() {
         m_bTitleShown = true;
     }
     UpdateCaption();
-    if (m_document.IsNamed() && (m_recentFiles.Paths().empty() ||
-                                 m_recentFiles.Paths().front() != m_document.GetPathName())) {
+    if (m_document.IsNamed() &&
+        (m_recentFiles.Paths().empty() || m_recentFiles.Paths().front() != m_document.GetPathName())) {
         m_recentFiles.Add(m_document.GetPathName());
         UpdateRecentMenus();
     }

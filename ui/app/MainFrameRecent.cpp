@@ -39,13 +39,14 @@ void CMainFrame::UpdateRecentMenus() {
         for (std::size_t i = 0; i < list.Paths().size(); ++i) {
             const std::string path = list.Paths()[i];
             QAction* action = menu->addAction(RecentItemText(i, path));
-            action->setObjectName(QStringLiteral("%1%2")
-                                      .arg(projects ? QStringLiteral("actionRecentProject")
-                                                    : QStringLiteral("actionRecentEds"))
-                                      .arg(i + 1));
+            action->setObjectName(
+                QStringLiteral("%1%2")
+                    .arg(projects ? QStringLiteral("actionRecentProject") : QStringLiteral("actionRecentEds"))
+                    .arg(i + 1));
             action->setStatusTip(projects ? QStringLiteral("Open this project.")
                                           : QStringLiteral("Import this EDS-File."));
-            connect(action, &QAction::triggered, this, [this, path, projects] { OnRecentFile(path, projects); });
+            connect(action, &QAction::triggered, this,
+                    [this, path, projects] { OnRecentFile(path, projects); });
         }
         menu->setEnabled(!list.Paths().empty());
     };
@@ -56,9 +57,9 @@ void CMainFrame::UpdateRecentMenus() {
 void CMainFrame::OnRecentFile(const std::string& path, bool project) {
     RecentFileList& list = project ? m_recentFiles : m_recentEdsFiles;
     if (!QFileInfo::exists(PathToQt(path))) {
-        m_platform.MessageBox("The file " + path +
-                                  " no longer exists. It is removed from the list of recent files.",
-                              ApplicationName, MsgButtons::Ok, MsgIcon::Exclamation);
+        m_platform.MessageBox(
+            "The file " + path + " no longer exists. It is removed from the list of recent files.",
+            ApplicationName, MsgButtons::Ok, MsgIcon::Exclamation);
         list.Remove(path);
         UpdateRecentMenus();
         return;

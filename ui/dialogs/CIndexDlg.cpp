@@ -254,7 +254,8 @@ bool CIndexDlg::Run() {
     m_rules.Open();
     // Before the texts are shown: an edit cuts a text longer than its limit.
     for (const EditBinding& binding : Edits) {
-        static_cast<QLineEdit*>(m_controls[Slot(binding.control)])->setMaxLength(m_rules.TextLimitOf(binding.field));
+        static_cast<QLineEdit*>(m_controls[Slot(binding.control)])
+            ->setMaxLength(m_rules.TextLimitOf(binding.field));
     }
     Sync();
     return exec() == QDialog::Accepted;

@@ -2,8 +2,8 @@
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
-#include <QMenu>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QTimer>
