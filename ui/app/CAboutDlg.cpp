@@ -25,5 +25,5 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
     KeepCaptionWhole(*this);
-    setFixedSize(sizeHint().expandedTo(minimumSize()));
+    setFixedSize(sizeHint());
 }

@@ -1,8 +1,9 @@
 #include "ui/app/CaptionWidth.h"
 
 #include <QFontMetrics>
+#include <QLayout>
+#include <QSpacerItem>
 #include <QWidget>
-#include <algorithm>
 
 namespace {
 
@@ -16,7 +17,15 @@ constexpr int TitleBarDecorations = 160;
 void KeepCaptionWhole(QWidget& window) {
     QFont font = window.font();
     font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * TitleFontScale);
+    if (font.pointSizeF() > 0) {
+        font.setPointSizeF(font.pointSizeF() * TitleFontScale);
+    } else {
+        font.setPixelSize(static_cast<int>(font.pixelSize() * TitleFontScale));
+    }
     const int needed = QFontMetrics(font).horizontalAdvance(window.windowTitle()) + TitleBarDecorations;
-    window.setMinimumWidth(std::max(window.minimumWidth(), needed));
+    // A minimum size set on the window itself would replace the layout's minimum; an item in the layout
+    // adds to it.
+    if (QLayout* layout = window.layout()) {
+        layout->addItem(new QSpacerItem(needed, 0, QSizePolicy::Fixed, QSizePolicy::Fixed));
+    }
 }
