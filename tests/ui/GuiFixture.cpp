@@ -19,6 +19,8 @@ GuiFixture::GuiFixture() {
     frame = std::make_unique<CMainFrame>(*document, platform);
     document->OnNewDocument();
     frame->FinishStartup();
+    // The tests see the window at its usual size, whatever the size of the test screen.
+    frame->resize(CMainFrame::DefaultWidth, CMainFrame::DefaultHeight);
     frame->show();
     QApplication::processEvents();
 }

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QStandardPaths>
@@ -73,6 +74,15 @@ private slots:
              {"indicatorCapsLock", "indicatorNumLock", "indicatorScrollLock", "clockPane"}) {
             QVERIFY2(f->frame->findChild<QLabel*>(QString::fromLatin1(name)) != nullptr, name);
         }
+    }
+
+    // The window opens at its usual size where the screen has room, smaller where it has not.
+    void windowOpensWithinTheScreen() {
+        CMainFrame frame(*f->document, f->platform);
+        const QSize room = frame.screen()->availableGeometry().size();
+        QCOMPARE(frame.size(),
+                 QSize(CMainFrame::DefaultWidth, CMainFrame::DefaultHeight).boundedTo(room * 0.9));
+        QVERIFY(frame.width() <= room.width() && frame.height() <= room.height());
     }
 
     void treePaneTakesOneThirdOfTheWidth() {

@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
@@ -53,7 +54,10 @@ CMainFrame::CMainFrame(CQuillmarkDoc& document, Platform& platform, QWidget* par
     setWindowIcon(Icons::Application());
     setAcceptDrops(true);
     installEventFilter(this);
-    resize(1100, 720);
+    // The usual size, or less where the screen (or its scaling) leaves less room, so the caption and
+    // the frame stay on the screen.
+    const QSize usual(DefaultWidth, DefaultHeight);
+    resize(screen() != nullptr ? usual.boundedTo(screen()->availableGeometry().size() * 0.9) : usual);
 
     CreateClientArea();
     CreateCheckPanel();

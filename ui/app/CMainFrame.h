@@ -28,6 +28,8 @@ class CMainFrame : public QMainWindow, public DocumentView {
     Q_OBJECT
 public:
     static constexpr int ClockPeriodMs = 100;
+    static constexpr int DefaultWidth = 1100;
+    static constexpr int DefaultHeight = 720;
 
     CMainFrame(CQuillmarkDoc& document, Platform& platform, QWidget* parent = nullptr);
     ~CMainFrame() override;

@@ -110,6 +110,10 @@ int RunQuillmark(int argc, char** argv) {
         return 1;
     }
     frame.FinishStartup();
+    if (rendering) {
+        // A picture for the documentation has the usual size, whatever screen renders it.
+        frame.resize(CMainFrame::DefaultWidth, CMainFrame::DefaultHeight);
+    }
     frame.show();
 
     const QStringList files = parser.positionalArguments();
