@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -115,6 +116,7 @@ public:
     int MayHoldSubindices(std::uint16_t indexNumber) const;
     int HasDefaultCallback(std::uint16_t indexNumber) override;
     std::string DefaultCallbackName(std::uint16_t indexNumber) override;
+    bool AcceptValues(const IndexDialogValues& values) override;
     IndexEntry* GetLastPastedIndex() const { return m_pLastPastedIndex; }
     SubindexEntry* GetLastPastedSubindex() const { return m_pLastPastedSubindex; }
     IndexEntry* GetLastEditedIndex() const { return m_pLastEditedIndex; }
@@ -176,6 +178,16 @@ private:
     void NotifyContentChanged();
     bool WriteProject(const std::string& path);
     std::unique_ptr<IndexDialog> CreateDialog(IndexDialogMode mode, IndexDialogLevel level);
+    // What an index dialog's values must not clash with: the message for values that do (empty when
+    // they do not), and the caption it is shown with.
+    struct DialogValuesCheck {
+        const char* caption = "";
+        std::function<std::string(const IndexDialogValues&)> conflict;
+    };
+    // Runs the dialog with the check applied on its OK, so a clash keeps the dialog open; true after OK.
+    bool RunDialog(IndexDialog& dialog, const DialogValuesCheck& check);
+    // The check once more after the dialog closed, for dialogs that do not ask; false after reporting.
+    bool PassesAfterDialog(const DialogValuesCheck& check, const IndexDialogValues& values);
     template <class Record>
     int EditSection(std::unique_ptr<SectionDialog<Record>> dialog, Record& record, StepTarget::Kind section,
                     const char* label);
@@ -220,4 +232,5 @@ private:
     UndoHistory m_history;
     StepTarget m_lastStepTarget;
     bool m_bLastStepReplacedProject = false;
+    const DialogValuesCheck* m_pDialogCheck = nullptr;
 };

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QFile>
+#include <QMenu>
 #include <QMimeData>
 #include <QUrl>
 #include <QtTest>
@@ -69,7 +70,7 @@ private slots:
         QCOMPARE(request.initialFileName, std::string("*.eds"));
         QCOMPARE(f->platform.WaitCursorUses(), 1);
         QCOMPARE(f->platform.WaitCursorDepth(), 0);
-        QCOMPARE(f->frame->windowTitle(), QStringLiteral("unnamed.prj - Quillmark"));
+        QCOMPARE(f->Caption(), QStringLiteral("unnamed.prj* - Quillmark"));
         for (int id : {Cmd::Save, Cmd::SaveAs, Cmd::CreateSources, Cmd::CreateEds}) {
             QVERIFY2(f->Enabled(id), qPrintable(QString::number(id)));
             QVERIFY2(f->ToolButtonEnabled(id) || id == Cmd::SaveAs, qPrintable(QString::number(id)));
@@ -231,7 +232,7 @@ private slots:
         const std::string project = f->TempFile("myprj.prj");
         SaveAs(project);
         QVERIFY(FileExists(project));
-        QCOMPARE(f->frame->windowTitle(), PathToQt(project) + QStringLiteral(" - Quillmark"));
+        QCOMPARE(f->Caption(), PathToQt(project) + QStringLiteral(" - Quillmark"));
         QVERIFY(!f->Enabled(Cmd::Save));
         // The tree keeps the name it had.
         QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("io_device.eds"));
@@ -248,7 +249,7 @@ private slots:
         QCOMPARE(f->Tree().currentItem(), f->IndexNode(0x1000));
         QVERIFY(f->Enabled(Cmd::SaveAs));
         QVERIFY(!f->Enabled(Cmd::Save));
-        QCOMPARE(f->frame->windowTitle(), PathToQt(project) + QStringLiteral(" - Quillmark"));
+        QCOMPARE(f->Caption(), PathToQt(project) + QStringLiteral(" - Quillmark"));
     }
 
     void utf8FileShowsItsTextsAsWritten() {
@@ -312,6 +313,65 @@ private slots:
         QCOMPARE(messages.back().text, std::string("An error ocurred while saving the project !"));
         QCOMPARE(messages.back().caption, std::string("Save project"));
         QVERIFY(f->Enabled(Cmd::Save));
+    }
+
+    void captionMarksAProjectThatDiffersFromItsFile() {
+        f->ImportExample();
+        QCOMPARE(f->Caption(), QStringLiteral("unnamed.prj* - Quillmark"));
+        const std::string project = f->TempFile("marked.prj");
+        SaveAs(project);
+        QCOMPARE(f->Caption(), PathToQt(project) + QStringLiteral(" - Quillmark"));
+        f->platform.ExpectMessage("Index really delete?", "Delete index", MsgIcon::Exclamation,
+                                  MsgResult::Yes);
+        f->Select(f->IndexNode(0x1000));
+        f->Trigger(Cmd::Delete);
+        QCOMPARE(f->Caption(), PathToQt(project) + QStringLiteral("* - Quillmark"));
+        f->Trigger(Cmd::Undo);
+        QCOMPARE(f->Caption(), PathToQt(project) + QStringLiteral(" - Quillmark"));
+    }
+
+    void recentFilesOpenAgainAfterTheSaveQuestion() {
+        auto* projects = f->frame->findChild<QMenu*>(QStringLiteral("menuRecentProjects"));
+        auto* edsFiles = f->frame->findChild<QMenu*>(QStringLiteral("menuRecentEdsFiles"));
+        QVERIFY(projects != nullptr && edsFiles != nullptr);
+        QVERIFY(!projects->isEnabled() && !edsFiles->isEnabled());
+        f->ImportExample();
+        const std::string project = f->TempFile("recent.prj");
+        SaveAs(project);
+        QCOMPARE(projects->actions().size(), 1);
+        QCOMPARE(projects->actions().at(0)->text(), QStringLiteral("&1 ") + PathToQt(project));
+        QCOMPARE(edsFiles->actions().at(0)->text(),
+                 QStringLiteral("&1 ") + PathToQt(GuiFixture::ExamplePath()));
+
+        // Each asks the question of its command, Import or Open, first.
+        f->document->SetModifiedFlag(true);
+        f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Information, MsgResult::No);
+        f->platform.ExpectMessage("The file " + GuiFixture::ExamplePath() + " was successfully readed!",
+                                  "Read EDS file", MsgIcon::Information);
+        edsFiles->actions().at(0)->trigger();
+        QCOMPARE(f->Caption(), QStringLiteral("unnamed.prj* - Quillmark"));
+        QCOMPARE(f->DictionaryLabels().size(), 30);
+        f->platform.ExpectMessage("Save current project?\n", "Quillmark", MsgIcon::Information,
+                                  MsgResult::No);
+        projects->actions().at(0)->trigger();
+        QCOMPARE(f->Caption(), PathToQt(project) + QStringLiteral(" - Quillmark"));
+
+        // Eight of each are kept, the newest first.
+        for (int i = 0; i < 9; ++i) {
+            SaveAs(f->TempFile(qPrintable(QStringLiteral("recent%1.prj").arg(i))));
+        }
+        QCOMPARE(projects->actions().size(), 8);
+        QCOMPARE(projects->actions().at(0)->text(),
+                 QStringLiteral("&1 ") + PathToQt(f->TempFile("recent8.prj")));
+
+        // A file that is gone leaves the list with a message.
+        QVERIFY(QFile::remove(PathToQt(f->TempFile("recent7.prj"))));
+        f->platform.ExpectMessage("The file " + f->TempFile("recent7.prj") +
+                                      " no longer exists. It is removed from the list of recent files.",
+                                  "Quillmark", MsgIcon::Exclamation);
+        projects->actions().at(1)->trigger();
+        QCOMPARE(projects->actions().size(), 7);
+        QCOMPARE(f->Caption(), PathToQt(f->TempFile("recent8.prj")) + QStringLiteral(" - Quillmark"));
     }
 
     void saveQuestionCancelKeepsEverything() {

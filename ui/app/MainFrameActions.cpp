@@ -71,6 +71,12 @@ void CMainFrame::CreateActions() {
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     AddAction(Cmd::Delete, "actionDelete", "Delete...\tDel", "Delete an index from the database")
         ->setShortcut(QKeySequence(Qt::Key_Delete));
+    // The edit keys act on the tree's selection, so they belong to the tree: Del or Ctrl+C in a field of
+    // the details, the filter or the Check panel never reaches the dictionary.
+    for (const int id : {Cmd::Copy, Cmd::Paste, Cmd::Delete}) {
+        m_actions[id]->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        m_pLeftPane->addAction(m_actions[id]);
+    }
     AddAction(Cmd::FileInfo, "actionFileInfo", "\"FileInfo\" parameter...",
               "Edit the parameter of the EDS-file section \"FileInfo\"");
     AddAction(Cmd::DeviceInfo, "actionDeviceInfo", "\"DeviceInfo\" parameter...",
@@ -134,6 +140,8 @@ void CMainFrame::CreateMenus() {
     file->addAction(m_actions[Cmd::Save]);
     file->addAction(m_actions[Cmd::SaveAs]);
     file->addSeparator();
+    CreateRecentMenus(file);
+    file->addSeparator();
     file->addAction(m_actions[Cmd::Exit]);
 
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
@@ -172,6 +180,8 @@ void CMainFrame::CreateMenus() {
     // Menus bring their enabling up to date as they open.
     for (QMenu* menu : {file, import, create, edit, change, view, help}) {
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+        // A menu closed by its command leaves that command's prompt behind; it goes with the menu.
+        connect(menu, &QMenu::aboutToHide, this, &CMainFrame::ShowFilterStatus);
     }
 }
 

@@ -274,6 +274,7 @@ int CLeftPaneView::RunImport(const std::string& path, ImportMode mode) {
     if (m_pDocument->LastImportReplacedProject()) {
         BuildSkeleton(RootLabel(path));
         FillDictionary();
+        emit EdsFileImported(path);
     }
     ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath);
     return result;
@@ -328,7 +329,14 @@ void CLeftPaneView::OnCreateEds() {
 }
 
 void CLeftPaneView::OpenFileDirectly(const std::string& path, bool askToSave) {
-    const bool project = IsProjectFile(path);
+    OpenFile(path, IsProjectFile(path), askToSave);
+}
+
+void CLeftPaneView::OpenRecentFile(const std::string& path, bool project) {
+    OpenFile(path, project, true);
+}
+
+void CLeftPaneView::OpenFile(const std::string& path, bool project, bool askToSave) {
     if (askToSave && !AskToSave(project ? "Save current project?\n" : "Save current project?")) {
         return;
     }
