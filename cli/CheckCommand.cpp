@@ -10,7 +10,6 @@
 #include "cli/JsonWriter.h"
 #include "document/CQuillmarkDoc.h"
 #include "platform/ConsolePlatform.h"
-#include "platform/ForwardingPlatform.h"
 #include "platform/ResultMessage.h"
 
 namespace {
@@ -30,36 +29,27 @@ std::string OneLine(std::string text) {
     return text;
 }
 
+}  // namespace
+
 Finding ImportFinding(const std::string& text, MsgIcon icon) {
     return Finding{"import", icon == MsgIcon::Error ? Severity::Error : Severity::Warning, std::nullopt,
                    std::nullopt, OneLine(text)};
 }
 
-// Turns the import's message boxes into findings; everything else goes to the console platform.
-class ImportMessages : public ForwardingPlatform {
-public:
-    using ForwardingPlatform::ForwardingPlatform;
+MsgResult ImportMessages::MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons,
+                                     MsgIcon icon, bool withOwner) {
+    findings.push_back(ImportFinding(text, icon));
+    return m_echo ? ForwardingPlatform::MessageBox(text, caption, buttons, icon, withOwner)
+                  : SafeAnswer(buttons);
+}
 
-    MsgResult MessageBox(const std::string& text, const std::string&, MsgButtons buttons, MsgIcon icon,
-                         bool) override {
-        findings.push_back(ImportFinding(text, icon));
-        return SafeAnswer(buttons);
-    }
-
-    std::vector<Finding> findings;
-};
+namespace {
 
 void PrintLines(std::ostream& out, const std::string& in, const std::vector<Finding>& findings) {
     for (const Finding& finding : findings) {
-        out << in << ": " << SeverityName(finding.severity) << ": ";
-        if (finding.index) {
-            out << LocationText(finding) << ": ";
-        }
-        out << finding.text << " [" << finding.rule << "]\n";
+        out << FindingLine(in, finding) << '\n';
     }
-    const FindingCounts counts = CountFindings(findings);
-    out << in << ": " << counts.errors << (counts.errors == 1 ? " error, " : " errors, ") << counts.warnings
-        << (counts.warnings == 1 ? " warning\n" : " warnings\n");
+    out << FindingCountLine(in, CountFindings(findings)) << '\n';
 }
 
 void PrintJson(std::ostream& out, const std::vector<Finding>& findings) {

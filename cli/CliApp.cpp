@@ -6,6 +6,8 @@
 
 #include "cli/CheckCommand.h"
 #include "cli/DictionaryPrinter.h"
+#include "cli/DocumentCommand.h"
+#include "docwriter/DocumentationWriter.h"
 #include "document/CQuillmarkDoc.h"
 #include "platform/ConsolePlatform.h"
 #include "platform/ResultMessage.h"
@@ -22,6 +24,7 @@ constexpr const char* HelpText =
     "  show     IN [--json]   prints the sections and the dictionary\n"
     "  check    IN [--json] [--strict]\n"
     "                         checks the dictionary: one line per finding, then the count\n"
+    "  document IN OUT        documents the dictionary: OUT .md (Markdown) or .html (a page)\n"
     "  --help                 shows this text\n"
     "  --version              shows the version\n"
     "\n"
@@ -64,10 +67,9 @@ int UsageError(std::ostream& err, const std::string& problem) {
     return ExitStatus::Usage;
 }
 
-// Reads IN into the document the way the editor's Import EDS-File or Open does. Every command reads
-// its input here, so --lenient reaches each of them.
-bool Load(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, bool verbose,
-          ImportMode mode) {
+}  // namespace
+
+bool LoadInput(CQuillmarkDoc& doc, Platform& platform, const std::string& in, bool verbose, ImportMode mode) {
     if (IsProject(in)) {
         return doc.OpenProjectFile(in) == 1;
     }
@@ -80,6 +82,8 @@ bool Load(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, 
     }
     return result == 11;
 }
+
+namespace {
 
 int Convert(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& out, bool verbose) {
     if (Extension(out) == "eds") {
@@ -145,7 +149,8 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     const std::string& command = words[0];
     const std::size_t wanted = command == "show" || command == "check" ? 2 : 3;
-    if (command != "convert" && command != "generate" && command != "show" && command != "check") {
+    if (command != "convert" && command != "generate" && command != "show" && command != "check" &&
+        command != "document") {
         return UsageError(err, "unknown command '" + command + "'");
     }
     if (words.size() != wanted) {
@@ -168,13 +173,20 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return UsageError(err, "the output must be a .c file: '" + words[2] + "'");
     }
 
+    if (command == "document" && !DocumentationFormatFor(words[2])) {
+        return UsageError(err, "the output must be an .md or .html file: '" + words[2] + "'");
+    }
+
+    if (command == "document") {
+        return RunDocument(in, words[2], mode, verbose, err);
+    }
     if (command == "check") {
         return RunCheck(in, IsProject(in), CheckOptions{json, strict, mode}, out, err);
     }
 
     ConsolePlatform platform(err);
     CQuillmarkDoc doc(platform);
-    if (!Load(doc, platform, in, verbose, mode)) {
+    if (!LoadInput(doc, platform, in, verbose, mode)) {
         return ExitStatus::Failed;
     }
     if (command == "convert") {

@@ -122,6 +122,7 @@ private:
     void OnImportEds();
     void OnCreateSources();
     void OnCreateEds();
+    void OnCreateDocumentation();  // LeftPaneDocumentationCommand.cpp
     void ShowOpenedProject();
     void ImportEdsFile(const std::string& path);
     // One import of the file, shown in the tree and reported; returns the import's result.
