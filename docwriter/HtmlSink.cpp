@@ -16,11 +16,13 @@ nav .indices a { margin-right: .6em; white-space: nowrap; }
 table { border-collapse: collapse; margin: .4em 0 1em; font-size: 13px; }
 th, td { border: 1px solid #d3d9df; padding: .25em .5em; text-align: left; vertical-align: top; }
 th { background: #e8eef4; }
-tr.object td { background: #f4f7fa; border-top: 2px solid #aab6c2; font-weight: 600; }
+tr.object td { background: #f4f7fa; border-top: 2px solid #aab6c2; }
+tr.object td:nth-child(-n+3) { font-weight: 600; }
 tr.sub td:nth-child(3) { padding-left: 1.6em; }
-td:nth-child(1), td:nth-child(2) { white-space: nowrap; font-family: "DejaVu Sans Mono", Consolas, monospace; }
+tr.object td:first-child, tr.sub td:nth-child(2) { white-space: nowrap;
+  font-family: "DejaVu Sans Mono", Consolas, monospace; }
 .mark { color: #a4262c; font-weight: 600; }
-.comments { white-space: pre-wrap; background: #f7f7f2; border-left: 3px solid #c9c39a; padding: .5em .8em; }
+.comments { background: #f7f7f2; border-left: 3px solid #c9c39a; padding: .5em .8em; }
 pre { background: #f4f6f8; border: 1px solid #d3d9df; padding: .6em .8em; overflow-x: auto;
   font: 12px/1.5 "DejaVu Sans Mono", Consolas, monospace; white-space: pre-wrap; }
 @media print {
