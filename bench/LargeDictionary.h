@@ -41,7 +41,7 @@ inline void FillRecordIndices(
 namespace pdo_device {
 
 inline void AddEntry(ObjectDictionary& dictionary, std::uint16_t index, std::uint16_t subindex,
-              std::uint8_t dataType, const std::string& name, const std::string& value) {
+                     std::uint8_t dataType, const std::string& name, const std::string& value) {
     auto entry = std::make_unique<SubindexEntry>();
     entry->index = index;
     entry->subindex = subindex;

@@ -29,8 +29,8 @@ class ImportMessages : public ForwardingPlatform {
 public:
     explicit ImportMessages(Platform& inner, bool echo = false) : ForwardingPlatform(inner), m_echo(echo) {}
 
-    MsgResult MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons, MsgIcon icon,
-                         bool withOwner) override;
+    MsgResult MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons,
+                         MsgIcon icon, bool withOwner) override;
 
     std::vector<Finding> findings;
 

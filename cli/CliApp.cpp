@@ -7,8 +7,8 @@
 #include "cli/CheckCommand.h"
 #include "cli/DictionaryPrinter.h"
 #include "cli/DocumentCommand.h"
-#include "docwriter/DocumentationWriter.h"
 #include "document/CQuillmarkDoc.h"
+#include "docwriter/DocumentationWriter.h"
 #include "platform/ConsolePlatform.h"
 #include "platform/ResultMessage.h"
 

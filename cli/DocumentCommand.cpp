@@ -5,8 +5,8 @@
 #include "check/DictionaryCheck.h"
 #include "cli/CheckCommand.h"
 #include "cli/CliApp.h"
-#include "docwriter/DocumentationWriter.h"
 #include "document/CQuillmarkDoc.h"
+#include "docwriter/DocumentationWriter.h"
 #include "platform/ConsolePlatform.h"
 
 int RunDocument(const std::string& in, const std::string& out, ImportMode mode, bool verbose,
@@ -21,10 +21,11 @@ int RunDocument(const std::string& in, const std::string& out, ImportMode mode, 
     }
     std::vector<Finding> findings = std::move(messages.findings);
     std::vector<Finding> found = CheckDictionary(doc.GetDictionary(), doc.GetDeviceInfo());
-    findings.insert(findings.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
+    findings.insert(findings.end(), std::make_move_iterator(found.begin()),
+                    std::make_move_iterator(found.end()));
 
-    const DocumentationSource source{doc.GetFileInfo(), doc.GetDeviceInfo(), doc.GetDictionary(),
-                                     doc.GetTextEncoding(), FileNamePart(in), findings};
+    const DocumentationSource source{doc.GetFileInfo(),     doc.GetDeviceInfo(), doc.GetDictionary(),
+                                     doc.GetTextEncoding(), FileNamePart(in),    findings};
     if (!SaveDocumentation(console, out, source, *DocumentationFormatFor(out))) {
         return ExitStatus::Failed;
     }

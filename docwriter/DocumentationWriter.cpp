@@ -99,9 +99,15 @@ void WriteCheckSummary(const DocumentationParts& parts) {
 }  // namespace
 
 const DictionaryArea DictionaryAreas[DictionaryAreaCount] = {
-    {"communication", "Communication area", "0x1000\xE2\x80\x93" "0x1FFF"},
-    {"manufacturer", "Manufacturer area", "0x2000\xE2\x80\x93" "0x5FFF"},
-    {"profile", "Device profile area", "0x6000\xE2\x80\x93" "0x9FFF"},
+    {"communication", "Communication area",
+     "0x1000\xE2\x80\x93"
+     "0x1FFF"},
+    {"manufacturer", "Manufacturer area",
+     "0x2000\xE2\x80\x93"
+     "0x5FFF"},
+    {"profile", "Device profile area",
+     "0x6000\xE2\x80\x93"
+     "0x9FFF"},
     {"other", "Other indices", "below 0x1000 and from 0xA000"},
 };
 
@@ -158,8 +164,9 @@ std::optional<DocumentationFormat> DocumentationFormatFor(const std::string& pat
 std::string WriteDocumentation(const DocumentationSource& source, DocumentationFormat format) {
     MarkdownSink markdown;
     HtmlSink html;
-    DocumentationSink& sink = format == DocumentationFormat::Markdown ? static_cast<DocumentationSink&>(markdown)
-                                                                      : static_cast<DocumentationSink&>(html);
+    DocumentationSink& sink = format == DocumentationFormat::Markdown
+                                  ? static_cast<DocumentationSink&>(markdown)
+                                  : static_cast<DocumentationSink&>(html);
     const DocumentationParts parts(source, sink);
     const bool comments = !source.dictionary.CommentLines().empty();
     const bool pdos = HasPdos(source.dictionary);

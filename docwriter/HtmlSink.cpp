@@ -81,9 +81,10 @@ const char* RowClass(RowKind kind) {
 }  // namespace
 
 void HtmlSink::Begin(const std::string& title, const std::string& subtitle) {
-    m_out += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-             "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-             "<meta name=\"generator\" content=\"Quillmark\">\n<title>";
+    m_out +=
+        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+        "<meta name=\"generator\" content=\"Quillmark\">\n<title>";
     AppendEscaped(m_out, title);
     m_out += "</title>\n<style>\n";
     m_out += StyleSheet;

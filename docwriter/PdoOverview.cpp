@@ -159,14 +159,16 @@ void WritePdoOverview(const DocumentationParts& parts) {
         const std::uint16_t index = dictionary.GetIndexAt(position)->index;
         if (IsPdoIndex(index)) {
             const bool receive = IsReceivePdoIndex(index);
-            present[receive ? 0 : 1][(index - Directions[receive ? 0 : 1].communicationBase) % PdoNumbers] = true;
+            present[receive ? 0 : 1][(index - Directions[receive ? 0 : 1].communicationBase) % PdoNumbers] =
+                true;
         }
     }
 
     DocumentationSink& sink = parts.Sink();
     sink.Heading("pdos", "PDO overview");
-    sink.Paragraph("Each PDO with its COB-ID and transmission type as written, and the objects it maps in "
-                   "the order they fill the frame; bits count from the first bit of the frame.");
+    sink.Paragraph(
+        "Each PDO with its COB-ID and transmission type as written, and the objects it maps in "
+        "the order they fill the frame; bits count from the first bit of the frame.");
     sink.BeginTable({"PDO", "Communication", "Mapping", "COB-ID", "Transmission", "Bits", "Object", "Name"});
     PdoTable table(parts);
     for (std::size_t d = 0; d < 2; ++d) {

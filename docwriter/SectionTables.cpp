@@ -41,7 +41,8 @@ std::string Dummies(const DummyUsageSection& dummies) {
     return used.empty() ? "none" : Joined(used, ", ");
 }
 
-void FieldTable(const DocumentationParts& parts, const std::vector<std::pair<const char*, std::string>>& rows) {
+void FieldTable(const DocumentationParts& parts,
+                const std::vector<std::pair<const char*, std::string>>& rows) {
     DocumentationSink& sink = parts.Sink();
     sink.BeginTable({"Field", "Value"});
     for (const auto& [field, value] : rows) {

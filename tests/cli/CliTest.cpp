@@ -282,8 +282,9 @@ TEST(Cli, DocumentWritesMarkdownOrHtmlWithTheCheckLines) {
             SCOPED_TRACE(out);
             const CliResult r = RunCli({"--lenient", "document", in, out});
             ASSERT_EQ(r.exitCode, 0) << r.err;
-            EXPECT_EQ(r.err, in == Example ? "" : "Warning: Lenient import of " + nameless +
-                                                       ":\nFileName missing: taken from the file name\n");
+            EXPECT_EQ(r.err, in == Example ? ""
+                                           : "Warning: Lenient import of " + nameless +
+                                                 ":\nFileName missing: taken from the file name\n");
             const std::string page = ReadFileBytes(out);
             EXPECT_TRUE(Contains(page, checked)) << page;
             EXPECT_EQ(page.rfind(out.back() == 'd' ? "# IOM-8822 I/O Module\n" : "<!DOCTYPE html>\n", 0), 0u);

@@ -78,8 +78,8 @@ private:
         const bool closing = m_at < m_page.size() && m_page[m_at] == '/';
         m_at += closing ? 1 : 0;
         const std::string name = Name();
-        static const std::set<std::string> outside{"script", "img", "link", "iframe", "object", "embed",
-                                                   "video", "audio", "source", "base", "form"};
+        static const std::set<std::string> outside{"script", "img",   "link",   "iframe", "object", "embed",
+                                                   "video",  "audio", "source", "base",   "form"};
         if (name.empty() || outside.count(name) != 0) {
             Fail("the element <" + name + ">");
             return;
@@ -115,7 +115,8 @@ private:
         while (m_at < m_page.size() && m_page[m_at] == ' ') {
             ++m_at;
             const std::string name = Name();
-            if (name.empty() || name == "src" || name.rfind("on", 0) == 0 || m_page.compare(m_at, 2, "=\"") != 0) {
+            if (name.empty() || name == "src" || name.rfind("on", 0) == 0 ||
+                m_page.compare(m_at, 2, "=\"") != 0) {
                 Fail("an attribute '" + name + "' that is not a quoted value");
                 return;
             }

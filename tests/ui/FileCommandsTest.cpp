@@ -480,8 +480,9 @@ private slots:
         QVERIFY(!f->Enabled(Cmd::CreateDocumentation));
         f->ImportExample();
         QVERIFY(f->Enabled(Cmd::CreateDocumentation));
-        QVERIFY(f->frame->findChild<QMenu*>(QStringLiteral("menuCreate"))->actions().contains(
-            f->frame->Action(Cmd::CreateDocumentation)));
+        QVERIFY(f->frame->findChild<QMenu*>(QStringLiteral("menuCreate"))
+                    ->actions()
+                    .contains(f->frame->Action(Cmd::CreateDocumentation)));
         const std::string path = f->TempFile(name.toStdString().c_str());
         f->platform.QueueChosenFile(path);
         f->platform.ExpectMessage("The file " + path + " was successfully created!", "Create documentation",
@@ -489,11 +490,13 @@ private slots:
         f->Trigger(Cmd::CreateDocumentation);
         const FileChooserRequest& request = f->platform.ChooserRequests().back();
         QCOMPARE(request.filter, std::string("HTML Files (*.html)|*.html|Markdown Files (*.md)|*.md||"));
+        QCOMPARE(request.initialFileName, std::string("io_device.html"));
         QFile written(PathToQt(path));
         QVERIFY(written.open(QIODevice::ReadOnly));
         const QByteArray bytes = written.readAll();
         QVERIFY(bytes.startsWith(start));
-        QVERIFY(bytes.contains("io_device.eds: warning: 0x1802: the transmit PDO has no mapping index 0x1A02"));
+        QVERIFY(
+            bytes.contains("io_device.eds: warning: 0x1802: the transmit PDO has no mapping index 0x1A02"));
         QCOMPARE(f->platform.WaitCursorDepth(), 0);
     }
 

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QFileDialog>
-#include <QRegularExpression>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <cstdio>
 
 #include "ui/app/FileFilter.h"
@@ -98,7 +98,8 @@ std::optional<std::string> QtPlatform::ChooseFile(const FileChooserRequest& requ
     if (!request.open) {
         // A name typed without extension gets the one of the chosen type, so the type decides the file.
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-            const QRegularExpressionMatch pattern = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+            const QRegularExpressionMatch pattern =
+                QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
             if (pattern.hasMatch()) {
                 dialog.setDefaultSuffix(pattern.captured(1));
             }

@@ -1,6 +1,6 @@
 #include "check/DictionaryCheck.h"
-#include "docwriter/DocumentationWriter.h"
 #include "document/CQuillmarkDoc.h"
+#include "docwriter/DocumentationWriter.h"
 #include "platform/Platform.h"
 #include "ui/tree_pane/CLeftPaneView.h"
 
@@ -16,6 +16,11 @@ std::string SourceName(const CQuillmarkDoc& document) {
     return document.GetTitle();
 }
 
+// "io_device.eds" proposes "io_device.html".
+std::string ProposedName(const std::string& sourceName) {
+    return sourceName.substr(0, sourceName.rfind('.')) + ".html";
+}
+
 }  // namespace
 
 void CLeftPaneView::OnCreateDocumentation() {
@@ -23,7 +28,8 @@ void CLeftPaneView::OnCreateDocumentation() {
     request.open = false;
     request.filter = "HTML Files (*.html)|*.html|Markdown Files (*.md)|*.md||";
     request.defaultExtension = "html";
-    request.initialFileName = "*.html";
+    const std::string sourceName = SourceName(*m_pDocument);
+    request.initialFileName = ProposedName(sourceName);
     request.options = HideReadOnly | OverwritePrompt | PathMustExist;
     const std::optional<std::string> path = m_platform.ChooseFile(request);
     if (!path) {
@@ -33,10 +39,14 @@ void CLeftPaneView::OnCreateDocumentation() {
     // The chooser gives the type's extension to a name typed without one; a name with another
     // extension gets the page, the kind people open most.
     const DocumentationFormat format = DocumentationFormatFor(*path).value_or(DocumentationFormat::Html);
-    const std::vector<Finding> findings = CheckDictionary(m_pDocument->GetDictionary(), m_pDocument->GetDeviceInfo());
-    const DocumentationSource source{m_pDocument->GetFileInfo(),       m_pDocument->GetDeviceInfo(),
-                                     m_pDocument->GetDictionary(),     m_pDocument->GetTextEncoding(),
-                                     SourceName(*m_pDocument), findings};
+    const std::vector<Finding> findings =
+        CheckDictionary(m_pDocument->GetDictionary(), m_pDocument->GetDeviceInfo());
+    const DocumentationSource source{m_pDocument->GetFileInfo(),
+                                     m_pDocument->GetDeviceInfo(),
+                                     m_pDocument->GetDictionary(),
+                                     m_pDocument->GetTextEncoding(),
+                                     sourceName,
+                                     findings};
     bool written = false;
     {
         const WaitCursor wait(m_platform);
