@@ -67,9 +67,10 @@ int UsageError(std::ostream& err, const std::string& problem) {
     return ExitStatus::Usage;
 }
 
-}  // namespace
-
-bool LoadInput(CQuillmarkDoc& doc, Platform& platform, const std::string& in, bool verbose, ImportMode mode) {
+// Reads IN into the document the way the editor's Import EDS-File or Open does. Every command reads
+// its input here, so --lenient reaches each of them.
+bool Load(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, bool verbose,
+          ImportMode mode) {
     if (IsProject(in)) {
         return doc.OpenProjectFile(in) == 1;
     }
@@ -82,8 +83,6 @@ bool LoadInput(CQuillmarkDoc& doc, Platform& platform, const std::string& in, bo
     }
     return result == 11;
 }
-
-namespace {
 
 int Convert(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& out, bool verbose) {
     if (Extension(out) == "eds") {
@@ -172,7 +171,6 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (command == "generate" && Extension(words[2]) != "c") {
         return UsageError(err, "the output must be a .c file: '" + words[2] + "'");
     }
-
     if (command == "document" && !DocumentationFormatFor(words[2])) {
         return UsageError(err, "the output must be an .md or .html file: '" + words[2] + "'");
     }
@@ -186,7 +184,7 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
     ConsolePlatform platform(err);
     CQuillmarkDoc doc(platform);
-    if (!LoadInput(doc, platform, in, verbose, mode)) {
+    if (!Load(doc, platform, in, verbose, mode)) {
         return ExitStatus::Failed;
     }
     if (command == "convert") {
@@ -203,4 +201,9 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
         PrintTable(out, view);
     }
     return ExitStatus::Success;
+}
+
+bool LoadInput(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, bool verbose,
+               ImportMode mode) {
+    return Load(doc, platform, in, verbose, mode);
 }

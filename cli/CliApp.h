@@ -6,8 +6,8 @@
 
 #include "eds/ImportMode.h"
 
+class ConsolePlatform;
 class CQuillmarkDoc;
-class Platform;
 
 // Exit statuses of quillmark-cli.
 namespace ExitStatus {
@@ -23,4 +23,5 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
 // Reads IN into the document the way the editor's Import EDS-File or Open does; the import's result
 // box goes to platform when it failed (always with verbose). Every command reads its input here, so
 // --lenient reaches each of them.
-bool LoadInput(CQuillmarkDoc& doc, Platform& platform, const std::string& in, bool verbose, ImportMode mode);
+bool LoadInput(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, bool verbose,
+               ImportMode mode);
