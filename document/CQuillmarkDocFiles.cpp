@@ -154,6 +154,7 @@ int CQuillmarkDoc::SaveProjectFile(const std::string& path) {
 
 int CQuillmarkDoc::ImportEds(const std::string& path, ImportMode mode) {
     m_bImportReplaced = false;
+    m_nImportLeftOutForType = 0;
     // The file is read into fresh content, so a refused file leaves the open project as it was.
     std::unique_ptr<ObjectDictionary> dictionary;
     std::unique_ptr<FileInfoSection> fileInfo;
@@ -170,6 +171,7 @@ int CQuillmarkDoc::ImportEds(const std::string& path, ImportMode mode) {
         return ImportReaderNotCreated;
     }
     const int result = reader->ReadFile();
+    m_nImportLeftOutForType = reader->EntriesLeftOutForType();
     if (result != ImportSucceeded) {
         reader->GetErrorPosition(m_nDuplicateIndex, m_nDuplicateSubindex);
         if (dictionary->GetIndexCount() == 0) {
@@ -207,6 +209,7 @@ int CQuillmarkDoc::ExportEds(const std::string& path) {
 }
 
 int CQuillmarkDoc::GenerateSources(const std::string& sourcePath) {
+    m_strGenerationNote.clear();
     std::unique_ptr<CSourceGenerator> generator;
     try {
         generator = std::make_unique<CSourceGenerator>(*m_pDictionary, m_platform);
@@ -216,6 +219,7 @@ int CQuillmarkDoc::GenerateSources(const std::string& sourcePath) {
     // The generator may add default PDO mapping indices; that is no edit, but the content changed.
     const std::uint16_t indices = m_pDictionary->GetIndexCount();
     const int result = generator->GenerateFiles(sourcePath);
+    m_strGenerationNote = result == GenOk ? generator->LeftOutNote() : std::string();
     if (m_pDictionary->GetIndexCount() != indices) {
         NotifyContentChanged();
     }
