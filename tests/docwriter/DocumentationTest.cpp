@@ -175,7 +175,7 @@ TEST(Documentation, EncodingTypeNumbersAndBlockStarts) {
     AddVar(dictionary, 0x2000,
            "Gr\xF6\xDF"
            "e \x80",
-           0x10, "");
+           0x40, "");
     dictionary.CommentLines().push_back({"# not a heading", 1});
     dictionary.CommentLines().push_back({"12. not a list", 2});
     dictionary.CommentLines().push_back({"   ---", 3});
@@ -193,7 +193,7 @@ TEST(Documentation, EncodingTypeNumbersAndBlockStarts) {
                              "Gr\xC3\xB6\xC3\x9F"
                              "e \xE2\x82\xAC"));
         EXPECT_TRUE(Contains(page, "Ger\xC3\xA4t"));
-        EXPECT_TRUE(Contains(page, "0x0010"));
+        EXPECT_TRUE(Contains(page, "0x0040"));
         EXPECT_TRUE(Contains(page, "g.eds: warning: 0x1000 is missing [mandatory-objects]\n"));
         EXPECT_TRUE(Contains(page, "g.eds: 0 errors, 1 warning\n"));
     }
