@@ -47,6 +47,8 @@ std::optional<std::uint16_t> NumberAfter(const std::string& text, const std::str
     return static_cast<std::uint16_t>(value);
 }
 
+}  // namespace
+
 // A message of the import as a finding, at the index and subindex it names.
 Finding ImportFinding(const std::string& text, MsgIcon icon) {
     Finding finding{"import", icon == MsgIcon::Error ? Severity::Error : Severity::Warning, std::nullopt,
@@ -62,40 +64,23 @@ Finding ImportFinding(const std::string& text, MsgIcon icon) {
     return finding;
 }
 
-// Turns the import's message boxes into findings; everything else goes to the console platform.
-class ImportMessages : public ForwardingPlatform {
-public:
-    using ForwardingPlatform::ForwardingPlatform;
-
-    MsgResult MessageBox(const std::string& text, const std::string&, MsgButtons buttons, MsgIcon icon,
-                         bool) override {
-        // Each entry left out for its data type is a finding of its own, with its line.
-        if (text.rfind("Data Type of index", 0) != 0) {
-            findings.push_back(ImportFinding(text, icon));
-        }
-        return SafeAnswer(buttons);
+MsgResult ImportMessages::MessageBox(const std::string& text, const std::string& caption, MsgButtons buttons,
+                                     MsgIcon icon, bool withOwner) {
+    // Each entry left out for its data type is a finding of its own, with its line.
+    if (text.rfind("Data Type of index", 0) != 0) {
+        findings.push_back(ImportFinding(text, icon));
     }
+    return m_echo ? ForwardingPlatform::MessageBox(text, caption, buttons, icon, withOwner)
+                  : SafeAnswer(buttons);
+}
 
-    std::vector<Finding> findings;
-};
+namespace {
 
-// As compilers write them, so that editors and CI logs jump to the line: FILE:LINE: when the finding has
-// a line of the file.
 void PrintLines(std::ostream& out, const std::string& in, const std::vector<Finding>& findings) {
     for (const Finding& finding : findings) {
-        out << in << ':';
-        if (finding.line != 0) {
-            out << finding.line << ':';
-        }
-        out << ' ' << SeverityName(finding.severity) << ": ";
-        if (finding.index) {
-            out << LocationText(finding) << ": ";
-        }
-        out << finding.text << " [" << finding.rule << "]\n";
+        out << FindingLine(in, finding) << '\n';
     }
-    const FindingCounts counts = CountFindings(findings);
-    out << in << ": " << counts.errors << (counts.errors == 1 ? " error, " : " errors, ") << counts.warnings
-        << (counts.warnings == 1 ? " warning\n" : " warnings\n");
+    out << FindingCountLine(in, CountFindings(findings)) << '\n';
 }
 
 void PrintJson(std::ostream& out, const std::vector<Finding>& findings, const std::string& error) {

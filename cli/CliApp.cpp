@@ -6,7 +6,9 @@
 
 #include "cli/CheckCommand.h"
 #include "cli/DictionaryPrinter.h"
+#include "cli/DocumentCommand.h"
 #include "document/CQuillmarkDoc.h"
+#include "docwriter/DocumentationWriter.h"
 #include "platform/ConsolePlatform.h"
 #include "platform/ResultMessage.h"
 
@@ -22,6 +24,7 @@ constexpr const char* HelpText =
     "  show     IN [--json]   prints the sections and the dictionary\n"
     "  check    IN [--json] [--strict]\n"
     "                         checks the dictionary: one line per finding, then the count\n"
+    "  document IN OUT        documents the dictionary: OUT .md (Markdown) or .html (a page)\n"
     "  --help                 shows this text\n"
     "  --version              shows the version\n"
     "\n"
@@ -150,7 +153,8 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     const std::string& command = words[0];
     const std::size_t wanted = command == "show" || command == "check" ? 2 : 3;
-    if (command != "convert" && command != "generate" && command != "show" && command != "check") {
+    if (command != "convert" && command != "generate" && command != "show" && command != "check" &&
+        command != "document") {
         return UsageError(err, "unknown command '" + command + "'");
     }
     if (words.size() != wanted) {
@@ -172,7 +176,13 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (command == "generate" && Extension(words[2]) != "c") {
         return UsageError(err, "the output must be a .c file: '" + words[2] + "'");
     }
+    if (command == "document" && !DocumentationFormatFor(words[2])) {
+        return UsageError(err, "the output must be an .md or .html file: '" + words[2] + "'");
+    }
 
+    if (command == "document") {
+        return RunDocument(in, words[2], mode, verbose, err);
+    }
     if (command == "check") {
         return RunCheck(in, IsProject(in), CheckOptions{json, strict, mode}, out, err);
     }
@@ -196,4 +206,9 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
         PrintTable(out, view);
     }
     return ExitStatus::Success;
+}
+
+bool LoadInput(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, bool verbose,
+               ImportMode mode) {
+    return Load(doc, platform, in, verbose, mode);
 }

@@ -43,6 +43,9 @@ TEST(Cli, HelpVersionAndUsageErrors) {
         {"check", Example, "out.eds"},
         {"show", Example, "--strict"},
         {"check", "notes.txt"},
+        {"document", Example},
+        {"document", Example, "out.txt"},
+        {"document", Example, "out.md", "--json"},
     };
     for (const auto& args : misuses) {
         r = RunCli(args);
@@ -263,4 +266,42 @@ TEST(Cli, LenientReadsWhatTheImportRefuses) {
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "");
     EXPECT_TRUE(Contains(RunCli({"--help"}).out, "--lenient"));
+}
+
+// document writes either format; its appendix holds exactly what check prints, and the import's
+// messages reach stderr as with every command and the appendix as with check.
+TEST(Cli, DocumentWritesMarkdownOrHtmlWithTheCheckLines) {
+    TempDir dir;
+    const std::string nameless = dir.File("nameless.eds");
+    std::string bytes = ReadFileBytes(Example);
+    WriteFileBytes(nameless, bytes.erase(bytes.find("FileName=io_device.eds"), 22));
+    for (const std::string& in : {Example, nameless}) {
+        const std::string name = std::filesystem::path(in).filename().string();
+        std::string checked = RunCli({"--lenient", "check", in}).out;
+        // Each line starts with the file; the document names it without its folder.
+        for (std::size_t at = 0; at < checked.size(); at = checked.find('\n', at) + 1) {
+            checked.replace(at, in.size(), name);
+        }
+        for (const std::string& out : {dir.File(name + ".md"), dir.File(name + ".HTML")}) {
+            SCOPED_TRACE(out);
+            const CliResult r = RunCli({"--lenient", "document", in, out});
+            ASSERT_EQ(r.exitCode, 0) << r.err;
+            EXPECT_EQ(r.err, in == Example ? ""
+                                           : "Warning: Lenient import of " + nameless +
+                                                 ":\nFileName missing: taken from the file name\n");
+            const std::string page = ReadFileBytes(out);
+            EXPECT_TRUE(Contains(page, checked)) << page;
+            EXPECT_EQ(page.rfind(out.back() == 'd' ? "# IOM-8822 I/O Module\n" : "<!DOCTYPE html>\n", 0), 0u);
+        }
+    }
+    const CliResult verbose = RunCli({"-v", "document", Example, dir.File("io.md")});
+    EXPECT_EQ(verbose.err, "Read EDS file: The file " + Example + " was successfully readed!\n" +
+                               "Create documentation: The file " + dir.File("io.md") +
+                               " was successfully created!\n");
+    const CliResult missing = RunCli({"document", dir.File("missing.eds"), dir.File("missing.md")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("missing.md")));
+    const CliResult unwritable = RunCli({"document", Example, dir.File("no/such/folder/io.html")});
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_FALSE(unwritable.err.empty());
 }

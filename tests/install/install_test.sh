@@ -108,7 +108,7 @@ if [ -f "$prefix/share/man/man1/quillmark-cli.1.gz" ]; then
     # Read whole first: grep -q stops at the first match, and the writer's broken pipe would fail the
     # pipeline under pipefail.
     cli_page=$(zcat "$prefix/share/man/man1/quillmark-cli.1.gz")
-    for command in check convert generate show; do
+    for command in check convert document generate show; do
         grep -q "^\.BI $command " <<<"$cli_page" ||
             fail "quillmark-cli.1 does not describe '$command'"
     done
@@ -116,7 +116,7 @@ fi
 
 # --- Shell completion ------------------------------------------------------------------------------
 mkdir -p "$work/completion/folder"
-touch "$work/completion/"{a.eds,B.DCF,c.prj,d.txt,e.c}
+touch "$work/completion/"{a.eds,B.DCF,c.prj,d.txt,e.c,f.md,G.HTML}
 completions=$(cd "$work/completion" && bash -c '
     source "$1"
     complete_line() {
@@ -131,15 +131,17 @@ completions=$(cd "$work/completion" && bash -c '
     complete_line quillmark-cli -v generate c.prj ""
     complete_line quillmark-cli show --
     complete_line quillmark-cli check --
-    complete_line quillmark-cli check ""' _ "$prefix/share/bash-completion/completions/quillmark-cli")
-expected_completions='check convert generate show
+    complete_line quillmark-cli check ""
+    complete_line quillmark-cli document a.eds ""' _ "$prefix/share/bash-completion/completions/quillmark-cli")
+expected_completions='check convert document generate show
 generate
 B.DCF a.eds c.prj folder
 a.eds c.prj folder
 e.c folder
 --json --lenient --verbose
 --json --lenient --strict --verbose
-B.DCF a.eds c.prj folder'
+B.DCF a.eds c.prj folder
+G.HTML f.md folder'
 [ "$completions" = "$expected_completions" ] ||
     fail "completion offers"$'\n'"$completions"$'\n'"instead of"$'\n'"$expected_completions"
 

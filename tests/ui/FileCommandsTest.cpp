@@ -556,6 +556,41 @@ private slots:
         QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("out.eds"));
     }
 
+    // The chooser's type decides the format; a name with another extension gets the page.
+    void createDocumentationWritesTheChosenFormat_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("start");
+        QTest::newRow("html") << "io.html" << QByteArray("<!DOCTYPE html>\n");
+        QTest::newRow("markdown") << "io.md" << QByteArray("# IOM-8822 I/O Module\n");
+        QTest::newRow("other") << "io.txt" << QByteArray("<!DOCTYPE html>\n");
+    }
+
+    void createDocumentationWritesTheChosenFormat() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, start);
+        QVERIFY(!f->Enabled(Cmd::CreateDocumentation));
+        f->ImportExample();
+        QVERIFY(f->Enabled(Cmd::CreateDocumentation));
+        QVERIFY(f->frame->findChild<QMenu*>(QStringLiteral("menuCreate"))
+                    ->actions()
+                    .contains(f->frame->Action(Cmd::CreateDocumentation)));
+        const std::string path = f->TempFile(name.toStdString().c_str());
+        f->platform.QueueChosenFile(path);
+        f->platform.ExpectMessage("The file " + path + " was successfully created!", "Create documentation",
+                                  MsgIcon::Information);
+        f->Trigger(Cmd::CreateDocumentation);
+        const FileChooserRequest& request = f->platform.ChooserRequests().back();
+        QCOMPARE(request.filter, std::string("HTML Files (*.html)|*.html|Markdown Files (*.md)|*.md||"));
+        QCOMPARE(request.initialFileName, std::string("io_device.html"));
+        QFile written(PathToQt(path));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        QVERIFY(bytes.startsWith(start));
+        QVERIFY(
+            bytes.contains("io_device.eds:493: warning: 0x1802: the transmit PDO has no mapping index 0x1A02"));
+        QCOMPARE(f->platform.WaitCursorDepth(), 0);
+    }
+
     void fileGivenOnTheCommandLineOpensWithoutAChooser() {
         f->platform.ExpectMessage("The file " + GuiFixture::ExamplePath() + " was successfully readed!",
                                   "Read EDS file", MsgIcon::Information);

@@ -86,9 +86,10 @@ TEST(CommandEnabling, FollowsTheStateOfProjectAndSelection) {
     for (int id : {Cmd::New, Cmd::Open, Cmd::ImportEds, Cmd::Exit, Cmd::About}) {
         EXPECT_TRUE(CommandAllowed(id, state)) << id;
     }
-    for (int id : {Cmd::Save, Cmd::SaveAs, Cmd::CreateSources, Cmd::CreateEds, Cmd::NewIndex,
-                   Cmd::NewSubindex, Cmd::Edit, Cmd::Copy, Cmd::Paste, Cmd::Delete, Cmd::FileInfo,
-                   Cmd::DeviceInfo, Cmd::DummyUsage, Cmd::Comments, Cmd::Undo, Cmd::Redo}) {
+    for (int id :
+         {Cmd::Save, Cmd::SaveAs, Cmd::CreateSources, Cmd::CreateEds, Cmd::NewIndex, Cmd::NewSubindex,
+          Cmd::Edit, Cmd::Copy, Cmd::Paste, Cmd::Delete, Cmd::FileInfo, Cmd::DeviceInfo, Cmd::DummyUsage,
+          Cmd::Comments, Cmd::Undo, Cmd::Redo, Cmd::CreateDocumentation}) {
         EXPECT_FALSE(CommandAllowed(id, state)) << id;
     }
     EXPECT_TRUE(CommandAllowed(Cmd::Filter, state));
@@ -98,6 +99,7 @@ TEST(CommandEnabling, FollowsTheStateOfProjectAndSelection) {
     state.projectLoaded = true;
     EXPECT_TRUE(CommandAllowed(Cmd::SaveAs, state));
     EXPECT_TRUE(CommandAllowed(Cmd::CreateEds, state));
+    EXPECT_TRUE(CommandAllowed(Cmd::CreateDocumentation, state));
 
     CommandState dictionary;
     dictionary.dictionarySelected = true;

@@ -22,6 +22,7 @@ enum Id : int {
     Paste = 32861,
     Copy = 32862,
     CheckDictionary = 32900,
+    CreateDocumentation = 32910,
     New = 57600,
     Open = 57601,
     Save = 57603,

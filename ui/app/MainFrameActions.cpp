@@ -52,6 +52,8 @@ void CMainFrame::CreateActions() {
     AddAction(Cmd::CreateSources, "actionCreateSources", "Object Dictionary Files",
               "Create the object dictionary files");
     AddAction(Cmd::CreateEds, "actionCreateEds", "EDS-File  ", "Create the EDS file");
+    AddAction(Cmd::CreateDocumentation, "actionCreateDocumentation", "Documentation...",
+              "Create the documentation of the dictionary as a Markdown file or an HTML page");
     AddAction(Cmd::Save, "actionSave", "&Save...\tCtrl + S", "Save the active document.")
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     AddAction(Cmd::SaveAs, "actionSaveAs", "Save &As", "Save the active document with a name.");
@@ -136,6 +138,7 @@ void CMainFrame::CreateMenus() {
     create->setObjectName(QStringLiteral("menuCreate"));
     create->addAction(m_actions[Cmd::CreateSources]);
     create->addAction(m_actions[Cmd::CreateEds]);
+    create->addAction(m_actions[Cmd::CreateDocumentation]);
     file->addSeparator();
     file->addAction(m_actions[Cmd::Save]);
     file->addAction(m_actions[Cmd::SaveAs]);

@@ -129,6 +129,7 @@ private:
     void OnImportEds();
     void OnCreateSources();
     void OnCreateEds();
+    void OnCreateDocumentation();  // LeftPaneDocumentationCommand.cpp
     void ShowOpenedProject();
     void OpenFile(const std::string& path, bool project, bool askToSave);
     void ImportEdsFile(const std::string& path);

@@ -48,6 +48,7 @@ bool CLeftPaneView::HasHandler(int commandId) const {
         case Cmd::ImportEds:
         case Cmd::CreateSources:
         case Cmd::CreateEds:
+        case Cmd::CreateDocumentation:
         case Cmd::ExpandRoot:
         case Cmd::CollapseRoot:
         case Cmd::ExpandDictionary:
@@ -116,6 +117,9 @@ void CLeftPaneView::OnCommand(int commandId) {
             break;
         case Cmd::CreateEds:
             OnCreateEds();
+            break;
+        case Cmd::CreateDocumentation:
+            OnCreateDocumentation();
             break;
         case Cmd::ExpandRoot:
         case Cmd::CollapseRoot:
