@@ -76,6 +76,30 @@ private slots:
         }
     }
 
+    // Create > XDD File writes the project as an XDD; Import > XDD/XDC File reads it back to the same tree.
+    void xddIsCreatedAndImportedThroughTheMenus() {
+        QVERIFY(!f->Enabled(Cmd::CreateXdd) && f->Enabled(Cmd::ImportXdd));
+        f->ImportExample();
+        const QStringList imported = f->DictionaryLabels();
+        const std::string xdd = f->TempFile("device.xdd");
+        f->platform.QueueChosenFile(xdd);
+        f->platform.ExpectMessage("The file " + xdd + " was successfully created!", "Create XDD file",
+                                  MsgIcon::Information);
+        QVERIFY(f->Enabled(Cmd::CreateXdd));
+        f->Trigger(Cmd::CreateXdd);
+        QCOMPARE(f->platform.ChooserRequests().back().filter, std::string("XDD Files (*.xdd)|*.xdd||"));
+
+        f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Information, MsgResult::No);
+        f->platform.QueueChosenFile(xdd);
+        f->platform.ExpectMessage("The file " + xdd + " was successfully readed!", "Read EDS file",
+                                  MsgIcon::Information);
+        f->Trigger(Cmd::ImportXdd);
+        QCOMPARE(f->platform.ChooserRequests().back().filter,
+                 std::string("XDD Files (*.xdd)|*.xdd|XDC Files (*.xdc)|*.xdc||"));
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("device.xdd"));
+        QCOMPARE(f->DictionaryLabels(), imported);
+    }
+
     void cancelledImportChangesNothing() {
         f->platform.QueueChosenFile(std::nullopt);
         f->Trigger(Cmd::ImportEds);

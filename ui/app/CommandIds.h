@@ -22,6 +22,8 @@ enum Id : int {
     Paste = 32861,
     Copy = 32862,
     CheckDictionary = 32900,
+    ImportXdd = 32910,
+    CreateXdd = 32911,
     New = 57600,
     Open = 57601,
     Save = 57603,

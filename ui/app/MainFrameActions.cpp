@@ -49,9 +49,12 @@ void CMainFrame::CreateActions() {
     AddAction(Cmd::Open, "actionOpen", "O&pen...\tCtrl + O", "Open a saved document.")
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     AddAction(Cmd::ImportEds, "actionImportEds", "EDS-File", "Import an EDS-File");
+    AddAction(Cmd::ImportXdd, "actionImportXdd", "XDD/XDC File...",
+              "Import a CiA 311 XML device description (XDD or XDC)");
     AddAction(Cmd::CreateSources, "actionCreateSources", "Object Dictionary Files",
               "Create the object dictionary files");
     AddAction(Cmd::CreateEds, "actionCreateEds", "EDS-File  ", "Create the EDS file");
+    AddAction(Cmd::CreateXdd, "actionCreateXdd", "XDD File...", "Create a CiA 311 XML device description (XDD)");
     AddAction(Cmd::Save, "actionSave", "&Save...\tCtrl + S", "Save the active document.")
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     AddAction(Cmd::SaveAs, "actionSaveAs", "Save &As", "Save the active document with a name.");
@@ -126,10 +129,12 @@ void CMainFrame::CreateMenus() {
     QMenu* import = file->addMenu(QStringLiteral("&Import..."));
     import->setObjectName(QStringLiteral("menuImport"));
     import->addAction(m_actions[Cmd::ImportEds]);
+    import->addAction(m_actions[Cmd::ImportXdd]);
     QMenu* create = file->addMenu(QStringLiteral("&Create..."));
     create->setObjectName(QStringLiteral("menuCreate"));
     create->addAction(m_actions[Cmd::CreateSources]);
     create->addAction(m_actions[Cmd::CreateEds]);
+    create->addAction(m_actions[Cmd::CreateXdd]);
     file->addSeparator();
     file->addAction(m_actions[Cmd::Save]);
     file->addAction(m_actions[Cmd::SaveAs]);

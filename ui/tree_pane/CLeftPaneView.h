@@ -122,6 +122,9 @@ private:
     void OnImportEds();
     void OnCreateSources();
     void OnCreateEds();
+    // XDD/XDC import and XDD export: LeftPaneXddCommands.cpp.
+    void OnImportXdd();
+    void OnCreateXdd();
     void ShowOpenedProject();
     void ImportEdsFile(const std::string& path);
     // One import of the file, shown in the tree and reported; returns the import's result.

@@ -48,6 +48,8 @@ bool CLeftPaneView::HasHandler(int commandId) const {
         case Cmd::ImportEds:
         case Cmd::CreateSources:
         case Cmd::CreateEds:
+        case Cmd::ImportXdd:
+        case Cmd::CreateXdd:
         case Cmd::ExpandRoot:
         case Cmd::CollapseRoot:
         case Cmd::ExpandDictionary:
@@ -116,6 +118,12 @@ void CLeftPaneView::OnCommand(int commandId) {
             break;
         case Cmd::CreateEds:
             OnCreateEds();
+            break;
+        case Cmd::ImportXdd:
+            OnImportXdd();
+            break;
+        case Cmd::CreateXdd:
+            OnCreateXdd();
             break;
         case Cmd::ExpandRoot:
         case Cmd::CollapseRoot:
