@@ -3,6 +3,7 @@
 #include <pugixml.hpp>
 #include <vector>
 
+#include "eds/CEdsWriter.h"
 #include "eds/EdsFormat.h"
 #include "eds/EdsResult.h"
 #include "model/ObjectDictionary.h"
@@ -285,15 +286,5 @@ int CXddWriter::WriteFile() {
     } catch (const std::bad_alloc&) {
         return EdsExportResult::WriteFailed;
     }
-    FileOperation failed = FileOperation::Create;
-    std::string reason;
-    switch (ReplaceWholeFile(m_platform.Files(), m_strPath, text, failed, reason)) {
-        case ReplaceOutcome::Replaced:
-            return EdsExportResult::Success;
-        case ReplaceOutcome::RenameFailed:
-            return EdsExportResult::CannotDelete;
-        case ReplaceOutcome::WriteFailed:
-            break;
-    }
-    return EdsExportResult::WriteFailed;
+    return WriteExportedFile(m_platform.Files(), m_strPath, text);
 }

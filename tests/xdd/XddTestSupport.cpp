@@ -5,23 +5,13 @@
 #include "xdd/CXddScan.h"
 
 int XddRun::Read(const std::string& bytes, const std::string& name) {
-    path = dir.File(name);
-    WriteFileBytes(path, bytes);
-    return ReadPath(path);
+    WriteFileBytes(dir.File(name), bytes);
+    return ReadPath(dir.File(name));
 }
 
 int XddRun::ReadPath(const std::string& filePath) {
     path = filePath;
     return CXddScan(filePath, dictionary, fileInfo, deviceInfo, platform).ReadFile();
-}
-
-const IndexEntry* XddRun::Find(unsigned index) const {
-    for (std::uint16_t i = 0; i < dictionary.GetIndexCount(); ++i) {
-        if (dictionary.GetIndexAt(i)->index == index) {
-            return dictionary.GetIndexAt(i);
-        }
-    }
-    return nullptr;
 }
 
 const SubindexEntry* XddRun::Entry(unsigned index, unsigned subindex) const {

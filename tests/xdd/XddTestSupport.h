@@ -2,22 +2,13 @@
 
 #include <string>
 
-#include "ScriptedPlatform.h"
-#include "eds/EdsSections.h"
-#include "model/ObjectDictionary.h"
+#include "EdsTestSupport.h"
 
-// One XDD import into fresh records; the bytes are written to a temporary folder first.
-struct XddRun {
-    ScriptedPlatform platform;
-    ObjectDictionary dictionary;
-    FileInfoSection fileInfo;
-    DeviceInfoSection deviceInfo;
-    TempDir dir;
-    std::string path;
-
+// One XDD import into fresh records (those of an EDS import run); the bytes are written to a temporary
+// folder first.
+struct XddRun : ImportRun {
     int Read(const std::string& bytes, const std::string& name = "device.xdd");
     int ReadPath(const std::string& filePath);
-    const IndexEntry* Find(unsigned index) const;
     const SubindexEntry* Entry(unsigned index, unsigned subindex) const;
 };
 
