@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QFile>
+#include <QMenu>
 #include <QMimeData>
 #include <QUrl>
 #include <QtTest>
@@ -98,6 +99,14 @@ private slots:
                  std::string("XDD Files (*.xdd)|*.xdd|XDC Files (*.xdc)|*.xdc||"));
         QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("device.xdd"));
         QCOMPARE(f->DictionaryLabels(), imported);
+        if (const QString folder = qEnvironmentVariable("QM_SCREENSHOT_DIR"); !folder.isEmpty()) {
+            for (const char* name : {"menuImport", "menuCreate"}) {
+                auto* menu = f->frame->findChild<QMenu*>(QString::fromLatin1(name));
+                QVERIFY(menu != nullptr);
+                menu->adjustSize();
+                QVERIFY(menu->grab().save(folder + QLatin1Char('/') + QString::fromLatin1(name) + ".png"));
+            }
+        }
     }
 
     void cancelledImportChangesNothing() {
