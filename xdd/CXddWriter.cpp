@@ -60,6 +60,13 @@ public:
 
 private:
     std::string Utf8(const std::string& text) const { return TextToUtf8(text, m_encoding); }
+    // A text the document's encoding is not chosen by (the access type) is judged by itself, so that a
+    // text read back from the file is written the same again.
+    static std::string OwnUtf8(const std::string& text) {
+        TextEncodingScan scan;
+        scan.Add(text);
+        return TextToUtf8(text, scan.Result());
+    }
 
     void SetText(pugi::xml_node parent, const char* element, const std::string& text) const {
         parent.append_child(element).text().set(Utf8(text).c_str());
@@ -237,7 +244,7 @@ private:
     void AddValues(pugi::xml_node object, const SubindexEntry& entry) const {
         object.append_attribute("dataType") = Format("%04X", entry.dataType).c_str();
         if (!entry.accessType.empty()) {
-            object.append_attribute("accessType") = Utf8(entry.accessType).c_str();
+            object.append_attribute("accessType") = OwnUtf8(entry.accessType).c_str();
         }
         if (!entry.defaultValue.empty()) {
             object.append_attribute("defaultValue") = Utf8(entry.defaultValue).c_str();
