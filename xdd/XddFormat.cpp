@@ -171,6 +171,6 @@ std::uint32_t ParseHexAttribute(std::string_view text) {
         text.remove_prefix(2);
     }
     std::uint32_t value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value, 16);
-    return value;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+    return error == std::errc() && end == text.data() + text.size() ? value : UnreadableNumber;
 }

@@ -70,5 +70,7 @@ std::string XsdDateOfEds(const std::string& eds);
 std::string XsdTimeOfEds(const std::string& eds);
 
 // Hexadecimal attributes (index "1018", subIndex "0A", dataType "0007") are read as hexadecimal with
-// or without "0x".
+// or without "0x"; a text that is not wholly a 32-bit hexadecimal number gives UnreadableNumber, which
+// no index, subindex or data type has.
+constexpr std::uint32_t UnreadableNumber = 0xFFFFFFFFu;
 std::uint32_t ParseHexAttribute(std::string_view text);

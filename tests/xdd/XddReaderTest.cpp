@@ -135,12 +135,16 @@ TEST(XddReader, LeavesOutWhatTheModelCannotHold) {
         <CANopenObject index="1000" name="Again" objectType="7" dataType="0005"/>
         <CANopenObject index="2000" name="Odd type" objectType="7" dataType="0030"/>
         <CANopenObject index="2001" name="No type" objectType="7"/>
+        <CANopenObject index="2001x" name="Not a number" objectType="7" dataType="0007"/>
+        <CANopenObject index="12345678901" name="Too long" objectType="7" dataType="0007"/>
+        <CANopenObject index="" name="Empty" objectType="7" dataType="0007"/>
         <CANopenObject index="2002" name="Mixed" objectType="8">
           <CANopenSubObject subIndex="02" name="Two" dataType="0006"/>
           <CANopenSubObject subIndex="00" name="Count" dataType="0005" defaultValue="2"/>
           <CANopenSubObject subIndex="01" name="Bad" dataType="001F"/>
           <CANopenSubObject subIndex="02" name="Two again" dataType="0006"/>
           <CANopenSubObject subIndex="100" name="Too far" dataType="0006"/>
+          <CANopenSubObject subIndex="0g" name="Not a number" dataType="0006"/>
           <CANopenSubObject name="No number" dataType="0006"/>
         </CANopenObject>
         <CANopenObject index="2003" name="All bad" objectType="9">
