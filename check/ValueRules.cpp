@@ -15,43 +15,42 @@ namespace {
 // takes what it can and masks the rest away, which hides a mistyped value until the device misbehaves.
 struct Reading {
     enum Outcome { Number, Empty, Trailing, OutOfRange } outcome = Number;
-    double value = 0.0;     // exact for every integer type, which has at most 32 bits
-    std::string_view rest;  // what the value rule stops at
+    long double value = 0.0L;  // exact for every integer type: its 64-bit mantissa holds them all
+    std::string_view rest;     // what the value rule stops at
 };
 
 // The range of an integer type; hexadecimal texts give the bit pattern of `bits` bits.
 struct IntegerRange {
-    std::int64_t min;
-    std::int64_t max;
+    long double min;
+    long double max;
     unsigned bits;
 };
 
 bool IntegerRangeOf(std::uint8_t dataType, IntegerRange& range) {
-    switch (dataType) {
-        case DataTypeCode::Boolean:
-            range = {0, 1, 8};
-            return true;
-        case DataTypeCode::Int8:
-            range = {-128, 127, 8};
-            return true;
-        case DataTypeCode::Int16:
-            range = {-32768, 32767, 16};
-            return true;
-        case DataTypeCode::Int32:
-            range = {-2147483648LL, 2147483647LL, 32};
-            return true;
-        case DataTypeCode::Uint8:
-            range = {0, 0xFF, 8};
-            return true;
-        case DataTypeCode::Uint16:
-            range = {0, 0xFFFF, 16};
-            return true;
-        case DataTypeCode::Uint32:
-            range = {0, 0xFFFFFFFFLL, 32};
-            return true;
-        default:
-            return false;
+    if (dataType == DataTypeCode::Boolean) {
+        range = {0, 1, 8};
+        return true;
     }
+    // The integer types of CiA 301 by code: width in bits, and whether signed.
+    struct Row {
+        std::uint8_t code;
+        unsigned bits;
+        bool isSigned;
+    };
+    static constexpr Row Rows[] = {
+        {0x02, 8, true},   {0x03, 16, true},  {0x04, 32, true},  {0x05, 8, false},
+        {0x06, 16, false}, {0x07, 32, false}, {0x10, 24, true},  {0x12, 40, true},
+        {0x13, 48, true},  {0x14, 56, true},  {0x15, 64, true},  {0x16, 24, false},
+        {0x18, 40, false}, {0x19, 48, false}, {0x1A, 56, false}, {0x1B, 64, false}};
+    for (const Row& row : Rows) {
+        if (row.code == dataType) {
+            const long double patterns = std::ldexp(1.0L, static_cast<int>(row.bits));
+            range = row.isSigned ? IntegerRange{-patterns / 2, patterns / 2 - 1, row.bits}
+                                 : IntegerRange{0, patterns - 1, row.bits};
+            return true;
+        }
+    }
+    return false;
 }
 
 bool IsBlank(char c) {
@@ -85,20 +84,16 @@ int HexDigit(char c) {
 }
 
 // The two paths of the value rule: exactly "0x" at the start reads hexadecimal, anything else decimal
-// with leading blanks and a sign. A hexadecimal text of a signed type is its two's complement.
+// with leading blanks and a sign, "-0x80" being -128. A hexadecimal text of a signed type is its two's
+// complement.
 Reading ReadInteger(std::string_view text, const IntegerRange& range) {
     Reading reading;
-    constexpr std::uint64_t Huge = 1ULL << 40;  // beyond every type; stops the digits from overflowing
-    std::uint64_t magnitude = 0;
+    const long double huge = std::ldexp(1.0L, 66);  // beyond every type; keeps the digits finite
+    long double magnitude = 0;
     std::size_t at = 0;
     bool negative = false;
-    const bool hex = text.size() >= 2 && text[0] == '0' && text[1] == 'x';
-    if (hex) {
-        at = 2;
-        for (; at < text.size() && HexDigit(text[at]) >= 0; ++at) {
-            magnitude = std::min(Huge, magnitude * 16 + static_cast<unsigned>(HexDigit(text[at])));
-        }
-    } else {
+    bool hex = text.size() >= 2 && text[0] == '0' && text[1] == 'x';
+    if (!hex) {
         while (at < text.size() && IsBlank(text[at])) {
             ++at;
         }
@@ -106,33 +101,29 @@ Reading ReadInteger(std::string_view text, const IntegerRange& range) {
             negative = text[at] == '-';
             ++at;
         }
-        const std::size_t digits = at;
-        for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-            magnitude = std::min(Huge, magnitude * 10 + static_cast<unsigned>(text[at] - '0'));
-        }
-        if (at == digits) {
-            reading.outcome = Reading::Trailing;
-            reading.rest = text.substr(at);
-            return reading;
-        }
+        hex = negative && text.substr(at, 2) == "0x";
     }
-    if (hex && at == 2) {
+    const std::size_t digits = hex ? at + 2 : at;
+    at = digits;
+    for (; at < text.size() && (hex ? HexDigit(text[at]) >= 0 : text[at] >= '0' && text[at] <= '9'); ++at) {
+        const int digit = hex ? HexDigit(text[at]) : text[at] - '0';
+        magnitude = std::min(huge, magnitude * (hex ? 16 : 10) + digit);
+    }
+    if (at == digits) {
         reading.outcome = Reading::Trailing;
-        reading.rest = text.substr(2);
+        reading.rest = text.substr(at);
         return reading;
     }
-    auto value = static_cast<std::int64_t>(magnitude);
-    if (hex) {
-        const std::uint64_t patterns = 1ULL << range.bits;
+    long double value = negative ? -magnitude : magnitude;
+    if (hex && !negative) {
+        const long double patterns = std::ldexp(1.0L, static_cast<int>(range.bits));
         if (magnitude >= patterns) {
             value = range.max + 1;
         } else if (range.min < 0 && magnitude >= patterns / 2) {
-            value -= static_cast<std::int64_t>(patterns);
+            value -= patterns;
         }
-    } else if (negative) {
-        value = -value;
     }
-    reading.value = static_cast<double>(value);
+    reading.value = value;
     if (value < range.min || value > range.max) {
         reading.outcome = Reading::OutOfRange;
     }
@@ -195,7 +186,8 @@ std::string RangeText(std::uint8_t dataType, std::string_view text) {
     if (text.size() >= 2 && text[0] == '0' && text[1] == 'x') {
         return " (0x0 to 0x" + std::string(range.bits / 4, 'F') + ")";
     }
-    return " (" + std::to_string(range.min) + " to " + std::to_string(range.max) + ")";
+    return " (" + std::to_string(static_cast<long long>(range.min)) + " to " +
+           std::to_string(static_cast<unsigned long long>(range.max)) + ")";
 }
 
 bool CheckSyntax(CheckContext& context, const SubindexEntry& entry, const char* what, const std::string& text,
@@ -238,8 +230,11 @@ void CheckValues(CheckContext& context) {
             const SubindexEntry& entry = *slot;
             ConvertedValues unused;
             const ValueKind kind = ConvertEntryValues(entry, unused);
-            if (entry.subindex == HeaderStructured ||
-                (kind != ValueKind::Unsigned && kind != ValueKind::Signed && kind != ValueKind::Real)) {
+            IntegerRange integer{};
+            // The integer types wider than 32 bits have no number form of their own but are read in full.
+            const bool numeric = kind == ValueKind::Unsigned || kind == ValueKind::Signed ||
+                                 kind == ValueKind::Real || IntegerRangeOf(entry.dataType, integer);
+            if (entry.subindex == HeaderStructured || !numeric) {
                 continue;
             }
             const Reading value = Read(entry.defaultValue, entry.dataType);

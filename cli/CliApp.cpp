@@ -106,7 +106,7 @@ int Convert(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& ou
 int Generate(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& out, bool verbose) {
     const int result = doc.GenerateSources(out);
     if (result != 31 || verbose) {
-        ShowResultMessage(platform, result, "", out);
+        ShowResultMessage(platform, result, "", out, doc.LastGenerationNote());
     }
     return result == 31 ? ExitStatus::Success : ExitStatus::Failed;
 }

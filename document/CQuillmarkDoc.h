@@ -82,10 +82,14 @@ public:
     int ImportEds(const std::string& path, ImportMode mode = ImportMode::Standard);
     // Whether the last ImportEds replaced the project.
     bool LastImportReplacedProject() const { return m_bImportReplaced; }
+    // How many entries the last ImportEds left out for their data type (a lenient import keeps them).
+    unsigned LastImportLeftOutForType() const { return m_nImportLeftOutForType; }
     int ExportEds(const std::string& path);
     // Writes a CiA 311 XDD; the codes of ExportEds.
     int ExportXdd(const std::string& path);
     int GenerateSources(const std::string& sourcePath);
+    // After GenerateSources: the sentence that tells which entries the sources leave out, or "".
+    const std::string& LastGenerationNote() const { return m_strGenerationNote; }
 
     // Content.
     ObjectDictionary& GetDictionary() { return *m_pDictionary; }
@@ -207,6 +211,8 @@ private:
     std::unique_ptr<DeviceInfoSection> m_pDeviceInfo;
     std::string m_strProjectPath;
     bool m_bImportReplaced = false;
+    unsigned m_nImportLeftOutForType = 0;
+    std::string m_strGenerationNote;
     TextEncoding m_textEncoding = TextEncoding::Windows1252;
     std::string m_strImportedPath;
     UndoHistory m_history;

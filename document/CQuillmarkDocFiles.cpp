@@ -168,6 +168,7 @@ int CQuillmarkDoc::SaveProjectFile(const std::string& path) {
 
 int CQuillmarkDoc::ImportEds(const std::string& path, ImportMode mode) {
     m_bImportReplaced = false;
+    m_nImportLeftOutForType = 0;
     // The file is read into fresh content, so a refused file leaves the open project as it was.
     std::unique_ptr<ObjectDictionary> dictionary;
     std::unique_ptr<FileInfoSection> fileInfo;
@@ -190,6 +191,8 @@ int CQuillmarkDoc::ImportEds(const std::string& path, ImportMode mode) {
     const int result =
         xml ? CXddScan(path, *dictionary, *fileInfo, *deviceInfo, limited).ReadBytes(*xml) : reader->ReadFile();
     xml.reset();
+    // The XDD reader has no lenient mode that could keep more.
+    m_nImportLeftOutForType = reader ? reader->EntriesLeftOutForType() : 0;
     if (result != ImportSucceeded) {
         if (reader) {
             reader->GetErrorPosition(m_nDuplicateIndex, m_nDuplicateSubindex);
@@ -238,6 +241,7 @@ int CQuillmarkDoc::ExportXdd(const std::string& path) {
 }
 
 int CQuillmarkDoc::GenerateSources(const std::string& sourcePath) {
+    m_strGenerationNote.clear();
     std::unique_ptr<CSourceGenerator> generator;
     try {
         generator = std::make_unique<CSourceGenerator>(*m_pDictionary, m_platform);
@@ -247,6 +251,7 @@ int CQuillmarkDoc::GenerateSources(const std::string& sourcePath) {
     // The generator may add default PDO mapping indices; that is no edit, but the content changed.
     const std::uint16_t indices = m_pDictionary->GetIndexCount();
     const int result = generator->GenerateFiles(sourcePath);
+    m_strGenerationNote = result == GenOk ? generator->LeftOutNote() : std::string();
     if (m_pDictionary->GetIndexCount() != indices) {
         NotifyContentChanged();
     }

@@ -53,6 +53,7 @@ private:
     int WriteIndexSection(const IndexEntry& entry);
     int WriteSubIndexSection(const SubindexEntry& entry);
     bool WriteValueKeys(std::string_view section, const SubindexEntry& entry);
+    bool WriteValueTexts(std::string_view section, const SubindexEntry& entry, std::string_view pdoMapping);
     static constexpr bool EndOfSection = true;
     bool Set(std::string_view section, std::string_view key, std::string_view value,
              bool endOfSection = false);

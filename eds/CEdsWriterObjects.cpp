@@ -6,9 +6,15 @@
 #include "eds/EdsFormat.h"
 #include "eds/EdsResult.h"
 #include "eds/ProfileFile.h"
+#include "model/NameTables.h"
 #include "model/ObjectDictionary.h"
+#include "model/ValueConversion.h"
 
 namespace {
+
+bool IsComplexOrNoType(std::uint8_t dataType) {
+    return dataType == 0 || (dataType >= DataTypeCode::PdoCommParam && dataType <= DataTypeCode::Identity);
+}
 
 const char* ListSectionOf(const std::string& category) {
     if (category == "mandatory") {
@@ -228,7 +234,7 @@ bool CEdsWriter::WriteValueKeys(std::string_view section, const SubindexEntry& e
         case ValueKind::Domain:
             break;
         case ValueKind::None:
-            return true;
+            return IsComplexOrNoType(entry.dataType) || WriteValueTexts(section, entry, pdoMapping);
     }
     std::string_view def = kind == ValueKind::String || kind == ValueKind::Domain
                                ? std::string_view(entry.defaultValue)
@@ -247,5 +253,23 @@ bool CEdsWriter::WriteValueKeys(std::string_view section, const SubindexEntry& e
     ok &= Set(section, "PDOMapping", pdoMapping);
     ok &= Set(section, "LowLimit", low);
     ok &= Set(section, "HighLimit", high, EndOfSection);
+    return ok;
+}
+
+// The types without a number form of their own (64-bit integers, REAL64, the times, the types a device
+// defines) keep their value texts as they were read; limits are written when one of them is not 0, as
+// for the other types. The standard complex types and entries without a type have no value keys.
+bool CEdsWriter::WriteValueTexts(std::string_view section, const SubindexEntry& entry,
+                                 std::string_view pdoMapping) {
+    const auto nonZero = [](const std::string& text) {
+        return ParseUnsigned64(text, 64) != 0 || ParseReal(text) != 0.0;
+    };
+    bool ok = Set(section, "DefaultValue", entry.defaultValue);
+    if (!nonZero(entry.lowLimit) && !nonZero(entry.highLimit)) {
+        return ok && Set(section, "PDOMapping", pdoMapping, EndOfSection);
+    }
+    ok &= Set(section, "PDOMapping", pdoMapping);
+    ok &= Set(section, "LowLimit", entry.lowLimit);
+    ok &= Set(section, "HighLimit", entry.highLimit, EndOfSection);
     return ok;
 }

@@ -64,6 +64,9 @@ int CFileScan::ReadAllSections() {
         }
         result = CreateIndexList(list);
     }
+    if (result == EdsImportResult::Success && m_bLenient) {
+        result = ReadUnlistedObjects();
+    }
     return result;
 }
 
@@ -97,13 +100,15 @@ int CFileScan::ValidateEdsFile() {
     }
     m_pProfile = std::make_unique<ProfileFile>(std::move(*profile));
     if (m_bLenient) {
-        // Any list may be missing, but a file without a single one describes no dictionary at all.
+        // Any list may be missing, and the object sections are read even without one; a file with
+        // neither describes no dictionary at all.
+        FindObjectSections();
         for (const char* list : ObjectLists) {
             if (m_pProfile->HasKeys(list)) {
                 return EdsImportResult::Success;
             }
         }
-        return EdsImportResult::InvalidObjectList;
+        return m_indexSections.empty() ? EdsImportResult::InvalidObjectList : EdsImportResult::Success;
     }
     const std::string optional = GetString("OptionalObjects", "SupportedObjects", "");
     if (ParseLeadingInt(optional) == 0 && !IsZero(optional)) {

@@ -32,6 +32,8 @@ public:
     // The index at which the import stopped on a subindex-count mismatch (0 when none) and the
     // error subindex, with 0xFFFF reported as 0.
     void GetErrorPosition(std::uint16_t& index, std::uint16_t& subindex) const;
+    // How many entries the import left out for a basic data type that the lenient import keeps.
+    unsigned EntriesLeftOutForType() const { return m_nLeftOutForType; }
 
 private:
     static constexpr const char* ObjectLists[] = {"MandatoryObjects", "ManufacturerObjects",
@@ -44,19 +46,36 @@ private:
     int ReadDummyUsage();
     int ReadComments();
     int CreateIndexList(const std::string& listName);
+    // Reads the index's sections into a new index of the category; an index whose entries could not be
+    // read leaves again.
+    int ReadIndex(std::uint16_t number, const char* category);
+    // The index an object list entry names: always hexadecimal, with or without "0x".
+    static std::uint16_t ListedIndex(std::string value);
     int CreateSubIndexList(IndexEntry& entry);
     int ReadStructuredEntries(IndexEntry& entry, std::uint16_t subNumber);
     int ReadParameterSection(SubindexEntry& entry);
     // Lenient mode only: reports the object lists and list entries that are missing, before any index
     // is read, so that these repairs are never hidden behind the index messages.
     void SurveyObjectLists();
+    // Lenient mode only: the index and subindex sections the file holds, found once from its section
+    // names, so that sections no object list names and subindex sections beyond SubNumber are read too.
+    void FindObjectSections();
+    int ReadUnlistedObjects();
+    // Reads the subindex sections from subindex `from` on, beyond those SubNumber announced.
+    int ReadSurplusEntries(IndexEntry& entry, unsigned from);
+    // How many subindices the index section announces: its SubNumber, or in lenient mode, for an ARRAY
+    // or RECORD without one, the number of its subindex sections.
+    std::uint16_t SubNumberOf(std::uint16_t index) const;
+    unsigned SubSectionCount(std::uint16_t index) const;
     // The number of subindices a compact array index describes (CompactSubObj), 0 when the index is
     // not read that way.
     unsigned CompactSubObjects(std::uint16_t index) const;
     int ReadCompactEntries(IndexEntry& entry, unsigned count);
     void ReportRepair(const std::string& repair);
+    // Reports a count of repairs of one kind, unless it is 0: "1 <one>" or "N <many>".
+    void ReportCount(unsigned count, const char* one, const char* many);
     static bool IsSupportedIndex(std::uint16_t index);
-    static bool IsImportedDataType(std::uint8_t type);
+    bool IsImportedDataType(std::uint8_t type) const;
     bool SectionExists(std::uint16_t index, std::uint16_t subindex) const;
     std::string GetString(std::string_view section, std::string_view key, std::string_view def) const;
     std::uint32_t GetNumber(std::string_view section, std::string_view key) const;
@@ -71,6 +90,11 @@ private:
     std::uint16_t m_nErrorIndex = 0;
     std::uint16_t m_nErrorSubindex = 0;
     bool m_bLenient = false;
+    unsigned m_nLeftOutForType = 0;
     // Indices already taken from an object list, so that a second listing is skipped.
-    std::vector<bool> m_listed;
+    std::vector<bool> m_listed = std::vector<bool>(0x10000, false);
+    // Lenient mode: the numbers of the index sections, ascending, and of the subindex sections as
+    // index << 8 | subindex, ascending.
+    std::vector<std::uint16_t> m_indexSections;
+    std::vector<std::uint32_t> m_subSections;
 };

@@ -30,6 +30,7 @@ void CFileScan::ReportRepair(const std::string& repair) {
 
 void CFileScan::SurveyObjectLists() {
     unsigned missingEntries = 0;
+    std::vector<bool> listed(0x10000, false);
     for (const char* list : ObjectLists) {
         const std::string countText = GetString(list, "SupportedObjects", "");
         if (countText.empty()) {
@@ -38,16 +39,138 @@ void CFileScan::SurveyObjectLists() {
         }
         const unsigned count = ParseNumber(countText) & 0xFFFFu;
         for (unsigned n = 1; n <= count; ++n) {
-            if (GetString(list, Format("%u", n), "").empty()) {
+            std::string value = GetString(list, Format("%u", n), "");
+            if (value.empty()) {
                 ++missingEntries;
+            } else {
+                listed[ListedIndex(std::move(value))] = true;
             }
         }
     }
-    if (missingEntries == 1) {
-        ReportRepair("1 object list entry missing: skipped");
-    } else if (missingEntries > 1) {
-        ReportRepair(Format("%u object list entries missing: skipped", missingEntries));
+    ReportCount(missingEntries, "object list entry missing: skipped", "object list entries missing: skipped");
+
+    unsigned unlisted = 0;
+    unsigned surplus = 0;
+    unsigned counted = 0;
+    for (const std::uint16_t index : m_indexSections) {
+        unlisted += listed[index] ? 0 : 1;
+        const unsigned announced = ParseNumber(GetString(Format("%04X", index), "SubNumber", "")) & 0xFFFFu;
+        const unsigned present = SubSectionCount(index);
+        if (announced == 0) {
+            counted += SubNumberOf(index) != 0 ? 1 : 0;
+            continue;
+        }
+        surplus += present > announced ? present - announced : 0;
     }
+    ReportCount(unlisted, "object section in no object list: read",
+                "object sections in no object list: read");
+    ReportCount(surplus, "subindex section beyond SubNumber: read",
+                "subindex sections beyond SubNumber: read");
+    ReportCount(counted, "ARRAY or RECORD without SubNumber: its subindex sections read",
+                "ARRAYs or RECORDs without SubNumber: their subindex sections read");
+}
+
+void CFileScan::ReportCount(unsigned count, const char* one, const char* many) {
+    if (count == 1) {
+        ReportRepair(std::string("1 ") + one);
+    } else if (count > 1) {
+        ReportRepair(Format("%u %s", count, many));
+    }
+}
+
+// Index sections are named by four hexadecimal digits, subindex sections by those, "sub" and one or two
+// more, in any letter case.
+void CFileScan::FindObjectSections() {
+    const auto hexValue = [](std::string_view digits) -> int {
+        int value = 0;
+        for (const char c : digits) {
+            const char lower = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+            const int digit = lower >= '0' && lower <= '9'   ? lower - '0'
+                              : lower >= 'a' && lower <= 'f' ? lower - 'a' + 10
+                                                             : -1;
+            if (digit < 0) {
+                return -1;
+            }
+            value = value * 16 + digit;
+        }
+        return digits.empty() ? -1 : value;
+    };
+    for (const std::string_view name : m_pProfile->SectionNames()) {
+        const int index = name.size() >= 4 ? hexValue(name.substr(0, 4)) : -1;
+        if (index < 0 || !IsSupportedIndex(static_cast<std::uint16_t>(index))) {
+            continue;
+        }
+        if (name.size() == 4) {
+            m_indexSections.push_back(static_cast<std::uint16_t>(index));
+        } else if (name.size() <= 9 && ToLower(std::string(name.substr(4, 3))) == "sub") {
+            const int sub = name.size() > 7 ? hexValue(name.substr(7)) : -1;
+            if (sub >= 0) {
+                m_subSections.push_back(static_cast<std::uint32_t>(index) * 0x100u +
+                                        static_cast<unsigned>(sub));
+            }
+        }
+    }
+    std::sort(m_indexSections.begin(), m_indexSections.end());
+    std::sort(m_subSections.begin(), m_subSections.end());
+    m_subSections.erase(std::unique(m_subSections.begin(), m_subSections.end()), m_subSections.end());
+}
+
+// A section that no object list names is still part of the device: it takes the category of its range,
+// and the three objects every device has are mandatory.
+int CFileScan::ReadUnlistedObjects() {
+    for (const std::uint16_t index : m_indexSections) {
+        if (m_listed[index]) {
+            continue;
+        }
+        m_listed[index] = true;
+        const bool mandatory = index == 0x1000 || index == 0x1001 || index == 0x1018;
+        const char* category = mandatory                           ? "mandatory"
+                               : index >= 0x2000 && index < 0x6000 ? "manufacturer"
+                                                                   : "optional";
+        const int result = ReadIndex(index, category);
+        if (result == EdsImportResult::OutOfMemory || result == EdsImportResult::EmptyPathInIndex) {
+            return result;
+        }
+    }
+    return EdsImportResult::Success;
+}
+
+int CFileScan::ReadSurplusEntries(IndexEntry& entry, unsigned from) {
+    const std::uint32_t begin = entry.index * 0x100u + from;
+    auto at = std::lower_bound(m_subSections.begin(), m_subSections.end(), begin);
+    for (; at != m_subSections.end() && (*at >> 8) == entry.index; ++at) {
+        auto sub = std::make_unique<SubindexEntry>();
+        sub->index = entry.index;
+        sub->subindex = static_cast<std::uint16_t>(*at & 0xFFu);
+        const int result = ReadParameterSection(*sub);
+        if (result == EdsImportResult::Success) {
+            m_dictionary.InsertEntry(std::move(sub));
+        } else if (result != EdsImportResult::UnsupportedDataType) {
+            return result;
+        }
+    }
+    return EdsImportResult::Success;
+}
+
+unsigned CFileScan::SubSectionCount(std::uint16_t index) const {
+    const auto first = std::lower_bound(m_subSections.begin(), m_subSections.end(), index * 0x100u);
+    const auto last = std::lower_bound(first, m_subSections.end(), (index + 1u) * 0x100u);
+    return static_cast<unsigned>(last - first);
+}
+
+// Without SubNumber, an ARRAY or RECORD that has subindex sections is read from them by the lenient
+// import, unless it describes them with CompactSubObj.
+std::uint16_t CFileScan::SubNumberOf(std::uint16_t index) const {
+    const std::string section = Format("%04X", index);
+    const auto announced = static_cast<std::uint16_t>(ParseNumber(GetString(section, "SubNumber", "")));
+    if (announced != 0 || !m_bLenient || !GetString(section, "CompactSubObj", "").empty()) {
+        return announced;
+    }
+    const auto objectType = static_cast<std::uint8_t>(GetNumber(section, "ObjectType"));
+    if (objectType != ObjectTypeArray && objectType != ObjectTypeRecord) {
+        return 0;
+    }
+    return static_cast<std::uint16_t>(SubSectionCount(index));
 }
 
 // An ARRAY or RECORD section without SubNumber may describe its subindices in one go with

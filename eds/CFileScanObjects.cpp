@@ -16,8 +16,8 @@ struct IndexRange {
     std::uint32_t end;  // excluded
 };
 
-// The upper end of each range is excluded, so 0x1FFF, 0x5FFF and 0xFFFF are never taken.
-constexpr IndexRange SupportedRanges[] = {{0x1000, 0x1FFF}, {0x2000, 0x5FFF}, {0x6000, 0xFFFF}};
+// Each range includes its last index, as the index dialog does: 0x1FFF, 0x5FFF and 0xFFFF are taken.
+constexpr IndexRange SupportedRanges[] = {{0x1000, 0x2000}, {0x2000, 0x6000}, {0x6000, 0x10000}};
 
 constexpr unsigned LastSubindex = 0xFF;
 
@@ -29,6 +29,11 @@ std::string SectionName(std::uint16_t index, std::uint16_t subindex) {
         name.Text("Sub").Hex(subindex);
     }
     return name.Str();
+}
+
+bool HasTextValue(std::uint8_t dataType) {
+    return dataType == DataTypeCode::VisibleString || dataType == DataTypeCode::OctetString ||
+           dataType == DataTypeCode::UnicodeString || dataType == DataTypeCode::Domain;
 }
 
 const char* CategoryOf(const std::string& listName) {
@@ -59,12 +64,24 @@ bool CFileScan::IsSupportedIndex(std::uint16_t index) {
     return false;
 }
 
-bool CFileScan::IsImportedDataType(std::uint8_t type) {
-    return (type >= 0x02 && type <= 0x09) || type == DataTypeCode::Domain || (type >= 0x20 && type <= 0x23);
+// The lenient import keeps entries of every data type as well (the other basic types of CiA 301 and the
+// types a device defines itself), so that nothing of the file is lost, although the generated sources
+// have no line for them.
+bool CFileScan::IsImportedDataType(std::uint8_t type) const {
+    return (type >= 0x02 && type <= 0x09) || type == DataTypeCode::Domain || (type >= 0x20 && type <= 0x23) ||
+           (m_bLenient && type != 0);
 }
 
 bool CFileScan::SectionExists(std::uint16_t index, std::uint16_t subindex) const {
     return m_pProfile->HasKeys(SectionName(index, subindex));
+}
+
+std::uint16_t CFileScan::ListedIndex(std::string value) {
+    value = ToLower(std::move(value));
+    if (value.compare(0, 2, "0x") != 0) {
+        value.insert(0, "0x");
+    }
+    return static_cast<std::uint16_t>(ParseNumber(value));
 }
 
 int CFileScan::CreateIndexList(const std::string& listName) {
@@ -76,52 +93,22 @@ int CFileScan::CreateIndexList(const std::string& listName) {
         // The lenient survey has reported the missing list; it is read as an empty one.
         return m_bLenient ? EdsImportResult::Success : EdsImportResult::InvalidObjectList;
     }
-    if (m_listed.empty()) {
-        m_listed.assign(0x10000, false);
-    }
     const unsigned count = ParseNumber(countText) & 0xFFFFu;
     int result = EdsImportResult::Success;
     for (unsigned n = 1; n <= count; ++n) {
-        std::string value = ToLower(GetString(listName, Format("%u", n), ""));
+        std::string value = GetString(listName, Format("%u", n), "");
         if (value.empty() && m_bLenient) {
             continue;  // counted and reported by the survey
         }
         if (value.empty()) {
             return EdsImportResult::InvalidObjectList;
         }
-        if (value.compare(0, 2, "0x") != 0) {
-            value.insert(0, "0x");
-        }
-        const auto number = static_cast<std::uint16_t>(ParseNumber(value));
+        const std::uint16_t number = ListedIndex(std::move(value));
         if (!IsSupportedIndex(number) || m_listed[number]) {
             continue;
         }
         m_listed[number] = true;
-
-        auto created = std::make_unique<IndexEntry>();
-        IndexEntry& entry = *created;
-        entry.index = number;
-        const bool structured =
-            (ParseNumber(GetString(SectionName(number, HeaderSingle), "SubNumber", "")) & 0xFFFFu) != 0 ||
-            CompactSubObjects(number) != 0;
-        entry.headerSubindex = structured ? HeaderStructured : HeaderSingle;
-        entry.kindMarker = structured ? KindStructured : KindSingle;
-        entry.category = CategoryOf(listName);
-        if (m_dictionary.LookupDefaultCallback(number) != 0) {
-            entry.callbackName = m_dictionary.GetLookupResult();
-        }
-        const std::uint16_t position = m_dictionary.InsertIndex(std::move(created));
-
-        result = CreateSubIndexList(entry);
-        // A single-entry object whose only entry could not be read would be an index without entries.
-        // A structured object left with nothing but its header cannot be generated, and its export
-        // would announce SubNumber=0, a VAR without a data type: it goes as well, whatever the result.
-        const bool lostEntry =
-            result == EdsImportResult::UnsupportedDataType || result == EdsImportResult::MissingSection;
-        const bool emptyStructure = structured && entry.subindices.size() < 2;
-        if (((lostEntry && !structured) || emptyStructure) && m_dictionary.GetIndexAt(position) == &entry) {
-            m_dictionary.RemoveIndexAt(position);
-        }
+        result = ReadIndex(number, CategoryOf(listName));
     }
     // Each of these spoils one index only, and its message has been shown.
     const bool indexFailure = result == EdsImportResult::MissingSection ||
@@ -130,14 +117,38 @@ int CFileScan::CreateIndexList(const std::string& listName) {
     return m_bLenient && indexFailure ? EdsImportResult::Success : result;
 }
 
+int CFileScan::ReadIndex(std::uint16_t number, const char* category) {
+    auto created = std::make_unique<IndexEntry>();
+    IndexEntry& entry = *created;
+    entry.index = number;
+    const bool structured = SubNumberOf(number) != 0 || CompactSubObjects(number) != 0;
+    entry.headerSubindex = structured ? HeaderStructured : HeaderSingle;
+    entry.kindMarker = structured ? KindStructured : KindSingle;
+    entry.category = category;
+    if (m_dictionary.LookupDefaultCallback(number) != 0) {
+        entry.callbackName = m_dictionary.GetLookupResult();
+    }
+    const std::uint16_t position = m_dictionary.InsertIndex(std::move(created));
+
+    const int result = CreateSubIndexList(entry);
+    // A single-entry object whose only entry could not be read would be an index without entries.
+    // A structured object left with nothing but its header cannot be generated, and its export
+    // would announce SubNumber=0, a VAR without a data type: it goes as well, whatever the result.
+    const bool lostEntry =
+        result == EdsImportResult::UnsupportedDataType || result == EdsImportResult::MissingSection;
+    const bool emptyStructure = structured && entry.subindices.size() < 2;
+    if (((lostEntry && !structured) || emptyStructure) && m_dictionary.GetIndexAt(position) == &entry) {
+        m_dictionary.RemoveIndexAt(position);
+    }
+    return result;
+}
+
 int CFileScan::CreateSubIndexList(IndexEntry& entry) {
     if (m_strPath.empty()) {
         return EdsImportResult::EmptyPathInIndex;
     }
     EntryCountKeeper keeper{entry};
-    const auto subNumber = static_cast<std::uint16_t>(
-        ParseNumber(GetString(SectionName(entry.index, HeaderSingle), "SubNumber", "")));
-    if (subNumber != 0) {
+    if (const std::uint16_t subNumber = SubNumberOf(entry.index); subNumber != 0) {
         return ReadStructuredEntries(entry, subNumber);
     }
     if (const unsigned compact = CompactSubObjects(entry.index); compact != 0) {
@@ -178,6 +189,12 @@ int CFileScan::ReadStructuredEntries(IndexEntry& entry, std::uint16_t subNumber)
         s = (s + 1) & 0xFFFFu;
         --remaining;
     }
+    if (m_bLenient && remaining == 0) {
+        const int result = ReadSurplusEntries(entry, s);
+        if (result != EdsImportResult::Success) {
+            return result;
+        }
+    }
     if (remaining > 1) {
         m_platform.MessageBox(
             Format("The number of subindices of the index 0x%04X is different from thecurrent number! Please "
@@ -204,7 +221,11 @@ int CFileScan::ReadParameterSection(SubindexEntry& entry) {
         return EdsImportResult::MissingSection;
     }
     entry.name = GetString(section, "ParameterName", "");
-    entry.objectType = static_cast<std::uint8_t>(GetNumber(section, "ObjectType"));
+    // Without an ObjectType a section is a VAR; the header of an index with subindices is a RECORD.
+    const std::string objectType = GetString(section, "ObjectType", "");
+    entry.objectType = objectType.empty()
+                           ? (entry.subindex == HeaderStructured ? ObjectCode::Record : ObjectCode::Var)
+                           : static_cast<std::uint8_t>(ParseNumber(objectType));
     if (entry.subindex == HeaderStructured) {
         return EdsImportResult::Success;
     }
@@ -212,7 +233,8 @@ int CFileScan::ReadParameterSection(SubindexEntry& entry) {
     if (IsImportedDataType(entry.dataType)) {
         entry.accessType = ToLower(GetString(section, "AccessType", ""));
         entry.pdoMapping = static_cast<std::uint8_t>(GetNumber(section, "PDOMapping"));
-        entry.defaultValue = GetString(section, "DefaultValue", "0x0");
+        // A text without a default is empty; a number needs one for the generator.
+        entry.defaultValue = GetString(section, "DefaultValue", HasTextValue(entry.dataType) ? "" : "0x0");
         entry.lowLimit = GetString(section, "LowLimit", "0x0");
         entry.highLimit = GetString(section, "HighLimit", "0x0");
         return EdsImportResult::Success;
@@ -222,5 +244,8 @@ int CFileScan::ReadParameterSection(SubindexEntry& entry) {
             ? Format("Data Type of index 0x%04X not supported", entry.index)
             : Format("Data Type of index 0x%04X,subindex 0x%02X not supported!", entry.index, entry.subindex);
     m_platform.MessageBox(text, "Warning", MsgButtons::Ok, MsgIcon::Exclamation);
+    if (IsCiaBasicDataType(entry.dataType)) {
+        ++m_nLeftOutForType;
+    }
     return EdsImportResult::UnsupportedDataType;
 }

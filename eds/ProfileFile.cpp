@@ -240,6 +240,17 @@ bool ProfileFile::HasKeys(std::string_view section) const {
     return found != NameTable::None && m_sections[found].keyCount != 0;
 }
 
+std::vector<std::string_view> ProfileFile::SectionNames() const {
+    std::vector<std::string_view> names;
+    names.reserve(m_sections.size());
+    for (const Section& section : m_sections) {
+        if (section.keyCount != 0) {
+            names.push_back(View(section.name));
+        }
+    }
+    return names;
+}
+
 bool ProfileFile::SetString(std::string_view section, std::string_view key, std::string_view value) {
     const std::size_t room = MaxTextSize - std::min(m_text.size(), MaxTextSize);
     if (section.size() + key.size() + value.size() > room) {

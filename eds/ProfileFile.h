@@ -49,6 +49,9 @@ public:
     std::string GetString(std::string_view section, std::string_view key, std::string_view def) const;
     // True when the section exists and holds at least one key line.
     bool HasKeys(std::string_view section) const;
+    // The names of the sections that hold keys, in the order of the file, each once. The views stay
+    // valid until the next SetString.
+    std::vector<std::string_view> SectionNames() const;
     // Appends the section and the key when they are new, else replaces the key's value. The value
     // is kept verbatim: one that ends in CR LF leaves an empty line after the key line.
     bool SetString(std::string_view section, std::string_view key, std::string_view value);

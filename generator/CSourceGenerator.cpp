@@ -3,6 +3,7 @@
 #include <string>
 
 #include "model/ObjectDictionary.h"
+#include "model/SubindexEntry.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
 
@@ -230,4 +231,20 @@ int CSourceGenerator::WriteSourceTrailer() {
     WriteLine(source, "#include \"obdcfg.h\" \r\n");
     WriteLine(source, "#include \"objdef.h\" \r\n");
     return m_bWriteError ? GenWriteFailed : GenOk;
+}
+
+std::string CSourceGenerator::LeftOutNote() const {
+    if (m_nLeftOut == 0) {
+        return {};
+    }
+    const SubindexEntry& first = *m_pFirstLeftOut;
+    const std::string where = first.IsHeader() ? FormatLine("0x%04X", {first.index})
+                                               : FormatLine("0x%04Xsub%X", {first.index, first.subindex});
+    if (m_nLeftOut == 1) {
+        return "1 entry was left out, as its data type has no line in the generated sources: " + where + ".";
+    }
+    return FormatLine(
+        "%u entries were left out, as their data type has no line in the generated sources; the "
+        "first: %s.",
+        {m_nLeftOut, where});
 }

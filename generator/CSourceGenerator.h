@@ -60,6 +60,9 @@ public:
     const std::string& SourcePath() const { return m_strSourcePath; }
     const std::string& DictPath() const { return m_strDictPath; }
     const std::string& ConfigPath() const { return m_strConfigPath; }
+    // After a run: the entries the sources leave out because their data type has no line, as a
+    // sentence for the success message; empty when there are none.
+    std::string LeftOutNote() const;
 
     // Formats one line printf-style (without depending on the process locale) and writes it whole.
     // Returns 31, or 35 after reporting the file error; m_bWriteError keeps the outcome.
@@ -110,6 +113,8 @@ private:
     std::string m_strDictTemp;
     std::string m_strConfigTemp;
     bool m_bWriteError = false;
+    unsigned m_nLeftOut = 0;
+    const SubindexEntry* m_pFirstLeftOut = nullptr;
     // Any write of the run failed, also one whose flag a later successful write cleared: a run with
     // a lost line must not end in success.
     bool m_bAnyWriteFailed = false;

@@ -3,6 +3,12 @@
 #include "model/NameTables.h"
 #include "model/SubindexEntry.h"
 
+bool HasNoLineType(std::uint8_t dataType) {
+    return IsCiaBasicDataType(dataType) &&
+           !(dataType >= DataTypeCode::Int8 && dataType <= DataTypeCode::VisibleString) &&
+           dataType != DataTypeCode::Domain;
+}
+
 bool WritesEntryLine(const SubindexEntry& entry, bool communicationArea) {
     const std::string& access = entry.accessType;
     const bool rom = access == "const";

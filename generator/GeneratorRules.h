@@ -49,3 +49,7 @@ constexpr bool GetsIndexBlock(std::uint16_t x) {
 // access types the stack knows; and only the integer, REAL32, VISIBLE_STRING and (RAM) DOMAIN types
 // have lines.
 bool WritesEntryLine(const SubindexEntry& entry, bool communicationArea);
+
+// The basic types that never get an entry line (BOOLEAN, the 24- to 64-bit integers, REAL64, the
+// times, OCTET_STRING, UNICODE_STRING): entries of these types are left out of the sources.
+bool HasNoLineType(std::uint8_t dataType);

@@ -186,6 +186,10 @@ int CSourceGenerator::EmitEntryLine(const IndexEntry& index, const SubindexEntry
     const unsigned x = entry.index;
     const unsigned type = entry.dataType;
     if (!WritesEntryLine(entry, communicationArea)) {
+        if (HasNoLineType(entry.dataType)) {
+            m_pFirstLeftOut = m_nLeftOut == 0 ? &entry : m_pFirstLeftOut;
+            ++m_nLeftOut;
+        }
         return GenOk;
     }
     const bool rom = entry.accessType == "const";

@@ -4,11 +4,17 @@ const char* const ObjectTypeNames[ObjectTypeCount + 1] = {"VAR",   "DOMAIN", "DE
                                                           "ARRAY", "RECORD", ""};
 const std::uint8_t ObjectTypeCodes[ObjectTypeCount] = {0x07, 0x02, 0x05, 0x06, 0x08, 0x09};
 
+// The program's own short names of the types the editor offers come first; the other CiA 301 basic
+// types follow under their standard names, for entries a lenient import keeps.
 const char* const DataTypeNames[DataTypeCount + 1] = {
-    "INT8",           "INT16",  "INT32",          "UINT8",       "UINT16",        "UINT32",   "REAL32",
-    "VISIBLE_STRING", "DOMAIN", "PDO_COMM_PARAM", "PDO_MAPPING", "SDO_PARAMETER", "IDENTITY", ""};
-const std::uint8_t DataTypeCodes[DataTypeCount] = {0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08,
-                                                   0x09, 0x0F, 0x20, 0x21, 0x22, 0x23};
+    "INT8",       "INT16",          "INT32",        "UINT8",          "UINT16",      "UINT32",
+    "REAL32",     "VISIBLE_STRING", "DOMAIN",       "PDO_COMM_PARAM", "PDO_MAPPING", "SDO_PARAMETER",
+    "IDENTITY",   "BOOLEAN",        "OCTET_STRING", "UNICODE_STRING", "TIME_OF_DAY", "TIME_DIFFERENCE",
+    "INTEGER24",  "REAL64",         "INTEGER40",    "INTEGER48",      "INTEGER56",   "INTEGER64",
+    "UNSIGNED24", "UNSIGNED40",     "UNSIGNED48",   "UNSIGNED56",     "UNSIGNED64",  ""};
+const std::uint8_t DataTypeCodes[DataTypeCount] = {0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0F, 0x20,
+                                                   0x21, 0x22, 0x23, 0x01, 0x0A, 0x0B, 0x0C, 0x0D, 0x10, 0x11,
+                                                   0x12, 0x13, 0x14, 0x15, 0x16, 0x18, 0x19, 0x1A, 0x1B};
 
 const char* const AccessTypeNames[AccessTypeCount + 1] = {
     "Const", "ReadOnly", "WriteOnly", "ReadWrite", "Read Write Process Input", "Read Write Process Output",
@@ -121,4 +127,8 @@ unsigned DataTypeBits(std::uint8_t code) {
         default:
             return 0;
     }
+}
+
+bool IsCiaBasicDataType(std::uint8_t code) {
+    return code >= DataTypeCode::Boolean && code <= 0x1B && code != 0x0E && code != 0x17;
 }

@@ -27,22 +27,24 @@ int HexDigit(char c) {
 }
 
 // Reads the hexadecimal digits after the "0x" prefix up to the first non-digit. Overlong numbers wrap
-// modulo 2^32, the same rule as the decimal path.
-std::uint32_t ReadHexAfterPrefix(std::string_view text) {
-    std::uint32_t value = 0;
+// modulo 2^64, the same rule as the decimal path.
+std::uint64_t ReadHexAfterPrefix(std::string_view text) {
+    std::uint64_t value = 0;
     for (std::size_t i = 2; i < text.size(); ++i) {
         const int digit = HexDigit(text[i]);
         if (digit < 0) {
             break;
         }
-        value = (value << 4) | static_cast<std::uint32_t>(digit);
+        value = (value << 4) | static_cast<std::uint64_t>(digit);
     }
     return value;
 }
 
-// atol: leading blanks, an optional sign, decimal digits up to the first non-digit. The value wraps
-// modulo 2^32 instead of being undefined on overflow.
-std::uint32_t ReadDecimalWrapping(std::string_view text) {
+// atol: leading blanks, an optional sign, decimal digits up to the first non-digit. A minus sign
+// followed by "0x" reads hexadecimal digits instead, as the same negative number written in decimal,
+// since EDS files write a negative limit such as -128 as -0x80. The value wraps modulo 2^64 instead of
+// being undefined on overflow; the 32-bit rule takes its low half.
+std::uint64_t ReadDecimalWrapping(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && IsBlank(text[i])) {
         ++i;
@@ -52,9 +54,15 @@ std::uint32_t ReadDecimalWrapping(std::string_view text) {
         negative = text[i] == '-';
         ++i;
     }
-    std::uint32_t value = 0;
+    std::uint64_t value = 0;
+    if (negative && text.size() - i > 2 && text[i] == '0' && text[i + 1] == 'x') {
+        for (i += 2; i < text.size() && HexDigit(text[i]) >= 0; ++i) {
+            value = (value << 4) | static_cast<std::uint64_t>(HexDigit(text[i]));
+        }
+        return 0u - value;
+    }
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
+        value = value * 10u + static_cast<std::uint64_t>(text[i] - '0');
     }
     return negative ? 0u - value : value;
 }
@@ -128,17 +136,32 @@ bool MentionsNodeId(std::string_view text) {
 std::int32_t ParseSigned(std::string_view text, std::uint32_t mask) {
     text = WithoutNodeId(text);
     if (HasHexPrefix(text)) {
-        return static_cast<std::int32_t>(ReadHexAfterPrefix(text) & mask);
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(ReadHexAfterPrefix(text)) & mask);
     }
-    return static_cast<std::int32_t>(ReadDecimalWrapping(text));
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(ReadDecimalWrapping(text)));
 }
 
 std::uint32_t ParseUnsigned(std::string_view text, std::uint32_t mask) {
     text = WithoutNodeId(text);
     if (HasHexPrefix(text)) {
-        return ReadHexAfterPrefix(text) & mask;
+        return static_cast<std::uint32_t>(ReadHexAfterPrefix(text)) & mask;
     }
-    return ReadDecimalWrapping(text) & mask;
+    return static_cast<std::uint32_t>(ReadDecimalWrapping(text)) & mask;
+}
+
+std::uint64_t ParseUnsigned64(std::string_view text, unsigned bits) {
+    text = WithoutNodeId(text);
+    const std::uint64_t value = HasHexPrefix(text) ? ReadHexAfterPrefix(text) : ReadDecimalWrapping(text);
+    return bits >= 64 ? value : value & ((std::uint64_t{1} << bits) - 1u);
+}
+
+std::int64_t ParseSigned64(std::string_view text, unsigned bits) {
+    text = WithoutNodeId(text);
+    if (HasHexPrefix(text)) {
+        const std::uint64_t value = ReadHexAfterPrefix(text);
+        return static_cast<std::int64_t>(bits >= 64 ? value : value & ((std::uint64_t{1} << bits) - 1u));
+    }
+    return static_cast<std::int64_t>(ReadDecimalWrapping(text));
 }
 
 double ParseReal(std::string_view text) {

@@ -30,10 +30,16 @@ std::string_view WithoutNodeId(std::string_view text);
 bool MentionsNodeId(std::string_view text);
 
 // A text starting with exactly "0x" is hexadecimal (masked); anything else is a signed decimal that
-// is not masked. Digits beyond 32 bits wrap modulo 2^32, so "4294967295" reads as -1.
+// is not masked, "-0x80" being the same as "-128". Digits beyond 32 bits wrap modulo 2^32, so
+// "4294967295" reads as -1.
 std::int32_t ParseSigned(std::string_view text, std::uint32_t mask);
 // The same two paths; the mask applies to both. A decimal "-1" for a byte gives 255.
 std::uint32_t ParseUnsigned(std::string_view text, std::uint32_t mask);
+// The same rule for the integer types wider than 32 bits, read in full: the hexadecimal path is masked
+// to the type's width in bits, the decimal one (like "-0x80") is not for a signed type and is for an
+// unsigned one. Digits beyond 64 bits wrap modulo 2^64.
+std::uint64_t ParseUnsigned64(std::string_view text, unsigned bits);
+std::int64_t ParseSigned64(std::string_view text, unsigned bits);
 // Standard text-to-double reading (leading blanks, sign, decimal or hexadecimal float, inf, nan),
 // always with '.' as the decimal point whatever the process locale; no digits gives 0.
 double ParseReal(std::string_view text);

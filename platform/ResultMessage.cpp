@@ -14,7 +14,7 @@ std::string WithPath(const char* format, const std::string& path) {
 }  // namespace
 
 std::optional<ResultMessage> ResultMessageFor(int code, const std::string& edsPath,
-                                              const std::string& sourcePath) {
+                                              const std::string& sourcePath, const std::string& note) {
     const MsgIcon info = MsgIcon::Information;
     const MsgIcon error = MsgIcon::Error;
     switch (code) {
@@ -53,7 +53,8 @@ std::optional<ResultMessage> ResultMessageFor(int code, const std::string& edsPa
             const std::string dir = DirectoryPart(sourcePath);
             const std::string indent(14, ' ');
             return ResultMessage{"The files " + sourcePath + "\n" + indent + dir + "objdict.h\n" + indent +
-                                     dir + "obdcfg.h\nare successfully created!",
+                                     dir + "obdcfg.h\nare successfully created!" +
+                                     (note.empty() ? "" : "\n\n" + note),
                                  "Create file", info};
         }
         case 32:
@@ -73,8 +74,8 @@ std::optional<ResultMessage> ResultMessageFor(int code, const std::string& edsPa
 }
 
 void ShowResultMessage(Platform& platform, int code, const std::string& edsPath,
-                       const std::string& sourcePath) {
-    if (auto message = ResultMessageFor(code, edsPath, sourcePath)) {
+                       const std::string& sourcePath, const std::string& note) {
+    if (auto message = ResultMessageFor(code, edsPath, sourcePath, note)) {
         platform.MessageBox(message->text, message->caption, MsgButtons::Ok, message->icon);
     }
 }

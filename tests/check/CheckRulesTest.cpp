@@ -194,8 +194,27 @@ const std::vector<Case> Cases = {
          d.Entry(0x2000, HeaderSingle).lowLimit = "-32768";
          d.Entry(0x1A00, 1).defaultValue = "0x60000108+$NODEID";
          DictionaryBuilder(d.dictionary).Var(0x2002, {.name = "Scale", .dataType = 0x08, .value = "-1.5e3"});
+         d.Entry(0x2000, HeaderSingle).defaultValue = "-0x8";
      },
      {}},
+    {"64-bit values are read in full",
+     [](Device& d) {
+         DictionaryBuilder b(d.dictionary);
+         b.Var(0x2003, {.name = "Total", .dataType = 0x1B, .value = "0x10000000000000000"});
+         b.Var(0x2004, {.name = "Position",
+                        .dataType = 0x15,
+                        .value = "5000000000",
+                        .low = "-1",
+                        .high = "4000000000"});
+         b.Var(0x2005, {.name = "Largest", .dataType = 0x1B, .value = "18446744073709551615"});
+     },
+     {"warning: 0x2003: gets no line in the generated sources: UNSIGNED64 has no entry line [not-generated]",
+      "error: 0x2003: default \"0x10000000000000000\" is beyond the range of UNSIGNED64 (0x0 to "
+      "0xFFFFFFFFFFFFFFFF) [value-syntax]",
+      "warning: 0x2004: gets no line in the generated sources: INTEGER64 has no entry line [not-generated]",
+      "warning: 0x2004: default 5000000000 is outside the limits -1 to 4000000000 [value-limits]",
+      "warning: 0x2005: gets no line in the generated sources: UNSIGNED64 has no entry line "
+      "[not-generated]"}},
 
     {"default below the low limit",
      [](Device& d) { d.Entry(0x2000, HeaderSingle).defaultValue = "-11"; },

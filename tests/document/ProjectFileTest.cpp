@@ -424,6 +424,30 @@ TEST(ProjectFileWriter, LargeProjectSavesOpensAndSavesTheSameBytes) {
     EXPECT_EQ(Save(loaded), saved);
 }
 
+// Every basic type a lenient import keeps, at the last index of the communication and manufacturer
+// ranges: the type is a byte of the entry, so no new version is needed.
+TEST(ProjectFileWriter, EveryDataTypeAndTheRangeEndsSaveOpenAndSaveTheSameBytes) {
+    Content c;
+    for (const std::uint16_t number : {0x1FFF, 0x5FFF}) {
+        IndexEntry& record = AddIndex(c.dictionary, number, HeaderStructured);
+        AddEntry(c.dictionary, record, HeaderStructured).name = "Types";
+        for (int position = 0; position < DataTypeCount; ++position) {
+            SubindexEntry& entry = AddEntry(c.dictionary, record, static_cast<std::uint16_t>(position));
+            entry.dataType = DataTypeCodes[position];
+            entry.name = DataTypeNames[position];
+            entry.defaultValue = "-0x80";
+        }
+    }
+    const std::string saved = Save(c);
+    EXPECT_EQ(saved.substr(1, Magic101.size()), Magic101);
+    Content loaded;
+    Load(saved, loaded);
+    ASSERT_EQ(loaded.dictionary.GetIndexCount(), 2);
+    EXPECT_EQ(loaded.dictionary.GetIndexAt(1)->index, 0x5FFF);
+    EXPECT_EQ(loaded.dictionary.GetIndexAt(1)->subindices.back()->dataType, DataTypeCode::Unsigned64);
+    EXPECT_EQ(Save(loaded), saved);
+}
+
 TEST(ProjectFileWriter, ContentNoVersionCanHoldIsRefusedWithTheLimitNamed) {
     struct Row {
         const char* what;

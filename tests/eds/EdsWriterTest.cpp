@@ -211,6 +211,33 @@ TEST(EdsWriterTest, NodeIdTextsAreWrittenAsStored) {
                                            "HighLimit=0x14\r\n\r\n"));
 }
 
+// The basic types without a number form of their own keep their texts; a negative hexadecimal text is
+// written as the number it stands for.
+TEST(EdsWriterTest, ValueTextsOfTheWiderTypesAreKept) {
+    ExportRun run;
+    AddIndex(run.dictionary, 0x1000, "mandatory", false);
+    AddEntry(run.dictionary, 0x1000, HeaderSingle, "Device Type", 7, 7, "ro", "0");
+    AddIndex(run.dictionary, 0x2000, "manufacturer", true);
+    AddEntry(run.dictionary, 0x2000, HeaderStructured, "Wide", 9, 0, "");
+    AddEntry(run.dictionary, 0x2000, 1, "U64", 7, 0x1B, "rw", "0x1122334455667788", "0x0", "0x0", 1);
+    AddEntry(run.dictionary, 0x2000, 2, "I64", 7, 0x15, "rw", "-1", "-5", "0x10");
+    AddEntry(run.dictionary, 0x2000, 3, "Byte", 7, 2, "rw", "-0x80", "-0x80", "0x7F");
+    AddEntry(run.dictionary, 0x2000, 4, "Flag", 7, 1, "rw", "1");
+    AddEntry(run.dictionary, 0x2000, 5, "Octets", 7, 0x0A, "rw", "");
+    AddEntry(run.dictionary, 0x2000, 6, "Own type", 7, 0x40, "rw", "0x0", "0x3", "0x1");
+    const std::string text = run.Text("x.eds");
+    for (const char* expected :
+         {"DataType=0x001B\r\nAccessType=rw\r\nDefaultValue=0x1122334455667788\r\nPDOMapping=0x1\r\n\r\n",
+          "DefaultValue=-1\r\nPDOMapping=0x0\r\nLowLimit=-5\r\nHighLimit=0x10\r\n\r\n",
+          "DefaultValue=-128\r\nPDOMapping=0x0\r\nLowLimit=-128\r\nHighLimit=127\r\n\r\n",
+          "DataType=0x0001\r\nAccessType=rw\r\nDefaultValue=0x1\r\nPDOMapping=0x0\r\n\r\n",
+          "DataType=0x000A\r\nAccessType=rw\r\nDefaultValue=\r\nPDOMapping=0x0\r\n\r\n",
+          "DataType=0x0040\r\nAccessType=rw\r\nDefaultValue=0x0\r\nPDOMapping=0x0\r\nLowLimit=0x3\r\n"
+          "HighLimit=0x1\r\n\r\n"}) {
+        EXPECT_NE(std::string::npos, text.find(expected)) << expected;
+    }
+}
+
 TEST(EdsWriterTest, LineBreaksInTextsCannotStartNewLines) {
     ExportRun run;
     FillGoldenDocument(run);

@@ -3,6 +3,7 @@
 #include "EdsTestSupport.h"
 #include "eds/CFileScan.h"
 #include "eds/EdsResult.h"
+#include "model/NameTables.h"
 
 namespace {
 
@@ -78,12 +79,18 @@ TEST(FileScanTest, RefusedFilesGiveTheirCodeAndMessage) {
     const std::string good = MinimalEds();
     const std::string noOptional = "OptionalObjects missing: read as an empty list";
     const std::string oneEntry = "1 object list entry missing: skipped";
+    const std::string unlisted = "1 object section in no object list: read";
     const std::string everythingMissing =
         Replace(Replace(Replace(Replace(good, "FileName=device.eds", ""), "VendorName=Vendor", "VendorName="),
                         "[DummyUsage]\r\nDummy0001=0\r\nDummy0002=1", ""),
                 "SupportedObjects=1\r\n1=0x1000", "SupportedObjects=3\r\n2=0x1000");
     const RefusedCase cases[] = {
-        {"no optional list", Replace(good, "[OptionalObjects]", "[Other]"), 20, nullptr, {noOptional}, 1},
+        {"no optional list",
+         Replace(good, "[OptionalObjects]", "[Other]"),
+         20,
+         nullptr,
+         {noOptional, unlisted},
+         2},
         {"optional count in hex reads as decimal 0",
          Replace(good, "SupportedObjects=1\r\n1=0x1001", "SupportedObjects=0x1\r\n1=0x1001"),
          20,
@@ -94,8 +101,8 @@ TEST(FileScanTest, RefusedFilesGiveTheirCodeAndMessage) {
          Replace(good, "SupportedObjects=1\r\n1=0x1001", "SupportedObjects=  \r\n1=0x1001"),
          20,
          nullptr,
-         {noOptional},
-         1},
+         {noOptional, unlisted},
+         2},
         {"no FileName",
          Replace(good, "FileName=device.eds", "FileNam=device.eds"),
          16,
@@ -130,16 +137,23 @@ TEST(FileScanTest, RefusedFilesGiveTheirCodeAndMessage) {
          Replace(good, "[MandatoryObjects]", "[Mandatory]"),
          20,
          nullptr,
-         {"MandatoryObjects missing: read as an empty list"},
-         1},
+         {"MandatoryObjects missing: read as an empty list", unlisted},
+         2},
         {"missing numbered key",
          Replace(good, "SupportedObjects=1\r\n1=0x1000", "SupportedObjects=2\r\n1=0x1000"),
          20,
          nullptr,
          {oneEntry},
          2},
-        {"empty numbered key", Replace(good, "1=0x1000", "1="), 20, nullptr, {oneEntry}, 1},
-        {"no object list at all", Preamble() + VarSection(0x1000, "Device Type", 7, "0"), 20, nullptr, {}, 0},
+        {"empty numbered key", Replace(good, "1=0x1000", "1="), 20, nullptr, {oneEntry, unlisted}, 2},
+        {"no object list at all",
+         Preamble() + VarSection(0x1000, "Device Type", 7, "0"),
+         20,
+         nullptr,
+         {"MandatoryObjects missing: read as an empty list",
+          "ManufacturerObjects missing: read as an empty list", noOptional, unlisted},
+         1},
+        {"no object list nor object section", Preamble(), 20, nullptr, {}, 0},
         {"everything missing at once",
          everythingMissing,
          16,
@@ -264,6 +278,7 @@ TEST(FileScanTest, DeviceInfoNumbersAndFlags) {
     EXPECT_EQ(2, d.NrOfTxPdo);
 }
 
+// Each range includes its last index; below 0x1000 nothing is taken.
 TEST(FileScanTest, OnlySupportedIndexRangesAreTaken) {
     std::string extra;
     const unsigned listed[] = {0x0005, 0x1FFF, 0xFFFF, 0x1FFE, 0x2000, 0x5FFF, 0x6000, 0xFFFE};
@@ -278,7 +293,8 @@ TEST(FileScanTest, OnlySupportedIndexRangesAreTaken) {
     for (std::uint16_t i = 0; i < run.dictionary.GetIndexCount(); ++i) {
         taken.push_back(run.dictionary.GetIndexAt(i)->index);
     }
-    EXPECT_EQ((std::vector<unsigned>{0x1000, 0x1001, 0x1FFE, 0x2000, 0x6000, 0xFFFE}), taken);
+    EXPECT_EQ((std::vector<unsigned>{0x1000, 0x1001, 0x1FFE, 0x1FFF, 0x2000, 0x5FFF, 0x6000, 0xFFFE, 0xFFFF}),
+              taken);
     EXPECT_EQ("manufacturer", run.Find(0x2000)->category);
 }
 
@@ -421,7 +437,7 @@ TEST(FileScanTest, StructuredIndexLeftWithItsHeaderOnlyIsRemoved) {
 TEST(FileScanTest, UnsupportedSingleEntryIsRemovedAndMayStopTheImport) {
     const std::string bytes = Replace(MinimalEds(), "SupportedObjects=1\r\n1=0x1000",
                                       "SupportedObjects=2\r\n1=0x1000\r\n2=0x1002\r\n\r\n[1002]\r\n"
-                                      "ParameterName=Flag\r\nDataType=0x0001");
+                                      "ParameterName=Flag\r\nDataType=0x0000");
     ImportRun run;
     run.platform.ExpectMessage("Data Type of index 0x1002 not supported", "Warning", MsgIcon::Exclamation);
     EXPECT_EQ(EdsImportResult::UnsupportedDataType, run.Import(bytes));
@@ -502,14 +518,17 @@ ParameterName=)" + std::string(258, 'x');
     for (ImportMode mode : {ImportMode::Standard, ImportMode::Lenient}) {
         ImportRun run;
         run.mode = mode;
-        run.platform.ExpectMessage("Data Type of index 0x2400 not supported", "Warning",
-                                   MsgIcon::Exclamation);
+        const bool lenient = mode == ImportMode::Lenient;
+        if (!lenient) {
+            run.platform.ExpectMessage("Data Type of index 0x2400 not supported", "Warning",
+                                       MsgIcon::Exclamation);
+        }
         ASSERT_EQ(EdsImportResult::Success, run.Import(MinimalEds(extra)));
-        EXPECT_EQ(nullptr, run.Find(0x2400));
+        // BOOLEAN is kept by the lenient import only.
+        EXPECT_EQ(lenient ? 4u : 0u, run.Find(0x2400) == nullptr ? 0u : run.Find(0x2400)->subindices.size());
         EXPECT_EQ(1u, run.Find(0x2300)->subindices.size());
         EXPECT_EQ(2u, run.Find(0x2500)->subindices.size());
         const IndexEntry& array = *run.Find(0x2100);
-        const bool lenient = mode == ImportMode::Lenient;
         EXPECT_EQ(lenient ? HeaderStructured : HeaderSingle, array.headerSubindex);
         EXPECT_EQ(lenient ? 4u : 1u, run.Find(0x2200)->subindices.size());
         ASSERT_EQ(lenient ? 5u : 1u, array.subindices.size());
@@ -569,21 +588,99 @@ TEST(FileScanTest, IndexListedTwiceKeepsTheFirstListing) {
     EXPECT_EQ(1u, run.Find(0x1001)->subindices.size());
 }
 
+// Without ObjectType a section is a VAR, and the header of an index with subindices a RECORD; a text
+// without DefaultValue is empty, a number 0x0.
 TEST(FileScanTest, DefaultCallbacksAndValueDefaults) {
-    const std::string extra = CrLfLines({"[1017]", "ParameterName=Heartbeat", "DataType=6"});
-    const std::string bytes = Replace(MinimalEds(extra), "SupportedObjects=1\r\n1=0x1001",
-                                      "SupportedObjects=2\r\n1=0x1001\r\n2=0x1017");
+    const std::string extra =
+        CrLfLines({"[1017]", "ParameterName=Heartbeat", "DataType=6", "[1008]", "ParameterName=Name",
+                   "DataType=9", "[1018]", "ParameterName=Identity", "SubNumber=1", "[1018sub0]",
+                   "ParameterName=Count", "DataType=0x5", "DefaultValue=0", "[1021]", "ParameterName=Store",
+                   "DataType=0xF", "ObjectType=0x2"});
+    const std::string bytes =
+        Replace(MinimalEds(extra), "SupportedObjects=1\r\n1=0x1001",
+                "SupportedObjects=5\r\n1=0x1001\r\n2=0x1017\r\n3=0x1008\r\n4=0x1018\r\n5=0x1021");
     ImportRun run;
     ASSERT_EQ(EdsImportResult::Success, run.Import(bytes));
     const IndexEntry& heartbeat = *run.Find(0x1017);
     EXPECT_EQ("HbpCbConfigHeartbeat", heartbeat.callbackName);
     EXPECT_EQ("NULL", run.Find(0x1000)->callbackName);
     const SubindexEntry& entry = *heartbeat.subindices[0];
-    EXPECT_EQ(0, entry.objectType);
+    EXPECT_EQ(ObjectCode::Var, entry.objectType);
     EXPECT_EQ("", entry.accessType);
     EXPECT_EQ("0x0", entry.defaultValue);
     EXPECT_EQ("0x0", entry.lowLimit);
     EXPECT_EQ("0x0", entry.highLimit);
+    EXPECT_EQ("", run.Find(0x1008)->subindices[0]->defaultValue);
+    EXPECT_EQ("", run.Find(0x1021)->subindices[0]->defaultValue);
+    EXPECT_EQ(ObjectCode::Domain, run.Find(0x1021)->subindices[0]->objectType);
+    const IndexEntry& identity = *run.Find(0x1018);
+    EXPECT_EQ(ObjectCode::Record, identity.subindices[0]->objectType);
+    EXPECT_EQ(ObjectCode::Var, identity.subindices[1]->objectType);
+}
+
+// The lenient import keeps every basic type, reads the object sections no list names (in the category
+// of their range) and the subindex sections beyond SubNumber, and reports each kind of repair once.
+TEST(FileScanTest, LenientImportKeepsWhatTheFileHolds) {
+    const std::string extra = CrLfLines({"[ManufacturerObjects]", "SupportedObjects=1", "1=0x2100", "[2100]",
+                                         "SubNumber=3", "ParameterName=Mixed", "ObjectType=0x9"}) +
+                              SubSection(0x2100, 0, "Count", 5, "3") + SubSection(0x2100, 1, "Flag", 1, "1") +
+                              SubSection(0x2100, 2, "Big", 0x1B, "0x1122334455667788") +
+                              SubSection(0x2100, 3, "Beyond", 0x15, "-5") +
+                              VarSection(0x2200, "Unlisted", 0x11, "1.25") + VarSection(0x2201, "Own", 0x40, "0x0") +
+                              VarSection(0x1018, "Identity", 7, "1") + VarSection(0x6000, "Profile", 0xA, "");
+    ImportRun run;
+    run.mode = ImportMode::Lenient;
+    for (const char* repair :
+         {"4 object sections in no object list: read", "1 subindex section beyond SubNumber: read"}) {
+        run.platform.ExpectMessage(Repair(run.dir.File("device.eds"), repair), "Warning",
+                                   MsgIcon::Exclamation);
+    }
+    ASSERT_EQ(EdsImportResult::Success, run.Import(MinimalEds(extra)));
+    const IndexEntry& mixed = *run.Find(0x2100);
+    ASSERT_EQ(5u, mixed.subindices.size());
+    EXPECT_EQ(5, mixed.entryCount);
+    EXPECT_EQ(DataTypeCode::Boolean, mixed.subindices[2]->dataType);
+    EXPECT_EQ("0x1122334455667788", mixed.subindices[3]->defaultValue);
+    EXPECT_EQ("-5", mixed.subindices[4]->defaultValue);
+    EXPECT_EQ("manufacturer", run.Find(0x2200)->category);
+    EXPECT_EQ(DataTypeCode::Real64, run.Find(0x2200)->subindices[0]->dataType);
+    EXPECT_EQ(0x40, run.Find(0x2201)->subindices[0]->dataType);
+    EXPECT_EQ("mandatory", run.Find(0x1018)->category);
+    EXPECT_EQ("optional", run.Find(0x6000)->category);
+    EXPECT_EQ("", run.Find(0x6000)->subindices[0]->defaultValue);
+
+    // The standard import keeps to the lists and to SubNumber, and warns of each type it leaves out.
+    ImportRun standard;
+    standard.platform.ExpectMessage("Data Type of index 0x2100,subindex 0x01 not supported!", "Warning",
+                                    MsgIcon::Exclamation);
+    standard.platform.ExpectMessage("Data Type of index 0x2100,subindex 0x02 not supported!", "Warning",
+                                    MsgIcon::Exclamation);
+    ASSERT_EQ(EdsImportResult::Success, standard.Import(MinimalEds(extra)));
+    EXPECT_EQ(1u, standard.Find(0x2100)->subindices.size() - 1);
+    EXPECT_EQ(nullptr, standard.Find(0x2200));
+}
+
+// A file without any object list is read from its object sections alone by the lenient import.
+TEST(FileScanTest, LenientImportReadsAFileWithoutObjectLists) {
+    const std::string bytes =
+        Preamble() + VarSection(0x1000, "Device Type", 7, "0x191") + VarSection(0x2000, "Value", 6, "7");
+    ImportRun run;
+    run.mode = ImportMode::Lenient;
+    for (const char* repair :
+         {"MandatoryObjects missing: read as an empty list",
+          "ManufacturerObjects missing: read as an empty list",
+          "OptionalObjects missing: read as an empty list", "2 object sections in no object list: read"}) {
+        run.platform.ExpectMessage(Repair(run.dir.File("device.eds"), repair), "Warning",
+                                   MsgIcon::Exclamation);
+    }
+    ASSERT_EQ(EdsImportResult::Success, run.Import(bytes));
+    ASSERT_EQ(2, run.dictionary.GetIndexCount());
+    EXPECT_EQ("mandatory", run.Find(0x1000)->category);
+    EXPECT_EQ("manufacturer", run.Find(0x2000)->category);
+
+    ImportRun neither;
+    neither.mode = ImportMode::Lenient;
+    EXPECT_EQ(EdsImportResult::InvalidObjectList, neither.Import(Preamble()));
 }
 
 }  // namespace

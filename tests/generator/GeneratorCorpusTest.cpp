@@ -29,9 +29,6 @@ std::vector<std::string> EdsFiles() {
 class GeneratorCorpusTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(GeneratorCorpusTest, GeneratedSourcesCompileAndRepeat) {
-    if (!HaveCCompiler()) {
-        GTEST_SKIP() << "no C compiler";
-    }
     const std::string& path = GetParam();
     auto dictionary = std::make_unique<ObjectDictionary>();
     FileInfoSection fileInfo;
@@ -50,13 +47,19 @@ TEST_P(GeneratorCorpusTest, GeneratedSourcesCompileAndRepeat) {
     }
     TempDir dir;
     ASSERT_EQ(GenOk, RunGeneration(*dictionary, platform, dir.File("objdict.c")));
-    EXPECT_EQ("", CompileGeneratedFiles(dir.Path(), "objdict.c"));
+    const bool compiler = HaveCCompiler();
+    if (compiler) {
+        EXPECT_EQ("", CompileGeneratedFiles(dir.Path(), "objdict.c"));
+    }
 
     // Every PDO now has its mapping index, so a second run gives the same files but for the time.
     const std::string first = ReadFileBytes(dir.File("objdict.h"));
     platform.SetTime(LocalTime{1, 2, 2030, 4, 5, 6});
     ASSERT_EQ(GenOk, RunGeneration(*dictionary, platform, dir.File("objdict.c")));
     EXPECT_EQ(WithoutDateAndTime(first), WithoutDateAndTime(ReadFileBytes(dir.File("objdict.h"))));
+    if (!compiler) {
+        GTEST_SKIP() << "no C compiler: generated and repeated, but not compiled";
+    }
 }
 
 std::string TestName(const ::testing::TestParamInfo<std::string>& info) {

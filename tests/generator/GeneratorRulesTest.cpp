@@ -218,6 +218,39 @@ TEST(PdoLinesTest, NodeIdRelativeValuesGiveTheirBase) {
     EXPECT_NE(std::string::npos, headers.find("OBD_CREATE_TXPDO_COMMU(0x1800, 0x00, 0x180, 0x0, 0x0, 0x0)"));
 }
 
+// Entries of the basic types without a line are left out, counted and the first named; const DOMAINs
+// and entries of unknown types are not counted.
+TEST(LeftOutEntriesTest, TheNoteCountsTheWiderTypesAndNamesTheFirst) {
+    ObjectDictionary dictionary;
+    DictionaryBuilder b(dictionary);
+    b.Var(0x1000, {.name = "Device Type", .value = "0"});
+    b.Var(0x2000, {.name = "Blob", .dataType = 0x0F, .access = "const"});
+    b.Var(0x2001, {.name = "Odd", .dataType = 0x30});
+    b.Record(0x2002, "Wide");
+    b.Sub(0x2002, 0, {.name = "Count", .dataType = 0x05, .value = "2"});
+    b.Sub(0x2002, 1, {.name = "Big", .dataType = 0x1B, .value = "0x1122334455667788"});
+    b.Sub(0x2002, 2, {.name = "Flag", .dataType = 0x01, .value = "1"});
+    b.Var(0x6000, {.name = "Time", .dataType = 0x0C});
+    MemoryFileSystem files;
+    ScriptedPlatform platform;
+    platform.SetFiles(&files);
+    platform.AllowUnexpectedMessages();
+    CSourceGenerator generator(dictionary, platform);
+    ASSERT_EQ(GenOk, generator.GenerateFiles("/o/objdict.c"));
+    EXPECT_EQ(
+        "3 entries were left out, as their data type has no line in the generated sources; the first: "
+        "0x2002sub1.",
+        generator.LeftOutNote());
+    EXPECT_EQ(std::string::npos, files.Bytes("/o/objdict.h").find("0x2002, 0x01"));
+
+    ObjectDictionary single;
+    DictionaryBuilder(single).Var(0x2000, {.name = "Time", .dataType = 0x0D});
+    CSourceGenerator second(single, platform);
+    ASSERT_EQ(GenOk, second.GenerateFiles("/o/objdict.c"));
+    EXPECT_EQ("1 entry was left out, as its data type has no line in the generated sources: 0x2000.",
+              second.LeftOutNote());
+}
+
 }  // namespace
 
 namespace {

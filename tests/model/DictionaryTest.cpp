@@ -62,7 +62,13 @@ TEST(NameTables, LookupsByPositionAndEndMarks) {
     EXPECT_EQ(ObjectTypeName(0x02), "DOMAIN");
     EXPECT_EQ(DataTypePosition(0x0F), 8);
     EXPECT_EQ(ObjectTypePosition(0x02), 1);
-    EXPECT_EQ(DataTypeName(0x01), "");
+    EXPECT_EQ(DataTypeName(0x01), "BOOLEAN");
+    EXPECT_EQ(DataTypeName(0x1B), "UNSIGNED64");
+    EXPECT_EQ(DataTypeName(0x0E), "") << "reserved";
+    EXPECT_EQ(DataTypeName(0x17), "") << "reserved";
+    EXPECT_TRUE(IsCiaBasicDataType(0x0C));
+    EXPECT_FALSE(IsCiaBasicDataType(0x17));
+    EXPECT_FALSE(IsCiaBasicDataType(0x20));
     EXPECT_EQ(std::string(ObjectTypeNames[ObjectTypeCount]), "");
     EXPECT_EQ(std::string(DataTypeNames[DataTypeCount]), "");
     EXPECT_EQ(std::string(AccessTypeEdsNames[AccessTypeCount]), "");

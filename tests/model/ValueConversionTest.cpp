@@ -40,6 +40,25 @@ TEST(ParseNumbers, HexadecimalAndDecimalPaths) {
     EXPECT_EQ(ParseUnsigned("4294967296", 0xFFFFFFFF), 0u);
     EXPECT_EQ(ParseUnsigned("4294967297", 0xFFFFFFFF), 1u);
     EXPECT_EQ(ParseUnsigned("0x1FFFFFFFF", 0xFFFFFFFF), 0xFFFFFFFFu);
+    // A negative hexadecimal text is the negative number: -128 for a signed type, its two's complement
+    // in the width of an unsigned one.
+    EXPECT_EQ(ParseSigned("-0x80", 0xFF), -128);
+    EXPECT_EQ(ParseSigned(" -0x7FFFFFFF", 0xFFFFFFFF), -0x7FFFFFFF);
+    EXPECT_EQ(ParseUnsigned("-0x80", 0xFF), 0x80u);
+    EXPECT_EQ(ParseUnsigned("-0x1", 0xFFFF), 0xFFFFu);
+    EXPECT_EQ(ParseSigned("-0x", 0xFF), 0);
+}
+
+// The integer types beyond 32 bits are read in full, by the same two paths.
+TEST(ParseNumbers, SixtyFourBitTexts) {
+    EXPECT_EQ(ParseUnsigned64("0x1122334455667788", 64), 0x1122334455667788u);
+    EXPECT_EQ(ParseUnsigned64("18446744073709551615", 64), ~std::uint64_t{0});
+    EXPECT_EQ(ParseUnsigned64("0x1FFFFFFFFFF", 40), 0xFFFFFFFFFFu);
+    EXPECT_EQ(ParseUnsigned64("-1", 48), 0xFFFFFFFFFFFFu);
+    EXPECT_EQ(ParseSigned64("-9223372036854775808", 64), INT64_MIN);
+    EXPECT_EQ(ParseSigned64("-0x80", 64), -128);
+    EXPECT_EQ(ParseSigned64("0xFFFFFFFFFF", 40), 0xFFFFFFFFFF) << "hex is not sign-extended";
+    EXPECT_EQ(ParseSigned64("$NODEID+0x100000000", 64), 0x100000000);
 }
 
 // "$NODEID+n" and "n+$NODEID" read as n, in any letter case and with blanks around the '+'; every

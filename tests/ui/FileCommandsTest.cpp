@@ -189,10 +189,10 @@ private slots:
         for (int n = 1; n <= 31; ++n) {
             eds += QString::asprintf("%d=0x%04X\r\n", n, 0x2000 + n).toLatin1();
         }
-        // Thirty BOOLEAN objects, each refused with a warning, then one the importer takes.
+        // Thirty objects without a data type, each refused with a warning, then one the import takes.
         for (int n = 1; n <= 31; ++n) {
             eds += QString::asprintf("[%04X]\r\nParameterName=Flag\r\nDataType=%d\r\n", 0x2000 + n,
-                                     n == 31 ? 7 : 1)
+                                     n == 31 ? 7 : 0)
                        .toLatin1();
         }
         const std::string path = f->TempFile("flood.eds");
@@ -224,6 +224,38 @@ private slots:
         expectWarnings(19, nameless);
         f->Trigger(Cmd::ImportEds);
         QCOMPARE(f->DictionaryLabels().size(), 2);
+    }
+
+    // Entries of a basic type the standard import leaves out are kept by the lenient one, so the editor
+    // offers it after their warnings; No keeps what the standard import read.
+    void leftOutDataTypesOfferTheLenientImport() {
+        const QByteArray eds =
+            "[FileInfo]\r\nFileName=flags.eds\r\n[DeviceInfo]\r\nVendorName=V\r\n[DummyUsage]\r\n"
+            "Dummy0001=0\r\n[MandatoryObjects]\r\nSupportedObjects=1\r\n1=0x1000\r\n[1000]\r\n"
+            "ParameterName=Device Type\r\nDataType=0x0007\r\n[ManufacturerObjects]\r\nSupportedObjects=2\r\n"
+            "1=0x2000\r\n2=0x2001\r\n[2000]\r\nParameterName=Flag\r\nDataType=0x0001\r\nAccessType=rw\r\n"
+            "[2001]\r\nParameterName=Byte\r\nDataType=0x0005\r\nAccessType=rw\r\n"
+            "[OptionalObjects]\r\nSupportedObjects=0\r\n";
+        const std::string path = f->TempFile("flags.eds");
+        WriteFile(path, eds);
+        for (const MsgResult answer : {MsgResult::No, MsgResult::Yes}) {
+            if (answer == MsgResult::Yes) {
+                f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Information,
+                                          MsgResult::No);
+            }
+            f->platform.QueueChosenFile(path);
+            f->platform.ExpectMessage("Data Type of index 0x2000 not supported", "Warning",
+                                      MsgIcon::Exclamation);
+            f->platform.ExpectMessage("The file " + path + " was successfully readed!", "Read EDS file",
+                                      MsgIcon::Information);
+            f->ExpectLenientQuestion(path, answer);
+            if (answer == MsgResult::Yes) {
+                f->platform.ExpectMessage("The file " + path + " was successfully readed!", "Read EDS file",
+                                          MsgIcon::Information);
+            }
+            f->Trigger(Cmd::ImportEds);
+            QCOMPARE(f->IndexNode(0x2000) != nullptr, answer == MsgResult::Yes);
+        }
     }
 
     void saveAsThenOpenShowsTheSameTree() {

@@ -362,10 +362,11 @@ TEST_F(IndexDialogRulesTest, ValuesComeFromTheControls) {
     ASSERT_TRUE(rules.Accept());
     EXPECT_EQ(rules.Values().subindex, 0x1F);
 
-    // A type the lists lack (an imported BOOLEAN) is kept unless the user chooses another.
+    // A type the editor does not offer (an imported BOOLEAN) is listed for the entry that has it, and kept
+    // unless the user chooses another.
     IndexEntry flag = MakeIndex(0x2002, {Entry(HeaderSingle, ObjectCode::Var, "Flag", 0x01)});
     Open(Edit, AtIndex, flag, *flag.Header());
-    EXPECT_EQ(Chosen(View().dataTypes), "-");
+    EXPECT_EQ(Chosen(View().dataTypes), "BOOLEAN");
     ASSERT_TRUE(rules.Accept());
     EXPECT_EQ(rules.Values().dataType, 0x01);
 }

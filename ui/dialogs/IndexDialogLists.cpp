@@ -71,6 +71,12 @@ void IndexDialogRules::FillDataTypeList(std::uint8_t objectType) {
         for (int i = 0; i < PlainDataTypeCount; ++i) {
             add(i);
         }
+        // The other basic types are not offered, but an entry that has one (from a lenient import)
+        // keeps it through an edit.
+        const int own = DataTypePosition(m_entry.dataType);
+        if (own >= PlainDataTypeCount && IsCiaBasicDataType(m_entry.dataType)) {
+            add(own);
+        }
     }
     Enable(IndexDlgControl::DataType, !m_dataTypeCodes.empty());
 }
@@ -83,8 +89,11 @@ void IndexDialogRules::FillAccessList(std::uint8_t dataType) {
     if (dataType >= DataTypeCode::Int8 && dataType <= DataTypeCode::Real32) {
         // Process data access exists only outside the communication area.
         count = m_nIndex >= 0x2000 ? AccessTypeCount : 4;
-    } else if (dataType == DataTypeCode::VisibleString) {
+    } else if (dataType == DataTypeCode::VisibleString || dataType == DataTypeCode::OctetString ||
+               dataType == DataTypeCode::UnicodeString) {
         count = 4;
+    } else if (IsCiaBasicDataType(dataType) && dataType != DataTypeCode::Domain) {
+        count = m_nIndex >= 0x2000 ? AccessTypeCount : 4;
     } else if (dataType == DataTypeCode::Domain) {
         first = 1;
         count = 3;

@@ -258,8 +258,9 @@ void CLeftPaneView::ImportEdsFile(const std::string& path) {
     RepaintMainWindow();
     m_strEdsFilePath = path;
     const int result = RunImport(path, ImportMode::Standard);
-    // A file refused only for what it lacks can still be read by filling that in, if the user wants.
-    if (!IsLackingRequiredParts(result)) {
+    // A file refused only for what it lacks can still be read by filling that in, and one whose
+    // entries of other data types were left out can be read whole, if the user wants.
+    if (!IsLackingRequiredParts(result) && m_pDocument->LastImportLeftOutForType() == 0) {
         return;
     }
     const std::string question = "The file " + path +
@@ -309,7 +310,8 @@ void CLeftPaneView::OnCreateSources() {
         }
         FillDictionary();
     }
-    ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath);
+    ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath,
+                      m_pDocument->LastGenerationNote());
 }
 
 void CLeftPaneView::OnCreateEds() {
