@@ -571,6 +571,21 @@ private slots:
         QApplication::sendEvent(f->frame.get(), &dropEds);
         QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("copy.eds"));
         QVERIFY(f->platform.ChooserRequests().size() == 1);
+
+        // A dropped XDD is read by its content, as one chosen with Import > XDD/XDC File.
+        std::string xdd = GuiFixture::ExamplePath();
+        xdd.replace(xdd.size() - 3, 3, "xdd");
+        f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Information, MsgResult::No);
+        f->platform.ExpectMessage("The file " + xdd + " was successfully readed!", "Read EDS file",
+                                  MsgIcon::Information);
+        const QStringList fromEds = f->DictionaryLabels();
+        data.setUrls({QUrl::fromLocalFile(PathToQt(xdd))});
+        QDragEnterEvent third(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f->frame.get(), &third);
+        QDropEvent dropXdd(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f->frame.get(), &dropXdd);
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("io_device.xdd"));
+        QCOMPARE(f->DictionaryLabels(), fromEds);
     }
 };
 
