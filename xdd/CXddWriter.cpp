@@ -136,7 +136,7 @@ private:
         AddCharacteristic(list, C::EdsVersion, {m_fileInfo.EDSVersion});
         AddCharacteristic(list, C::FileRevision, {Format("%u", m_fileInfo.FileRevision)});
         AddCharacteristic(list, C::RevisionNumber, {Format("0x%08X", m_deviceInfo.RevisionNumber)});
-        // A date or time that is already in the xsd form, or in none, is kept here as it is.
+        // A date or time whose xsd form does not read back as the same text is kept here as it is.
         const auto keep = [&](const char* name, const std::string& eds, auto toXsd, auto toEds) {
             if (toEds(toXsd(eds)) != eds) {
                 AddCharacteristic(list, name, {eds});

@@ -50,6 +50,13 @@ bool Digits(std::string_view text, std::size_t at, std::size_t count, int& value
     return true;
 }
 
+std::string ToUpper(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
 }  // namespace
 
 bool LooksLikeXdd(std::string_view bytes) {
@@ -144,8 +151,7 @@ std::string XsdDateOfEds(const std::string& eds) {
         eds[5] != '-' || !Digits(eds, 6, 4, year)) {
         return eds;
     }
-    std::string xsd = Format("%04d-%02d-%02d", year, month, day);
-    return EdsDateOfXsd(xsd) == eds ? xsd : eds;
+    return Format("%04d-%02d-%02d", year, month, day);
 }
 
 std::string XsdTimeOfEds(const std::string& eds) {
@@ -156,13 +162,12 @@ std::string XsdTimeOfEds(const std::string& eds) {
         !Digits(eds, colon + 1, 2, minute) || eds.size() != colon + 5 || hour < 1 || hour > 12) {
         return eds;
     }
-    const std::string half = eds.substr(colon + 3);
+    const std::string half = ToUpper(eds.substr(colon + 3));
     if (half != "AM" && half != "PM") {
         return eds;
     }
     const int hour24 = hour % 12 + (half == "PM" ? 12 : 0);
-    std::string xsd = Format("%02d:%02d:00", hour24, minute);
-    return EdsTimeOfXsd(xsd) == eds ? xsd : eds;
+    return Format("%02d:%02d:00", hour24, minute);
 }
 
 std::uint32_t ParseHexAttribute(std::string_view text) {

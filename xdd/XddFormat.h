@@ -65,7 +65,8 @@ constexpr const char* OptionalObjects = "OptionalObjects";
 // "11-28-2020" and "4:49PM". A text that is not in the expected form is kept as it is.
 std::string EdsDateOfXsd(std::string_view xsd);
 std::string EdsTimeOfXsd(std::string_view xsd);
-// The XML form only when reading it back gives the same EDS text; otherwise the text itself.
+// The XML form of an EDS date or time ("04:49pm" gives "16:49:00"); a text in no known form is kept.
+// The writer keeps the EDS text itself as well where reading the XML form back would not give it.
 std::string XsdDateOfEds(const std::string& eds);
 std::string XsdTimeOfEds(const std::string& eds);
 

@@ -9,12 +9,12 @@
 
 namespace {
 
-// EDS texts become xsd:date and xsd:time only where reading them back gives the same text.
-TEST(XddFormat, ConvertsFileDatesAndTimesOnlyWhereTheyComeBack) {
+// EDS texts become xsd:date and xsd:time where they are in a form of the EDS; the others stay as they are.
+TEST(XddFormat, ConvertsFileDatesAndTimes) {
     const std::pair<const char*, const char*> toXsd[] = {
         {"11-28-2020", "2020-11-28"}, {"4:49PM", "16:49:00"}, {"12:37PM", "12:37:00"}, {"12:05AM", "00:05:00"},
-        {"04:49PM", "04:49PM"},       {"1-5-2020", "1-5-2020"}, {"13:00PM", "13:00PM"}, {"", ""},
-        {"4:49pm", "4:49pm"},         {"noon", "noon"},
+        {"04:49PM", "16:49:00"},      {"1-5-2020", "1-5-2020"}, {"13:00PM", "13:00PM"}, {"", ""},
+        {"4:49pm", "16:49:00"},       {"noon", "noon"},           {"17:24:43", "17:24:43"},
     };
     for (const auto& [eds, xsd] : toXsd) {
         const bool isDate = std::string(eds).find('-') != std::string::npos;
@@ -36,7 +36,7 @@ struct Written {
 
 // A document with what an EDS import can give, and texts that need escaping.
 void FillSource(ImportRun& source) {
-    source.fileInfo = {"ignored.eds", 3, 4, "4.0", "Desc <&>", "1:00PM", "02-03-2026", "Me", "2:00 PM", "03-04-2026",
+    source.fileInfo = {"ignored.eds", 3, 4, "4.0", "Desc <&>", "04:49pm", "02-03-2026", "Me", "2:00 PM", "03-04-2026",
                        "You \"quoted\""};
     DeviceInfoSection& d = source.deviceInfo;
     d.VendorName = "Vendor";
@@ -89,6 +89,7 @@ TEST(XddWriter, WrittenFileReadsBackTheSame) {
     for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
         ASSERT_EQ('\r', text[at - 1]) << "every line ends in CR LF";
     }
+    EXPECT_NE(std::string::npos, text.find(" fileCreationTime=\"16:49:00\" "));
     ASSERT_EQ(XddImportResult::Success, back.ReadPath(path));
     EXPECT_EQ("", EntryByEntryDifference(source.dictionary, back.dictionary));
     EXPECT_EQ(source.dictionary.CommentLines(), back.dictionary.CommentLines());
