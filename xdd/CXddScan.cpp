@@ -79,7 +79,10 @@ int CXddScan::ReadBytes(std::string_view bytes) {
                           column, parsed.description()));
             return XddImportResult::Refused;
         }
-        return ReadDocument(document.document_element());
+        const int result = ReadDocument(document.document_element());
+        // The parameters point into the document, which goes now.
+        m_parameters.clear();
+        return result;
     } catch (const std::bad_alloc&) {
         return XddImportResult::OutOfMemory;
     }
