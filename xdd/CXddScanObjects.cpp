@@ -19,9 +19,10 @@ bool IsImportedIndex(std::uint32_t index) {
            (index >= 0x6000 && index < 0xFFFF);
 }
 
-// Every CiA 301 data type and the four complex ones are kept, as the lenient EDS import keeps them.
+// Every data type is kept, the CiA 301 ones and those a device defines itself, as the lenient EDS import
+// keeps them; only an entry without any type is not.
 bool IsKeptDataType(std::uint32_t type) {
-    return (type >= 0x01 && type <= 0x1B) || (type >= 0x20 && type <= 0x23);
+    return type != 0 && type <= 0xFF;
 }
 
 // The data type a parameter gives by its IEC type element; 0 for none (or a reference to a complex

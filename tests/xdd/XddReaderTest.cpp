@@ -133,7 +133,7 @@ TEST(XddReader, LeavesOutWhatTheModelCannotHold) {
         <CANopenObject index="0005" name="DEFTYPE" objectType="5" dataType="0007"/>
         <CANopenObject index="1FFF" name="Edge" objectType="7" dataType="0007"/>
         <CANopenObject index="1000" name="Again" objectType="7" dataType="0005"/>
-        <CANopenObject index="2000" name="Odd type" objectType="7" dataType="0030"/>
+        <CANopenObject index="2000" name="Too large a type" objectType="7" dataType="0100"/>
         <CANopenObject index="2001" name="No type" objectType="7"/>
         <CANopenObject index="2001x" name="Not a number" objectType="7" dataType="0007"/>
         <CANopenObject index="12345678901" name="Too long" objectType="7" dataType="0007"/>
@@ -141,7 +141,7 @@ TEST(XddReader, LeavesOutWhatTheModelCannotHold) {
         <CANopenObject index="2002" name="Mixed" objectType="8">
           <CANopenSubObject subIndex="02" name="Two" dataType="0006"/>
           <CANopenSubObject subIndex="00" name="Count" dataType="0005" defaultValue="2"/>
-          <CANopenSubObject subIndex="01" name="Bad" dataType="001F"/>
+          <CANopenSubObject subIndex="01" name="Bad" dataType="x1"/>
           <CANopenSubObject subIndex="02" name="Two again" dataType="0006"/>
           <CANopenSubObject subIndex="100" name="Too far" dataType="0006"/>
           <CANopenSubObject subIndex="0g" name="Not a number" dataType="0006"/>
@@ -155,6 +155,7 @@ TEST(XddReader, LeavesOutWhatTheModelCannotHold) {
           <CANopenSubObject subIndex="01" name="Int24" dataType="0010"/>
           <CANopenSubObject subIndex="02" name="Uint64" dataType="001B"/>
           <CANopenSubObject subIndex="03" name="Identity" dataType="0023"/>
+          <CANopenSubObject subIndex="04" name="Own type" dataType="0040"/>
         </CANopenObject>)";
     XddRun run;
     run.platform.ExpectMessage("Data Type of index 0x2000 not supported", "Warning", MsgIcon::Exclamation);
@@ -175,7 +176,7 @@ TEST(XddReader, LeavesOutWhatTheModelCannotHold) {
     EXPECT_EQ("Count", mixed.subindices[1]->name);
     EXPECT_EQ("Two", mixed.subindices[2]->name);
     EXPECT_EQ(ObjectCode::Var, mixed.subindices[2]->objectType);
-    EXPECT_EQ(5u, run.Find(0x2004)->subindices.size());
+    EXPECT_EQ(6u, run.Find(0x2004)->subindices.size());
 }
 
 TEST(XddReader, ReadsTheSections) {
