@@ -18,8 +18,8 @@ constexpr const char* HelpText =
     "Usage: quillmark-cli [-v|--verbose] [--lenient] COMMAND ARGS\n"
     "\n"
     "Commands:\n"
-    "  convert  IN OUT        IN: .eds/.dcf (imported) or .prj (opened);\n"
-    "                         OUT: .eds (EDS export) or .prj (project save)\n"
+    "  convert  IN OUT        IN: .eds/.dcf/.xdd/.xdc (imported) or .prj (opened);\n"
+    "                         OUT: .eds (EDS export), .xdd (XDD export) or .prj (project save)\n"
     "  generate IN OUT.c      writes OUT.c, objdict.h and obdcfg.h in OUT.c's folder\n"
     "  show     IN [--json]   prints the sections and the dictionary\n"
     "  check    IN [--json] [--strict]\n"
@@ -55,8 +55,10 @@ std::string Extension(const std::string& path) {
     return ext;
 }
 
+// A device description to import; the document reads it as EDS or XDD by its content.
 bool IsEdsInput(const std::string& path) {
-    return Extension(path) == "eds" || Extension(path) == "dcf";
+    const std::string ext = Extension(path);
+    return ext == "eds" || ext == "dcf" || ext == "xdd" || ext == "xdc";
 }
 bool IsProject(const std::string& path) {
     return Extension(path) == "prj";
@@ -90,11 +92,11 @@ bool Load(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, 
 }
 
 int Convert(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& out, bool verbose) {
-    if (Extension(out) == "eds") {
+    if (Extension(out) == "eds" || Extension(out) == "xdd") {
         int result = 0;
         {
             WaitCursor wait(platform);
-            result = doc.ExportEds(out);
+            result = Extension(out) == "eds" ? doc.ExportEds(out) : doc.ExportXdd(out);
         }
         if (result != 0 || verbose) {
             ShowResultMessage(platform, result, out, "");
@@ -168,10 +170,11 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     const std::string& in = words[1];
     if (!IsEdsInput(in) && !IsProject(in)) {
-        return UsageError(err, "the input must be an .eds, .dcf or .prj file: '" + in + "'");
+        return UsageError(err, "the input must be an .eds, .dcf, .xdd, .xdc or .prj file: '" + in + "'");
     }
-    if (command == "convert" && Extension(words[2]) != "eds" && !IsProject(words[2])) {
-        return UsageError(err, "the output must be an .eds or .prj file: '" + words[2] + "'");
+    if (command == "convert" && Extension(words[2]) != "eds" && Extension(words[2]) != "xdd" &&
+        !IsProject(words[2])) {
+        return UsageError(err, "the output must be an .eds, .xdd or .prj file: '" + words[2] + "'");
     }
     if (command == "generate" && Extension(words[2]) != "c") {
         return UsageError(err, "the output must be a .c file: '" + words[2] + "'");

@@ -79,7 +79,8 @@ public:
     bool CanCloseFrame();
     // Reads the EDS file into fresh content. The project is replaced when the import succeeded or read
     // at least one index; otherwise it stays as it was. Returns the reader's result code. The lenient
-    // mode fills in what the file lacks instead of refusing it.
+    // mode fills in what the file lacks instead of refusing it. A file whose content is XML (an XDD or
+    // XDC, whatever its name) is read by the XDD reader instead, which has no lenient mode.
     int ImportEds(const std::string& path, ImportMode mode = ImportMode::Standard);
     // Whether the last ImportEds replaced the project.
     bool LastImportReplacedProject() const { return m_bImportReplaced; }
@@ -89,6 +90,8 @@ public:
     // content was not imported (new, opened project).
     const ImportReport* GetImportReport() const { return m_pImportReport.get(); }
     int ExportEds(const std::string& path);
+    // Writes a CiA 311 XDD; the codes of ExportEds.
+    int ExportXdd(const std::string& path);
     int GenerateSources(const std::string& sourcePath);
     // After GenerateSources: the sentence that tells which entries the sources leave out, or "".
     const std::string& LastGenerationNote() const { return m_strGenerationNote; }

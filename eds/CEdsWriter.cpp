@@ -27,9 +27,13 @@ int CEdsWriter::WriteFile() {
     if (result != EdsExportResult::Success) {
         return result;
     }
+    return WriteExportedFile(m_platform.Files(), m_strPath, text);
+}
+
+int WriteExportedFile(FileSystem& files, const std::string& path, const std::string& text) {
     FileOperation failed = FileOperation::Create;
     std::string reason;
-    switch (ReplaceWholeFile(m_platform.Files(), m_strPath, text, failed, reason)) {
+    switch (ReplaceWholeFile(files, path, text, failed, reason)) {
         case ReplaceOutcome::Replaced:
             return EdsExportResult::Success;
         case ReplaceOutcome::RenameFailed:

@@ -99,6 +99,8 @@ std::string ImportFailureReason(int code) {
             return "[Comments] has no Lines";
         case 20:
             return "an object list or one of its entries is missing";
+        case 21:
+            return "the XML device description is not one this editor reads";
         case 22:
             return "the section of a listed index is missing";
         case 23:
@@ -113,7 +115,8 @@ std::string ImportFailureReason(int code) {
 }
 
 bool ImportResultIsShown(int code) {
+    // 21 is the XDD reader's refusal, which names the line and column itself.
     const bool shownByTheImport =
-        code == 15 || code == 16 || code == 17 || code == 18 || code == 22 || code == 23;
+        code == 15 || code == 16 || code == 17 || code == 18 || code == 21 || code == 22 || code == 23;
     return shownByTheImport || ResultMessageFor(code, "", "").has_value();
 }

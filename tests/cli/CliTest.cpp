@@ -102,6 +102,37 @@ TEST(Cli, ConvertsBetweenEdsAndProject) {
     EXPECT_EQ(indices(fromEds.out), indices(fromExport.out));
 }
 
+// XDD in and out: convert, show, check and generate take it; a broken one fails with its line.
+TEST(Cli, ReadsAndWritesXdd) {
+    TempDir dir;
+    const std::string xdd = dir.File("device.xdd");
+    CliResult r = RunCli({"convert", Example, xdd});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(0u, ReadFileBytes(xdd).find("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"));
+    r = RunCli({"convert", xdd, dir.File("back.eds")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto indices = [](const std::string& json) { return json.substr(json.find("\"indices\"")); };
+    const CliResult fromEds = RunCli({"show", Example, "--json"});
+    const CliResult fromXdd = RunCli({"show", xdd, "--json"});
+    ASSERT_EQ(fromXdd.exitCode, 0) << fromXdd.err;
+    EXPECT_EQ(indices(fromEds.out), indices(fromXdd.out));
+    EXPECT_EQ(RunCli({"check", xdd}).out,
+              xdd + ": warning: 0x1802: the transmit PDO has no mapping index 0x1A02; the generator adds one that "
+                    "maps nothing [pdo-pairing]\n" + xdd + ": 0 errors, 1 warning\n");
+    r = RunCli({"generate", xdd, dir.File("node.c")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, PdoNotice);
+
+    WriteFileBytes(dir.File("broken.xdc"), "<?xml version=\"1.0\"?>\n<ISO15745ProfileContainer>\n<a></b>");
+    r = RunCli({"show", dir.File("broken.xdc")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Read XDD file: The file " + dir.File("broken.xdc") +
+                         " is not well-formed XML!\nLine 3, column 6: Start-end tags mismatch.\n");
+    r = RunCli({"check", dir.File("broken.xdc")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Contains(r.out, "error: The file")) << r.out;
+}
+
 TEST(Cli, ShowPrintsSectionsAndTable) {
     CliResult r = RunCli({"show", Example});
     ASSERT_EQ(r.exitCode, 0) << r.err;

@@ -74,6 +74,9 @@ printf '\x13Quillmark_File_1.02\x00' >"$samples/coming-version.bin"
 printf '\x14Quillmark_File_1.010\x00' >"$samples/wrong-length.bin"
 cp "$source/examples/io_device.eds" "$samples/device.eds"
 cp "$source/examples/io_device.eds" "$samples/DEVICE.DCF"
+printf '<?xml version="1.0"?>\n<ISO15745ProfileContainer xmlns="http://www.canopen.org/xml/1.0"/>\n' >"$samples/device.xdd"
+cp "$samples/device.xdd" "$samples/configured.XDC"
+printf '<?xml version="1.0"?>\n<ISO15745ProfileContainer xmlns="http://www.canopen.org/xml/1.1">\n' >"$samples/unnamed-description"
 content_type() {
     XDG_DATA_HOME=$work/no-user-data XDG_DATA_DIRS="$prefix/share:/usr/share" \
         gio info -a standard::content-type "$samples/$1" | sed -n 's/^ *standard::content-type: //p'
@@ -87,6 +90,9 @@ version-1.00-unnamed application/x-quillmark-project
 coming-version.bin application/x-quillmark-project
 device.eds application/x-canopen-eds
 DEVICE.DCF application/x-canopen-dcf
+device.xdd application/x-canopen-xdd
+configured.XDC application/x-canopen-xdc
+unnamed-description application/x-canopen-xdd
 TYPES
 [ "$(content_type wrong-length.bin)" != application/x-quillmark-project ] ||
     fail "a file with a wrong length byte is taken for a project"

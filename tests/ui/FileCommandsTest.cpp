@@ -77,6 +77,38 @@ private slots:
         }
     }
 
+    // Create > XDD File writes the project as an XDD; Import > XDD/XDC File reads it back to the same tree.
+    void xddIsCreatedAndImportedThroughTheMenus() {
+        QVERIFY(!f->Enabled(Cmd::CreateXdd) && f->Enabled(Cmd::ImportXdd));
+        f->ImportExample();
+        const QStringList imported = f->DictionaryLabels();
+        const std::string xdd = f->TempFile("device.xdd");
+        f->platform.QueueChosenFile(xdd);
+        f->platform.ExpectMessage("The file " + xdd + " was successfully created!", "Create XDD file",
+                                  MsgIcon::Information);
+        QVERIFY(f->Enabled(Cmd::CreateXdd));
+        f->Trigger(Cmd::CreateXdd);
+        QCOMPARE(f->platform.ChooserRequests().back().filter, std::string("XDD Files (*.xdd)|*.xdd||"));
+
+        f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Information, MsgResult::No);
+        f->platform.QueueChosenFile(xdd);
+        f->platform.ExpectMessage("The file " + xdd + " was successfully readed!", "Read EDS file",
+                                  MsgIcon::Information);
+        f->Trigger(Cmd::ImportXdd);
+        QCOMPARE(f->platform.ChooserRequests().back().filter,
+                 std::string("XDD Files (*.xdd)|*.xdd|XDC Files (*.xdc)|*.xdc||"));
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("device.xdd"));
+        QCOMPARE(f->DictionaryLabels(), imported);
+        if (const QString folder = qEnvironmentVariable("QM_SCREENSHOT_DIR"); !folder.isEmpty()) {
+            for (const char* name : {"menuImport", "menuCreate"}) {
+                auto* menu = f->frame->findChild<QMenu*>(QString::fromLatin1(name));
+                QVERIFY(menu != nullptr);
+                menu->adjustSize();
+                QVERIFY(menu->grab().save(folder + QLatin1Char('/') + QString::fromLatin1(name) + ".png"));
+            }
+        }
+    }
+
     void cancelledImportChangesNothing() {
         f->platform.QueueChosenFile(std::nullopt);
         f->Trigger(Cmd::ImportEds);
@@ -633,6 +665,21 @@ private slots:
         QApplication::sendEvent(f->frame.get(), &dropEds);
         QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("copy.eds"));
         QVERIFY(f->platform.ChooserRequests().size() == 1);
+
+        // A dropped XDD is read by its content, as one chosen with Import > XDD/XDC File.
+        std::string xdd = GuiFixture::ExamplePath();
+        xdd.replace(xdd.size() - 3, 3, "xdd");
+        f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Information, MsgResult::No);
+        f->platform.ExpectMessage("The file " + xdd + " was successfully readed!", "Read EDS file",
+                                  MsgIcon::Information);
+        const QStringList fromEds = f->DictionaryLabels();
+        data.setUrls({QUrl::fromLocalFile(PathToQt(xdd))});
+        QDragEnterEvent third(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f->frame.get(), &third);
+        QDropEvent dropXdd(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f->frame.get(), &dropXdd);
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("io_device.xdd"));
+        QCOMPARE(f->DictionaryLabels(), fromEds);
     }
 };
 

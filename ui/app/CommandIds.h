@@ -23,6 +23,8 @@ enum Id : int {
     Copy = 32862,
     CheckDictionary = 32900,
     CreateDocumentation = 32910,
+    ImportXdd = 32912,
+    CreateXdd = 32911,
     New = 57600,
     Open = 57601,
     Save = 57603,

@@ -49,9 +49,12 @@ void CMainFrame::CreateActions() {
     AddAction(Cmd::Open, "actionOpen", "O&pen...\tCtrl + O", "Open a saved document.")
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     AddAction(Cmd::ImportEds, "actionImportEds", "EDS-File", "Import an EDS-File");
+    AddAction(Cmd::ImportXdd, "actionImportXdd", "XDD/XDC File...",
+              "Import a CiA 311 XML device description (XDD or XDC)");
     AddAction(Cmd::CreateSources, "actionCreateSources", "Object Dictionary Files",
               "Create the object dictionary files");
     AddAction(Cmd::CreateEds, "actionCreateEds", "EDS-File  ", "Create the EDS file");
+    AddAction(Cmd::CreateXdd, "actionCreateXdd", "XDD File...", "Create a CiA 311 XML device description (XDD)");
     AddAction(Cmd::CreateDocumentation, "actionCreateDocumentation", "Documentation...",
               "Create the documentation of the dictionary as a Markdown file or an HTML page");
     AddAction(Cmd::Save, "actionSave", "&Save...\tCtrl + S", "Save the active document.")
@@ -134,10 +137,12 @@ void CMainFrame::CreateMenus() {
     QMenu* import = file->addMenu(QStringLiteral("&Import..."));
     import->setObjectName(QStringLiteral("menuImport"));
     import->addAction(m_actions[Cmd::ImportEds]);
+    import->addAction(m_actions[Cmd::ImportXdd]);
     QMenu* create = file->addMenu(QStringLiteral("&Create..."));
     create->setObjectName(QStringLiteral("menuCreate"));
     create->addAction(m_actions[Cmd::CreateSources]);
     create->addAction(m_actions[Cmd::CreateEds]);
+    create->addAction(m_actions[Cmd::CreateXdd]);
     create->addAction(m_actions[Cmd::CreateDocumentation]);
     file->addSeparator();
     file->addAction(m_actions[Cmd::Save]);

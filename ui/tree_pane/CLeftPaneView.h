@@ -130,6 +130,9 @@ private:
     void OnCreateSources();
     void OnCreateEds();
     void OnCreateDocumentation();  // LeftPaneDocumentationCommand.cpp
+    // XDD/XDC import and XDD export: LeftPaneXddCommands.cpp.
+    void OnImportXdd();
+    void OnCreateXdd();
     void ShowOpenedProject();
     void OpenFile(const std::string& path, bool project, bool askToSave);
     void ImportEdsFile(const std::string& path);

@@ -49,6 +49,8 @@ bool CLeftPaneView::HasHandler(int commandId) const {
         case Cmd::CreateSources:
         case Cmd::CreateEds:
         case Cmd::CreateDocumentation:
+        case Cmd::ImportXdd:
+        case Cmd::CreateXdd:
         case Cmd::ExpandRoot:
         case Cmd::CollapseRoot:
         case Cmd::ExpandDictionary:
@@ -120,6 +122,12 @@ void CLeftPaneView::OnCommand(int commandId) {
             break;
         case Cmd::CreateDocumentation:
             OnCreateDocumentation();
+            break;
+        case Cmd::ImportXdd:
+            OnImportXdd();
+            break;
+        case Cmd::CreateXdd:
+            OnCreateXdd();
             break;
         case Cmd::ExpandRoot:
         case Cmd::CollapseRoot:
