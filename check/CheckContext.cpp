@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "eds/ImportReport.h"
 #include "model/NameTables.h"
 #include "model/ObjectDictionary.h"
 
@@ -36,6 +37,42 @@ const SubindexEntry* CheckContext::FindEntry(std::uint16_t index, std::uint16_t 
         std::lower_bound(first, entries.end(), subindex,
                          [](const auto& entry, std::uint16_t n) { return entry->subindex < n; });
     return found != entries.end() && (*found)->subindex == subindex ? found->get() : nullptr;
+}
+
+std::string CheckContext::LeftOutReason(std::uint16_t index, std::uint16_t subindex) const {
+    if (m_report == nullptr) {
+        return "";
+    }
+    const ImportRecord* record = m_report->LeftOut(index, subindex);
+    if (record == nullptr) {
+        return "";
+    }
+    switch (record->kind) {
+        case ImportRecordKind::UnlistedObject:
+            return "no object list names it";
+        case ImportRecordKind::SubNumberSurplus:
+            return "it stands beyond SubNumber";
+        default:
+            return TypeText(record->dataType) + " not supported";
+    }
+}
+
+int CheckContext::HighestLeftOut(std::uint16_t index) const {
+    if (m_report == nullptr) {
+        return -1;
+    }
+    // The entries left out are sorted by index << 16 | subindex, the index's own section last.
+    const auto& leftOut = m_report->leftOut;
+    auto at = std::lower_bound(leftOut.begin(), leftOut.end(), ImportReport::Key(index, 0x100),
+                               [](const auto& row, std::uint32_t key) { return row.first < key; });
+    if (at == leftOut.begin() || (std::prev(at)->first >> 16) != index) {
+        return -1;
+    }
+    return static_cast<int>(std::prev(at)->first & 0xFFFFu);
+}
+
+std::uint8_t CheckContext::AbsentValues(const SubindexEntry& entry) const {
+    return m_report == nullptr ? 0 : m_report->AbsentValues(entry.index, entry.subindex);
 }
 
 std::uint32_t CheckContext::UnsignedDefault(const SubindexEntry& entry) {

@@ -8,6 +8,7 @@
 
 class ObjectDictionary;
 struct DeviceInfoSection;
+struct ImportReport;
 struct IndexEntry;
 struct SubindexEntry;
 
@@ -16,11 +17,20 @@ struct SubindexEntry;
 // stays linear in the size of the dictionary.
 class CheckContext {
 public:
-    CheckContext(const ObjectDictionary& dictionary, const DeviceInfoSection& deviceInfo)
-        : m_dictionary(dictionary), m_deviceInfo(deviceInfo) {}
+    CheckContext(const ObjectDictionary& dictionary, const DeviceInfoSection& deviceInfo,
+                 const ImportReport* report = nullptr)
+        : m_dictionary(dictionary), m_deviceInfo(deviceInfo), m_report(report) {}
 
     const ObjectDictionary& Dictionary() const { return m_dictionary; }
     const DeviceInfoSection& DeviceInfo() const { return m_deviceInfo; }
+    // The report of the import the dictionary came from; null for a project or an edited dictionary.
+    const ImportReport* Report() const { return m_report; }
+    // Why the import left out the entry (index, subindex 0 also for a VAR), or "" when it did not.
+    std::string LeftOutReason(std::uint16_t index, std::uint16_t subindex) const;
+    // The highest subindex of the index that the import left out for its type, or -1.
+    int HighestLeftOut(std::uint16_t index) const;
+    // The value keys the file lacks for the entry (ImportReport::AbsentValue bits), 0 without a report.
+    std::uint8_t AbsentValues(const SubindexEntry& entry) const;
 
     // The first index with the number, or null.
     const IndexEntry* FindIndex(std::uint16_t index) const;
@@ -35,12 +45,14 @@ public:
     void Add(const char* rule, Severity severity, const IndexEntry& at, std::string text);
     // A finding about the dictionary as a whole.
     void Add(const char* rule, Severity severity, std::string text);
+    void Add(Finding finding) { m_findings.push_back(std::move(finding)); }
 
     std::vector<Finding> TakeFindings() { return std::move(m_findings); }
 
 private:
     const ObjectDictionary& m_dictionary;
     const DeviceInfoSection& m_deviceInfo;
+    const ImportReport* m_report;
     std::vector<Finding> m_findings;
 };
 
@@ -54,3 +66,5 @@ void CheckCobIds(CheckContext& context);
 void CheckValues(CheckContext& context);
 void CheckNames(CheckContext& context);
 void CheckStructure(CheckContext& context);
+// What the import left out or found twice, and the PDO counts of [DeviceInfo]; nothing without a report.
+void CheckImport(CheckContext& context);

@@ -44,3 +44,17 @@ FindingCounts CountFindings(const std::vector<Finding>& findings) {
     }
     return counts;
 }
+
+std::string FindingLine(const std::string& file, const Finding& finding) {
+    std::string line = file + (finding.line != 0 ? ":" + std::to_string(finding.line) : "") + ": " +
+                       SeverityName(finding.severity) + ": ";
+    if (finding.index) {
+        line += LocationText(finding) + ": ";
+    }
+    return line + finding.text + " [" + finding.rule + "]";
+}
+
+std::string FindingCountLine(const std::string& file, const FindingCounts& counts) {
+    return file + ": " + std::to_string(counts.errors) + (counts.errors == 1 ? " error, " : " errors, ") +
+           std::to_string(counts.warnings) + (counts.warnings == 1 ? " warning" : " warnings");
+}

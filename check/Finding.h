@@ -16,6 +16,9 @@ struct Finding {
     std::optional<std::uint16_t> index;
     std::optional<std::uint16_t> subindex;
     std::string text;
+    // The line of the imported file where the object's section (or the key concerned) stands; 0 when
+    // the finding has none, as for a project file.
+    std::uint32_t line = 0;
 
     bool operator==(const Finding&) const = default;
 };
@@ -38,3 +41,10 @@ struct FindingCounts {
     int warnings = 0;
 };
 FindingCounts CountFindings(const std::vector<Finding>& findings);
+
+// The check's text form, one finding a line in the form compilers use (with the line of the file where
+// the finding has one), then the counts:
+// "device.eds:537: error: 0x1A00sub1: maps 0x6000sub1 with 16 bits, but UINT8 has 8 [pdo-mapping-target]"
+// and "device.eds: 1 error, 0 warnings". Every report of the findings as text goes through these.
+std::string FindingLine(const std::string& file, const Finding& finding);
+std::string FindingCountLine(const std::string& file, const FindingCounts& counts);

@@ -1,5 +1,7 @@
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "check/CheckContext.h"
 #include "generator/GeneratorRules.h"
@@ -20,24 +22,41 @@ void CheckCallback(CheckContext& context, const IndexEntry& index) {
 }
 
 // Each entry line of an index block names the entry's variable; two equal names in one index do not
-// compile.
+// compile. One finding per index names every group of entries that share a name.
 void CheckEntryNames(CheckContext& context, const IndexEntry& index) {
     if (!GetsIndexBlock(index.index)) {
         return;
     }
     const bool communicationArea = index.index <= 0x1FFF;
-    std::unordered_map<std::string, const SubindexEntry*> owners;
+    std::vector<std::pair<std::string, std::vector<std::uint16_t>>> groups;
+    std::unordered_map<std::string, std::size_t> groupOf;
     for (const auto& entry : index.subindices) {
         if (entry->subindex == HeaderStructured || !WritesEntryLine(*entry, communicationArea)) {
             continue;
         }
         const std::string identifier = IdentifierFromDesignator(entry->name);
-        const auto [owner, first] = owners.emplace(identifier, entry.get());
-        if (!first) {
-            context.Add("c-name-clash", Severity::Error, *entry,
-                        "gets the C name " + identifier + ", as " +
-                            ObjectText(index.index, owner->second->subindex) + " does");
+        const auto [at, first] = groupOf.emplace(identifier, groups.size());
+        if (first) {
+            groups.push_back({identifier, {}});
         }
+        groups[at->second].second.push_back(entry->subindex);
+    }
+    std::string text;
+    for (const auto& [identifier, subindices] : groups) {
+        if (subindices.size() < 2) {
+            continue;
+        }
+        std::string names;
+        for (std::size_t i = 0; i < subindices.size(); ++i) {
+            names += (i == 0                       ? ""
+                      : i + 1 == subindices.size() ? " and "
+                                                   : ", ") +
+                     ObjectText(index.index, subindices[i]);
+        }
+        text += (text.empty() ? "" : "; ") + names + " get the same C name " + identifier;
+    }
+    if (!text.empty()) {
+        context.Add("c-name-clash", Severity::Error, index, text);
     }
 }
 

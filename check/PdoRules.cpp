@@ -59,7 +59,11 @@ void CheckTarget(CheckContext& context, const SubindexEntry& slot, const MappedO
     }
     const SubindexEntry* object = context.FindEntry(mapped.index, mapped.subindex);
     if (object == nullptr) {
-        context.Add(rule, Severity::Error, slot, "maps " + target + ", which does not exist");
+        const std::string leftOut = context.LeftOutReason(mapped.index, mapped.subindex);
+        context.Add(
+            rule, Severity::Error, slot,
+            "maps " + target +
+                (leftOut.empty() ? ", which does not exist" : ", which the import left out: " + leftOut));
         return;
     }
     if (object->pdoMapping == 0) {
@@ -89,6 +93,10 @@ void CheckCount(CheckContext& context, const IndexEntry& mapping) {
         return;
     }
     const std::uint32_t announced = CheckContext::UnsignedDefault(*count);
+    // 0xFE and 0xFF do not count: they mark a source- or destination-address multiplexed PDO.
+    if (announced == 0xFE || announced == 0xFF) {
+        return;
+    }
     for (std::uint32_t n = 1; n <= announced && n <= 0xFF; ++n) {
         const SubindexEntry* slot = context.FindEntry(mapping.index, static_cast<std::uint16_t>(n));
         if (slot == nullptr || CheckContext::UnsignedDefault(*slot) == 0) {

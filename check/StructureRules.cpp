@@ -2,6 +2,7 @@
 #include <string>
 
 #include "check/CheckContext.h"
+#include "eds/ImportReport.h"
 #include "generator/GeneratorRules.h"
 #include "generator/Identifiers.h"
 #include "model/NameTables.h"
@@ -50,12 +51,20 @@ void CheckSubindexZero(CheckContext& context, const IndexEntry& index) {
     if (index.subindices.size() < 2) {
         return;  // an object without any subindex is its own finding
     }
+    // Subindices the import left out for their type are still the device's: they do not make the
+    // count wrong.
+    const int leftOut = context.HighestLeftOut(index.index);
     if (zero == nullptr) {
-        context.Add("subindex-zero", Severity::Warning, index, "the " + kind + " has no subindex 0");
+        if (context.LeftOutReason(index.index, 0).empty()) {
+            context.Add("subindex-zero", Severity::Warning, index, "the " + kind + " has no subindex 0");
+        }
         return;
     }
+    if ((context.AbsentValues(*zero) & ImportReport::NoDefault) != 0) {
+        return;  // the file does not say what subindex 0 holds
+    }
     const std::uint32_t announced = CheckContext::UnsignedDefault(*zero);
-    if (announced != highest) {
+    if (announced != highest && static_cast<int>(announced) != std::max<int>(highest, leftOut)) {
         context.Add("subindex-zero", Severity::Warning, *zero,
                     "holds " + std::to_string(announced) + ", but the highest subindex is " +
                         std::to_string(highest));

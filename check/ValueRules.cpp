@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "check/CheckContext.h"
+#include "eds/ImportReport.h"
 #include "model/NameTables.h"
 #include "model/ObjectDictionary.h"
 
@@ -168,6 +169,14 @@ Reading ReadReal(std::string_view text) {
 
 // "$NODEID+n" counts as n; an empty text is what the value rule reads as 0.
 Reading Read(const std::string& text, std::uint8_t dataType) {
+    // "$NODEID" alone is the node-ID itself, a valid value whatever it will be.
+    std::string_view trimmed = TrimLeft(text);
+    while (!trimmed.empty() && IsBlank(trimmed.back())) {
+        trimmed.remove_suffix(1);
+    }
+    if (trimmed.size() == 7 && MentionsNodeId(trimmed)) {
+        return Reading{};
+    }
     const std::string_view value = WithoutNodeId(text);
     if (TrimLeft(value).empty()) {
         Reading empty;
@@ -243,8 +252,22 @@ void CheckValues(CheckContext& context) {
             bool readable = CheckSyntax(context, entry, "default", entry.defaultValue, value);
             readable = CheckSyntax(context, entry, "low limit", entry.lowLimit, low) && readable;
             readable = CheckSyntax(context, entry, "high limit", entry.highLimit, high) && readable;
-            // Limits count as present when either is not zero, as the generator decides on a range.
-            if (!readable || (low.value == 0.0 && high.value == 0.0)) {
+            // Limits count as present when either is not zero, as the generator decides on a range. A
+            // limit or default the file does not give is none, not the 0x0 the import reads for it.
+            const std::uint8_t absent = context.AbsentValues(entry);
+            if (!readable || (low.value == 0.0 && high.value == 0.0) ||
+                (absent & ImportReport::NoDefault) != 0) {
+                continue;
+            }
+            const bool hasLow = (absent & ImportReport::NoLowLimit) == 0;
+            const bool hasHigh = (absent & ImportReport::NoHighLimit) == 0;
+            if (!hasLow || !hasHigh) {
+                if ((hasLow && value.value < low.value) || (hasHigh && value.value > high.value)) {
+                    context.Add("value-limits", Severity::Warning, entry,
+                                "default " + Shown(entry.defaultValue, value) + " is " +
+                                    (hasLow ? "below the low limit " + Shown(entry.lowLimit, low)
+                                            : "above the high limit " + Shown(entry.highLimit, high)));
+                }
                 continue;
             }
             if (low.value > high.value) {

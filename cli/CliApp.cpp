@@ -6,7 +6,9 @@
 
 #include "cli/CheckCommand.h"
 #include "cli/DictionaryPrinter.h"
+#include "cli/DocumentCommand.h"
 #include "document/CQuillmarkDoc.h"
+#include "docwriter/DocumentationWriter.h"
 #include "platform/ConsolePlatform.h"
 #include "platform/ResultMessage.h"
 
@@ -16,12 +18,13 @@ constexpr const char* HelpText =
     "Usage: quillmark-cli [-v|--verbose] [--lenient] COMMAND ARGS\n"
     "\n"
     "Commands:\n"
-    "  convert  IN OUT        IN: .eds/.dcf (imported) or .prj (opened);\n"
-    "                         OUT: .eds (EDS export) or .prj (project save)\n"
+    "  convert  IN OUT        IN: .eds/.dcf/.xdd/.xdc (imported) or .prj (opened);\n"
+    "                         OUT: .eds (EDS export), .xdd (XDD export) or .prj (project save)\n"
     "  generate IN OUT.c      writes OUT.c, objdict.h and obdcfg.h in OUT.c's folder\n"
     "  show     IN [--json]   prints the sections and the dictionary\n"
     "  check    IN [--json] [--strict]\n"
     "                         checks the dictionary: one line per finding, then the count\n"
+    "  document IN OUT        documents the dictionary: OUT .md (Markdown) or .html (a page)\n"
     "  --help                 shows this text\n"
     "  --version              shows the version\n"
     "\n"
@@ -52,8 +55,10 @@ std::string Extension(const std::string& path) {
     return ext;
 }
 
+// A device description to import; the document reads it as EDS or XDD by its content.
 bool IsEdsInput(const std::string& path) {
-    return Extension(path) == "eds" || Extension(path) == "dcf";
+    const std::string ext = Extension(path);
+    return ext == "eds" || ext == "dcf" || ext == "xdd" || ext == "xdc";
 }
 bool IsProject(const std::string& path) {
     return Extension(path) == "prj";
@@ -78,15 +83,20 @@ bool Load(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, 
     if (result != 11 || verbose) {
         ShowResultMessage(platform, result, in, "");
     }
+    if (!ImportResultIsShown(result)) {
+        // The editor leaves some refusals without a message of their own; here each says why.
+        platform.Print("quillmark-cli: " + in + " was not imported: " + ImportFailureReason(result) +
+                       (mode == ImportMode::Standard ? " (--lenient may read it)" : ""));
+    }
     return result == 11;
 }
 
 int Convert(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& out, bool verbose) {
-    if (Extension(out) == "eds") {
+    if (Extension(out) == "eds" || Extension(out) == "xdd") {
         int result = 0;
         {
             WaitCursor wait(platform);
-            result = doc.ExportEds(out);
+            result = Extension(out) == "eds" ? doc.ExportEds(out) : doc.ExportXdd(out);
         }
         if (result != 0 || verbose) {
             ShowResultMessage(platform, result, out, "");
@@ -145,7 +155,8 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     const std::string& command = words[0];
     const std::size_t wanted = command == "show" || command == "check" ? 2 : 3;
-    if (command != "convert" && command != "generate" && command != "show" && command != "check") {
+    if (command != "convert" && command != "generate" && command != "show" && command != "check" &&
+        command != "document") {
         return UsageError(err, "unknown command '" + command + "'");
     }
     if (words.size() != wanted) {
@@ -159,15 +170,22 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     const std::string& in = words[1];
     if (!IsEdsInput(in) && !IsProject(in)) {
-        return UsageError(err, "the input must be an .eds, .dcf or .prj file: '" + in + "'");
+        return UsageError(err, "the input must be an .eds, .dcf, .xdd, .xdc or .prj file: '" + in + "'");
     }
-    if (command == "convert" && Extension(words[2]) != "eds" && !IsProject(words[2])) {
-        return UsageError(err, "the output must be an .eds or .prj file: '" + words[2] + "'");
+    if (command == "convert" && Extension(words[2]) != "eds" && Extension(words[2]) != "xdd" &&
+        !IsProject(words[2])) {
+        return UsageError(err, "the output must be an .eds, .xdd or .prj file: '" + words[2] + "'");
     }
     if (command == "generate" && Extension(words[2]) != "c") {
         return UsageError(err, "the output must be a .c file: '" + words[2] + "'");
     }
+    if (command == "document" && !DocumentationFormatFor(words[2])) {
+        return UsageError(err, "the output must be an .md or .html file: '" + words[2] + "'");
+    }
 
+    if (command == "document") {
+        return RunDocument(in, words[2], mode, verbose, err);
+    }
     if (command == "check") {
         return RunCheck(in, IsProject(in), CheckOptions{json, strict, mode}, out, err);
     }
@@ -191,4 +209,9 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
         PrintTable(out, view);
     }
     return ExitStatus::Success;
+}
+
+bool LoadInput(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, bool verbose,
+               ImportMode mode) {
+    return Load(doc, platform, in, verbose, mode);
 }

@@ -4,6 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "eds/ImportMode.h"
+
+class ConsolePlatform;
+class CQuillmarkDoc;
+
 // Exit statuses of quillmark-cli.
 namespace ExitStatus {
 constexpr int Success = 0;
@@ -14,3 +19,9 @@ constexpr int Usage = 2;
 // Runs quillmark-cli with its arguments (without the program name). Results go to out, every message
 // box of the operation to err as "Caption: text".
 int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// Reads IN into the document the way the editor's Import EDS-File or Open does; the import's result
+// box goes to platform when it failed (always with verbose). Every command reads its input here, so
+// --lenient reaches each of them.
+bool LoadInput(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, bool verbose,
+               ImportMode mode);

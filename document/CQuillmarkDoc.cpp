@@ -72,6 +72,7 @@ bool CQuillmarkDoc::ResetContent() {
     ForgetAll();
     m_history.Clear();
     m_strImportedPath.clear();
+    m_pImportReport.reset();
     try {
         m_pDictionary.reset();
         m_pDeviceInfo.reset();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "document/UndoHistory.h"
 #include "eds/EdsSections.h"
 #include "eds/ImportMode.h"
+#include "eds/ImportReport.h"
 #include "model/ObjectDictionary.h"
 #include "platform/IndexDialog.h"
 #include "platform/Platform.h"
@@ -77,13 +79,19 @@ public:
     bool CanCloseFrame();
     // Reads the EDS file into fresh content. The project is replaced when the import succeeded or read
     // at least one index; otherwise it stays as it was. Returns the reader's result code. The lenient
-    // mode fills in what the file lacks instead of refusing it.
+    // mode fills in what the file lacks instead of refusing it. A file whose content is XML (an XDD or
+    // XDC, whatever its name) is read by the XDD reader instead, which has no lenient mode.
     int ImportEds(const std::string& path, ImportMode mode = ImportMode::Standard);
     // Whether the last ImportEds replaced the project.
     bool LastImportReplacedProject() const { return m_bImportReplaced; }
     // How many entries the last ImportEds left out for their data type (a lenient import keeps them).
     unsigned LastImportLeftOutForType() const { return m_nImportLeftOutForType; }
+    // What the import of the open content saw of its file (lines, what it left out), or null when the
+    // content was not imported (new, opened project).
+    const ImportReport* GetImportReport() const { return m_pImportReport.get(); }
     int ExportEds(const std::string& path);
+    // Writes a CiA 311 XDD; the codes of ExportEds.
+    int ExportXdd(const std::string& path);
     int GenerateSources(const std::string& sourcePath);
     // After GenerateSources: the sentence that tells which entries the sources leave out, or "".
     const std::string& LastGenerationNote() const { return m_strGenerationNote; }
@@ -111,6 +119,7 @@ public:
     int MayHoldSubindices(std::uint16_t indexNumber) const;
     int HasDefaultCallback(std::uint16_t indexNumber) override;
     std::string DefaultCallbackName(std::uint16_t indexNumber) override;
+    bool AcceptValues(const IndexDialogValues& values) override;
     IndexEntry* GetLastPastedIndex() const { return m_pLastPastedIndex; }
     SubindexEntry* GetLastPastedSubindex() const { return m_pLastPastedSubindex; }
     IndexEntry* GetLastEditedIndex() const { return m_pLastEditedIndex; }
@@ -172,6 +181,16 @@ private:
     void NotifyContentChanged();
     bool WriteProject(const std::string& path);
     std::unique_ptr<IndexDialog> CreateDialog(IndexDialogMode mode, IndexDialogLevel level);
+    // What an index dialog's values must not clash with: the message for values that do (empty when
+    // they do not), and the caption it is shown with.
+    struct DialogValuesCheck {
+        const char* caption = "";
+        std::function<std::string(const IndexDialogValues&)> conflict;
+    };
+    // Runs the dialog with the check applied on its OK, so a clash keeps the dialog open; true after OK.
+    bool RunDialog(IndexDialog& dialog, const DialogValuesCheck& check);
+    // The check once more after the dialog closed, for dialogs that do not ask; false after reporting.
+    bool PassesAfterDialog(const DialogValuesCheck& check, const IndexDialogValues& values);
     template <class Record>
     int EditSection(std::unique_ptr<SectionDialog<Record>> dialog, Record& record, StepTarget::Kind section,
                     const char* label);
@@ -209,10 +228,12 @@ private:
     std::string m_strProjectPath;
     bool m_bImportReplaced = false;
     unsigned m_nImportLeftOutForType = 0;
+    std::shared_ptr<const ImportReport> m_pImportReport;
     std::string m_strGenerationNote;
     TextEncoding m_textEncoding = TextEncoding::Windows1252;
     std::string m_strImportedPath;
     UndoHistory m_history;
     StepTarget m_lastStepTarget;
     bool m_bLastStepReplacedProject = false;
+    const DialogValuesCheck* m_pDialogCheck = nullptr;
 };

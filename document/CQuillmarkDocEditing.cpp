@@ -35,6 +35,7 @@ std::string SubindexMessage(const char* format, std::uint16_t index, std::uint16
 }
 
 constexpr const char* IndexExistsText = "The index 0x%04X already exists!";
+constexpr const char* EntryExistsText = "The index 0x%04X, subindex 0x%02X already exists!";
 
 StepTarget IndexTarget(std::uint16_t index) {
     return {StepTarget::Kind::Index, index, 0};
@@ -42,6 +43,15 @@ StepTarget IndexTarget(std::uint16_t index) {
 
 StepTarget EntryTarget(std::uint16_t index, std::uint16_t subindex) {
     return {StepTarget::Kind::Subindex, index, subindex};
+}
+
+// The number a new entry takes: the header's of an index without entries, otherwise the typed one.
+std::uint16_t NewEntrySubindex(const IndexEntry& index, const IndexDialogValues& values) {
+    const bool single = IsSingleKind(values.objectType);
+    if (single && index.subindices.empty()) {
+        return HeaderSingle;
+    }
+    return single || !index.subindices.empty() ? values.subindex : HeaderStructured;
 }
 
 // The values of a dialog that created a new entry. The entry becomes the header of an index without
@@ -57,15 +67,11 @@ void TakeOverNewEntry(SubindexEntry& entry, IndexEntry& index, const IndexDialog
     entry.name = values.designator;
     entry.nonVolatile = values.nonVolatile;
     entry.index = index.index;
-    const bool single = IsSingleKind(values.objectType);
-    if (single && index.subindices.empty()) {
-        entry.subindex = HeaderSingle;
-        index.headerSubindex = HeaderSingle;
-    } else if (single || !index.subindices.empty()) {
-        entry.subindex = values.subindex;
-    } else {
-        entry.subindex = HeaderStructured;
-        index.headerSubindex = HeaderStructured;
+    entry.subindex = NewEntrySubindex(index, values);
+    if (index.subindices.empty()) {
+        index.headerSubindex = entry.subindex;
+    }
+    if (entry.subindex == HeaderStructured && index.subindices.empty()) {
         entry.dataType = 0;
     }
 }
@@ -121,6 +127,34 @@ void Renumber(IndexEntry& index) {
 
 }  // namespace
 
+bool CQuillmarkDoc::AcceptValues(const IndexDialogValues& values) {
+    if (m_pDialogCheck == nullptr) {
+        return true;
+    }
+    const std::string conflict = m_pDialogCheck->conflict(values);
+    if (conflict.empty()) {
+        return true;
+    }
+    // Owned by the dialog, which stays open under it.
+    m_platform.MessageBox(conflict, m_pDialogCheck->caption, MsgButtons::Ok, MsgIcon::Error, true);
+    return false;
+}
+
+bool CQuillmarkDoc::RunDialog(IndexDialog& dialog, const DialogValuesCheck& check) {
+    m_pDialogCheck = &check;
+    const bool accepted = dialog.Run();
+    m_pDialogCheck = nullptr;
+    return accepted;
+}
+
+bool CQuillmarkDoc::PassesAfterDialog(const DialogValuesCheck& check, const IndexDialogValues& values) {
+    const std::string conflict = check.conflict(values);
+    if (!conflict.empty()) {
+        Error(conflict, check.caption);
+    }
+    return conflict.empty();
+}
+
 std::unique_ptr<IndexDialog> CQuillmarkDoc::CreateDialog(IndexDialogMode mode, IndexDialogLevel level) {
     if (m_pDialogs == nullptr) {
         return nullptr;
@@ -142,20 +176,23 @@ int CQuillmarkDoc::AddIndex(std::string& label) {
         return DocResult::Cancelled;
     }
     dialog->Fill(blankIndex, blankEntry);
-    if (!dialog->Run()) {
+    const DialogValuesCheck check{
+        "Add new index", [this](const IndexDialogValues& v) {
+            return IndexExists(v.index) != 0 ? IndexMessage(IndexExistsText, v.index) : std::string();
+        }};
+    if (!RunDialog(*dialog, check)) {
         return DocResult::Cancelled;
     }
     const IndexDialogValues values = dialog->Values();
+    if (!PassesAfterDialog(check, values)) {
+        return DocResult::IndexExists;
+    }
 
     auto index = std::make_unique<IndexEntry>();
     index->index = values.index;
     index->storage = values.storage;
     index->callbackName = values.callback;
     index->category = values.category;
-    if (IndexExists(index->index) != 0) {
-        Error(IndexMessage(IndexExistsText, index->index), "Add new index");
-        return DocResult::IndexExists;
-    }
 
     auto header = std::make_unique<SubindexEntry>();
     TakeOverNewEntry(*header, *index, values);
@@ -178,18 +215,28 @@ int CQuillmarkDoc::EditIndex(std::uint16_t indexNumber) {
         return DocResult::Cancelled;
     }
     dialog->Fill(*old, *old->Header());
-    if (!dialog->Run()) {
+    const std::uint16_t oldNumber = old->index;
+    const DialogValuesCheck check{"Edit index", [this, oldNumber](const IndexDialogValues& v) {
+                                      return v.index != oldNumber && IndexExists(v.index) != 0
+                                                 ? IndexMessage(IndexExistsText, v.index)
+                                                 : std::string();
+                                  }};
+    if (!RunDialog(*dialog, check)) {
         m_pLastEditedIndex = old;
         return DocResult::Cancelled;
     }
     const IndexDialogValues values = dialog->Values();
+    if (!PassesAfterDialog(check, values)) {
+        m_pLastEditedIndex = old;
+        return DocResult::IndexExists;
+    }
 
     std::unique_ptr<IndexEntry> clone = old->Clone();
     TakeOverEditedEntry(*clone, *clone->Header(), values, IndexDialogLevel::Index);
-    if (clone->index != old->index && IndexExists(clone->index) != 0) {
-        Error(IndexMessage(IndexExistsText, clone->index), "Edit index");
+    // OK on what was not changed is no change: no step, and the modified mark stays as it was.
+    if (!values.deleteConfirmed && clone->SameContent(*old)) {
         m_pLastEditedIndex = old;
-        return DocResult::IndexExists;
+        return DocResult::Cancelled;
     }
     RecordStep(IndexMessage("Edit index 0x%04X", old->index), IndexTarget(old->index),
                IndexTarget(clone->index));
@@ -231,19 +278,22 @@ int CQuillmarkDoc::AddSubindex(std::uint16_t indexNumber, std::string& label) {
     SubindexEntry blankEntry;
     blankEntry.index = index->index;
     dialog->Fill(*index, blankEntry);
-    if (!dialog->Run()) {
+    const DialogValuesCheck check{"Add new subindex", [this, index](const IndexDialogValues& v) {
+                                      const std::uint16_t subindex = NewEntrySubindex(*index, v);
+                                      return EntryExists(index->index, subindex) != 0
+                                                 ? SubindexMessage(EntryExistsText, index->index, subindex)
+                                                 : std::string();
+                                  }};
+    if (!RunDialog(*dialog, check)) {
         return DocResult::Cancelled;
     }
     const IndexDialogValues values = dialog->Values();
+    if (!PassesAfterDialog(check, values)) {
+        return DocResult::EntryExists;
+    }
 
     auto entry = std::make_unique<SubindexEntry>();
     TakeOverNewEntry(*entry, *index, values);
-    if (EntryExists(index->index, entry->subindex) != 0) {
-        Error(SubindexMessage("The index 0x%04X, subindex 0x%02X already exists!", entry->index,
-                              entry->subindex),
-              "Add new subindex");
-        return DocResult::EntryExists;
-    }
     label = SubindexLabel(*entry);
     RecordStep(SubindexMessage("Add subindex 0x%04X, 0x%02X", entry->index, entry->subindex),
                EntryTarget(entry->index, entry->subindex), EntryTarget(entry->index, entry->subindex));
@@ -263,21 +313,30 @@ int CQuillmarkDoc::EditSubindex(std::uint16_t indexNumber, std::uint16_t subinde
     }
     auto copy = std::make_unique<SubindexEntry>(*old);
     dialog->Fill(*index, *copy);
-    if (!dialog->Run()) {
+    const std::uint16_t copyIndex = copy->index;
+    const DialogValuesCheck check{
+        "Edit subindex", [this, indexNumber, subindexNumber, copyIndex](const IndexDialogValues& v) {
+            return v.subindex != subindexNumber && EntryExists(indexNumber, v.subindex) != 0
+                       ? SubindexMessage("The index 0x%04X,subindex 0x%02X already exists!", copyIndex,
+                                         v.subindex)
+                       : std::string();
+        }};
+    if (!RunDialog(*dialog, check)) {
         m_pLastEditedSubindex = old;
         return DocResult::Cancelled;
     }
     const IndexDialogValues values = dialog->Values();
-
-    TakeOverEditedEntry(*index, *copy, values, IndexDialogLevel::Subindex);
-    if (copy->subindex != subindexNumber && EntryExists(indexNumber, copy->subindex) != 0) {
-        Error(
-            SubindexMessage("The index 0x%04X,subindex 0x%02X already exists!", copy->index, copy->subindex),
-            "Edit subindex");
+    if (!PassesAfterDialog(check, values)) {
         return DocResult::EntryExists;
     }
+
+    TakeOverEditedEntry(*index, *copy, values, IndexDialogLevel::Subindex);
     // The copy must land in the index it was taken from.
     copy->index = index->index;
+    if (*copy == *old) {
+        m_pLastEditedSubindex = old;
+        return DocResult::Cancelled;
+    }
     RecordStep(SubindexMessage("Edit subindex 0x%04X, 0x%02X", indexNumber, subindexNumber),
                EntryTarget(indexNumber, subindexNumber), EntryTarget(index->index, copy->subindex));
     std::unique_ptr<SubindexEntry> removed =
@@ -344,14 +403,17 @@ int CQuillmarkDoc::PasteIndex() {
         return DocResult::Cancelled;
     }
     dialog->Fill(*clone, *clone->Header());
-    if (!dialog->Run()) {
+    const DialogValuesCheck check{
+        "Paste index", [this](const IndexDialogValues& v) {
+            return IndexExists(v.index) != 0 ? IndexMessage(IndexExistsText, v.index) : std::string();
+        }};
+    if (!RunDialog(*dialog, check)) {
         return DocResult::Cancelled;
     }
-    TakeOverEditedEntry(*clone, *clone->Header(), dialog->Values(), IndexDialogLevel::Index);
-    if (IndexExists(clone->index) != 0) {
-        Error(IndexMessage(IndexExistsText, clone->index), "Paste index");
+    if (!PassesAfterDialog(check, dialog->Values())) {
         return DocResult::IndexExists;
     }
+    TakeOverEditedEntry(*clone, *clone->Header(), dialog->Values(), IndexDialogLevel::Index);
     RecordStep(IndexMessage("Paste index 0x%04X", clone->index), IndexTarget(clone->index),
                IndexTarget(clone->index));
     if (dialog->Values().deleteConfirmed) {
@@ -382,16 +444,19 @@ int CQuillmarkDoc::PasteSubindex(std::uint16_t indexNumber) {
         return DocResult::SubindexCancelled;
     }
     dialog->Fill(*target, *copy);
-    if (!dialog->Run()) {
+    const DialogValuesCheck check{"Paste subindex", [this, indexNumber](const IndexDialogValues& v) {
+                                      return EntryExists(indexNumber, v.subindex) != 0
+                                                 ? SubindexMessage(EntryExistsText, m_nDuplicateIndex,
+                                                                   m_nDuplicateSubindex)
+                                                 : std::string();
+                                  }};
+    if (!RunDialog(*dialog, check)) {
         return DocResult::SubindexCancelled;
     }
-    TakeOverEditedEntry(*target, *copy, dialog->Values(), IndexDialogLevel::Subindex);
-    if (EntryExists(indexNumber, copy->subindex) != 0) {
-        Error(SubindexMessage("The index 0x%04X, subindex 0x%02X already exists!", m_nDuplicateIndex,
-                              m_nDuplicateSubindex),
-              "Paste subindex");
+    if (!PassesAfterDialog(check, dialog->Values())) {
         return DocResult::EntryExists;
     }
+    TakeOverEditedEntry(*target, *copy, dialog->Values(), IndexDialogLevel::Subindex);
     RecordStep(SubindexMessage("Paste subindex 0x%04X, 0x%02X", copy->index, copy->subindex),
                EntryTarget(copy->index, copy->subindex), EntryTarget(copy->index, copy->subindex));
     // In subindex order like every other entry, so export and generation see the list in order.

@@ -10,6 +10,9 @@
 #include "generator/CSourceGenerator.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageLimitPlatform.h"
+#include "xdd/CXddScan.h"
+#include "xdd/CXddWriter.h"
+#include "xdd/XddFormat.h"
 
 namespace {
 
@@ -41,6 +44,17 @@ std::string ArchiveErrorText(const ArchiveException& error, const std::string& p
             break;
     }
     return "The project " + path + " could not be read.\n" + error.what();
+}
+
+// The bytes of the file when its content is an XML device description; nothing otherwise (also when
+// it cannot be read: the EDS reader then reports that).
+std::optional<std::string> ReadIfXdd(FileSystem& files, const std::string& path) {
+    std::string reason;
+    std::optional<std::string> bytes = files.ReadAll(path, reason);
+    if (bytes && LooksLikeXdd(*bytes)) {
+        return bytes;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -84,6 +98,7 @@ int CQuillmarkDoc::OpenProjectFile(const std::string& path) {
     ForgetAll();
     m_history.Clear();
     m_strImportedPath.clear();
+    m_pImportReport.reset();
     m_pDictionary = std::move(dictionary);
     m_pDeviceInfo = std::move(deviceInfo);
     m_pFileInfo = std::move(fileInfo);
@@ -162,27 +177,38 @@ int CQuillmarkDoc::ImportEds(const std::string& path, ImportMode mode) {
     MessageLimitPlatform limited(m_platform, m_nImportMessageLimit,
                                  "Further messages of this import are not shown.", "Read EDS file");
     std::unique_ptr<CFileScan> reader;
+    std::optional<std::string> xml;
     try {
         dictionary = std::make_unique<ObjectDictionary>();
         fileInfo = std::make_unique<FileInfoSection>();
         deviceInfo = std::make_unique<DeviceInfoSection>();
-        reader = std::make_unique<CFileScan>(path, *dictionary, *fileInfo, *deviceInfo, limited, mode);
+        xml = ReadIfXdd(m_platform.Files(), path);
+        if (!xml) {
+            reader = std::make_unique<CFileScan>(path, *dictionary, *fileInfo, *deviceInfo, limited, mode);
+        }
     } catch (const std::bad_alloc&) {
         return ImportReaderNotCreated;
     }
-    const int result = reader->ReadFile();
-    m_nImportLeftOutForType = reader->EntriesLeftOutForType();
+    const int result =
+        xml ? CXddScan(path, *dictionary, *fileInfo, *deviceInfo, limited).ReadBytes(*xml) : reader->ReadFile();
+    xml.reset();
+    // The XDD reader has no lenient mode that could keep more.
+    m_nImportLeftOutForType = reader ? reader->EntriesLeftOutForType() : 0;
     if (result != ImportSucceeded) {
-        reader->GetErrorPosition(m_nDuplicateIndex, m_nDuplicateSubindex);
+        if (reader) {
+            reader->GetErrorPosition(m_nDuplicateIndex, m_nDuplicateSubindex);
+        }
         if (dictionary->GetIndexCount() == 0) {
             return result;
         }
     }
 
     // An import that stopped part-way still replaces the project, so the user sees where it stopped.
-    RecordStep("Import EDS-File", {}, {}, true);
+    RecordStep(reader ? "Import EDS-File" : "Import XDD-File", {}, {}, true);
     ForgetAll();
     m_strImportedPath = path;
+    // Only the EDS reader reports what it saw of the file's lines.
+    m_pImportReport = reader ? std::make_shared<const ImportReport>(reader->TakeReport()) : nullptr;
     m_pDictionary = std::move(dictionary);
     m_pFileInfo = std::move(fileInfo);
     m_pDeviceInfo = std::move(deviceInfo);
@@ -206,6 +232,15 @@ int CQuillmarkDoc::ExportEds(const std::string& path) {
     }
     // A failed export leaves the previous file as it was.
     return writer->WriteFile();
+}
+
+int CQuillmarkDoc::ExportXdd(const std::string& path) {
+    try {
+        return CXddWriter(path, *m_pDictionary, *m_pFileInfo, *m_pDeviceInfo, m_textEncoding, m_platform)
+            .WriteFile();
+    } catch (const std::bad_alloc&) {
+        return ExportWriterNotCreated;
+    }
 }
 
 int CQuillmarkDoc::GenerateSources(const std::string& sourcePath) {

@@ -5,7 +5,8 @@
 #include "document/CQuillmarkDoc.h"
 
 ProjectName CQuillmarkDoc::CurrentName() const {
-    return {m_strTitle, m_strPathName, m_strProjectPath, m_strImportedPath, m_nNamed == 1, m_textEncoding};
+    return {m_strTitle,    m_strPathName,  m_strProjectPath, m_strImportedPath,
+            m_nNamed == 1, m_textEncoding, m_pImportReport};
 }
 
 void CQuillmarkDoc::RecordStep(std::string label, StepTarget before, StepTarget after, bool replacesProject) {
@@ -83,6 +84,7 @@ bool CQuillmarkDoc::StepThroughHistory(bool undo) {
         m_strImportedPath = restored.name.importedPath;
         m_nNamed = restored.name.named ? 1 : 0;
         m_textEncoding = restored.name.encoding;
+        m_pImportReport = restored.name.importReport;
     }
     m_bModified = !m_history.AtSavedState();
     m_lastStepTarget = undo ? step.before : step.after;

@@ -1,4 +1,21 @@
+#include <algorithm>
+
 #include "document/CQuillmarkDoc.h"
+
+namespace {
+
+template <class Record>
+bool SameSection(const Record& edited, const Record& stored) {
+    return edited == stored;
+}
+
+// The dialog numbers the lines from 0, the import by their keys; only the texts are the content.
+bool SameSection(const std::vector<CommentLine>& edited, const std::vector<CommentLine>& stored) {
+    return std::equal(edited.begin(), edited.end(), stored.begin(), stored.end(),
+                      [](const CommentLine& a, const CommentLine& b) { return a.text == b.text; });
+}
+
+}  // namespace
 
 // The dialog edits its own copy of the record; the record changes only when the user confirms.
 template <class Record>
@@ -8,12 +25,19 @@ int CQuillmarkDoc::EditSection(std::unique_ptr<SectionDialog<Record>> dialog, Re
         return 0;
     }
     dialog->Load(record);
-    if (dialog->Run()) {
-        const StepTarget target{section, 0, 0};
-        RecordStep(label, target, target);
-        dialog->Store(record);
-        SetModifiedFlag(true);
+    if (!dialog->Run()) {
+        return 1;
     }
+    Record edited = record;
+    dialog->Store(edited);
+    // OK on what was not changed is no change: no step, and the modified mark stays as it was.
+    if (SameSection(edited, record)) {
+        return 1;
+    }
+    const StepTarget target{section, 0, 0};
+    RecordStep(label, target, target);
+    record = std::move(edited);
+    SetModifiedFlag(true);
     return 1;
 }
 

@@ -11,6 +11,8 @@
 
 // The name under which the document keeps its project. An import replaces it, so undoing an import
 // gives the old one back.
+struct ImportReport;
+
 struct ProjectName {
     std::string title;
     std::string pathName;
@@ -20,6 +22,8 @@ struct ProjectName {
     bool named = false;
     // The encoding the project's texts are shown in, chosen when it was imported or opened.
     TextEncoding encoding = TextEncoding::Windows1252;
+    // What the import of that file saw of it, for the checker's lines; null when not imported.
+    std::shared_ptr<const ImportReport> importReport;
 };
 
 // What a snapshot copies from the live document.

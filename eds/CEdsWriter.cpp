@@ -27,9 +27,13 @@ int CEdsWriter::WriteFile() {
     if (result != EdsExportResult::Success) {
         return result;
     }
+    return WriteExportedFile(m_platform.Files(), m_strPath, text);
+}
+
+int WriteExportedFile(FileSystem& files, const std::string& path, const std::string& text) {
     FileOperation failed = FileOperation::Create;
     std::string reason;
-    switch (ReplaceWholeFile(m_platform.Files(), m_strPath, text, failed, reason)) {
+    switch (ReplaceWholeFile(files, path, text, failed, reason)) {
         case ReplaceOutcome::Replaced:
             return EdsExportResult::Success;
         case ReplaceOutcome::RenameFailed:
@@ -134,11 +138,13 @@ int CEdsWriter::WriteDeviceInfo() {
     const auto number = [](std::uint32_t value) {
         return ShortText().Decimal(static_cast<std::int32_t>(value));
     };
+    // Vendor, product and revision numbers are 32-bit unsigned identifiers, written as such ("%u").
+    const auto identity = [](std::uint32_t value) { return ShortText().Decimal(value); };
     bool ok = Set(s, "VendorName", d.VendorName);
-    ok &= Set(s, "VendorNumber", number(d.VendorNumber));
+    ok &= Set(s, "VendorNumber", identity(d.VendorNumber));
     ok &= Set(s, "ProductName", d.ProductName);
-    ok &= Set(s, "ProductNumber", number(d.ProductNumber));
-    ok &= Set(s, "RevisionNumber", number(d.RevisionNumber));
+    ok &= Set(s, "ProductNumber", identity(d.ProductNumber));
+    ok &= Set(s, "RevisionNumber", identity(d.RevisionNumber));
     ok &= Set(s, "OrderCode", d.OrderCode);
     ok &= Set(s, "Baudrate_10", number(d.Baudrate_10));
     ok &= Set(s, "Baudrate_20", number(d.Baudrate_20));

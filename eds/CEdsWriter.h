@@ -10,9 +10,15 @@
 
 struct IndexEntry;
 struct SubindexEntry;
+class FileSystem;
 class ObjectDictionary;
 class Platform;
 class ProfileFile;
+
+// Writes an exported file to a temporary file and renames it over the path once complete: 0, or 1 when
+// the target could not be replaced, 2 when the file could not be written (the previous file then
+// keeps its bytes). The EDS and the XDD export share it.
+int WriteExportedFile(FileSystem& files, const std::string& path, const std::string& text);
 
 // Writes a dictionary and its section records as one EDS file. The file is assembled in memory and
 // written once, to a temporary file that replaces the target only when complete. Besides the file, it updates

@@ -67,7 +67,26 @@ int CFileScan::ReadAllSections() {
     if (result == EdsImportResult::Success && m_bLenient) {
         result = ReadUnlistedObjects();
     }
+    if (result == EdsImportResult::Success && !m_bLenient) {
+        RecordUnlistedObjects();
+    }
     return result;
+}
+
+ImportReport CFileScan::TakeReport() {
+    m_report.Finish();
+    return std::move(m_report);
+}
+
+void CFileScan::Record(ImportRecordKind kind, std::uint16_t index, std::uint16_t subindex,
+                       std::uint32_t line) {
+    ImportRecord record;
+    record.kind = kind;
+    record.index = index;
+    record.subindex = subindex == HeaderSingle ? HeaderStructured : subindex;
+    record.line = line;
+    record.kept = m_bLenient;
+    m_report.records.push_back(std::move(record));
 }
 
 void CFileScan::GetErrorPosition(std::uint16_t& index, std::uint16_t& subindex) const {
@@ -99,10 +118,11 @@ int CFileScan::ValidateEdsFile() {
         return EdsImportResult::CannotOpen;
     }
     m_pProfile = std::make_unique<ProfileFile>(std::move(*profile));
+    FindObjectSections();
+    RecordRepeats();
     if (m_bLenient) {
         // Any list may be missing, and the object sections are read even without one; a file with
         // neither describes no dictionary at all.
-        FindObjectSections();
         for (const char* list : ObjectLists) {
             if (m_pProfile->HasKeys(list)) {
                 return EdsImportResult::Success;
@@ -178,6 +198,8 @@ int CFileScan::ReadDeviceInfo() {
     d.SimpleBootUpMaster = flag("SimpleBootUpMaster");
     d.NrOfRxPdo = byte("NrOfRxPdo");
     d.NrOfTxPdo = byte("NrOfTxPdo");
+    m_report.rxPdoCountLine = m_pProfile->KeyLine(section, "NrOfRxPdo");
+    m_report.txPdoCountLine = m_pProfile->KeyLine(section, "NrOfTxPdo");
     return EdsImportResult::Success;
 }
 

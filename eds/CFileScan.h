@@ -8,6 +8,7 @@
 
 #include "eds/EdsSections.h"
 #include "eds/ImportMode.h"
+#include "eds/ImportReport.h"
 
 struct IndexEntry;
 struct SubindexEntry;
@@ -34,6 +35,9 @@ public:
     void GetErrorPosition(std::uint16_t& index, std::uint16_t& subindex) const;
     // How many entries the import left out for a basic data type that the lenient import keeps.
     unsigned EntriesLeftOutForType() const { return m_nLeftOutForType; }
+    // What the import left out, found twice or read only leniently, and where each entry stands; taken
+    // once, after ReadFile.
+    ImportReport TakeReport();
 
 private:
     static constexpr const char* ObjectLists[] = {"MandatoryObjects", "ManufacturerObjects",
@@ -54,6 +58,7 @@ private:
     int CreateSubIndexList(IndexEntry& entry);
     int ReadStructuredEntries(IndexEntry& entry, std::uint16_t subNumber);
     int ReadParameterSection(SubindexEntry& entry);
+    void RecordAbsentValues(const std::string& section, const SubindexEntry& entry);
     // Lenient mode only: reports the object lists and list entries that are missing, before any index
     // is read, so that these repairs are never hidden behind the index messages.
     void SurveyObjectLists();
@@ -62,7 +67,14 @@ private:
     void FindObjectSections();
     int ReadUnlistedObjects();
     // Reads the subindex sections from subindex `from` on, beyond those SubNumber announced.
+    // Reads (lenient mode) or records as left out the subindex sections from subindex `from` on, beyond
+    // those SubNumber announced.
     int ReadSurplusEntries(IndexEntry& entry, unsigned from);
+    // Records the object sections that no list named (the lenient import reads them) and the sections
+    // and keys that stand twice.
+    void RecordUnlistedObjects();
+    void RecordRepeats();
+    void Record(ImportRecordKind kind, std::uint16_t index, std::uint16_t subindex, std::uint32_t line);
     // How many subindices the index section announces: its SubNumber, or in lenient mode, for an ARRAY
     // or RECORD without one, the number of its subindex sections.
     std::uint16_t SubNumberOf(std::uint16_t index) const;
@@ -93,8 +105,9 @@ private:
     unsigned m_nLeftOutForType = 0;
     // Indices already taken from an object list, so that a second listing is skipped.
     std::vector<bool> m_listed = std::vector<bool>(0x10000, false);
-    // Lenient mode: the numbers of the index sections, ascending, and of the subindex sections as
-    // index << 8 | subindex, ascending.
+    ImportReport m_report;
+    // The numbers of the index sections, ascending, and of the subindex sections as index << 8 |
+    // subindex, ascending.
     std::vector<std::uint16_t> m_indexSections;
     std::vector<std::uint32_t> m_subSections;
 };

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 #include "eds/CFileScan.h"
 #include "eds/EdsFormat.h"
@@ -20,6 +21,39 @@ constexpr std::uint8_t ObjectTypeRecord = 0x09;
 constexpr std::uint8_t ObjectTypeVar = 0x07;
 constexpr std::uint8_t Unsigned8 = 0x05;
 constexpr unsigned LastSubindex = 0xFF;
+
+// Index sections are named by four hexadecimal digits, subindex sections by those, "sub" and one or two
+// more, in any letter case: index << 16 | subindex, with 0xFFFF for an index section.
+std::optional<std::uint32_t> ObjectSectionOf(std::string_view name) {
+    const auto hexValue = [](std::string_view digits) -> int {
+        int value = 0;
+        for (const char c : digits) {
+            const char lower = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+            const int digit = lower >= '0' && lower <= '9'   ? lower - '0'
+                              : lower >= 'a' && lower <= 'f' ? lower - 'a' + 10
+                                                             : -1;
+            if (digit < 0) {
+                return -1;
+            }
+            value = value * 16 + digit;
+        }
+        return digits.empty() ? -1 : value;
+    };
+    const int index = name.size() >= 4 ? hexValue(name.substr(0, 4)) : -1;
+    if (index < 0) {
+        return std::nullopt;
+    }
+    if (name.size() == 4) {
+        return static_cast<std::uint32_t>(index) << 16 | 0xFFFFu;
+    }
+    if (name.size() <= 9 && ToLower(std::string(name.substr(4, 3))) == "sub") {
+        const int sub = name.size() > 7 ? hexValue(name.substr(7)) : -1;
+        if (sub >= 0) {
+            return static_cast<std::uint32_t>(index) << 16 | static_cast<std::uint32_t>(sub);
+        }
+    }
+    return std::nullopt;
+}
 
 }  // namespace
 
@@ -78,36 +112,19 @@ void CFileScan::ReportCount(unsigned count, const char* one, const char* many) {
     }
 }
 
-// Index sections are named by four hexadecimal digits, subindex sections by those, "sub" and one or two
-// more, in any letter case.
 void CFileScan::FindObjectSections() {
-    const auto hexValue = [](std::string_view digits) -> int {
-        int value = 0;
-        for (const char c : digits) {
-            const char lower = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-            const int digit = lower >= '0' && lower <= '9'   ? lower - '0'
-                              : lower >= 'a' && lower <= 'f' ? lower - 'a' + 10
-                                                             : -1;
-            if (digit < 0) {
-                return -1;
-            }
-            value = value * 16 + digit;
-        }
-        return digits.empty() ? -1 : value;
-    };
     for (const std::string_view name : m_pProfile->SectionNames()) {
-        const int index = name.size() >= 4 ? hexValue(name.substr(0, 4)) : -1;
-        if (index < 0 || !IsSupportedIndex(static_cast<std::uint16_t>(index))) {
+        const std::optional<std::uint32_t> object = ObjectSectionOf(name);
+        if (!object || !IsSupportedIndex(static_cast<std::uint16_t>(*object >> 16))) {
             continue;
         }
-        if (name.size() == 4) {
-            m_indexSections.push_back(static_cast<std::uint16_t>(index));
-        } else if (name.size() <= 9 && ToLower(std::string(name.substr(4, 3))) == "sub") {
-            const int sub = name.size() > 7 ? hexValue(name.substr(7)) : -1;
-            if (sub >= 0) {
-                m_subSections.push_back(static_cast<std::uint32_t>(index) * 0x100u +
-                                        static_cast<unsigned>(sub));
-            }
+        if ((*object & 0xFFFFu) == HeaderStructured) {
+            const auto index = static_cast<std::uint16_t>(*object >> 16);
+            m_indexSections.push_back(index);
+            m_report.rxPdoSections += index >= 0x1400 && index <= 0x15FF ? 1 : 0;
+            m_report.txPdoSections += index >= 0x1800 && index <= 0x19FF ? 1 : 0;
+        } else {
+            m_subSections.push_back((*object >> 16) * 0x100u + (*object & 0xFFu));
         }
     }
     std::sort(m_indexSections.begin(), m_indexSections.end());
@@ -123,6 +140,8 @@ int CFileScan::ReadUnlistedObjects() {
             continue;
         }
         m_listed[index] = true;
+        Record(ImportRecordKind::UnlistedObject, index, HeaderStructured,
+               m_pProfile->SectionLine(Format("%04X", index)));
         const bool mandatory = index == 0x1000 || index == 0x1001 || index == 0x1018;
         const char* category = mandatory                           ? "mandatory"
                                : index >= 0x2000 && index < 0x6000 ? "manufacturer"
@@ -135,13 +154,47 @@ int CFileScan::ReadUnlistedObjects() {
     return EdsImportResult::Success;
 }
 
+void CFileScan::RecordUnlistedObjects() {
+    for (const std::uint16_t index : m_indexSections) {
+        if (m_listed[index]) {
+            continue;
+        }
+        Record(ImportRecordKind::UnlistedObject, index, HeaderStructured,
+               m_pProfile->SectionLine(Format("%04X", index)));
+    }
+}
+
+void CFileScan::RecordRepeats() {
+    for (const ProfileFile::Repeat& repeat : m_pProfile->Repeats()) {
+        ImportRecord record;
+        record.kind =
+            repeat.key.empty() ? ImportRecordKind::DuplicateSection : ImportRecordKind::DuplicateKey;
+        record.name = repeat.section;
+        record.key = repeat.key;
+        record.line = repeat.line;
+        record.firstLine = repeat.firstLine;
+        const std::optional<std::uint32_t> object = ObjectSectionOf(repeat.section);
+        if (object) {
+            record.index = static_cast<std::uint16_t>(*object >> 16);
+            record.subindex = static_cast<std::uint16_t>(*object & 0xFFFFu);
+        }
+        m_report.records.push_back(std::move(record));
+    }
+}
+
 int CFileScan::ReadSurplusEntries(IndexEntry& entry, unsigned from) {
     const std::uint32_t begin = entry.index * 0x100u + from;
     auto at = std::lower_bound(m_subSections.begin(), m_subSections.end(), begin);
     for (; at != m_subSections.end() && (*at >> 8) == entry.index; ++at) {
+        const auto subindex = static_cast<std::uint16_t>(*at & 0xFFu);
+        Record(ImportRecordKind::SubNumberSurplus, entry.index, subindex,
+               m_pProfile->SectionLine(Format("%04Xsub%X", entry.index, subindex)));
+        if (!m_bLenient) {
+            continue;
+        }
         auto sub = std::make_unique<SubindexEntry>();
         sub->index = entry.index;
-        sub->subindex = static_cast<std::uint16_t>(*at & 0xFFu);
+        sub->subindex = subindex;
         const int result = ReadParameterSection(*sub);
         if (result == EdsImportResult::Success) {
             m_dictionary.InsertEntry(std::move(sub));

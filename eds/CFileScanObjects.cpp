@@ -104,10 +104,23 @@ int CFileScan::CreateIndexList(const std::string& listName) {
             return EdsImportResult::InvalidObjectList;
         }
         const std::uint16_t number = ListedIndex(std::move(value));
-        if (!IsSupportedIndex(number) || m_listed[number]) {
+        if (!IsSupportedIndex(number)) {
+            Record(ImportRecordKind::IndexOutOfRange, number, HeaderStructured,
+                   m_pProfile->KeyLine(listName, Format("%u", n)));
+            m_report.records.back().name = listName;
+            m_report.records.back().kept = false;
+            continue;
+        }
+        if (m_listed[number]) {
             continue;
         }
         m_listed[number] = true;
+        if (!SectionExists(number, HeaderSingle)) {
+            Record(ImportRecordKind::ListedWithoutSection, number, HeaderStructured,
+                   m_pProfile->KeyLine(listName, Format("%u", n)));
+            m_report.records.back().name = listName;
+            m_report.records.back().kept = false;
+        }
         result = ReadIndex(number, CategoryOf(listName));
     }
     // Each of these spoils one index only, and its message has been shown.
@@ -189,7 +202,7 @@ int CFileScan::ReadStructuredEntries(IndexEntry& entry, std::uint16_t subNumber)
         s = (s + 1) & 0xFFFFu;
         --remaining;
     }
-    if (m_bLenient && remaining == 0) {
+    if (remaining == 0) {
         const int result = ReadSurplusEntries(entry, s);
         if (result != EdsImportResult::Success) {
             return result;
@@ -208,6 +221,25 @@ int CFileScan::ReadStructuredEntries(IndexEntry& entry, std::uint16_t subNumber)
     return EdsImportResult::Success;
 }
 
+// The value keys a numeric entry lacks or leaves empty: the checker must not take the 0x0 read in their
+// place for a value of the file.
+void CFileScan::RecordAbsentValues(const std::string& section, const SubindexEntry& entry) {
+    if (HasTextValue(entry.dataType) ||
+        (entry.dataType >= DataTypeCode::PdoCommParam && entry.dataType <= DataTypeCode::Identity)) {
+        return;
+    }
+    std::uint8_t absent = 0;
+    absent |= m_pProfile->HasValue(section, "DefaultValue") ? 0 : ImportReport::NoDefault;
+    absent |= m_pProfile->HasValue(section, "LowLimit") ? 0 : ImportReport::NoLowLimit;
+    absent |= m_pProfile->HasValue(section, "HighLimit") ? 0 : ImportReport::NoHighLimit;
+    if (absent != 0) {
+        m_report.absentValues.emplace_back(
+            ImportReport::Key(entry.index,
+                              entry.subindex == HeaderSingle ? HeaderStructured : entry.subindex),
+            absent);
+    }
+}
+
 int CFileScan::ReadParameterSection(SubindexEntry& entry) {
     if (m_strPath.empty()) {
         return EdsImportResult::EmptyPathInIndex;
@@ -220,6 +252,9 @@ int CFileScan::ReadParameterSection(SubindexEntry& entry) {
             "Read EDS-File");
         return EdsImportResult::MissingSection;
     }
+    m_report.entryLines.emplace_back(
+        ImportReport::Key(entry.index, entry.subindex == HeaderSingle ? HeaderStructured : entry.subindex),
+        m_pProfile->SectionLine(section));
     entry.name = GetString(section, "ParameterName", "");
     // Without an ObjectType a section is a VAR; the header of an index with subindices is a RECORD.
     const std::string objectType = GetString(section, "ObjectType", "");
@@ -237,6 +272,7 @@ int CFileScan::ReadParameterSection(SubindexEntry& entry) {
         entry.defaultValue = GetString(section, "DefaultValue", HasTextValue(entry.dataType) ? "" : "0x0");
         entry.lowLimit = GetString(section, "LowLimit", "0x0");
         entry.highLimit = GetString(section, "HighLimit", "0x0");
+        RecordAbsentValues(section, entry);
         return EdsImportResult::Success;
     }
     const std::string text =
@@ -244,6 +280,10 @@ int CFileScan::ReadParameterSection(SubindexEntry& entry) {
             ? Format("Data Type of index 0x%04X not supported", entry.index)
             : Format("Data Type of index 0x%04X,subindex 0x%02X not supported!", entry.index, entry.subindex);
     m_platform.MessageBox(text, "Warning", MsgButtons::Ok, MsgIcon::Exclamation);
+    Record(ImportRecordKind::UnsupportedDataType, entry.index, entry.subindex,
+           m_report.entryLines.back().second);
+    m_report.records.back().dataType = entry.dataType;
+    m_report.records.back().kept = false;
     if (IsCiaBasicDataType(entry.dataType)) {
         ++m_nLeftOutForType;
     }

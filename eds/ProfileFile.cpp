@@ -131,9 +131,10 @@ std::size_t ProfileFile::FindKey(const Section& section, std::string_view name) 
     return NameTable::None;
 }
 
-std::size_t ProfileFile::AddSection(Span name) {
+std::size_t ProfileFile::AddSection(Span name, std::uint32_t line) {
     Section section;
     section.name = name;
+    section.line = line;
     section.firstKey = static_cast<std::uint32_t>(m_keys.size());
     m_sections.push_back(section);
     m_sectionIndex.Insert(CaseHash(View(name)), m_sections.size() - 1);
@@ -143,7 +144,7 @@ std::size_t ProfileFile::AddSection(Span name) {
 // Keys are appended where their section's keys end. A section whose keys no longer end the list
 // (a key set later in an earlier section) first moves its keys to the end, once; the positions in its
 // key table count from its first key, so they stay valid.
-void ProfileFile::AddKey(std::size_t position, Span name, Span value) {
+void ProfileFile::AddKey(std::size_t position, Span name, Span value, std::uint32_t line) {
     Section& section = m_sections[position];
     if (section.firstKey + section.keyCount != m_keys.size()) {
         const std::size_t first = section.firstKey;
@@ -153,7 +154,7 @@ void ProfileFile::AddKey(std::size_t position, Span name, Span value) {
         }
         section.firstKey = static_cast<std::uint32_t>(m_keys.size() - section.keyCount);
     }
-    m_keys.push_back(Key{name, value});
+    m_keys.push_back(Key{name, value, line});
     ++section.keyCount;
     if (section.keyTable != NoKeyTable) {
         m_keyTables[section.keyTable].Insert(CaseHash(View(name)), section.keyCount - 1);
@@ -175,7 +176,9 @@ ProfileFile ProfileFile::FromBytes(std::string bytes) {
     std::size_t current = NameTable::None;
     // Editors that save in UTF-8 may put a byte-order mark in front of the first section.
     std::size_t start = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+    std::uint32_t lineNumber = 0;
     while (start < text.size()) {
+        ++lineNumber;
         std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos) {
             end = text.size();
@@ -190,8 +193,13 @@ ProfileFile ProfileFile::FromBytes(std::string bytes) {
             const std::string_view name =
                 Trim(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
             // Keys of a repeated section are ignored: the first one counts.
-            current = file.FindSection(name) != NameTable::None ? NameTable::None
-                                                                : file.AddSection(file.SpanOf(name));
+            const std::size_t first = file.FindSection(name);
+            if (first != NameTable::None) {
+                file.m_repeats.push_back(
+                    Repeat{std::string(name), {}, lineNumber, file.m_sections[first].line});
+            }
+            current =
+                first != NameTable::None ? NameTable::None : file.AddSection(file.SpanOf(name), lineNumber);
             continue;
         }
         if (current == NameTable::None) {
@@ -201,8 +209,12 @@ ProfileFile ProfileFile::FromBytes(std::string bytes) {
         const std::string_view name = Trim(line.substr(0, equals));
         const std::string_view value =
             equals == std::string_view::npos ? std::string_view() : Trim(line.substr(equals + 1));
-        if (file.FindKey(file.m_sections[current], name) == NameTable::None) {
-            file.AddKey(current, file.SpanOf(name), file.SpanOf(value));
+        const Section& section = file.m_sections[current];
+        if (const std::size_t first = file.FindKey(section, name); first == NameTable::None) {
+            file.AddKey(current, file.SpanOf(name), file.SpanOf(value), lineNumber);
+        } else {
+            file.m_repeats.push_back(Repeat{std::string(file.View(section.name)), std::string(name),
+                                            lineNumber, file.m_keys[section.firstKey + first].line});
         }
     }
     return file;
@@ -238,6 +250,29 @@ std::string ProfileFile::ValueAsRead(std::string_view text) {
 bool ProfileFile::HasKeys(std::string_view section) const {
     const std::size_t found = FindSection(section);
     return found != NameTable::None && m_sections[found].keyCount != 0;
+}
+
+std::uint32_t ProfileFile::SectionLine(std::string_view section) const {
+    const std::size_t found = FindSection(section);
+    return found == NameTable::None ? 0 : m_sections[found].line;
+}
+
+std::uint32_t ProfileFile::KeyLine(std::string_view section, std::string_view key) const {
+    const std::size_t found = FindSection(section);
+    if (found == NameTable::None) {
+        return 0;
+    }
+    const std::size_t k = FindKey(m_sections[found], key);
+    return k == NameTable::None ? 0 : m_keys[m_sections[found].firstKey + k].line;
+}
+
+bool ProfileFile::HasValue(std::string_view section, std::string_view key) const {
+    const std::size_t found = FindSection(section);
+    if (found == NameTable::None) {
+        return false;
+    }
+    const std::size_t k = FindKey(m_sections[found], key);
+    return k != NameTable::None && !Trim(View(m_keys[m_sections[found].firstKey + k].value)).empty();
 }
 
 std::vector<std::string_view> ProfileFile::SectionNames() const {

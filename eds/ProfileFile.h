@@ -49,6 +49,23 @@ public:
     std::string GetString(std::string_view section, std::string_view key, std::string_view def) const;
     // True when the section exists and holds at least one key line.
     bool HasKeys(std::string_view section) const;
+    // The line of the file, counted from 1, where the section's name or the key stands; 0 when it is
+    // absent or was set after reading.
+    std::uint32_t SectionLine(std::string_view section) const;
+    std::uint32_t KeyLine(std::string_view section, std::string_view key) const;
+    // True when the key stands in the section with a value that is not empty.
+    bool HasValue(std::string_view section, std::string_view key) const;
+
+    // A section or a key (then with its section) that stands a second time in the file, where the
+    // first one counts.
+    struct Repeat {
+        std::string section;
+        std::string key;
+        std::uint32_t line = 0;
+        std::uint32_t firstLine = 0;
+    };
+    const std::vector<Repeat>& Repeats() const { return m_repeats; }
+
     // The names of the sections that hold keys, in the order of the file, each once. The views stay
     // valid until the next SetString.
     std::vector<std::string_view> SectionNames() const;
@@ -71,6 +88,7 @@ private:
     struct Key {
         Span name;
         Span value;
+        std::uint32_t line = 0;
     };
     // A section's keys lie side by side in m_keys. Most sections hold a handful and are searched
     // linearly; long ones (the object lists) get a NameTable in m_keyTables.
@@ -79,6 +97,7 @@ private:
         std::uint32_t firstKey = 0;
         std::uint32_t keyCount = 0;
         std::uint32_t keyTable = NoKeyTable;
+        std::uint32_t line = 0;
     };
     static constexpr std::uint32_t NoKeyTable = static_cast<std::uint32_t>(-1);
 
@@ -88,8 +107,8 @@ private:
     Span SpanOf(std::string_view part) const;
     std::size_t FindSection(std::string_view name) const;
     std::size_t FindKey(const Section& section, std::string_view name) const;
-    std::size_t AddSection(Span name);
-    void AddKey(std::size_t section, Span name, Span value);
+    std::size_t AddSection(Span name, std::uint32_t line = 0);
+    void AddKey(std::size_t section, Span name, Span value, std::uint32_t line = 0);
     // Appends a name or value set after parsing to m_text; SetString has made sure there is room.
     Span Store(std::string_view text);
 
@@ -99,6 +118,7 @@ private:
     std::vector<Section> m_sections;
     NameTable m_sectionIndex;
     std::vector<NameTable> m_keyTables;
+    std::vector<Repeat> m_repeats;
     // The reader asks for several keys of one section in a row; the last section found answers
     // those without another hash look-up.
     mutable std::size_t m_lastSection = static_cast<std::size_t>(-1);

@@ -39,6 +39,8 @@ std::string Describe(const char* what, int code) {
     return text;
 }
 
+}  // namespace
+
 // Where the two exports first differ, with a little context, so a report names the key at fault.
 std::string FirstDifference(const std::string& first, const std::string& second) {
     std::size_t at = 0;
@@ -63,8 +65,6 @@ std::string HeaderOnlyStructuredIndex(const ObjectDictionary& dictionary) {
     }
     return "";
 }
-
-}  // namespace
 
 std::string CheckEntryCounts(const ObjectDictionary& dictionary) {
     for (std::uint16_t position = 0; position < dictionary.GetIndexCount(); ++position) {

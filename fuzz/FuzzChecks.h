@@ -33,6 +33,16 @@ std::string CheckProjectLoad(std::string_view bytes);
 std::string CheckProjectOf(const ObjectDictionary& dictionary, const DeviceInfoSection& deviceInfo,
                            const FileInfoSection& fileInfo);
 
+// Imports the bytes as an XDD; what it reads is checked as an EDS import's result is, and an import
+// that succeeds is written as an XDD, read back and written again: the two files must be identical.
+std::string CheckXddImport(std::string_view bytes);
+
+// Where two exports first differ, with a little context, so a report names the key at fault.
+std::string FirstDifference(const std::string& first, const std::string& second);
+
+// No structured index may be left with its header only: no file format can express one.
+std::string HeaderOnlyStructuredIndex(const ObjectDictionary& dictionary);
+
 // Every index must hold at least as many entries as its entryCount announces, since the exporter,
 // the generator and the views walk entries by that count.
 std::string CheckEntryCounts(const ObjectDictionary& dictionary);

@@ -71,3 +71,7 @@ LocalTime SystemLocalTime() {
     t.second = parts.tm_sec;
     return t;
 }
+
+void ConsolePlatform::Print(const std::string& line) {
+    m_err << line << '\n';
+}

@@ -20,6 +20,8 @@ public:
     void ReportFileError(FileOperation operation, const std::string& path,
                          const std::string& reason) override;
     FileSystem& Files() override { return m_files; }
+    // A line of the tool's own on the error stream.
+    void Print(const std::string& line);
 
 private:
     std::ostream& m_err;

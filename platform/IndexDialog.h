@@ -7,6 +7,7 @@
 #include "platform/SectionDialogs.h"
 
 struct IndexEntry;
+struct IndexDialogValues;
 struct SubindexEntry;
 
 // The index and subindex dialog as the document sees it. The document creates one per operation,
@@ -24,6 +25,9 @@ public:
     virtual int HasDefaultCallback(std::uint16_t indexNumber) = 0;
     // The table's callback name for the index number, or "NULL".
     virtual std::string DefaultCallbackName(std::uint16_t indexNumber) = 0;
+    // Asked on OK once the dialog's own checks passed: false when the values clash with the dictionary
+    // (a number that exists already), after telling the user; the dialog then stays open.
+    virtual bool AcceptValues(const IndexDialogValues& /*values*/) { return true; }
 };
 
 // The values the dialog hands back after OK.

@@ -79,3 +79,44 @@ void ShowResultMessage(Platform& platform, int code, const std::string& edsPath,
         platform.MessageBox(message->text, message->caption, MsgButtons::Ok, message->icon);
     }
 }
+
+std::string ImportFailureReason(int code) {
+    switch (code) {
+        case 12:
+        case 13:
+            return "no file was named";
+        case 14:
+            return "the file could not be opened";
+        case 15:
+            return "the file is too large";
+        case 16:
+            return "[FileInfo] has no FileName";
+        case 17:
+            return "[DeviceInfo] has no VendorName";
+        case 18:
+            return "[DummyUsage] has no Dummy0001";
+        case 19:
+            return "[Comments] has no Lines";
+        case 20:
+            return "an object list or one of its entries is missing";
+        case 21:
+            return "the XML device description is not one this editor reads";
+        case 22:
+            return "the section of a listed index is missing";
+        case 23:
+            return "an index has fewer subindex sections than its SubNumber says";
+        case 24:
+            return "the last index of an object list has a data type the import does not take";
+        case 25:
+            return "there was not enough memory";
+        default:
+            return "the import ended with result " + std::to_string(code);
+    }
+}
+
+bool ImportResultIsShown(int code) {
+    // 21 is the XDD reader's refusal, which names the line and column itself.
+    const bool shownByTheImport =
+        code == 15 || code == 16 || code == 17 || code == 18 || code == 21 || code == 22 || code == 23;
+    return shownByTheImport || ResultMessageFor(code, "", "").has_value();
+}

@@ -19,6 +19,13 @@ struct ResultMessage {
 std::optional<ResultMessage> ResultMessageFor(int code, const std::string& edsPath,
                                               const std::string& sourcePath, const std::string& note = {});
 
+// Why an import with this result (12..25) did not succeed, in a few words, for the command-line tool
+// and the checker, which report every refusal even where the editor shows no message.
+std::string ImportFailureReason(int code);
+// Whether the user learns of an import ending with this result from a message box of the import or
+// of the result table; the others end without a word in the editor.
+bool ImportResultIsShown(int code);
+
 // Shows the message for the code (OK button only), if it has one.
 void ShowResultMessage(Platform& platform, int code, const std::string& edsPath,
                        const std::string& sourcePath, const std::string& note = {});

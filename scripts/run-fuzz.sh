@@ -38,6 +38,7 @@ seed_folders() {
 }
 mapfile -t eds_seeds < <(seed_folders fuzz/seeds-eds.txt)
 mapfile -t project_seeds < <(seed_folders fuzz/seeds-project.txt)
+mapfile -t xdd_seeds < <(seed_folders fuzz/seeds-xdd.txt)
 
 if [ -x "$build/fuzz/project_seed_maker" ]; then
     made="$build/seeds/project"
@@ -54,6 +55,7 @@ failed=()
 for target in "${targets[@]}"; do
     case "$target" in
         project_*) seeds=("${project_seeds[@]}"); dict=fuzz/project.dict ;;
+        xdd_*) seeds=("${xdd_seeds[@]}"); dict=fuzz/xdd.dict ;;
         *) seeds=("${eds_seeds[@]}"); dict=fuzz/eds.dict ;;
     esac
     corpus="$build/corpus/$target"

@@ -33,13 +33,14 @@ _quillmark_cli() {
         return
     fi
     if [[ -z $command ]]; then
-        mapfile -t COMPREPLY < <(compgen -W "check convert generate show" -- "$current")
+        mapfile -t COMPREPLY < <(compgen -W "check convert document generate show" -- "$current")
         return
     fi
     case $command:$files in
-        check:0 | convert:0 | generate:0 | show:0) _quillmark_cli_files "eds dcf prj" "$current" ;;
-        convert:1) _quillmark_cli_files "eds prj" "$current" ;;
+        check:0 | convert:0 | document:0 | generate:0 | show:0) _quillmark_cli_files "eds dcf xdd xdc prj" "$current" ;;
+        convert:1) _quillmark_cli_files "eds xdd prj" "$current" ;;
         generate:1) _quillmark_cli_files "c" "$current" ;;
+        document:1) _quillmark_cli_files "md markdown html htm" "$current" ;;
     esac
 }
 

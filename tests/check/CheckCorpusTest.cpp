@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -11,8 +14,10 @@
 #include "document/ProjectFileWriter.h"
 #include "eds/CFileScan.h"
 
-// Every real device file the importer reads is checked: no crash, the findings sorted and the same on
-// a second run, the dictionary untouched. The count of findings per rule is printed for the record.
+// Every real device file the importer reads is checked with the import's report: no crash, the findings
+// sorted and the same on a second run, the dictionary untouched. The count of findings per rule and file
+// is pinned in tests/data/check/corpus_findings.txt (QM_UPDATE_GOLDEN=1 writes it anew); the totals per
+// rule are printed for the record.
 TEST(CheckCorpus, EveryImportableFileChecksSortedAndStable) {
     std::vector<std::filesystem::path> files{std::filesystem::path(QM_EXAMPLES_DIR) / "io_device.eds"};
     for (const auto& item : std::filesystem::directory_iterator(QM_CORPUS_DIR)) {
@@ -25,6 +30,7 @@ TEST(CheckCorpus, EveryImportableFileChecksSortedAndStable) {
     ASSERT_GT(files.size(), 30u) << "the corpus is missing";
 
     std::map<std::string, int> perRule;
+    std::string pinned;
     int checked = 0;
     for (const auto& file : files) {
         SCOPED_TRACE(file.filename().string());
@@ -33,15 +39,18 @@ TEST(CheckCorpus, EveryImportableFileChecksSortedAndStable) {
         DeviceInfoSection deviceInfo;
         ScriptedPlatform platform;
         platform.AllowUnexpectedMessages();
-        CFileScan(file.string(), dictionary, fileInfo, deviceInfo, platform).ReadFile();
+        CFileScan scan(file.string(), dictionary, fileInfo, deviceInfo, platform);
+        scan.ReadFile();
         if (dictionary.GetIndexCount() == 0) {
             continue;  // refused as a whole: nothing to check
         }
         ++checked;
+        const ImportReport report = scan.TakeReport();
         const std::string before = ProjectFileWriter().Write(dictionary, deviceInfo, fileInfo);
-        const std::vector<Finding> findings = CheckDictionary(dictionary, deviceInfo);
+        const std::vector<Finding> findings = CheckDictionary(dictionary, deviceInfo, &report);
         EXPECT_EQ(ProjectFileWriter().Write(dictionary, deviceInfo, fileInfo), before);
-        EXPECT_EQ(CheckDictionary(dictionary, deviceInfo), findings);
+        EXPECT_EQ(CheckDictionary(dictionary, deviceInfo, &report), findings);
+        std::map<std::string, int> fileRules;
 
         auto key = [](const Finding& f) {
             return std::make_tuple(f.index ? int{*f.index} : -1, f.subindex ? int{*f.subindex} : -1, f.rule);
@@ -51,8 +60,20 @@ TEST(CheckCorpus, EveryImportableFileChecksSortedAndStable) {
         for (const Finding& finding : findings) {
             EXPECT_FALSE(finding.text.empty());
             ++perRule[finding.rule];
+            ++fileRules[finding.rule];
         }
+        pinned += file.filename().string() + ":";
+        for (const auto& [rule, count] : fileRules) {
+            pinned += " " + rule + "=" + std::to_string(count);
+        }
+        pinned += "\n";
     }
+    const std::string golden = std::string(QM_TEST_DATA_DIR) + "/check/corpus_findings.txt";
+    if (std::getenv("QM_UPDATE_GOLDEN") != nullptr) {
+        std::ofstream(golden, std::ios::binary) << pinned;
+    }
+    std::ifstream stored(golden, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(stored), {}), pinned);
     EXPECT_GT(checked, 20);
     std::cout << "Findings per rule over " << checked << " files:\n";
     for (const auto& [rule, count] : perRule) {

@@ -242,7 +242,7 @@ const std::vector<Case> Cases = {
          d.Entry(0x1018, 0).defaultValue = "2";
          d.AddSub(0x1018, 2, {.name = "Vendor.ID", .access = "ro"});
      },
-     {"error: 0x1018sub2: gets the C name VendorID, as 0x1018sub1 does [c-name-clash]"}},
+     {"error: 0x1018: 0x1018sub1 and 0x1018sub2 get the same C name VendorID [c-name-clash]"}},
     {"c-name-clash clean: the same name in another index or on an SDO index",
      [](Device& d) {
          d.Entry(0x6200, 1).name = "Input 1";

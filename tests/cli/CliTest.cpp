@@ -46,6 +46,9 @@ TEST(Cli, HelpVersionAndUsageErrors) {
         {"check", Example, "out.eds"},
         {"show", Example, "--strict"},
         {"check", "notes.txt"},
+        {"document", Example},
+        {"document", Example, "out.txt"},
+        {"document", Example, "out.md", "--json"},
     };
     for (const auto& args : misuses) {
         r = RunCli(args);
@@ -100,6 +103,37 @@ TEST(Cli, ConvertsBetweenEdsAndProject) {
     ASSERT_EQ(fromExport.exitCode, 0);
     const auto indices = [](const std::string& json) { return json.substr(json.find("\"indices\"")); };
     EXPECT_EQ(indices(fromEds.out), indices(fromExport.out));
+}
+
+// XDD in and out: convert, show, check and generate take it; a broken one fails with its line.
+TEST(Cli, ReadsAndWritesXdd) {
+    TempDir dir;
+    const std::string xdd = dir.File("device.xdd");
+    CliResult r = RunCli({"convert", Example, xdd});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(0u, ReadFileBytes(xdd).find("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"));
+    r = RunCli({"convert", xdd, dir.File("back.eds")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto indices = [](const std::string& json) { return json.substr(json.find("\"indices\"")); };
+    const CliResult fromEds = RunCli({"show", Example, "--json"});
+    const CliResult fromXdd = RunCli({"show", xdd, "--json"});
+    ASSERT_EQ(fromXdd.exitCode, 0) << fromXdd.err;
+    EXPECT_EQ(indices(fromEds.out), indices(fromXdd.out));
+    EXPECT_EQ(RunCli({"check", xdd}).out,
+              xdd + ": warning: 0x1802: the transmit PDO has no mapping index 0x1A02; the generator adds one that "
+                    "maps nothing [pdo-pairing]\n" + xdd + ": 0 errors, 1 warning\n");
+    r = RunCli({"generate", xdd, dir.File("node.c")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, PdoNotice);
+
+    WriteFileBytes(dir.File("broken.xdc"), "<?xml version=\"1.0\"?>\n<ISO15745ProfileContainer>\n<a></b>");
+    r = RunCli({"show", dir.File("broken.xdc")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Read XDD file: The file " + dir.File("broken.xdc") +
+                         " is not well-formed XML!\nLine 3, column 6: Start-end tags mismatch.\n");
+    r = RunCli({"check", dir.File("broken.xdc")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Contains(r.out, "error: The file")) << r.out;
 }
 
 TEST(Cli, ShowPrintsSectionsAndTable) {
@@ -187,7 +221,8 @@ TEST(Cli, CheckPrintsOneLinePerFindingAndCounts) {
         "[pdo-pairing]\n";
     CliResult r = RunCli({"check", Example});
     EXPECT_EQ(r.exitCode, 0) << "warnings only";
-    EXPECT_EQ(r.out, Example + ": " + pairing + Example + ": 0 errors, 1 warning\n");
+    // An EDS finding names the line of its section, as compilers do, so that editors can jump there.
+    EXPECT_EQ(r.out, Example + ":493: " + pairing + Example + ": 0 errors, 1 warning\n");
     EXPECT_EQ(r.err, "");
     r = RunCli({"check", "--strict", Example});
     EXPECT_EQ(r.exitCode, 1);
@@ -200,9 +235,10 @@ TEST(Cli, CheckPrintsOneLinePerFindingAndCounts) {
     WriteFileBytes(dir.File("faulty.eds"), eds);
     ASSERT_EQ(RunCli({"convert", dir.File("faulty.eds"), dir.File("faulty.prj")}).exitCode, 0);
     for (const std::string& in : {dir.File("faulty.eds"), dir.File("faulty.prj")}) {
+        const bool fromEds = in.back() == 's';
         r = RunCli({"check", in});
         EXPECT_EQ(r.exitCode, 1);
-        EXPECT_EQ(r.out, in + ": " + pairing + in +
+        EXPECT_EQ(r.out, in + (fromEds ? ":493: " : ": ") + pairing + in + (fromEds ? ":537" : "") +
                              ": error: 0x1A00sub1: maps 0x6000sub1 with 16 bits, but UINT8 has 8 "
                              "[pdo-mapping-target]\n" +
                              in + ": 1 error, 1 warning\n");
@@ -217,11 +253,13 @@ TEST(Cli, CheckPrintsOneLinePerFindingAndCounts) {
                          "\"index\": 6656,\n      \"subindex\": 1,\n      \"location\": \"0x1A00sub1\","))
         << r.out;
 
-    // The import's own messages come first; a file that cannot be read fails.
+    // An entry the import left out for its type is a finding of its own; a file that cannot be read
+    // fails.
     const std::string corpusFile = std::string(QM_CORPUS_DIR) + "/CanFestival__DS401_Slave_Gui.eds";
     r = RunCli({"check", corpusFile});
-    EXPECT_EQ(r.out.rfind(corpusFile + ": warning: Data Type of index 0x6423 not supported [import]\n", 0),
-              0u)
+    EXPECT_TRUE(Contains(r.out, corpusFile +
+                                    ":966: warning: 0x6423: the import leaves this entry out: BOOLEAN not "
+                                    "supported [unsupported-data-type]\n"))
         << r.out;
     r = RunCli({"check", dir.File("missing.eds")});
     EXPECT_EQ(r.exitCode, 1);
@@ -315,4 +353,42 @@ TEST(Cli, ConsoleGetsWholeUtf16Characters) {
         console << "\xE8\xAE\xBE";
     }
     EXPECT_EQ(shown, u"Ger\u00E4t \U0001F600\n\u8BBE");
+}
+
+// document writes either format; its appendix holds exactly what check prints, and the import's
+// messages reach stderr as with every command and the appendix as with check.
+TEST(Cli, DocumentWritesMarkdownOrHtmlWithTheCheckLines) {
+    TempDir dir;
+    const std::string nameless = dir.File("nameless.eds");
+    std::string bytes = ReadFileBytes(Example);
+    WriteFileBytes(nameless, bytes.erase(bytes.find("FileName=io_device.eds"), 22));
+    for (const std::string& in : {Example, nameless}) {
+        const std::string name = std::filesystem::path(in).filename().string();
+        std::string checked = RunCli({"--lenient", "check", in}).out;
+        // Each line starts with the file; the document names it without its folder.
+        for (std::size_t at = 0; at < checked.size(); at = checked.find('\n', at) + 1) {
+            checked.replace(at, in.size(), name);
+        }
+        for (const std::string& out : {dir.File(name + ".md"), dir.File(name + ".HTML")}) {
+            SCOPED_TRACE(out);
+            const CliResult r = RunCli({"--lenient", "document", in, out});
+            ASSERT_EQ(r.exitCode, 0) << r.err;
+            EXPECT_EQ(r.err, in == Example ? ""
+                                           : "Warning: Lenient import of " + nameless +
+                                                 ":\nFileName missing: taken from the file name\n");
+            const std::string page = ReadFileBytes(out);
+            EXPECT_TRUE(Contains(page, checked)) << page;
+            EXPECT_EQ(page.rfind(out.back() == 'd' ? "# IOM-8822 I/O Module\n" : "<!DOCTYPE html>\n", 0), 0u);
+        }
+    }
+    const CliResult verbose = RunCli({"-v", "document", Example, dir.File("io.md")});
+    EXPECT_EQ(verbose.err, "Read EDS file: The file " + Example + " was successfully readed!\n" +
+                               "Create documentation: The file " + dir.File("io.md") +
+                               " was successfully created!\n");
+    const CliResult missing = RunCli({"document", dir.File("missing.eds"), dir.File("missing.md")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("missing.md")));
+    const CliResult unwritable = RunCli({"document", Example, dir.File("no/such/folder/io.html")});
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_FALSE(unwritable.err.empty());
 }

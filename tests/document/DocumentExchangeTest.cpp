@@ -43,8 +43,10 @@ TEST_F(DocumentExchange, RefusedImportKeepsThePreviousProjectWhole) {
     RecordingView view;
     doc.AddView(&view);
     platform.AllowUnexpectedMessages();
-    for (const std::string& path :
-         {dir.File("missing.eds"), std::string(QM_CORPUS_DIR) + "/can2mqtt__esphome.eds"}) {
+    // XML is read as an XDD whatever the name says; a broken one is refused like a broken EDS.
+    WriteFileBytes(dir.File("broken.eds"), "<?xml version=\"1.0\"?>\n<ISO15745ProfileContainer>");
+    for (const std::string& path : {dir.File("missing.eds"), std::string(QM_CORPUS_DIR) + "/can2mqtt__esphome.eds",
+                                    dir.File("broken.eds")}) {
         EXPECT_NE(doc.ImportEds(path), 11) << path;
         EXPECT_FALSE(doc.LastImportReplacedProject());
         EXPECT_EQ(doc.GetIndexCount(), indices);
@@ -126,6 +128,20 @@ TEST_F(DocumentExchange, ExportWritesTheFileAndKeepsThePreviousOneOnFailure) {
     EXPECT_EQ(doc.ExportEds(path), 2);
     platform.SetFiles(nullptr);
     EXPECT_EQ(ReadFileBytes(path), previous);
+}
+
+TEST_F(DocumentExchange, XddExportReadsBackByItsContent) {
+    ImportSample();
+    const std::string path = dir.File("sample.xdd");
+    ASSERT_EQ(doc.ExportXdd(path), 0);
+    const std::uint16_t indices = doc.GetIndexCount();
+    WriteFileBytes(dir.File("named-like-an.eds"), ReadFileBytes(path));
+    ASSERT_EQ(doc.ImportEds(dir.File("named-like-an.eds")), 11);
+    EXPECT_TRUE(doc.LastImportReplacedProject());
+    EXPECT_EQ(doc.GetIndexCount(), indices);
+    EXPECT_EQ(doc.GetFileInfo().FileName, "sample.xdd");
+    EXPECT_EQ(doc.UndoLabel(), "Import XDD-File");
+    EXPECT_EQ(doc.ExportXdd(dir.File("no-folder/x.xdd")), 2);
 }
 
 TEST_F(DocumentExchange, ExportWithoutAMandatoryIndexWritesNothing) {

@@ -74,6 +74,7 @@ TEST(FuzzRegressions, EveryStoredInputPassesItsCheck) {
     int replayed = Replay(FilesIn(root / "eds_import_fuzzer"), CheckEdsImport);
     replayed += Replay(FilesIn(root / "eds_roundtrip_fuzzer"), CheckEdsRoundTrip);
     replayed += Replay(FilesIn(root / "project_load_fuzzer"), CheckProjectLoad);
+    replayed += Replay(FilesIn(root / "xdd_import_fuzzer"), CheckXddImport);
     RecordProperty("replayed", replayed);
 }
 
@@ -83,6 +84,15 @@ TEST(FuzzRegressions, CorpusImportsExportsAndGenerates) {
     const std::vector<fs::path> files = CorpusFiles();
     ASSERT_GT(files.size(), 30u) << "the EDS corpus is expected at " << QM_CORPUS_DIR;
     Replay(files, CheckEdsImport);
+}
+
+// The XDD seeds, and every corpus EDS read as if it were XML: neither breaks a promise of the XDD reader.
+TEST(FuzzRegressions, XddSeedsAndEdsFilesPassTheXddCheck) {
+    const std::vector<fs::path> xdd = FilesIn(fs::path(QM_CORPUS_DIR) / "../xdd");
+    ASSERT_FALSE(xdd.empty());
+    Replay(xdd, CheckXddImport);
+    Replay({fs::path(QM_EXAMPLES_DIR) / "io_device.xdd"}, CheckXddImport);
+    Replay(CorpusFiles(), CheckXddImport);
 }
 
 TEST(FuzzRegressions, CorpusRoundTripIsStableAfterOneExport) {

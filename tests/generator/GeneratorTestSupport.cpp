@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "DictionaryBuilder.h"
+#include "GoldenFile.h"
 #include "generator/CSourceGenerator.h"
 
 int RunGeneration(ObjectDictionary& dictionary, Platform& platform, const std::string& sourcePath) {
@@ -14,16 +15,7 @@ int RunGeneration(ObjectDictionary& dictionary, Platform& platform, const std::s
 }
 
 void ExpectGolden(const std::string& caseName, const std::string& fileName, const std::string& bytes) {
-    const std::string path = std::string(QM_TEST_DATA_DIR) + "/generator/" + caseName + "/" + fileName;
-    if (std::getenv("QM_UPDATE_GOLDEN") != nullptr) {
-        std::ofstream(path, std::ios::binary) << bytes;
-        return;
-    }
-    std::ifstream in(path, std::ios::binary);
-    ASSERT_TRUE(in.good()) << "missing golden file " << path;
-    std::ostringstream expected;
-    expected << in.rdbuf();
-    EXPECT_EQ(expected.str(), bytes) << "differs from " << path;
+    ExpectGoldenFile(std::string(QM_TEST_DATA_DIR) + "/generator/" + caseName + "/" + fileName, bytes);
 }
 
 std::string WithoutDateAndTime(const std::string& bytes) {

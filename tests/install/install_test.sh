@@ -74,6 +74,9 @@ printf '\x13Quillmark_File_1.02\x00' >"$samples/coming-version.bin"
 printf '\x14Quillmark_File_1.010\x00' >"$samples/wrong-length.bin"
 cp "$source/examples/io_device.eds" "$samples/device.eds"
 cp "$source/examples/io_device.eds" "$samples/DEVICE.DCF"
+printf '<?xml version="1.0"?>\n<ISO15745ProfileContainer xmlns="http://www.canopen.org/xml/1.0"/>\n' >"$samples/device.xdd"
+cp "$samples/device.xdd" "$samples/configured.XDC"
+printf '<?xml version="1.0"?>\n<ISO15745ProfileContainer xmlns="http://www.canopen.org/xml/1.1">\n' >"$samples/unnamed-description"
 content_type() {
     XDG_DATA_HOME=$work/no-user-data XDG_DATA_DIRS="$prefix/share:/usr/share" \
         gio info -a standard::content-type "$samples/$1" | sed -n 's/^ *standard::content-type: //p'
@@ -87,6 +90,9 @@ version-1.00-unnamed application/x-quillmark-project
 coming-version.bin application/x-quillmark-project
 device.eds application/x-canopen-eds
 DEVICE.DCF application/x-canopen-dcf
+device.xdd application/x-canopen-xdd
+configured.XDC application/x-canopen-xdc
+unnamed-description application/x-canopen-xdd
 TYPES
 [ "$(content_type wrong-length.bin)" != application/x-quillmark-project ] ||
     fail "a file with a wrong length byte is taken for a project"
@@ -108,7 +114,7 @@ if [ -f "$prefix/share/man/man1/quillmark-cli.1.gz" ]; then
     # Read whole first: grep -q stops at the first match, and the writer's broken pipe would fail the
     # pipeline under pipefail.
     cli_page=$(zcat "$prefix/share/man/man1/quillmark-cli.1.gz")
-    for command in check convert generate show; do
+    for command in check convert document generate show; do
         grep -q "^\.BI $command " <<<"$cli_page" ||
             fail "quillmark-cli.1 does not describe '$command'"
     done
@@ -116,7 +122,7 @@ fi
 
 # --- Shell completion ------------------------------------------------------------------------------
 mkdir -p "$work/completion/folder"
-touch "$work/completion/"{a.eds,B.DCF,c.prj,d.txt,e.c}
+touch "$work/completion/"{a.eds,B.DCF,c.prj,d.txt,e.c,f.md,G.HTML}
 completions=$(cd "$work/completion" && bash -c '
     source "$1"
     complete_line() {
@@ -131,15 +137,17 @@ completions=$(cd "$work/completion" && bash -c '
     complete_line quillmark-cli -v generate c.prj ""
     complete_line quillmark-cli show --
     complete_line quillmark-cli check --
-    complete_line quillmark-cli check ""' _ "$prefix/share/bash-completion/completions/quillmark-cli")
-expected_completions='check convert generate show
+    complete_line quillmark-cli check ""
+    complete_line quillmark-cli document a.eds ""' _ "$prefix/share/bash-completion/completions/quillmark-cli")
+expected_completions='check convert document generate show
 generate
 B.DCF a.eds c.prj folder
 a.eds c.prj folder
 e.c folder
 --json --lenient --verbose
 --json --lenient --strict --verbose
-B.DCF a.eds c.prj folder'
+B.DCF a.eds c.prj folder
+G.HTML f.md folder'
 [ "$completions" = "$expected_completions" ] ||
     fail "completion offers"$'\n'"$completions"$'\n'"instead of"$'\n'"$expected_completions"
 

@@ -1,9 +1,11 @@
 #include <QAction>
+#include <QImage>
 #include <QTreeWidget>
 #include <QtTest>
 
 #include "GuiFixture.h"
 #include "ui/app/CCheckPanel.h"
+#include "ui/right_pane/CRightPaneView.h"
 
 namespace {
 
@@ -25,6 +27,7 @@ class CheckDictionaryTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void panelJoinsTheKeyboardCycleAndKeepsTheSelectionInView();
     void findingLeadsToItsNodeAndFollowsEdits() {
         auto f = std::make_unique<GuiFixture>();
         QTreeWidget& findings = *f->frame->CheckPanel()->List();
@@ -79,6 +82,47 @@ private slots:
                  qPrintable(f->platform.Problems().join(QLatin1Char('\n'))));
     }
 };
+
+// F6 and Shift+F6 walk the tree, the details and the open panel, each showing the focus; the panel
+// opening below keeps the selected node in view.
+void CheckDictionaryTest::panelJoinsTheKeyboardCycleAndKeepsTheSelectionInView() {
+    auto f = std::make_unique<GuiFixture>();
+    f->ImportExample();
+    f->frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f->frame.get()));
+    QTreeWidgetItem* last = f->Tree().DictionaryItem()->child(f->Tree().DictionaryItem()->childCount() - 1);
+    f->Select(last);
+    f->Tree().scrollToItem(last);
+    f->Trigger(Cmd::CheckDictionary);
+    QTreeWidget* findings = f->frame->CheckPanel()->List();
+    const auto inView = [&] {
+        const QRect row = f->Tree().visualItemRect(last);
+        return row.top() >= 0 && row.bottom() < f->Tree().viewport()->height();
+    };
+    QTRY_VERIFY(inView());
+    QCOMPARE(QApplication::focusWidget(), findings);
+
+    const auto pane = [&] {
+        QWidget* focus = QApplication::focusWidget();
+        return focus == &f->Tree()                          ? QStringLiteral("tree")
+               : focus == findings                          ? QStringLiteral("check")
+               : f->frame->RightPane()->isAncestorOf(focus) ? QStringLiteral("details")
+                                                            : QStringLiteral("elsewhere");
+    };
+    QStringList walk;
+    for (const Qt::KeyboardModifier modifier :
+         {Qt::NoModifier, Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier, Qt::ShiftModifier}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, modifier);
+        walk << pane();
+    }
+    QCOMPARE(walk, (QStringList{"tree", "details", "check", "details", "tree"}));
+
+    // The panel shows where the keyboard is with the same frame as the tree.
+    findings->setFocus();
+    const QImage shown = findings->grab().toImage();
+    QCOMPARE(shown.pixelColor(1, findings->height() / 2), findings->palette().color(QPalette::Highlight));
+    QVERIFY2(f->platform.Problems().isEmpty(), qPrintable(f->platform.Problems().join(QLatin1Char('\n'))));
+}
 
 QTEST_MAIN(CheckDictionaryTest)
 #include "CheckDictionaryTest.moc"

@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QtTest>
+#include <map>
 
 #include "GuiFixture.h"
 #include "ui/app/QtText.h"
@@ -381,6 +383,153 @@ private slots:
             QTest::keyClick(d.findChild<QLineEdit*>(QStringLiteral("editDesignator")), Qt::Key_Return);
         });
         QVERIFY(f->IndexNode(0x2200) != nullptr);
+    }
+
+    void enterInTheIndexEditKeepsTheChoicesAndPressesOk() {
+        f->Select(f->Tree().DictionaryItem());
+        f->TriggerWithIndexDialog(Cmd::NewIndex, [](CIndexDlg& d) {
+            G::Type(d, "editIndex", QStringLiteral("0x2200"));
+            G::Type(d, "editDesignator", QStringLiteral("Keyed Var"));
+            G::Choose(d, "comboObjectType", QStringLiteral("VAR"));
+            G::Choose(d, "comboDataType", QStringLiteral("UINT8"));
+            G::Choose(d, "comboAccessType", QStringLiteral("ReadWrite"));
+            // Back to the untouched number: Enter leaves it, and OK takes every choice.
+            auto* index = d.findChild<QLineEdit*>(QStringLiteral("editIndex"));
+            index->setFocus();
+            QTest::keyClick(index, Qt::Key_Return);
+        });
+        QVERIFY(f->IndexNode(0x2200) != nullptr);
+        QCOMPARE(f->Field("fieldDataType") + f->Field("fieldAccessType"), QStringLiteral("UINT8ReadWrite"));
+    }
+
+    void longDefaultValueIsNeitherCutNorLost() {
+        f->document->FindIndex(0x2001)->Header()->defaultValue = std::string(258, '7');
+        f->Select(f->IndexNode(0x2001));
+        f->TriggerWithIndexDialog(Cmd::Edit, [](CIndexDlg& d) {
+            auto* edit = d.findChild<QLineEdit*>(QStringLiteral("editDefaultValue"));
+            QCOMPARE(edit->text(), QString(258, QLatin1Char('7')));
+            edit->setFocus();
+            QTest::keyClick(edit, Qt::Key_Home);
+            QTest::keyClick(edit, Qt::Key_Delete);
+            G::Click(d, "buttonOk");
+        });
+        QCOMPARE(f->document->FindIndex(0x2001)->Header()->defaultValue, std::string(257, '7'));
+    }
+
+    void editKeysActOnTheTreeOnlyWhileItHasTheFocus() {
+        f->Select(f->IndexNode(0x1018));
+        f->frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f->frame.get()));
+        f->Tree().setFocus();
+        QTest::keyClick(&f->Tree(), Qt::Key_F6);
+        QWidget* field = QApplication::focusWidget();
+        QCOMPARE(field->objectName(), QStringLiteral("fieldParameterName"));
+        // No question, no copy: the scripted platform objects to any box nobody announced.
+        QTest::keyClick(field, Qt::Key_Delete);
+        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(!f->Enabled(Cmd::Paste));
+        QVERIFY(f->IndexNode(0x1018) != nullptr);
+        QTest::keyClick(field, Qt::Key_F6);
+        f->platform.ExpectMessage(IndexQuestion, "Delete index", MsgIcon::Exclamation, MsgResult::No);
+        QTest::keyClick(&f->Tree(), Qt::Key_Delete);
+        QCOMPARE(f->platform.PendingExpectations(), 0);
+    }
+
+    void existingNumberKeepsTheDialogOpenWithItsValues() {
+        f->Select(f->Tree().DictionaryItem());
+        f->platform.ExpectMessage("The index 0x2100 already exists!", "Add new index", MsgIcon::Error);
+        f->TriggerWithIndexDialog(Cmd::NewIndex, [this](CIndexDlg& d) {
+            G::Type(d, "editIndex", QStringLiteral("0x2100"));
+            G::Type(d, "editDesignator", QStringLiteral("Twin"));
+            G::Choose(d, "comboObjectType", QStringLiteral("VAR"));
+            G::Choose(d, "comboDataType", QStringLiteral("UINT8"));
+            G::Choose(d, "comboAccessType", QStringLiteral("ReadWrite"));
+            G::Click(d, "buttonOk");
+            QVERIFY(d.isVisible());
+            QVERIFY(f->platform.Messages().back().withOwner);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("editIndex"));
+            QCOMPARE(Text(d, "editDesignator") + Text(d, "comboDataType") + Text(d, "comboAccessType"),
+                     QStringLiteral("TwinUINT8ReadWrite"));
+            // Another number offers the object types anew, as it always does.
+            G::Type(d, "editIndex", QStringLiteral("0x2101"));
+            G::Choose(d, "comboObjectType", QStringLiteral("VAR"));
+            G::Choose(d, "comboDataType", QStringLiteral("UINT8"));
+            G::Choose(d, "comboAccessType", QStringLiteral("ReadWrite"));
+            G::Click(d, "buttonOk");
+        });
+        QVERIFY(f->IndexNode(0x2101) != nullptr);
+        QCOMPARE(f->IndexNode(0x2101)->text(0), QStringLiteral("2101 Twin"));
+
+        // A pasted index and an edited subindex alike.
+        f->Select(f->IndexNode(0x1018));
+        f->Trigger(Cmd::Copy);
+        f->platform.ExpectMessage("The index 0x1000 already exists!", "Paste index", MsgIcon::Error);
+        f->TriggerWithIndexDialog(Cmd::Paste, [](CIndexDlg& d) {
+            G::Type(d, "editIndex", QStringLiteral("0x1000"));
+            G::Click(d, "buttonOk");
+            QVERIFY(d.isVisible());
+            G::Type(d, "editIndex", QStringLiteral("0x1019"));
+            G::Click(d, "buttonOk");
+        });
+        QVERIFY(f->IndexNode(0x1019) != nullptr);
+        f->Tree().expandItem(f->IndexNode(0x1018));
+        f->Select(f->SubindexNode(0x1018, 2));
+        f->platform.ExpectMessage("The index 0x1018,subindex 0x01 already exists!", "Edit subindex",
+                                  MsgIcon::Error);
+        f->TriggerWithIndexDialog(Cmd::Edit, [](CIndexDlg& d) {
+            G::Type(d, "editSubindex", QStringLiteral("1"));
+            G::Click(d, "buttonOk");
+            QVERIFY(d.isVisible());
+            QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("editSubindex"));
+            G::Click(d, "buttonCancel");
+        });
+        QCOMPARE(f->SubindexNode(0x1018, 2)->text(0), QStringLiteral("1018, 02 Product Code"));
+    }
+
+    void okWithoutChangeRecordsNoStep_data() {
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<int>("command");
+        QTest::addColumn<bool>("modified");
+        for (const bool modified : {false, true}) {
+            const char* mark = modified ? ", modified" : ", saved";
+            QTest::addRow("index%s", mark) << QStringLiteral("2001") << int{Cmd::Edit} << modified;
+            QTest::addRow("record%s", mark) << QStringLiteral("1018") << int{Cmd::Edit} << modified;
+            QTest::addRow("subindex%s", mark) << QStringLiteral("1018,2") << int{Cmd::Edit} << modified;
+            QTest::addRow("FileInfo%s", mark) << QStringLiteral("FileInfo") << int{Cmd::FileInfo} << modified;
+            QTest::addRow("DeviceInfo%s", mark)
+                << QStringLiteral("DeviceInfo") << int{Cmd::DeviceInfo} << modified;
+            QTest::addRow("DummyUsage%s", mark)
+                << QStringLiteral("DummyUsage") << int{Cmd::DummyUsage} << modified;
+            QTest::addRow("Comments%s", mark) << QStringLiteral("Comments") << int{Cmd::Comments} << modified;
+        }
+    }
+
+    void okWithoutChangeRecordsNoStep() {
+        QFETCH(QString, node);
+        QFETCH(int, command);
+        QFETCH(bool, modified);
+        const std::map<QString, QTreeWidgetItem*> sections = {
+            {QStringLiteral("FileInfo"), f->Tree().SectionItem(NodeKind::FileInfo)},
+            {QStringLiteral("DeviceInfo"), f->Tree().SectionItem(NodeKind::DeviceInfo)},
+            {QStringLiteral("DummyUsage"), f->Tree().SectionItem(NodeKind::DummyUsage)},
+            {QStringLiteral("Comments"), f->Tree().SectionItem(NodeKind::Comments)}};
+        if (const auto section = sections.find(node); section != sections.end()) {
+            f->Select(section->second);
+        } else if (node.contains(QLatin1Char(','))) {
+            f->Tree().expandItem(f->IndexNode(node.section(QLatin1Char(','), 0, 0).toUInt(nullptr, 16)));
+            f->Select(f->SubindexNode(node.section(QLatin1Char(','), 0, 0).toUInt(nullptr, 16),
+                                      node.section(QLatin1Char(','), 1).toUInt()));
+        } else {
+            f->Select(f->IndexNode(node.toUInt(nullptr, 16)));
+        }
+        f->document->SetModifiedFlag(modified);
+        const QString before = f->EditorState();
+        QVERIFY(f->DriveDialog(
+            [&] { f->Trigger(command); },
+            [](QDialog& d) { d.findChild<QPushButton*>(QStringLiteral("buttonOk"))->click(); }));
+        QCOMPARE(f->document->UndoLabel(), std::string("Import EDS-File"));
+        QCOMPARE(f->EditorState(), before);
+        QCOMPARE(f->Caption().contains(QLatin1Char('*')), modified);
     }
 
     // A UTF-8 project stores typed text as UTF-8; a Windows-1252 project as Windows-1252, with '?' for

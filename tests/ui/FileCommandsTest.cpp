@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QFile>
+#include <QMenu>
 #include <QMimeData>
 #include <QUrl>
 #include <QtTest>
@@ -69,10 +70,42 @@ private slots:
         QCOMPARE(request.initialFileName, std::string("*.eds"));
         QCOMPARE(f->platform.WaitCursorUses(), 1);
         QCOMPARE(f->platform.WaitCursorDepth(), 0);
-        QCOMPARE(f->frame->windowTitle(), QStringLiteral("unnamed.prj - Quillmark"));
+        QCOMPARE(f->Caption(), QStringLiteral("unnamed.prj* - Quillmark"));
         for (int id : {Cmd::Save, Cmd::SaveAs, Cmd::CreateSources, Cmd::CreateEds}) {
             QVERIFY2(f->Enabled(id), qPrintable(QString::number(id)));
             QVERIFY2(f->ToolButtonEnabled(id) || id == Cmd::SaveAs, qPrintable(QString::number(id)));
+        }
+    }
+
+    // Create > XDD File writes the project as an XDD; Import > XDD/XDC File reads it back to the same tree.
+    void xddIsCreatedAndImportedThroughTheMenus() {
+        QVERIFY(!f->Enabled(Cmd::CreateXdd) && f->Enabled(Cmd::ImportXdd));
+        f->ImportExample();
+        const QStringList imported = f->DictionaryLabels();
+        const std::string xdd = f->TempFile("device.xdd");
+        f->platform.QueueChosenFile(xdd);
+        f->platform.ExpectMessage("The file " + xdd + " was successfully created!", "Create XDD file",
+                                  MsgIcon::Information);
+        QVERIFY(f->Enabled(Cmd::CreateXdd));
+        f->Trigger(Cmd::CreateXdd);
+        QCOMPARE(f->platform.ChooserRequests().back().filter, std::string("XDD Files (*.xdd)|*.xdd||"));
+
+        f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Information, MsgResult::No);
+        f->platform.QueueChosenFile(xdd);
+        f->platform.ExpectMessage("The file " + xdd + " was successfully readed!", "Read EDS file",
+                                  MsgIcon::Information);
+        f->Trigger(Cmd::ImportXdd);
+        QCOMPARE(f->platform.ChooserRequests().back().filter,
+                 std::string("XDD Files (*.xdd)|*.xdd|XDC Files (*.xdc)|*.xdc||"));
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("device.xdd"));
+        QCOMPARE(f->DictionaryLabels(), imported);
+        if (const QString folder = qEnvironmentVariable("QM_SCREENSHOT_DIR"); !folder.isEmpty()) {
+            for (const char* name : {"menuImport", "menuCreate"}) {
+                auto* menu = f->frame->findChild<QMenu*>(QString::fromLatin1(name));
+                QVERIFY(menu != nullptr);
+                menu->adjustSize();
+                QVERIFY(menu->grab().save(folder + QLatin1Char('/') + QString::fromLatin1(name) + ".png"));
+            }
         }
     }
 
@@ -231,7 +264,7 @@ private slots:
         const std::string project = f->TempFile("myprj.prj");
         SaveAs(project);
         QVERIFY(FileExists(project));
-        QCOMPARE(f->frame->windowTitle(), PathToQt(project) + QStringLiteral(" - Quillmark"));
+        QCOMPARE(f->Caption(), PathToQt(project) + QStringLiteral(" - Quillmark"));
         QVERIFY(!f->Enabled(Cmd::Save));
         // The tree keeps the name it had.
         QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("io_device.eds"));
@@ -248,7 +281,7 @@ private slots:
         QCOMPARE(f->Tree().currentItem(), f->IndexNode(0x1000));
         QVERIFY(f->Enabled(Cmd::SaveAs));
         QVERIFY(!f->Enabled(Cmd::Save));
-        QCOMPARE(f->frame->windowTitle(), PathToQt(project) + QStringLiteral(" - Quillmark"));
+        QCOMPARE(f->Caption(), PathToQt(project) + QStringLiteral(" - Quillmark"));
     }
 
     void utf8FileShowsItsTextsAsWritten() {
@@ -312,6 +345,65 @@ private slots:
         QCOMPARE(messages.back().text, std::string("An error ocurred while saving the project !"));
         QCOMPARE(messages.back().caption, std::string("Save project"));
         QVERIFY(f->Enabled(Cmd::Save));
+    }
+
+    void captionMarksAProjectThatDiffersFromItsFile() {
+        f->ImportExample();
+        QCOMPARE(f->Caption(), QStringLiteral("unnamed.prj* - Quillmark"));
+        const std::string project = f->TempFile("marked.prj");
+        SaveAs(project);
+        QCOMPARE(f->Caption(), PathToQt(project) + QStringLiteral(" - Quillmark"));
+        f->platform.ExpectMessage("Index really delete?", "Delete index", MsgIcon::Exclamation,
+                                  MsgResult::Yes);
+        f->Select(f->IndexNode(0x1000));
+        f->Trigger(Cmd::Delete);
+        QCOMPARE(f->Caption(), PathToQt(project) + QStringLiteral("* - Quillmark"));
+        f->Trigger(Cmd::Undo);
+        QCOMPARE(f->Caption(), PathToQt(project) + QStringLiteral(" - Quillmark"));
+    }
+
+    void recentFilesOpenAgainAfterTheSaveQuestion() {
+        auto* projects = f->frame->findChild<QMenu*>(QStringLiteral("menuRecentProjects"));
+        auto* edsFiles = f->frame->findChild<QMenu*>(QStringLiteral("menuRecentEdsFiles"));
+        QVERIFY(projects != nullptr && edsFiles != nullptr);
+        QVERIFY(!projects->isEnabled() && !edsFiles->isEnabled());
+        f->ImportExample();
+        const std::string project = f->TempFile("recent.prj");
+        SaveAs(project);
+        QCOMPARE(projects->actions().size(), 1);
+        QCOMPARE(projects->actions().at(0)->text(), QStringLiteral("&1 ") + PathToQt(project));
+        QCOMPARE(edsFiles->actions().at(0)->text(),
+                 QStringLiteral("&1 ") + PathToQt(GuiFixture::ExamplePath()));
+
+        // Each asks the question of its command, Import or Open, first.
+        f->document->SetModifiedFlag(true);
+        f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Information, MsgResult::No);
+        f->platform.ExpectMessage("The file " + GuiFixture::ExamplePath() + " was successfully readed!",
+                                  "Read EDS file", MsgIcon::Information);
+        edsFiles->actions().at(0)->trigger();
+        QCOMPARE(f->Caption(), QStringLiteral("unnamed.prj* - Quillmark"));
+        QCOMPARE(f->DictionaryLabels().size(), 30);
+        f->platform.ExpectMessage("Save current project?\n", "Quillmark", MsgIcon::Information,
+                                  MsgResult::No);
+        projects->actions().at(0)->trigger();
+        QCOMPARE(f->Caption(), PathToQt(project) + QStringLiteral(" - Quillmark"));
+
+        // Eight of each are kept, the newest first.
+        for (int i = 0; i < 9; ++i) {
+            SaveAs(f->TempFile(qPrintable(QStringLiteral("recent%1.prj").arg(i))));
+        }
+        QCOMPARE(projects->actions().size(), 8);
+        QCOMPARE(projects->actions().at(0)->text(),
+                 QStringLiteral("&1 ") + PathToQt(f->TempFile("recent8.prj")));
+
+        // A file that is gone leaves the list with a message.
+        QVERIFY(QFile::remove(PathToQt(f->TempFile("recent7.prj"))));
+        f->platform.ExpectMessage("The file " + f->TempFile("recent7.prj") +
+                                      " no longer exists. It is removed from the list of recent files.",
+                                  "Quillmark", MsgIcon::Exclamation);
+        projects->actions().at(1)->trigger();
+        QCOMPARE(projects->actions().size(), 7);
+        QCOMPARE(f->Caption(), PathToQt(f->TempFile("recent8.prj")) + QStringLiteral(" - Quillmark"));
     }
 
     void saveQuestionCancelKeepsEverything() {
@@ -496,6 +588,41 @@ private slots:
         QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("out.eds"));
     }
 
+    // The chooser's type decides the format; a name with another extension gets the page.
+    void createDocumentationWritesTheChosenFormat_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("start");
+        QTest::newRow("html") << "io.html" << QByteArray("<!DOCTYPE html>\n");
+        QTest::newRow("markdown") << "io.md" << QByteArray("# IOM-8822 I/O Module\n");
+        QTest::newRow("other") << "io.txt" << QByteArray("<!DOCTYPE html>\n");
+    }
+
+    void createDocumentationWritesTheChosenFormat() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, start);
+        QVERIFY(!f->Enabled(Cmd::CreateDocumentation));
+        f->ImportExample();
+        QVERIFY(f->Enabled(Cmd::CreateDocumentation));
+        QVERIFY(f->frame->findChild<QMenu*>(QStringLiteral("menuCreate"))
+                    ->actions()
+                    .contains(f->frame->Action(Cmd::CreateDocumentation)));
+        const std::string path = f->TempFile(name.toStdString().c_str());
+        f->platform.QueueChosenFile(path);
+        f->platform.ExpectMessage("The file " + path + " was successfully created!", "Create documentation",
+                                  MsgIcon::Information);
+        f->Trigger(Cmd::CreateDocumentation);
+        const FileChooserRequest& request = f->platform.ChooserRequests().back();
+        QCOMPARE(request.filter, std::string("HTML Files (*.html)|*.html|Markdown Files (*.md)|*.md||"));
+        QCOMPARE(request.initialFileName, std::string("io_device.html"));
+        QFile written(PathToQt(path));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        QVERIFY(bytes.startsWith(start));
+        QVERIFY(
+            bytes.contains("io_device.eds:493: warning: 0x1802: the transmit PDO has no mapping index 0x1A02"));
+        QCOMPARE(f->platform.WaitCursorDepth(), 0);
+    }
+
     void fileGivenOnTheCommandLineOpensWithoutAChooser() {
         f->platform.ExpectMessage("The file " + GuiFixture::ExamplePath() + " was successfully readed!",
                                   "Read EDS file", MsgIcon::Information);
@@ -538,6 +665,21 @@ private slots:
         QApplication::sendEvent(f->frame.get(), &dropEds);
         QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("copy.eds"));
         QVERIFY(f->platform.ChooserRequests().size() == 1);
+
+        // A dropped XDD is read by its content, as one chosen with Import > XDD/XDC File.
+        std::string xdd = GuiFixture::ExamplePath();
+        xdd.replace(xdd.size() - 3, 3, "xdd");
+        f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Information, MsgResult::No);
+        f->platform.ExpectMessage("The file " + xdd + " was successfully readed!", "Read EDS file",
+                                  MsgIcon::Information);
+        const QStringList fromEds = f->DictionaryLabels();
+        data.setUrls({QUrl::fromLocalFile(PathToQt(xdd))});
+        QDragEnterEvent third(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f->frame.get(), &third);
+        QDropEvent dropXdd(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f->frame.get(), &dropXdd);
+        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("io_device.xdd"));
+        QCOMPARE(f->DictionaryLabels(), fromEds);
     }
 };
 

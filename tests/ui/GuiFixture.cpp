@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 #include <QtTest>
 
 #include "ui/app/QtText.h"
@@ -18,6 +19,8 @@ GuiFixture::GuiFixture() {
     frame = std::make_unique<CMainFrame>(*document, platform);
     document->OnNewDocument();
     frame->FinishStartup();
+    // The tests see the window at its usual size, whatever the size of the test screen.
+    frame->resize(CMainFrame::DefaultWidth, CMainFrame::DefaultHeight);
     frame->show();
     QApplication::processEvents();
 }
@@ -122,6 +125,10 @@ QString GuiFixture::Field(const char* objectName) const {
                             : label->text();
 }
 
+QString GuiFixture::Caption() const {
+    return frame->windowHandle() != nullptr ? frame->windowHandle()->title() : QStringLiteral("<no window>");
+}
+
 bool GuiFixture::Checked(const char* objectName) const {
     auto* box = frame->findChild<QAbstractButton*>(QString::fromLatin1(objectName));
     return box != nullptr && box->isChecked();
@@ -164,7 +171,7 @@ QString GuiFixture::EditorState() {
                         .arg(document->IsModified())
                         .arg(document->IsNamed())
                         .arg(frame->isVisible())
-                        .arg(frame->windowTitle(), text(Tree().RootItem()), text(Tree().currentItem()),
+                        .arg(Caption(), text(Tree().RootItem()), text(Tree().currentItem()),
                              DictionaryLabels().join(QLatin1Char(',')));
     for (bool flag : {flags.projectLoaded, flags.indexSelected, flags.subindexSelected,
                       flags.dictionarySelected, flags.fileInfoSelected, flags.deviceInfoSelected,

@@ -52,6 +52,8 @@ public:
     QTreeWidgetItem* SubindexNode(unsigned index, unsigned subindex) const;
     void Select(QTreeWidgetItem* item);
     QString Field(const char* objectName) const;
+    // The caption as the window shows it, with the modified mark where Qt puts it.
+    QString Caption() const;
     // Everything a command may change, as one text: the document's title, path and flags, the
     // caption, the tree with its selection, the tree pane's flags and the enabling of every command.
     QString EditorState();

@@ -258,6 +258,59 @@ TEST_F(IndexDialogRulesTest, ListsFollowObjectTypeDataTypeAndIndexRange) {
     EXPECT_TRUE(View().IsEnabled(DataType));
 }
 
+TEST_F(IndexDialogRulesTest, LeavingAnUnchangedNumberKeepsEveryChoice) {
+    // Enter in a number's edit leaves it again, with the same text or the same number written anew.
+    OpenAddIndex("0x2100");
+    Type(Text::Designator, "Speed");
+    Pick("VAR", "UINT8", "ReadWrite");
+    for (const char* again : {"0x2100", "2100", "0x02100"}) {
+        SCOPED_TRACE(again);
+        Type(Text::Index, again);
+        EXPECT_EQ(Chosen(View().objectTypes) + Chosen(View().dataTypes) + Chosen(View().accessTypes),
+                  "VARUINT8ReadWrite");
+        EXPECT_TRUE(View().IsEnabled(Ok) && View().IsEnabled(DefaultValue));
+    }
+    EXPECT_TRUE(rules.Accept());
+
+    Open(Edit, AtSubindex, record, *record.subindices[2]);
+    Type(Text::Subindex, "0x01");
+    rules.SubindexEditFinished();
+    EXPECT_EQ(Chosen(View().objectTypes) + Chosen(View().dataTypes) + Chosen(View().accessTypes),
+              "VARUINT8ReadWrite");
+    EXPECT_TRUE(rules.Accept());
+}
+
+TEST_F(IndexDialogRulesTest, EditsNeverTakeFewerCharactersThanTheyOpenWith) {
+    const struct {
+        std::size_t defaultLength;
+        std::size_t lowLength;
+        int defaultLimit;
+        int lowLimit;
+    } rows[] = {
+        {4, 3, 256, 32767},
+        {256, 3, 256, 32767},
+        {259, 40000, 259, 40000},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.defaultLength);
+        IndexEntry index = MakeIndex(0x2000, {*var.Header()});
+        index.subindices.front()->defaultValue.assign(row.defaultLength, '7');
+        index.subindices.front()->lowLimit.assign(row.lowLength, '1');
+        Open(Edit, AtIndex, index, *index.Header());
+        EXPECT_EQ(View().defaultValue.size(), row.defaultLength);
+        EXPECT_EQ(rules.TextLimitOf(Text::DefaultValue), row.defaultLimit);
+        EXPECT_EQ(rules.TextLimitOf(Text::LowLimit), row.lowLimit);
+        EXPECT_EQ(rules.TextLimitOf(Text::HighLimit), 32767);
+        EXPECT_EQ(rules.TextLimitOf(Text::Subindex), 4);
+    }
+    // Names have no limit of their own, but one from a file is never cut either.
+    IndexEntry named = MakeIndex(0x2000, {*var.Header()});
+    named.subindices.front()->name.assign(40000, 'n');
+    Open(Edit, AtIndex, named, *named.Header());
+    EXPECT_EQ(rules.TextLimitOf(Text::Designator), 40000);
+    EXPECT_EQ(rules.TextLimitOf(Text::Callback), 32767);
+}
+
 TEST_F(IndexDialogRulesTest, StructuredToSingleAsksBeforeDroppingSubindices) {
     const char* question =
         "The index 0x2100 has several subindices! When you change\nthe object type to \"VAR\",\"DEFTYPE\" or "
@@ -333,6 +386,35 @@ TEST_F(IndexDialogRulesTest, OkChecksRefuseInOrder) {
     record.callbackName = "old cb";
     Open(Edit, AtIndex, record, *record.Header());
     ExpectRefusal(badCallback, "Callback Function", Callback);
+}
+
+TEST_F(IndexDialogRulesTest, NumberTheDocumentRefusesKeepsTheDialogOpen) {
+    // The document's answer comes last, once every check of the dialog passed.
+    class Refusing : public TableLookups {
+    public:
+        bool AcceptValues(const IndexDialogValues& values) override {
+            numbers.push_back(values.index * 0x100u + values.subindex);
+            return false;
+        }
+        std::vector<unsigned> numbers;
+    } refusing;
+    OpenAddIndex("0x2100");
+    rules.SetLookups(&refusing);
+    ExpectRefusal("Please enter a designator!", "Designator", Designator);
+    EXPECT_TRUE(refusing.numbers.empty());
+    Type(Text::Designator, "Twin");
+    Pick("VAR", "UINT8", "ReadWrite");
+    EXPECT_FALSE(rules.Accept());
+    EXPECT_FALSE(View().IsEnabled(Ok));
+    EXPECT_EQ(rules.TakeFocusRequest(), Index);
+    EXPECT_EQ(View().designator + Chosen(View().accessTypes), "TwinReadWrite");
+
+    Open(Edit, AtSubindex, record, *record.subindices[2]);
+    rules.SetLookups(&refusing);
+    Type(Text::Subindex, "0");
+    EXPECT_FALSE(rules.Accept());
+    EXPECT_EQ(rules.TakeFocusRequest(), Subindex);
+    EXPECT_EQ(refusing.numbers, (std::vector<unsigned>{0x210000u, 0x210000u}));
 }
 
 TEST_F(IndexDialogRulesTest, ValuesComeFromTheControls) {

@@ -2,12 +2,16 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
@@ -15,6 +19,7 @@
 #include "GuiFixture.h"
 #include "ui/app/RecentFileSettings.h"
 #include "ui/right_pane/CRightPaneView.h"
+#include "ui/tree_pane/CTreeFilterBar.h"
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -36,7 +41,7 @@ private slots:
     }
 
     void startsWithEmptyTreeAndOnlyTheAlwaysEnabledCommands() {
-        QCOMPARE(f->frame->windowTitle(), QStringLiteral("Quillmark"));
+        QCOMPARE(f->Caption(), QStringLiteral("Quillmark"));
         QCOMPARE(f->Tree().topLevelItemCount(), 0);
         for (int id :
              {Cmd::New, Cmd::Open, Cmd::ImportEds, Cmd::Exit, Cmd::About, Cmd::StatusBar, Cmd::ToolBar}) {
@@ -69,6 +74,15 @@ private slots:
              {"indicatorCapsLock", "indicatorNumLock", "indicatorScrollLock", "clockPane"}) {
             QVERIFY2(f->frame->findChild<QLabel*>(QString::fromLatin1(name)) != nullptr, name);
         }
+    }
+
+    // The window opens at its usual size where the screen has room, smaller where it has not.
+    void windowOpensWithinTheScreen() {
+        CMainFrame frame(*f->document, f->platform);
+        const QSize room = frame.screen()->availableGeometry().size();
+        QCOMPARE(frame.size(),
+                 QSize(CMainFrame::DefaultWidth, CMainFrame::DefaultHeight).boundedTo(room * 0.9));
+        QVERIFY(frame.width() <= room.width() && frame.height() <= room.height());
     }
 
     void treePaneTakesOneThirdOfTheWidth() {
@@ -117,7 +131,7 @@ private slots:
 
     void newProjectShowsTheSkeletonAndTheTitle() {
         f->Trigger(Cmd::New);
-        QCOMPARE(f->frame->windowTitle(), QStringLiteral("unnamed.prj - Quillmark"));
+        QCOMPARE(f->Caption(), QStringLiteral("unnamed.prj - Quillmark"));
         QTreeWidgetItem* root = f->Tree().RootItem();
         QVERIFY(root != nullptr);
         QCOMPARE(root->text(0), QStringLiteral("unnamed.eds"));
@@ -242,6 +256,71 @@ private slots:
         f->Trigger(Cmd::About);
         QCOMPARE(title, QStringLiteral("About Quillmark"));
         QCOMPARE(text, QStringLiteral("Quillmark Version 1.09"));
+    }
+
+    // Each dialog is wide enough for its whole caption beside the title bar's icon and three buttons,
+    // and fits a 1280x800 screen with room for its frame, also at 200% (640x400 in Qt's pixels).
+    void dialogsShowTheirWholeCaption_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("section");
+        QTest::newRow("About") << int{Cmd::About} << -1;
+        QTest::newRow("FileInfo") << int{Cmd::FileInfo} << static_cast<int>(NodeKind::FileInfo);
+        QTest::newRow("DeviceInfo") << int{Cmd::DeviceInfo} << static_cast<int>(NodeKind::DeviceInfo);
+        QTest::newRow("DummyUsage") << int{Cmd::DummyUsage} << static_cast<int>(NodeKind::DummyUsage);
+        QTest::newRow("Comments") << int{Cmd::Comments} << static_cast<int>(NodeKind::Comments);
+        QTest::newRow("index") << int{Cmd::Edit} << static_cast<int>(NodeKind::Index);
+    }
+    void dialogsShowTheirWholeCaption() {
+        QFETCH(int, command);
+        QFETCH(int, section);
+        f->ImportExample();
+        const auto kind = static_cast<NodeKind>(section);
+        f->Select(kind == NodeKind::Index ? f->IndexNode(0x1018) : f->Tree().SectionItem(kind));
+        QSize size;
+        QSize smallest;
+        QString title;
+        QFont font;
+        QVERIFY(f->DriveDialog([&] { f->Trigger(command); },
+                               [&](QDialog& d) {
+                                   size = d.sizeHint().expandedTo(d.minimumSize());
+                                   smallest = d.minimumSizeHint().expandedTo(d.minimumSize());
+                                   title = d.windowTitle();
+                                   font = d.font();
+                               }));
+        font.setBold(true);
+        // A title bar's icon, three buttons and margins take about 130 pixels besides the text.
+        QVERIFY2(smallest.width() >= QFontMetrics(font).horizontalAdvance(title) + 130, qPrintable(title));
+        QVERIFY2(size.width() <= 1260 && size.height() <= 770, qPrintable(title));
+        QVERIFY2(smallest.width() <= 620 && smallest.height() <= 370, qPrintable(title));
+    }
+
+    // A command's prompt stands in for the message pane only while it is pointed at.
+    void statusTipsGiveTheFilterCountBack() {
+        f->ImportExample();
+        f->Trigger(Cmd::Filter);
+        f->frame->FilterBar()->Edit()->setText(QStringLiteral("1018"));
+        QLabel* pane = f->frame->MessagePane();
+        QCOMPARE(pane->text(), QStringLiteral("1 of 30 indices"));
+        QStatusBar* bar = f->frame->statusBar();
+        const auto tip = [this](const QString& text) {
+            QStatusTipEvent event(text);
+            QApplication::sendEvent(f->frame.get(), &event);
+        };
+        tip(QStringLiteral("Copy a lselected index in the tree view"));
+        QCOMPARE(bar->currentMessage(), QStringLiteral("Copy a lselected index in the tree view"));
+        QVERIFY(pane->isHidden());
+        tip(QString());
+        QVERIFY(bar->currentMessage().isEmpty() && !pane->isHidden());
+        QCOMPARE(pane->text(), QStringLiteral("1 of 30 indices"));
+        // A menu closed by its command takes the prompt with it, and a new count is shown at once.
+        auto* edit = f->frame->findChild<QMenu*>(QStringLiteral("menuEdit"));
+        tip(QStringLiteral("Delete an index from the database"));
+        emit edit->aboutToHide();
+        QVERIFY(bar->currentMessage().isEmpty() && !pane->isHidden());
+        tip(QStringLiteral("Delete an index from the database"));
+        f->frame->FilterBar()->Edit()->setText(QStringLiteral("10"));
+        QVERIFY(bar->currentMessage().isEmpty() && !pane->isHidden());
+        QVERIFY(pane->text().endsWith(QStringLiteral(" of 30 indices")));
     }
 
     // The icon comes from the SVG compiled into the program; a missing resource would leave it blank.

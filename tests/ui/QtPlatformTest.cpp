@@ -1,5 +1,6 @@
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -102,6 +103,30 @@ private slots:
         QCOMPARE(suffix, QStringLiteral("c"));
         QVERIFY(chosen.has_value());
         QCOMPARE(PathToQt(*chosen), folder.filePath(QStringLiteral("node.c")));
+    }
+
+    // In a save chooser the type the user picks gives its extension to a name typed without one.
+    void chosenTypeGivesItsExtension() {
+        QtPlatform platform;
+        QTemporaryDir folder;
+        WhenModalOpens([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            QVERIFY(types != nullptr);
+            types->setCurrentIndex(1);
+            emit types->activated(1);
+            emit types->textActivated(types->itemText(1));
+            dialog->setDirectory(folder.path());
+            dialog->selectFile(QStringLiteral("device"));
+            QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+        });
+        FileChooserRequest request;
+        request.open = false;
+        request.filter = "HTML Files (*.html)|*.html|Markdown Files (*.md)|*.md||";
+        request.defaultExtension = "html";
+        const std::optional<std::string> chosen = platform.ChooseFile(request);
+        QVERIFY(chosen.has_value());
+        QCOMPARE(PathToQt(*chosen), folder.filePath(QStringLiteral("device.md")));
     }
 
     void cancelledChooserReturnsNothing() {

@@ -232,7 +232,8 @@ private slots:
             QCOMPARE(Child<QPlainTextEdit>(dialog, "editComments")->toPlainText().size(), 200 + 1 + 5);
             Click(dialog, "buttonOk");
         });
-        QCOMPARE(f->document->GetComments(), (std::vector<CommentLine>{{euros, 0}, {cut, 1}}));
+        // Left alone, the lines stay exactly as they were, numbers included: OK changed nothing.
+        QCOMPARE(f->document->GetComments(), (std::vector<CommentLine>{{euros, 1}, {cut, 2}}));
         Edit(NodeKind::Comments, Cmd::Comments, [&](QDialog& dialog) {
             auto* text = Child<QPlainTextEdit>(dialog, "editComments");
             text->selectAll();

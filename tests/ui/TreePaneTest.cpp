@@ -3,6 +3,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <QtTest>
 
 #include "GuiFixture.h"
@@ -162,6 +163,62 @@ private slots:
         QCOMPARE(f->Field("fieldIndexCategory"), QStringLiteral("mandatory"));
         QVERIFY(f->Tree().GetCommandState().subindexSelected);
         QCOMPARE(f->frame->Action(Cmd::Edit)->text(), QStringLiteral("Edit subindex..."));
+    }
+
+    // Wherever the selection comes from, a subindex shows its own index's category, and the
+    // ObjectDictionary node shows no index at all.
+    void rightPaneShowsOnlyWhatTheSelectedNodeStandsFor() {
+        f->ImportExample();
+        f->Select(f->IndexNode(0x2001));
+        QCOMPARE(f->Field("fieldIndexCategory"), QStringLiteral("manufacturer"));
+        f->Tree().expandItem(f->IndexNode(0x1018));
+        f->Select(f->SubindexNode(0x1018, 0x02));
+        QCOMPARE(f->Field("fieldIndexCategory"), QStringLiteral("mandatory"));
+        QCOMPARE(f->Field("fieldIndexNumber") + f->Field("fieldCurrentSubindex"),
+                 QStringLiteral("0x10180x02"));
+        QCOMPARE(f->Field("fieldStorageArea") + f->Field("fieldCallbackFunction"), QString());
+        f->Select(f->Tree().DictionaryItem());
+        for (const char* field : {"fieldIndexNumber", "fieldParameterName", "fieldIndexCategory",
+                                  "fieldDataType", "fieldDefaultValue"}) {
+            QVERIFY2(f->Field(field).isEmpty(), field);
+        }
+    }
+
+    // Enter does what a double click does; Shift+F10 opens the node's context menu.
+    void keyboardOpensNodesAndTheirMenus() {
+        f->ImportExample();
+        f->frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f->frame.get()));
+        f->Tree().setFocus();
+        f->Select(f->IndexNode(0x2001));
+        QVERIFY(f->WithIndexDialog([&] { QTest::keyClick(&f->Tree(), Qt::Key_Return); },
+                                   [](CIndexDlg& d) {
+                                       QCOMPARE(d.windowTitle(), QStringLiteral("Edit index parameter"));
+                                       GuiFixture::Click(d, "buttonCancel");
+                                   }));
+        f->Select(f->Tree().SectionItem(NodeKind::DeviceInfo));
+        QString opened;
+        QVERIFY(f->DriveDialog([&] { QTest::keyClick(&f->Tree(), Qt::Key_Enter); },
+                               [&](QDialog& d) { opened = d.objectName(); }));
+        QCOMPARE(opened, QStringLiteral("deviceInfoDialog"));
+        f->Select(f->Tree().DictionaryItem());
+        QTest::keyClick(&f->Tree(), Qt::Key_Return);
+        QVERIFY(!f->Tree().DictionaryItem()->isExpanded());
+        QTest::keyClick(&f->Tree(), Qt::Key_Return);
+        QVERIFY(f->Tree().DictionaryItem()->isExpanded());
+
+        QStringList menus;
+        for (QTreeWidgetItem* node : {f->IndexNode(0x1018), f->Tree().SectionItem(NodeKind::Comments)}) {
+            f->Select(node);
+            QTimer::singleShot(0, this, [&menus] {
+                if (QWidget* menu = QApplication::activePopupWidget()) {
+                    menus << menu->objectName();
+                    menu->close();
+                }
+            });
+            QTest::keyClick(&f->Tree(), Qt::Key_F10, Qt::ShiftModifier);
+        }
+        QCOMPARE(menus, (QStringList{"contextMenuIndex", "contextMenuComments"}));
     }
 
     void sectionNodesShowTheirForms() {

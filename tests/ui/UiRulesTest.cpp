@@ -64,16 +64,19 @@ TEST(WindowCaption, ShowsTheTitleOnceSet) {
     EXPECT_EQ(ClockText(LocalTime{1, 1, 2026, 23, 59, 59}), "23:59:59");
 }
 
-TEST(RecentFileList, KeepsFourNewestWithoutRepeats) {
+TEST(RecentFileList, KeepsEightNewestWithoutRepeats) {
     RecentFileList list;
-    for (const char* path : {"a", "b", "c", "d", "e"}) {
+    for (const char* path : {"a", "b", "c", "d", "e", "f", "g", "h", "i"}) {
         list.Add(path);
     }
-    EXPECT_EQ(list.Paths(), (std::vector<std::string>{"e", "d", "c", "b"}));
+    EXPECT_EQ(list.Paths(), (std::vector<std::string>{"i", "h", "g", "f", "e", "d", "c", "b"}));
     list.Add("c");
-    EXPECT_EQ(list.Paths(), (std::vector<std::string>{"c", "e", "d", "b"}));
+    EXPECT_EQ(list.Paths(), (std::vector<std::string>{"c", "i", "h", "g", "f", "e", "d", "b"}));
     list.Add("");
-    EXPECT_EQ(list.Paths().size(), 4u);
+    EXPECT_EQ(list.Paths().size(), 8u);
+    list.Remove("i");
+    list.Remove("missing");
+    EXPECT_EQ(list.Paths(), (std::vector<std::string>{"c", "h", "g", "f", "e", "d", "b"}));
     list.Assign({"x", "y", "x"});
     EXPECT_EQ(list.Paths(), (std::vector<std::string>{"x", "y"}));
 }
@@ -83,9 +86,10 @@ TEST(CommandEnabling, FollowsTheStateOfProjectAndSelection) {
     for (int id : {Cmd::New, Cmd::Open, Cmd::ImportEds, Cmd::Exit, Cmd::About}) {
         EXPECT_TRUE(CommandAllowed(id, state)) << id;
     }
-    for (int id : {Cmd::Save, Cmd::SaveAs, Cmd::CreateSources, Cmd::CreateEds, Cmd::NewIndex,
-                   Cmd::NewSubindex, Cmd::Edit, Cmd::Copy, Cmd::Paste, Cmd::Delete, Cmd::FileInfo,
-                   Cmd::DeviceInfo, Cmd::DummyUsage, Cmd::Comments, Cmd::Undo, Cmd::Redo}) {
+    for (int id :
+         {Cmd::Save, Cmd::SaveAs, Cmd::CreateSources, Cmd::CreateEds, Cmd::NewIndex, Cmd::NewSubindex,
+          Cmd::Edit, Cmd::Copy, Cmd::Paste, Cmd::Delete, Cmd::FileInfo, Cmd::DeviceInfo, Cmd::DummyUsage,
+          Cmd::Comments, Cmd::Undo, Cmd::Redo, Cmd::CreateDocumentation}) {
         EXPECT_FALSE(CommandAllowed(id, state)) << id;
     }
     EXPECT_TRUE(CommandAllowed(Cmd::Filter, state));
@@ -95,6 +99,7 @@ TEST(CommandEnabling, FollowsTheStateOfProjectAndSelection) {
     state.projectLoaded = true;
     EXPECT_TRUE(CommandAllowed(Cmd::SaveAs, state));
     EXPECT_TRUE(CommandAllowed(Cmd::CreateEds, state));
+    EXPECT_TRUE(CommandAllowed(Cmd::CreateDocumentation, state));
 
     CommandState dictionary;
     dictionary.dictionarySelected = true;
@@ -197,6 +202,10 @@ TEST(SectionTexts, NumbersAreSignedDecimal) {
     EXPECT_EQ(SectionNumberText(4294967295u), "-1");
     EXPECT_EQ(SectionNumberText(929), "929");
     EXPECT_EQ(SectionNumberText(0), "0");
+    // Vendor, product and revision numbers are unsigned 32-bit identifiers.
+    EXPECT_EQ(IdentityNumberText(4294967295u), "4294967295");
+    EXPECT_EQ(IdentityNumberText(2147483648u), "2147483648");
+    EXPECT_EQ(IdentityNumberText(929), "929");
 }
 
 TEST(SectionTexts, DummyUsageSetsOnlyTheBoxesOfItsSlots) {

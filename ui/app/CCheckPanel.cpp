@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QTreeWidget>
 
+#include "ui/app/FocusFrame.h"
 #include "ui/app/QtText.h"
 
 namespace {
@@ -37,6 +38,10 @@ CCheckPanel::CCheckPanel(QWidget* parent) : QDockWidget(QStringLiteral("Check Di
     m_list->header()->setStretchLastSection(true);
     m_list->header()->setSectionResizeMode(SeverityColumn, QHeaderView::ResizeToContents);
     m_list->header()->setSectionResizeMode(LocationColumn, QHeaderView::ResizeToContents);
+    // The same focus frame as the tree's, so F6 shows when the findings have the keyboard.
+    m_list->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_list->setLineWidth(FocusFrameWidth);
+    ShowFocusFrame(m_list);
     setWidget(m_list);
 
     connect(m_list, &QTreeWidget::itemActivated, this,

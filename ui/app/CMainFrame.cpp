@@ -1,17 +1,23 @@
 #include "ui/app/CMainFrame.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <optional>
+#include <vector>
 
 #include "document/CQuillmarkDoc.h"
+#include "ui/app/CCheckPanel.h"
 #include "ui/app/IconFactory.h"
 #include "ui/app/LockKeyState.h"
 #include "ui/app/QtText.h"
@@ -48,7 +54,10 @@ CMainFrame::CMainFrame(CQuillmarkDoc& document, Platform& platform, QWidget* par
     setWindowIcon(Icons::Application());
     setAcceptDrops(true);
     installEventFilter(this);
-    resize(1100, 720);
+    // The usual size, or less where the screen (or its scaling) leaves less room, so the caption and
+    // the frame stay on the screen.
+    const QSize usual(DefaultWidth, DefaultHeight);
+    resize(screen() != nullptr ? usual.boundedTo(screen()->availableGeometry().size() * 0.9) : usual);
 
     CreateClientArea();
     CreateCheckPanel();
@@ -125,18 +134,42 @@ void CMainFrame::CreateStatusBar() {
 }
 
 void CMainFrame::CreatePaneShortcuts() {
-    // F6 and Shift+F6 move the focus to the other pane; in the right pane it goes to the shown form.
-    auto toggle = [this] {
-        if (m_pLeftPane->hasFocus()) {
-            m_pRightPane->FocusCurrentForm(Qt::ShortcutFocusReason);
-        } else {
-            m_pLeftPane->setFocus(Qt::ShortcutFocusReason);
+    // F6 and Shift+F6 walk the panes: the tree, the details (their shown form) and, while it is open,
+    // the Check panel. From anywhere else (the filter field) they go to the tree.
+    auto cycle = [this](int step) {
+        enum Pane { Tree, Details, Check };
+        std::vector<Pane> panes{Tree, Details};
+        if (!m_checkPanel->isHidden()) {
+            panes.push_back(Check);
+        }
+        QWidget* focus = QApplication::focusWidget();
+        const auto inside = [focus](QWidget* pane) { return focus != nullptr && pane->isAncestorOf(focus); };
+        std::optional<std::size_t> at;
+        if (focus == m_pLeftPane) {
+            at = 0;
+        } else if (inside(m_pRightPane) || focus == m_pRightPane) {
+            at = 1;
+        } else if (panes.size() > 2 && inside(m_checkPanel)) {
+            at = 2;
+        }
+        const Pane next =
+            !at ? Tree : panes[(*at + panes.size() + static_cast<std::size_t>(step)) % panes.size()];
+        switch (next) {
+            case Tree:
+                m_pLeftPane->setFocus(Qt::ShortcutFocusReason);
+                break;
+            case Details:
+                m_pRightPane->FocusCurrentForm(Qt::ShortcutFocusReason);
+                break;
+            case Check:
+                m_checkPanel->List()->setFocus(Qt::ShortcutFocusReason);
+                break;
         }
     };
     auto* next = new QShortcut(QKeySequence(Qt::Key_F6), this);
     auto* previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this);
-    connect(next, &QShortcut::activated, this, toggle);
-    connect(previous, &QShortcut::activated, this, toggle);
+    connect(next, &QShortcut::activated, this, [cycle] { cycle(1); });
+    connect(previous, &QShortcut::activated, this, [cycle] { cycle(-1); });
 }
 
 void CMainFrame::FinishStartup() {
@@ -146,13 +179,22 @@ void CMainFrame::FinishStartup() {
 }
 
 void CMainFrame::UpdateCaption() {
-    // The title is "unnamed.prj" or a project path, so it is shown as a path.
-    setWindowTitle(PathToQt(WindowCaption(m_document.GetTitle(), m_bTitleShown)));
+    // The title is "unnamed.prj" or a project path, so it is shown as a path. Qt shows "*" at the
+    // placeholder while the project differs from its file; a "[*]" of the path itself is doubled to
+    // stay text.
+    const QString title =
+        PathToQt(m_document.GetTitle()).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")) +
+        QStringLiteral("[*]");
+    const QString caption = PathToQt(WindowCaption(PathFromQt(title), m_bTitleShown));
+    setWindowTitle(m_bTitleShown ? caption : caption + QStringLiteral("[*]"));
+    setWindowModified(m_document.IsModified());
 }
 
 void CMainFrame::ShowFilterStatus() {
     const std::string status = m_pLeftPane->FilterStatus();
     m_messagePane->setText(status.empty() ? QStringLiteral("Ready") : ToQt(status));
+    // A command's prompt left over from a closed menu would hide the count.
+    statusBar()->clearMessage();
 }
 
 void CMainFrame::UpdateLockIndicators() {
@@ -184,10 +226,12 @@ void CMainFrame::OnUpdate(std::uint32_t hint, const HintObject&) {
 void CMainFrame::OnDocumentStateChanged() {
     if (m_bStarted && !m_document.GetTitle().empty()) {
         m_bTitleShown = true;
-        UpdateCaption();
     }
-    if (m_document.IsNamed()) {
+    UpdateCaption();
+    if (m_document.IsNamed() &&
+        (m_recentFiles.Paths().empty() || m_recentFiles.Paths().front() != m_document.GetPathName())) {
         m_recentFiles.Add(m_document.GetPathName());
+        UpdateRecentMenus();
     }
     UpdateCommandUI();
 }
@@ -219,6 +263,17 @@ void CMainFrame::showEvent(QShowEvent* event) {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // A command's prompt stands in for the message pane while the mouse is on the command; when it goes,
+    // the pane comes back with what it tells now ("Ready" or the filter's count).
+    if (watched == this && event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        if (tip.isEmpty()) {
+            ShowFilterStatus();
+        } else {
+            statusBar()->showMessage(tip);
+        }
+        return true;
+    }
     // The main window's own event handling keeps drops for its dock layout, so files dropped on the
     // window are taken here before it sees them.
     if (watched == this && (event->type() == QEvent::DragEnter || event->type() == QEvent::Drop)) {

@@ -15,6 +15,7 @@ class CTreeFilterBar;
 class Platform;
 class QAction;
 class QLabel;
+class QMenu;
 class QSplitter;
 class QTimer;
 class QToolBar;
@@ -27,6 +28,8 @@ class CMainFrame : public QMainWindow, public DocumentView {
     Q_OBJECT
 public:
     static constexpr int ClockPeriodMs = 100;
+    static constexpr int DefaultWidth = 1100;
+    static constexpr int DefaultHeight = 720;
 
     CMainFrame(CQuillmarkDoc& document, Platform& platform, QWidget* parent = nullptr);
     ~CMainFrame() override;
@@ -43,6 +46,9 @@ public:
     QSplitter* Splitter() const { return m_wndSplitter; }
     CCheckPanel* CheckPanel() const { return m_checkPanel; }
     RecentFileList& RecentFiles() { return m_recentFiles; }
+    RecentFileList& RecentEdsFiles() { return m_recentEdsFiles; }
+    // Fills File > Recent Projects and Recent EDS Files from the lists (MainFrameRecent.cpp).
+    void UpdateRecentMenus();
 
     // Brings the enabling, checks and texts of the commands up to date.
     void UpdateCommandUI();
@@ -70,6 +76,10 @@ private:
     void OnAbout();
     void UpdateHistoryTexts();
     void ShowFilterStatus();
+
+    // The recent-file menus (MainFrameRecent.cpp).
+    void CreateRecentMenus(QMenu* file);
+    void OnRecentFile(const std::string& path, bool project);
 
     // Check Dictionary and its panel (MainFrameCheck.cpp).
     void CreateCheckPanel();
@@ -100,6 +110,9 @@ private:
     // The dialogs the document runs while this window exists.
     std::unique_ptr<QtDialogFactory> m_dialogFactory;
     RecentFileList m_recentFiles;
+    RecentFileList m_recentEdsFiles;
+    QMenu* m_recentProjectsMenu = nullptr;
+    QMenu* m_recentEdsFilesMenu = nullptr;
     bool m_bStarted = false;
     bool m_bTitleShown = false;
     bool m_bPromptDone = false;

@@ -103,12 +103,17 @@ int RunQuillmark(int argc, char** argv) {
     platform.SetMainWindow(&frame);
     if (!rendering) {
         LoadRecentFiles(frame.RecentFiles());
+        LoadRecentFiles(frame.RecentEdsFiles(), RecentEdsFilesGroup);
     }
     if (!document.OnNewDocument()) {
         std::fprintf(stderr, "Quillmark could not create its document.\n");
         return 1;
     }
     frame.FinishStartup();
+    if (rendering) {
+        // A picture for the documentation has the usual size, whatever screen renders it.
+        frame.resize(CMainFrame::DefaultWidth, CMainFrame::DefaultHeight);
+    }
     frame.show();
 
     const QStringList files = parser.positionalArguments();
@@ -127,5 +132,6 @@ int RunQuillmark(int argc, char** argv) {
     }
     const int exitCode = QApplication::exec();
     SaveRecentFiles(frame.RecentFiles());
+    SaveRecentFiles(frame.RecentEdsFiles(), RecentEdsFilesGroup);
     return exitCode;
 }

@@ -49,9 +49,14 @@ void CMainFrame::CreateActions() {
     AddAction(Cmd::Open, "actionOpen", "O&pen...\tCtrl + O", "Open a saved document.")
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     AddAction(Cmd::ImportEds, "actionImportEds", "EDS-File", "Import an EDS-File");
+    AddAction(Cmd::ImportXdd, "actionImportXdd", "XDD/XDC File...",
+              "Import a CiA 311 XML device description (XDD or XDC)");
     AddAction(Cmd::CreateSources, "actionCreateSources", "Object Dictionary Files",
               "Create the object dictionary files");
     AddAction(Cmd::CreateEds, "actionCreateEds", "EDS-File  ", "Create the EDS file");
+    AddAction(Cmd::CreateXdd, "actionCreateXdd", "XDD File...", "Create a CiA 311 XML device description (XDD)");
+    AddAction(Cmd::CreateDocumentation, "actionCreateDocumentation", "Documentation...",
+              "Create the documentation of the dictionary as a Markdown file or an HTML page");
     AddAction(Cmd::Save, "actionSave", "&Save...\tCtrl + S", "Save the active document.")
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     AddAction(Cmd::SaveAs, "actionSaveAs", "Save &As", "Save the active document with a name.");
@@ -71,6 +76,12 @@ void CMainFrame::CreateActions() {
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     AddAction(Cmd::Delete, "actionDelete", "Delete...\tDel", "Delete an index from the database")
         ->setShortcut(QKeySequence(Qt::Key_Delete));
+    // The edit keys act on the tree's selection, so they belong to the tree: Del or Ctrl+C in a field of
+    // the details, the filter or the Check panel never reaches the dictionary.
+    for (const int id : {Cmd::Copy, Cmd::Paste, Cmd::Delete}) {
+        m_actions[id]->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        m_pLeftPane->addAction(m_actions[id]);
+    }
     AddAction(Cmd::FileInfo, "actionFileInfo", "\"FileInfo\" parameter...",
               "Edit the parameter of the EDS-file section \"FileInfo\"");
     AddAction(Cmd::DeviceInfo, "actionDeviceInfo", "\"DeviceInfo\" parameter...",
@@ -126,13 +137,18 @@ void CMainFrame::CreateMenus() {
     QMenu* import = file->addMenu(QStringLiteral("&Import..."));
     import->setObjectName(QStringLiteral("menuImport"));
     import->addAction(m_actions[Cmd::ImportEds]);
+    import->addAction(m_actions[Cmd::ImportXdd]);
     QMenu* create = file->addMenu(QStringLiteral("&Create..."));
     create->setObjectName(QStringLiteral("menuCreate"));
     create->addAction(m_actions[Cmd::CreateSources]);
     create->addAction(m_actions[Cmd::CreateEds]);
+    create->addAction(m_actions[Cmd::CreateXdd]);
+    create->addAction(m_actions[Cmd::CreateDocumentation]);
     file->addSeparator();
     file->addAction(m_actions[Cmd::Save]);
     file->addAction(m_actions[Cmd::SaveAs]);
+    file->addSeparator();
+    CreateRecentMenus(file);
     file->addSeparator();
     file->addAction(m_actions[Cmd::Exit]);
 
@@ -172,6 +188,8 @@ void CMainFrame::CreateMenus() {
     // Menus bring their enabling up to date as they open.
     for (QMenu* menu : {file, import, create, edit, change, view, help}) {
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+        // A menu closed by its command leaves that command's prompt behind; it goes with the menu.
+        connect(menu, &QMenu::aboutToHide, this, &CMainFrame::ShowFilterStatus);
     }
 }
 

@@ -37,7 +37,8 @@ void CMainFrame::RerunCheckIfOpen() {
     if (m_checkPanel == nullptr || m_checkPanel->isHidden()) {
         return;
     }
-    m_checkPanel->ShowFindings(CheckDictionary(m_document.GetDictionary(), m_document.GetDeviceInfo()));
+    m_checkPanel->ShowFindings(CheckDictionary(m_document.GetDictionary(), m_document.GetDeviceInfo(),
+                                               m_document.GetImportReport()));
 }
 
 void CMainFrame::OnContentChanged() {

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <cstdio>
 
 #include "ui/app/FileFilter.h"
@@ -94,6 +95,16 @@ std::optional<std::string> QtPlatform::ChooseFile(const FileChooserRequest& requ
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setNameFilter(ToQt(ToQtFilter(request.filter)));
     dialog.setDefaultSuffix(ToQt(request.defaultExtension));
+    if (!request.open) {
+        // A name typed without extension gets the one of the chosen type, so the type decides the file.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+            const QRegularExpressionMatch pattern =
+                QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+            if (pattern.hasMatch()) {
+                dialog.setDefaultSuffix(pattern.captured(1));
+            }
+        });
+    }
     if (!request.initialFileName.empty() && !IsWildcard(request.initialFileName)) {
         dialog.selectFile(PathToQt(request.initialFileName));
     }

@@ -13,6 +13,10 @@ void RecentFileList::Add(const std::string& path) {
     }
 }
 
+void RecentFileList::Remove(const std::string& path) {
+    m_paths.erase(std::remove(m_paths.begin(), m_paths.end(), path), m_paths.end());
+}
+
 void RecentFileList::Assign(const std::vector<std::string>& paths) {
     m_paths.clear();
     for (auto it = paths.rbegin(); it != paths.rend(); ++it) {

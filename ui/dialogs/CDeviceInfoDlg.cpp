@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int NameField = 220;
+constexpr int NameField = 170;
 constexpr int NumberField = 100;
 
 QRadioButton* MakeRadio(const char* text, const char* objectName, int controlId) {

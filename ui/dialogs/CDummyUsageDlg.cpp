@@ -16,7 +16,9 @@ CDummyUsageDlg::CDummyUsageDlg(Platform& platform, QWidget* parent)
         m_boxes[i] = new QCheckBox(QString::fromLatin1(box.text));
         m_boxes[i]->setObjectName(QStringLiteral("boxDummy") + QString::fromLatin1(box.name));
         m_boxes[i]->setProperty("controlId", box.controlId);
-        layout->addWidget(m_boxes[i]);
+        // As wide as its text: the dialog is wider for its caption, and a click beside the text is no
+        // click on the box.
+        layout->addWidget(m_boxes[i], 0, Qt::AlignLeft);
     }
     SetTabOrder({m_boxes.begin(), m_boxes.end()});
 }

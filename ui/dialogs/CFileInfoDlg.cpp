@@ -52,7 +52,7 @@ CFileInfoDlg::CFileInfoDlg(Platform& platform, QWidget* parent)
     for (const ParameterGroup& group : groups) {
         auto* box = new QGroupBox(QString::fromLatin1(group.title));
         auto* grid = new QGridLayout(box);
-        order.push_back(m_controls.Add(grid, 0, 1, group.by, NarrowField * 2, 2));
+        order.push_back(m_controls.Add(grid, 0, 1, group.by, NarrowField, 2));
         order.push_back(m_controls.Add(grid, 1, 1, group.time, NarrowField));
         order.push_back(
             ClockButton(Clock::Time, group.timeButton, group.timeButtonId, m_controls.Edit(group.time)));
@@ -72,6 +72,9 @@ QPushButton* CFileInfoDlg::ClockButton(Clock clock, const char* objectName, int 
     auto* button = new QPushButton(date ? QStringLiteral("Date") : QStringLiteral("Time"));
     button->setObjectName(QString::fromLatin1(objectName));
     button->setProperty("controlId", controlId);
+    // As wide as its word: the style's wider default would push the dialog past a 1280x800 screen at
+    // 200% scaling.
+    button->setMaximumWidth(button->fontMetrics().horizontalAdvance(button->text()) * 2);
     // Only the pressed button's field changes; whatever was typed elsewhere stays.
     connect(button, &QPushButton::clicked, this, [this, field, date] {
         const LocalTime now = m_platform.GetLocalTime();

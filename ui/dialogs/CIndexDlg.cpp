@@ -15,9 +15,7 @@
 
 namespace {
 
-constexpr int SubindexMaxLength = 4;
-constexpr int DefaultValueMaxLength = 256;
-constexpr int NameEditWidth = 220;
+constexpr int NameEditWidth = 170;
 
 std::size_t Slot(IndexDlgControl control) {
     return static_cast<std::size_t>(control);
@@ -65,9 +63,12 @@ void ShowList(QComboBox* combo, const IndexDlgList& list) {
 CIndexDlg::CIndexDlg(Platform& platform, QWidget* parent) : QDialog(parent), m_rules(platform) {
     setObjectName(QStringLiteral("indexDialog"));
     auto* columns = new QHBoxLayout;
+    // Two columns of about the same height, the buttons at the bottom right: the dialog stays within a
+    // 1280x800 screen at 200% scaling.
     auto* left = new QVBoxLayout;
     left->addWidget(CreateIndexGroup());
     left->addWidget(CreateCategoryGroup());
+    left->addWidget(CreateNoticeGroup());
     left->addStretch(1);
     auto* right = new QVBoxLayout;
     right->addWidget(CreateObjectGroup());
@@ -85,17 +86,15 @@ CIndexDlg::CIndexDlg(Platform& platform, QWidget* parent) : QDialog(parent), m_r
     m_controls[Slot(IndexDlgControl::Ok)] = m_buttonOk;
     connect(m_buttonOk, &QPushButton::clicked, this, &CIndexDlg::OnOk);
     connect(m_buttonCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(CreateNoticeGroup(), 1);
-    auto* buttons = new QVBoxLayout;
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
     buttons->addWidget(m_buttonOk);
     buttons->addWidget(m_buttonCancel);
-    buttons->addStretch(1);
-    bottom->addLayout(buttons);
+    right->addLayout(buttons);
 
     auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(6, 6, 6, 6);
     page->addLayout(columns);
-    page->addLayout(bottom);
     page->setSizeConstraint(QLayout::SetFixedSize);
     ChainTabOrder();
 }
@@ -141,7 +140,6 @@ QWidget* CIndexDlg::CreateIndexGroup() {
     auto* form = new QFormLayout(group);
     m_editIndex = AddEdit(IndexDlgControl::Index, IndexDlgText::Index, "editIndex");
     m_editSubindex = AddEdit(IndexDlgControl::Subindex, IndexDlgText::Subindex, "editSubindex");
-    m_editSubindex->setMaxLength(SubindexMaxLength);
     // The numbers react when their edit is left, or Enter is pressed in it.
     connect(m_editIndex, &QLineEdit::editingFinished, this, [this] {
         m_rules.IndexEditFinished();
@@ -173,24 +171,24 @@ QWidget* CIndexDlg::CreateIndexGroup() {
 
 QWidget* CIndexDlg::CreateCategoryGroup() {
     QGroupBox* group = Group("Memory Location and Index Category", "groupMemoryAndCategory");
-    // Each radio group has a parent of its own, so the arrow keys move within it only.
+    // Each radio group has a parent of its own, so the arrow keys move within it only; one row each.
     auto* storage = new QWidget;
-    auto* storageColumn = new QVBoxLayout(storage);
-    storageColumn->setContentsMargins(0, 0, 0, 0);
-    storageColumn->addWidget(AddRadio(IndexDlgControl::StorageRom, "ROM", "radioRom"));
-    storageColumn->addWidget(AddRadio(IndexDlgControl::StorageRam, "RAM", "radioRam"));
-    storageColumn->addStretch(1);
+    auto* storageRow = new QHBoxLayout(storage);
+    storageRow->setContentsMargins(0, 0, 0, 0);
+    storageRow->addWidget(AddRadio(IndexDlgControl::StorageRom, "ROM", "radioRom"));
+    storageRow->addWidget(AddRadio(IndexDlgControl::StorageRam, "RAM", "radioRam"));
+    storageRow->addStretch(1);
     auto* category = new QWidget;
-    auto* categoryColumn = new QVBoxLayout(category);
-    categoryColumn->setContentsMargins(0, 0, 0, 0);
-    categoryColumn->addWidget(AddRadio(IndexDlgControl::CategoryOptional, "Optional", "radioOptional"));
-    categoryColumn->addWidget(
+    auto* categoryRow = new QHBoxLayout(category);
+    categoryRow->setContentsMargins(0, 0, 0, 0);
+    categoryRow->addWidget(AddRadio(IndexDlgControl::CategoryOptional, "Optional", "radioOptional"));
+    categoryRow->addWidget(
         AddRadio(IndexDlgControl::CategoryManufacturer, "Manufacturer", "radioManufacturer"));
-    categoryColumn->addWidget(AddRadio(IndexDlgControl::CategoryMandatory, "Mandatory", "radioMandatory"));
-    auto* row = new QHBoxLayout(group);
-    row->addWidget(storage);
-    row->addSpacing(24);
-    row->addWidget(category, 1);
+    categoryRow->addWidget(AddRadio(IndexDlgControl::CategoryMandatory, "Mandatory", "radioMandatory"));
+    categoryRow->addStretch(1);
+    auto* rows = new QVBoxLayout(group);
+    rows->addWidget(storage);
+    rows->addWidget(category);
     return group;
 }
 
@@ -222,7 +220,6 @@ QWidget* CIndexDlg::CreateValuesGroup() {
     auto* form = new QFormLayout(group);
     QLineEdit* defaultValue =
         AddEdit(IndexDlgControl::DefaultValue, IndexDlgText::DefaultValue, "editDefaultValue");
-    defaultValue->setMaxLength(DefaultValueMaxLength);
     form->addRow(QStringLiteral("Default Values"), defaultValue);
     form->addRow(QStringLiteral("Low Limit"),
                  AddEdit(IndexDlgControl::LowLimit, IndexDlgText::LowLimit, "editLowLimit"));
@@ -256,6 +253,11 @@ void CIndexDlg::ChainTabOrder() {
 
 bool CIndexDlg::Run() {
     m_rules.Open();
+    // Before the texts are shown: an edit cuts a text longer than its limit.
+    for (const EditBinding& binding : Edits) {
+        static_cast<QLineEdit*>(m_controls[Slot(binding.control)])
+            ->setMaxLength(m_rules.TextLimitOf(binding.field));
+    }
     Sync();
     return exec() == QDialog::Accepted;
 }

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Platform.h"
+#include "ui/app/CaptionWidth.h"
 #include "ui/app/QtText.h"
 
 CSectionDialog::CSectionDialog(Platform& platform, const char* title, const char* objectName,
@@ -31,6 +32,7 @@ CSectionDialog::CSectionDialog(Platform& platform, const char* title, const char
     buttons->addWidget(m_cancel);
     layout->addLayout(buttons);
 
+    KeepCaptionWhole(*this);
     connect(m_ok, &QPushButton::clicked, this, &CSectionDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &CSectionDialog::reject);
 }

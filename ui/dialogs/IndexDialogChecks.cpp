@@ -58,6 +58,12 @@ bool IndexDialogRules::Accept() {
     if ((m_entered.callback && callback.empty()) || invalidName) {
         return Refuse("Please enter a valid Callback Function or NULL!", "Callback Function", Callback);
     }
+    // The document tells why it refuses; the dialog keeps everything typed and goes back to the number.
+    if (m_pLookups != nullptr && !m_pLookups->AcceptValues(Values())) {
+        Enable(Ok, false);
+        m_focusRequest = AtIndexLevel() ? Index : Subindex;
+        return false;
+    }
     return true;
 }
 

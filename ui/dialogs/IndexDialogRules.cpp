@@ -4,6 +4,7 @@
 
 #include "model/NameTables.h"
 #include "platform/Platform.h"
+#include "ui/dialogs/SectionFields.h"
 
 namespace {
 
@@ -137,6 +138,18 @@ void IndexDialogRules::Open() {
     if (!m_view.index.empty()) {
         m_prevIndex = m_nIndex;
     }
+    for (std::size_t i = 0; i < m_openLengths.size(); ++i) {
+        m_openLengths[i] = m_view.Text(static_cast<IndexDlgText>(i)).size();
+    }
+}
+
+int IndexDialogRules::TextLimitOf(IndexDlgText field) const {
+    // The subindex edit shows a number, never a value from a file.
+    if (field == IndexDlgText::Subindex) {
+        return SubindexMaxLength;
+    }
+    const int own = field == IndexDlgText::DefaultValue ? DefaultValueMaxLength : 0;
+    return TextLimit(own, m_openLengths[static_cast<std::size_t>(field)]);
 }
 
 void IndexDialogRules::OpenAddIndex() {
@@ -286,7 +299,8 @@ void IndexDialogRules::IndexEditFinished() {
         m_view.callback = "NULL";
         Enable(IndexDlgControl::Callback);
     }
-    if (!IsEdit()) {
+    // Enter leaves the edit too, even when nothing was typed: only a new number empties the choices.
+    if (!IsEdit() && changed) {
         RefillObjectTypeList();
     }
     m_prevIndex = m_nIndex;

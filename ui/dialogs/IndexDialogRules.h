@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <bitset>
 #include <cstdint>
 #include <optional>
@@ -10,6 +11,10 @@
 #include "platform/IndexDialog.h"
 
 class Platform;
+
+// The edits' own length limits.
+constexpr int SubindexMaxLength = 4;
+constexpr int DefaultValueMaxLength = 256;
 
 // The controls of the index and subindex dialog, in reading order (the order of the tab key).
 enum class IndexDlgControl {
@@ -98,6 +103,9 @@ public:
     void Open();
 
     const IndexDlgView& View() const { return m_view; }
+    // The most characters an edit takes: its own limit, but never fewer than the text it opened with,
+    // so a long value read from a file is neither cut nor lost at the first keystroke.
+    int TextLimitOf(IndexDlgText field) const;
     const IndexDlgEntered& Entered() const { return m_entered; }
     bool DeleteConfirmed() const { return m_bDeleteAnswer; }
     // The control that is to take the focus now, handed out once.
@@ -173,6 +181,8 @@ private:
     std::vector<std::uint8_t> m_dataTypeCodes;
     std::vector<std::string> m_accessForms;
     bool m_bDeleteAnswer = false;
+    // The length of each edit's text as the dialog opened, by IndexDlgText.
+    std::array<std::size_t, 7> m_openLengths{};
 };
 
 // The text read as a hexadecimal number the way strtoul reads it (leading blanks, optional sign and

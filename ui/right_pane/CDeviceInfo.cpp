@@ -108,10 +108,10 @@ void CDeviceInfo::OnUpdate(std::uint32_t hint, const HintObject& object) {
 
 void CDeviceInfo::Show(const DeviceInfoSection& section) {
     SetText(m_vendorName, section.VendorName);
-    SetText(m_vendorNumber, SectionNumberText(section.VendorNumber));
-    SetText(m_revisionNumber, SectionNumberText(section.RevisionNumber));
+    SetText(m_vendorNumber, IdentityNumberText(section.VendorNumber));
+    SetText(m_revisionNumber, IdentityNumberText(section.RevisionNumber));
     SetText(m_productName, section.ProductName);
-    SetText(m_productNumber, SectionNumberText(section.ProductNumber));
+    SetText(m_productNumber, IdentityNumberText(section.ProductNumber));
     SetText(m_orderCode, section.OrderCode);
     SetText(m_granularity, SectionNumberText(section.Granularity));
     SetText(m_dynamicChannels, SectionNumberText(section.DynamicChannelsSupported));

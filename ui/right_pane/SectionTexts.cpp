@@ -18,6 +18,10 @@ std::string SectionNumberText(std::uint32_t value) {
     return text;
 }
 
+std::string IdentityNumberText(std::uint32_t value) {
+    return std::to_string(value);
+}
+
 void ApplyDummyUsage(const DummyUsageSection& section,
                      std::array<bool, DummyUsageSection::SlotCount>& boxes) {
     for (const DummyEntry& slot : section.entries) {

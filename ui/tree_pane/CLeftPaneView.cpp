@@ -2,8 +2,11 @@
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QResizeEvent>
+#include <QTimer>
 
 #include "document/CQuillmarkDoc.h"
 #include "ui/app/CommandIds.h"
@@ -250,13 +253,14 @@ void CLeftPaneView::OnSelectionChanging(QTreeWidgetItem* item) {
         }
         case NodeKind::Dictionary:
             m_bDictionarySelected = true;
-            if (item->childCount() == 0) {
-                m_pDocument->ShowIndex(0);
-            }
+            // The node stands for no index, so the fields of the one shown last go.
+            m_pDocument->ShowIndex(0);
             break;
         case NodeKind::Subindex:
             m_bSubindexSelected = true;
             m_bCanAddSubindex = true;
+            // The index first: a subindex shows its own index's category, wherever the selection came from.
+            m_pDocument->ShowIndex(IndexFromItem(item));
             m_pDocument->ShowEntry(IndexFromItem(item), SubindexFromItem(item));
             break;
         case NodeKind::Root:
@@ -351,6 +355,48 @@ void CLeftPaneView::mousePressEvent(QMouseEvent* event) {
         setCurrentItem(nullptr);
     }
     event->accept();
+}
+
+void CLeftPaneView::keyPressEvent(QKeyEvent* event) {
+    QTreeWidgetItem* current = currentItem();
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers() == Qt::NoModifier && current != nullptr) {
+        // Enter does what a double click does: it opens the node for editing, or else opens or closes it.
+        if (KindOf(current) == NodeKind::Root || KindOf(current) == NodeKind::Dictionary) {
+            current->setExpanded(!current->isExpanded());
+        } else {
+            OnItemDoubleClicked(current);
+        }
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        // The keyboard's way to the context menu, shown at the selected node.
+        const QPoint at = current != nullptr ? visualItemRect(current).center() : QPoint();
+        QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, at, viewport()->mapToGlobal(at));
+        contextMenuEvent(&menuEvent);
+        event->accept();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+void CLeftPaneView::resizeEvent(QResizeEvent* event) {
+    QTreeWidgetItem* current = currentItem();
+    const int lost = event->oldSize().height() - event->size().height();
+    const QRect shownAt = current != nullptr ? visualItemRect(current) : QRect();
+    QTreeWidget::resizeEvent(event);
+    // A pane opening below (the Check panel) takes height from the tree: a selected node that was in
+    // view stays in view.
+    if (lost > 0 && shownAt.isValid() && shownAt.top() >= 0 &&
+        shownAt.bottom() <= viewport()->height() + lost) {
+        // Once the view has laid out its new height; the node may be gone by then.
+        QTimer::singleShot(0, this, [this, current] {
+            if (currentItem() == current) {
+                scrollToItem(current);
+            }
+        });
+    }
 }
 
 void CLeftPaneView::contextMenuEvent(QContextMenuEvent* event) {

@@ -68,6 +68,9 @@ public:
     // Opens a file given on the command line or dropped on the window: a project file as by Open, any
     // other file as by Import EDS-File, both without their file chooser.
     void OpenFileDirectly(const std::string& path, bool askToSave);
+    // Opens a project, or imports an EDS or DCF file, from a recent-file list, after the same save
+    // question as Open and Import.
+    void OpenRecentFile(const std::string& path, bool project);
 
     // Selects the node of an index, or of one of its subindices where that has a node (else the
     // index's); false when the index has no node.
@@ -89,9 +92,13 @@ signals:
     void CommandStateChanged();
     // The filter changed what the tree shows.
     void FilterChanged();
+    // An EDS or DCF file was imported into the project.
+    void EdsFileImported(const std::string& path);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -122,7 +129,12 @@ private:
     void OnImportEds();
     void OnCreateSources();
     void OnCreateEds();
+    void OnCreateDocumentation();  // LeftPaneDocumentationCommand.cpp
+    // XDD/XDC import and XDD export: LeftPaneXddCommands.cpp.
+    void OnImportXdd();
+    void OnCreateXdd();
     void ShowOpenedProject();
+    void OpenFile(const std::string& path, bool project, bool askToSave);
     void ImportEdsFile(const std::string& path);
     // One import of the file, shown in the tree and reported; returns the import's result.
     int RunImport(const std::string& path, ImportMode mode);

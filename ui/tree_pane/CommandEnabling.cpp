@@ -10,6 +10,8 @@ bool CommandAllowed(int commandId, const CommandState& state) {
         case Cmd::SaveAs:
         case Cmd::CreateSources:
         case Cmd::CreateEds:
+        case Cmd::CreateDocumentation:
+        case Cmd::CreateXdd:
             return state.projectLoaded;
         case Cmd::NewIndex:
             return state.indexSelected || state.dictionarySelected;

@@ -48,6 +48,9 @@ bool CLeftPaneView::HasHandler(int commandId) const {
         case Cmd::ImportEds:
         case Cmd::CreateSources:
         case Cmd::CreateEds:
+        case Cmd::CreateDocumentation:
+        case Cmd::ImportXdd:
+        case Cmd::CreateXdd:
         case Cmd::ExpandRoot:
         case Cmd::CollapseRoot:
         case Cmd::ExpandDictionary:
@@ -116,6 +119,15 @@ void CLeftPaneView::OnCommand(int commandId) {
             break;
         case Cmd::CreateEds:
             OnCreateEds();
+            break;
+        case Cmd::CreateDocumentation:
+            OnCreateDocumentation();
+            break;
+        case Cmd::ImportXdd:
+            OnImportXdd();
+            break;
+        case Cmd::CreateXdd:
+            OnCreateXdd();
             break;
         case Cmd::ExpandRoot:
         case Cmd::CollapseRoot:
@@ -274,6 +286,7 @@ int CLeftPaneView::RunImport(const std::string& path, ImportMode mode) {
     if (m_pDocument->LastImportReplacedProject()) {
         BuildSkeleton(RootLabel(path));
         FillDictionary();
+        emit EdsFileImported(path);
     }
     ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath);
     return result;
@@ -328,7 +341,14 @@ void CLeftPaneView::OnCreateEds() {
 }
 
 void CLeftPaneView::OpenFileDirectly(const std::string& path, bool askToSave) {
-    const bool project = IsProjectFile(path);
+    OpenFile(path, IsProjectFile(path), askToSave);
+}
+
+void CLeftPaneView::OpenRecentFile(const std::string& path, bool project) {
+    OpenFile(path, project, true);
+}
+
+void CLeftPaneView::OpenFile(const std::string& path, bool project, bool askToSave) {
     if (askToSave && !AskToSave(project ? "Save current project?\n" : "Save current project?")) {
         return;
     }

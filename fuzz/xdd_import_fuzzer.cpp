@@ -1,0 +1,3 @@
+#include "FuzzMain.h"
+
+QM_FUZZ_TARGET(CheckXddImport)
