@@ -232,7 +232,10 @@ void CFileScan::RecordAbsentValues(const std::string& section, const SubindexEnt
     absent |= m_pProfile->HasValue(section, "DefaultValue") ? 0 : ImportReport::NoDefault;
     absent |= m_pProfile->HasValue(section, "LowLimit") ? 0 : ImportReport::NoLowLimit;
     absent |= m_pProfile->HasValue(section, "HighLimit") ? 0 : ImportReport::NoHighLimit;
-    if (absent != 0) {
+    // Without either limit there is no range whatever the default; only the other cases need telling.
+    if ((absent & ImportReport::NoDefault) != 0 ||
+        (absent & (ImportReport::NoLowLimit | ImportReport::NoHighLimit)) == ImportReport::NoLowLimit ||
+        (absent & (ImportReport::NoLowLimit | ImportReport::NoHighLimit)) == ImportReport::NoHighLimit) {
         m_report.absentValues.emplace_back(
             ImportReport::Key(entry.index,
                               entry.subindex == HeaderSingle ? HeaderStructured : entry.subindex),

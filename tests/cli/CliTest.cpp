@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <ostream>
+#include <regex>
+#include <sstream>
 
 #include "CliRunner.h"
 #include "ScriptedPlatform.h"
@@ -119,9 +121,12 @@ TEST(Cli, ReadsAndWritesXdd) {
     const CliResult fromXdd = RunCli({"show", xdd, "--json"});
     ASSERT_EQ(fromXdd.exitCode, 0) << fromXdd.err;
     EXPECT_EQ(indices(fromEds.out), indices(fromXdd.out));
-    EXPECT_EQ(RunCli({"check", xdd}).out,
-              xdd + ": warning: 0x1802: the transmit PDO has no mapping index 0x1A02; the generator adds one that "
-                    "maps nothing [pdo-pairing]\n" + xdd + ": 0 errors, 1 warning\n");
+    EXPECT_EQ(
+        RunCli({"check", xdd}).out,
+        xdd +
+            ": warning: 0x1802: the transmit PDO has no mapping index 0x1A02; the generator adds one that "
+            "maps nothing [pdo-pairing]\n" +
+            xdd + ": 0 errors, 1 warning\n");
     r = RunCli({"generate", xdd, dir.File("node.c")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, PdoNotice);
@@ -269,6 +274,44 @@ TEST(Cli, CheckPrintsOneLinePerFindingAndCounts) {
     r = RunCli({"check", dir.File("missing.prj")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_FALSE(r.err.empty());
+    // --json prints one object in every case, with the reason when the file could not be read.
+    for (const std::string& missing : {dir.File("missing.eds"), dir.File("missing.prj")}) {
+        r = RunCli({"check", "--json", missing});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.out.rfind("{\n  \"format\": \"quillmark-check/1\",\n  \"error\": ", 0), 0u) << r.out;
+    }
+    // A file whose import stops part-way fails as the other commands do, and says why.
+    const std::string stopped = std::string(QM_CORPUS_DIR) + "/python-canopen__datatypes.eds";
+    r = RunCli({"check", stopped});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Contains(r.out, stopped + ": error: the file " + stopped +
+                                    " was not imported: the last index of an "
+                                    "object list has a data type the import does not take [import]\n"))
+        << r.out;
+    EXPECT_TRUE(
+        Contains(RunCli({"convert", stopped, dir.File("out.eds")}).err,
+                 "quillmark-cli: " + stopped +
+                     " was not imported: the last index of an object list has a data type the import does "
+                     "not take (--lenient may read it)\n"));
+}
+
+// Every located line of check matches the error pattern of Emacs' compile mode (and of Vim's and CI
+// problem matchers alike): FILE:LINE: then the severity.
+TEST(Cli, CheckLinesMatchTheCompilerErrorPattern) {
+    const std::string corpusFile = std::string(QM_CORPUS_DIR) + "/CANOPEN-SDK__elmo.dcf";
+    const CliResult r = RunCli({"check", corpusFile});
+    const std::regex gnu(R"(^([^:\n]+):([0-9]+): (error|warning): .*\[[a-z-]+\]$)");
+    std::istringstream lines(r.out);
+    int located = 0;
+    for (std::string line; std::getline(lines, line);) {
+        std::smatch match;
+        if (std::regex_match(line, match, gnu)) {
+            EXPECT_EQ(match[1].str(), corpusFile);
+            EXPECT_GT(std::stoi(match[2].str()), 0);
+            ++located;
+        }
+    }
+    EXPECT_GT(located, 20) << r.out;
 }
 
 // --lenient reads what the standard import refuses, for every command that reads a file, and reports

@@ -1,20 +1,23 @@
 #include <QAction>
+#include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTreeWidget>
 #include <QtTest>
 
 #include "GuiFixture.h"
 #include "ui/app/CCheckPanel.h"
+#include "ui/app/QtText.h"
 #include "ui/right_pane/CRightPaneView.h"
 
 namespace {
 
-// The panel's rows, each as "severity|location|text".
+// The panel's rows, each as "severity|location|line|text".
 QStringList Rows(const QTreeWidget& findings) {
     QStringList rows;
     for (int i = 0; i < findings.topLevelItemCount(); ++i) {
         const QTreeWidgetItem* row = findings.topLevelItem(i);
-        rows << QStringList{row->text(0), row->text(1), row->text(2)}.join(QLatin1Char('|'));
+        rows << QStringList{row->text(0), row->text(1), row->text(2), row->text(3)}.join(QLatin1Char('|'));
     }
     return rows;
 }
@@ -28,6 +31,36 @@ class CheckDictionaryTest : public QObject {
 
 private slots:
     void panelJoinsTheKeyboardCycleAndKeepsTheSelectionInView();
+    // An imported file's findings name their lines; one about an entry the import left out leads to its
+    // index.
+    void importedFindingsShowTheirLinesAndLeadToTheIndex() {
+        auto f = std::make_unique<GuiFixture>();
+        const std::string path = f->TempFile("flags.eds");
+        QFile file(PathToQt(path));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(
+            "[FileInfo]\r\nFileName=flags.eds\r\n[DeviceInfo]\r\nVendorName=V\r\n[DummyUsage]\r\n"
+            "Dummy0001=0\r\n[MandatoryObjects]\r\nSupportedObjects=1\r\n1=0x1000\r\n[1000]\r\n"
+            "ParameterName=Device Type\r\nDataType=0x0007\r\n[ManufacturerObjects]\r\nSupportedObjects=1\r\n"
+            "1=0x2000\r\n[2000]\r\nSubNumber=2\r\nParameterName=R\r\nObjectType=0x9\r\n[2000sub0]\r\n"
+            "ParameterName=N\r\nDataType=0x0005\r\nDefaultValue=1\r\n[2000sub1]\r\nParameterName=Flag\r\n"
+            "DataType=0x0001\r\n[OptionalObjects]\r\nSupportedObjects=0\r\n");
+        file.close();
+        f->platform.AllowUnexpectedMessages();
+        f->platform.QueueChosenFile(path);
+        f->Trigger(Cmd::ImportEds);
+        f->Trigger(Cmd::CheckDictionary);
+        QTreeWidget& findings = *f->frame->CheckPanel()->List();
+        const QStringList rows = Rows(findings);
+        QVERIFY2(rows.contains(QStringLiteral(
+                     "Warning|0x2000sub1|24|the import leaves this entry out: BOOLEAN not supported "
+                     "[unsupported-data-type]")),
+                 qPrintable(rows.join(QLatin1Char('\n'))));
+        const int row =
+            static_cast<int>(rows.indexOf(QRegularExpression(QStringLiteral(".*unsupported-data-type.*"))));
+        emit findings.itemActivated(findings.topLevelItem(row), 0);
+        QCOMPARE(f->Tree().currentItem(), f->IndexNode(0x2000));
+    }
     void findingLeadsToItsNodeAndFollowsEdits() {
         auto f = std::make_unique<GuiFixture>();
         QTreeWidget& findings = *f->frame->CheckPanel()->List();
@@ -45,11 +78,14 @@ private slots:
         QVERIFY(f->frame->CheckPanel()->isHidden());
         f->Trigger(Cmd::CheckDictionary);
         QVERIFY(!f->frame->CheckPanel()->isHidden());
+        // A project has no lines of a file.
         const QStringList found{
-            "Warning|0x1802|the transmit PDO has no mapping index 0x1A02; the generator adds one that maps "
+            "Warning|0x1802||the transmit PDO has no mapping index 0x1A02; the generator adds one that maps "
             "nothing [pdo-pairing]",
-            "Error|0x1A00sub1|maps 0x6000sub1 with 16 bits, but UINT8 has 8 [pdo-mapping-target]"};
+            "Error|0x1A00sub1||maps 0x6000sub1 with 16 bits, but UINT8 has 8 [pdo-mapping-target]"};
         QCOMPARE(Rows(findings), found);
+        QCOMPARE(f->frame->CheckPanel()->windowTitle(),
+                 QStringLiteral("Check Dictionary: 1 error, 1 warning"));
         if (const QString folder = qEnvironmentVariable("QM_SCREENSHOT_DIR"); !folder.isEmpty()) {
             QVERIFY(f->frame->grab().save(folder + QStringLiteral("/check-panel.png")));
         }
@@ -67,7 +103,7 @@ private slots:
                                   MsgResult::Yes);
         f->Trigger(Cmd::Delete);
         QCOMPARE(Rows(findings).last(),
-                 QStringLiteral("Error|0x1A00sub0|announces 1 mapped object, but subindex 1 does "
+                 QStringLiteral("Error|0x1A00sub0||announces 1 mapped object, but subindex 1 does "
                                 "not exist [pdo-mapping-count]"));
 
         f->frame->activateWindow();
@@ -77,7 +113,9 @@ private slots:
         QVERIFY(f->frame->CheckPanel()->isHidden());
 
         f->frame->CheckPanel()->ShowFindings({});
-        QCOMPARE(Rows(findings), QStringList{"No problems found.||"});
+        QCOMPARE(Rows(findings), QStringList{"No problems found.|||"});
+        QCOMPARE(f->frame->CheckPanel()->windowTitle(),
+                 QStringLiteral("Check Dictionary: 0 errors, 0 warnings"));
         QVERIFY2(f->platform.Problems().isEmpty(),
                  qPrintable(f->platform.Problems().join(QLatin1Char('\n'))));
     }

@@ -11,7 +11,8 @@
 
 namespace {
 
-enum Column { SeverityColumn = 0, LocationColumn = 1, TextColumn = 2 };
+enum Column { SeverityColumn = 0, LocationColumn = 1, LineColumn = 2, TextColumn = 3 };
+constexpr int ColumnCount = 4;
 
 // Where a row leads: the index, and the subindex or -1. Rows without a location have neither.
 constexpr int IndexRole = Qt::UserRole + 1;
@@ -27,9 +28,9 @@ CCheckPanel::CCheckPanel(QWidget* parent) : QDockWidget(QStringLiteral("Check Di
 
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("checkFindings"));
-    m_list->setColumnCount(3);
-    m_list->setHeaderLabels(
-        {QStringLiteral("Severity"), QStringLiteral("Location"), QStringLiteral("Finding")});
+    m_list->setColumnCount(ColumnCount);
+    m_list->setHeaderLabels({QStringLiteral("Severity"), QStringLiteral("Location"), QStringLiteral("Line"),
+                             QStringLiteral("Finding")});
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->setAlternatingRowColors(true);
@@ -38,6 +39,7 @@ CCheckPanel::CCheckPanel(QWidget* parent) : QDockWidget(QStringLiteral("Check Di
     m_list->header()->setStretchLastSection(true);
     m_list->header()->setSectionResizeMode(SeverityColumn, QHeaderView::ResizeToContents);
     m_list->header()->setSectionResizeMode(LocationColumn, QHeaderView::ResizeToContents);
+    m_list->header()->setSectionResizeMode(LineColumn, QHeaderView::ResizeToContents);
     // The same focus frame as the tree's, so F6 shows when the findings have the keyboard.
     m_list->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_list->setLineWidth(FocusFrameWidth);
@@ -51,8 +53,15 @@ CCheckPanel::CCheckPanel(QWidget* parent) : QDockWidget(QStringLiteral("Check Di
     connect(escape, &QShortcut::activated, this, &QDockWidget::close);
 }
 
+// The line is that of the file last imported, where the finding stands in it.
 void CCheckPanel::ShowFindings(const std::vector<Finding>& findings) {
     m_list->clear();
+    const FindingCounts counts = CountFindings(findings);
+    setWindowTitle(QStringLiteral("Check Dictionary: %1 %2, %3 %4")
+                       .arg(counts.errors)
+                       .arg(counts.errors == 1 ? QStringLiteral("error") : QStringLiteral("errors"))
+                       .arg(counts.warnings)
+                       .arg(counts.warnings == 1 ? QStringLiteral("warning") : QStringLiteral("warnings")));
     if (findings.empty()) {
         auto* row = new QTreeWidgetItem(m_list, {QStringLiteral("No problems found.")});
         row->setFirstColumnSpanned(true);
@@ -67,7 +76,8 @@ void CCheckPanel::ShowFindings(const std::vector<Finding>& findings) {
     for (const Finding& finding : findings) {
         auto* row = new QTreeWidgetItem(
             {finding.severity == Severity::Error ? QStringLiteral("Error") : QStringLiteral("Warning"),
-             ToQt(LocationText(finding)), ToQt(finding.text + " [" + finding.rule + "]")});
+             ToQt(LocationText(finding)), finding.line != 0 ? QString::number(finding.line) : QString(),
+             ToQt(finding.text + " [" + finding.rule + "]")});
         row->setIcon(SeverityColumn, finding.severity == Severity::Error ? error : warning);
         row->setToolTip(TextColumn, row->text(TextColumn));
         row->setData(SeverityColumn, IndexRole, finding.index ? int{*finding.index} : -1);
