@@ -98,6 +98,7 @@ public:
 
     // Content.
     ObjectDictionary& GetDictionary() { return *m_pDictionary; }
+    const ObjectDictionary& GetDictionary() const { return *m_pDictionary; }
     FileInfoSection& GetFileInfo() { return *m_pFileInfo; }
     DeviceInfoSection& GetDeviceInfo() { return *m_pDeviceInfo; }
     std::vector<CommentLine>& GetComments() { return m_pDictionary->CommentLines(); }
@@ -107,12 +108,16 @@ public:
 
     // Queries of the tree and the dialogs.
     std::uint16_t GetIndexCount() const;
-    IndexEntry* GetIndexAt(std::uint16_t position) const;
+    IndexEntry* GetIndexAt(std::uint16_t position);
+    const IndexEntry* GetIndexAt(std::uint16_t position) const;
     std::uint16_t GetEntryCount(std::uint16_t position) const;
-    SubindexEntry* GetEntryAt(std::uint16_t position, std::uint16_t entryPosition) const;
+    SubindexEntry* GetEntryAt(std::uint16_t position, std::uint16_t entryPosition);
+    const SubindexEntry* GetEntryAt(std::uint16_t position, std::uint16_t entryPosition) const;
     std::string GetTreeLabel(std::uint16_t position, std::uint16_t entryPosition) const;
-    IndexEntry* FindIndex(std::uint16_t indexNumber) const;
-    SubindexEntry* FindEntry(std::uint16_t indexNumber, std::uint16_t subindexNumber) const;
+    IndexEntry* FindIndex(std::uint16_t indexNumber);
+    const IndexEntry* FindIndex(std::uint16_t indexNumber) const;
+    SubindexEntry* FindEntry(std::uint16_t indexNumber, std::uint16_t subindexNumber);
+    const SubindexEntry* FindEntry(std::uint16_t indexNumber, std::uint16_t subindexNumber) const;
     int IndexExists(std::uint16_t indexNumber);
     int EntryExists(std::uint16_t indexNumber, std::uint16_t subindexNumber);
     void GetLastDuplicate(std::uint16_t& indexNumber, std::uint16_t& subindexNumber) const;
