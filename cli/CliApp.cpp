@@ -9,6 +9,8 @@
 #include "cli/DocumentCommand.h"
 #include "document/CQuillmarkDoc.h"
 #include "docwriter/DocumentationWriter.h"
+#include "eds/EdsResult.h"
+#include "generator/GenerationResult.h"
 #include "platform/ConsolePlatform.h"
 #include "platform/ResultMessage.h"
 
@@ -80,7 +82,7 @@ bool Load(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, 
         return false;
     }
     const int result = doc.ImportEds(in, mode);
-    if (result != 11 || verbose) {
+    if (result != EdsImportResult::Success || verbose) {
         ShowResultMessage(platform, result, in, "");
     }
     if (!ImportResultIsShown(result)) {
@@ -88,7 +90,7 @@ bool Load(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, 
         platform.Print("quillmark-cli: " + in + " was not imported: " + ImportFailureReason(result) +
                        (mode == ImportMode::Standard ? " (--lenient may read it)" : ""));
     }
-    return result == 11;
+    return result == EdsImportResult::Success;
 }
 
 int Convert(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& out, bool verbose) {
@@ -98,10 +100,10 @@ int Convert(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& ou
             WaitCursor wait(platform);
             result = Extension(out) == "eds" ? doc.ExportEds(out) : doc.ExportXdd(out);
         }
-        if (result != 0 || verbose) {
+        if (result != EdsExportResult::Success || verbose) {
             ShowResultMessage(platform, result, out, "");
         }
-        return result == 0 ? ExitStatus::Success : ExitStatus::Failed;
+        return result == EdsExportResult::Success ? ExitStatus::Success : ExitStatus::Failed;
     }
     if (doc.SaveProjectFile(out) != 1) {
         platform.MessageBox("An error ocurred while saving the project " + out + "!", "Save project",
@@ -113,10 +115,10 @@ int Convert(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& ou
 
 int Generate(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& out, bool verbose) {
     const int result = doc.GenerateSources(out);
-    if (result != 31 || verbose) {
+    if (result != GenOk || verbose) {
         ShowResultMessage(platform, result, "", out, doc.LastGenerationNote());
     }
-    return result == 31 ? ExitStatus::Success : ExitStatus::Failed;
+    return result == GenOk ? ExitStatus::Success : ExitStatus::Failed;
 }
 
 }  // namespace

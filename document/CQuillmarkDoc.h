@@ -16,16 +16,18 @@
 #include "platform/Platform.h"
 #include "platform/TextEncoding.h"
 
-// Result codes of the editing operations.
-namespace DocResult {
-constexpr int Done = 51;
-constexpr int IndexExists = 53;
-constexpr int EntryExists = 54;
-constexpr int Cancelled = 57;
-constexpr int CopyIndexFailed = 58;
-constexpr int SubindexCancelled = 59;
-constexpr int CopySubindexFailed = 60;
-}  // namespace DocResult
+// How an editing operation ended. The document tells the user of every failure itself (a conflict is
+// shown as an error box at once); the others are a cancel or nothing to do, which stay silent. So the
+// codes are for the views to decide what to redraw, never for a message table.
+enum class DocResult : int {
+    Done = 51,
+    IndexExists = 53,
+    EntryExists = 54,
+    Cancelled = 57,
+    CopyIndexFailed = 58,
+    SubindexCancelled = 59,
+    CopySubindexFailed = 60,
+};
 
 // How a save ended, for the callers that must not go on after a cancelled chooser.
 enum class SaveOutcome { Saved, Cancelled, Failed };
@@ -143,17 +145,17 @@ public:
     void ShowComments();
     void EntryEdited(SubindexEntry* entry);
 
-    // Editing operations; each returns a DocResult code (delete: 1, or 0 for a missing subindex).
-    int AddIndex(std::string& label);
-    int EditIndex(std::uint16_t indexNumber);
+    // Editing operations (delete: 1, or 0 for a missing subindex).
+    DocResult AddIndex(std::string& label);
+    DocResult EditIndex(std::uint16_t indexNumber);
     int DeleteIndex(std::uint16_t indexNumber);
-    int AddSubindex(std::uint16_t indexNumber, std::string& label);
-    int EditSubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber);
+    DocResult AddSubindex(std::uint16_t indexNumber, std::string& label);
+    DocResult EditSubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber);
     int DeleteSubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber);
-    int CopyIndex(std::uint16_t indexNumber);
-    int CopySubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber);
-    int PasteIndex();
-    int PasteSubindex(std::uint16_t indexNumber);
+    DocResult CopyIndex(std::uint16_t indexNumber);
+    DocResult CopySubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber);
+    DocResult PasteIndex();
+    DocResult PasteSubindex(std::uint16_t indexNumber);
 
     // Section editing: each runs its section dialog on a copy of the record and stores the copy on OK,
     // setting the modified flag. 1 when the dialog ran (OK or Cancel), 0 when it could not be created.

@@ -168,7 +168,7 @@ std::unique_ptr<IndexDialog> CQuillmarkDoc::CreateDialog(IndexDialogMode mode, I
     return dialog;
 }
 
-int CQuillmarkDoc::AddIndex(std::string& label) {
+DocResult CQuillmarkDoc::AddIndex(std::string& label) {
     auto dialog = CreateDialog(IndexDialogMode::Add, IndexDialogLevel::Index);
     const IndexEntry blankIndex;
     const SubindexEntry blankEntry;
@@ -207,7 +207,7 @@ int CQuillmarkDoc::AddIndex(std::string& label) {
     return DocResult::Done;
 }
 
-int CQuillmarkDoc::EditIndex(std::uint16_t indexNumber) {
+DocResult CQuillmarkDoc::EditIndex(std::uint16_t indexNumber) {
     IndexEntry* old = FindIndex(indexNumber);
     auto dialog = CreateDialog(IndexDialogMode::Edit, IndexDialogLevel::Index);
     if (old == nullptr || old->Header() == nullptr || !dialog) {
@@ -269,7 +269,7 @@ int CQuillmarkDoc::DeleteIndex(std::uint16_t indexNumber) {
     return 1;
 }
 
-int CQuillmarkDoc::AddSubindex(std::uint16_t indexNumber, std::string& label) {
+DocResult CQuillmarkDoc::AddSubindex(std::uint16_t indexNumber, std::string& label) {
     IndexEntry* index = FindIndex(indexNumber);
     auto dialog = CreateDialog(IndexDialogMode::Add, IndexDialogLevel::Subindex);
     if (index == nullptr || !dialog) {
@@ -303,7 +303,7 @@ int CQuillmarkDoc::AddSubindex(std::uint16_t indexNumber, std::string& label) {
     return DocResult::Done;
 }
 
-int CQuillmarkDoc::EditSubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber) {
+DocResult CQuillmarkDoc::EditSubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber) {
     IndexEntry* index = FindIndex(indexNumber);
     SubindexEntry* old = FindEntry(indexNumber, subindexNumber);
     auto dialog = CreateDialog(IndexDialogMode::Edit, IndexDialogLevel::Subindex);
@@ -366,7 +366,7 @@ int CQuillmarkDoc::DeleteSubindex(std::uint16_t indexNumber, std::uint16_t subin
     return 1;
 }
 
-int CQuillmarkDoc::CopyIndex(std::uint16_t indexNumber) {
+DocResult CQuillmarkDoc::CopyIndex(std::uint16_t indexNumber) {
     IndexEntry* index = FindIndex(indexNumber);
     if (index == nullptr) {
         Error(IndexMessage("The index 0x%X could not be copied!", indexNumber), "Copy index");
@@ -377,7 +377,7 @@ int CQuillmarkDoc::CopyIndex(std::uint16_t indexNumber) {
     return DocResult::Done;
 }
 
-int CQuillmarkDoc::CopySubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber) {
+DocResult CQuillmarkDoc::CopySubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber) {
     SubindexEntry* entry = FindEntry(indexNumber, subindexNumber);
     if (entry == nullptr) {
         Error(SubindexMessage("The subindex 0x%X,0x%X could not be copied!", indexNumber, subindexNumber),
@@ -390,7 +390,7 @@ int CQuillmarkDoc::CopySubindex(std::uint16_t indexNumber, std::uint16_t subinde
     return DocResult::Done;
 }
 
-int CQuillmarkDoc::PasteIndex() {
+DocResult CQuillmarkDoc::PasteIndex() {
     if (m_pCopiedIndex == nullptr || m_pCopiedIndex->Header() == nullptr) {
         return DocResult::Cancelled;
     }
@@ -427,7 +427,7 @@ int CQuillmarkDoc::PasteIndex() {
     return DocResult::Done;
 }
 
-int CQuillmarkDoc::PasteSubindex(std::uint16_t indexNumber) {
+DocResult CQuillmarkDoc::PasteSubindex(std::uint16_t indexNumber) {
     IndexEntry* target = FindIndex(indexNumber);
     if (m_pCopiedSubindex == nullptr || target == nullptr) {
         return DocResult::SubindexCancelled;

@@ -2,6 +2,7 @@
 
 #include "document/CQuillmarkDoc.h"
 #include "eds/EdsResult.h"
+#include "generator/GenerationResult.h"
 #include "platform/Platform.h"
 #include "platform/ResultMessage.h"
 #include "ui/app/CommandIds.h"
@@ -12,7 +13,6 @@
 namespace {
 
 constexpr unsigned ChooserOptions = HideReadOnly | OverwritePrompt | PathMustExist;
-constexpr int GenerationSuccess = 31;
 
 // The import's refusals for a missing FileName, VendorName, Dummy0001 or object list: the lenient
 // import fills these in.
@@ -307,8 +307,7 @@ void CLeftPaneView::OnCreateSources() {
     RepaintMainWindow();
     m_strSourceFilePath = *path;
     const int result = m_pDocument->GenerateSources(*path);
-    if (result == GenerationSuccess && m_pDocument->GetIndexCount() > indicesBefore &&
-        m_hDictionary != nullptr) {
+    if (result == GenOk && m_pDocument->GetIndexCount() > indicesBefore && m_hDictionary != nullptr) {
         {
             const QSignalBlocker blocker(this);
             qDeleteAll(m_hDictionary->takeChildren());
