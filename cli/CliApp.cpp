@@ -1,7 +1,5 @@
 #include "cli/CliApp.h"
 
-#include <algorithm>
-#include <cctype>
 #include <ostream>
 
 #include "cli/CheckCommand.h"
@@ -44,26 +42,13 @@ constexpr const char* HelpText =
 
 constexpr const char* VersionText = "Quillmark Version 1.09\n";
 
-// The extension of the path's file name, lower-cased ("" when there is none).
-std::string Extension(const std::string& path) {
-    const std::string name = FileNamePart(path);
-    const auto dot = name.find_last_of('.');
-    if (dot == std::string::npos) {
-        return "";
-    }
-    std::string ext = name.substr(dot + 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext;
-}
-
 // A device description to import; the document reads it as EDS or XDD by its content.
 bool IsEdsInput(const std::string& path) {
-    const std::string ext = Extension(path);
+    const std::string ext = FileExtension(path);
     return ext == "eds" || ext == "dcf" || ext == "xdd" || ext == "xdc";
 }
 bool IsProject(const std::string& path) {
-    return Extension(path) == "prj";
+    return FileExtension(path) == "prj";
 }
 
 int UsageError(std::ostream& err, const std::string& problem) {
@@ -94,11 +79,11 @@ bool Load(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, 
 }
 
 int Convert(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& out, bool verbose) {
-    if (Extension(out) == "eds" || Extension(out) == "xdd") {
+    if (FileExtension(out) == "eds" || FileExtension(out) == "xdd") {
         int result = 0;
         {
             WaitCursor wait(platform);
-            result = Extension(out) == "eds" ? doc.ExportEds(out) : doc.ExportXdd(out);
+            result = FileExtension(out) == "eds" ? doc.ExportEds(out) : doc.ExportXdd(out);
         }
         if (result != EdsExportResult::Success || verbose) {
             ShowResultMessage(platform, result, out, "");
@@ -174,11 +159,11 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!IsEdsInput(in) && !IsProject(in)) {
         return UsageError(err, "the input must be an .eds, .dcf, .xdd, .xdc or .prj file: '" + in + "'");
     }
-    if (command == "convert" && Extension(words[2]) != "eds" && Extension(words[2]) != "xdd" &&
+    if (command == "convert" && FileExtension(words[2]) != "eds" && FileExtension(words[2]) != "xdd" &&
         !IsProject(words[2])) {
         return UsageError(err, "the output must be an .eds, .xdd or .prj file: '" + words[2] + "'");
     }
-    if (command == "generate" && Extension(words[2]) != "c") {
+    if (command == "generate" && FileExtension(words[2]) != "c") {
         return UsageError(err, "the output must be a .c file: '" + words[2] + "'");
     }
     if (command == "document" && !DocumentationFormatFor(words[2])) {

@@ -24,16 +24,7 @@ bool IsLackingRequiredParts(int importResult) {
 }
 
 bool IsProjectFile(const std::string& path) {
-    const std::string name = FileNamePart(path);
-    const auto dot = name.rfind('.');
-    if (dot == std::string::npos) {
-        return false;
-    }
-    std::string extension = name.substr(dot + 1);
-    for (char& c : extension) {
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    }
-    return extension == "prj";
+    return FileExtension(path) == "prj";
 }
 
 }  // namespace
