@@ -1,7 +1,7 @@
-#include <cstdio>
 #include <utility>
 
 #include "document/CQuillmarkDoc.h"
+#include "eds/EdsFormat.h"
 #include "model/NameTables.h"
 
 namespace {
@@ -46,12 +46,8 @@ std::string CQuillmarkDoc::GetTreeLabel(std::uint16_t position, std::uint16_t en
     if (entry == nullptr) {
         return {};
     }
-    char prefix[24];
-    if (entryPosition == 0) {
-        std::snprintf(prefix, sizeof prefix, "%04X ", entry->index);
-    } else {
-        std::snprintf(prefix, sizeof prefix, "%04X, %02X ", entry->index, entry->subindex);
-    }
+    const std::string prefix = entryPosition == 0 ? Format("%04X ", entry->index)
+                                                  : Format("%04X, %02X ", entry->index, entry->subindex);
     return prefix + entry->name;
 }
 
