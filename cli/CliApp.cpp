@@ -91,8 +91,7 @@ int Convert(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& ou
         return result == EdsExportResult::Success ? ExitStatus::Success : ExitStatus::Failed;
     }
     if (doc.SaveProjectFile(out) != 1) {
-        platform.MessageBox("An error ocurred while saving the project " + out + "!", "Save project",
-                            MsgButtons::Ok, MsgIcon::Error);
+        platform.MessageBox(SaveProjectFailureText(out), "Save project", MsgButtons::Ok, MsgIcon::Error);
         return ExitStatus::Failed;
     }
     return ExitStatus::Success;

@@ -32,6 +32,9 @@ enum class DocResult : int {
 // How a save ended, for the callers that must not go on after a cancelled chooser.
 enum class SaveOutcome { Saved, Cancelled, Failed };
 
+// The text that tells of a project file that could not be saved (name as the caller shows it).
+std::string SaveProjectFailureText(const std::string& name);
+
 // The one document of the application: it owns the dictionary and the EDS section records, reads
 // and writes project files, runs import, export and generation, performs every edit of the
 // dictionary and tells its registered views what to show.

@@ -206,8 +206,8 @@ void CLeftPaneView::ShowOpenedProject() {
 }
 
 void CLeftPaneView::ReportSaveFailure() {
-    m_platform.MessageBox("An error ocurred while saving the project " + m_pDocument->GetPathName() + "!",
-                          "Save project", MsgButtons::Ok, MsgIcon::Error);
+    m_platform.MessageBox(SaveProjectFailureText(m_pDocument->GetPathName()), "Save project", MsgButtons::Ok,
+                          MsgIcon::Error);
 }
 
 void CLeftPaneView::OnFileSave() {
