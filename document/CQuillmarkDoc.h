@@ -65,14 +65,14 @@ public:
 
     // Lifecycle and files.
     bool ResetContent();
-    virtual bool OnNewDocument();
+    bool OnNewDocument();
     // Asks for a project file and reads it; 1 when read, 0 when cancelled or failed.
-    virtual int OpenProject();
+    int OpenProject();
     // Reads the project file at a known path (the part of OpenProject after the chooser).
     int OpenProjectFile(const std::string& path);
     // Writes the project; saveAs = 1 always asks for a name. 1 when written or the chooser was
     // cancelled, 0 on failure.
-    virtual int SaveProject(int saveAs);
+    int SaveProject(int saveAs);
     // The same save, telling a cancelled chooser apart from a written project.
     SaveOutcome TrySaveProject(int saveAs);
     // Writes the project to a known path and names the project after it (the part of a save as after
