@@ -8,18 +8,7 @@
 #include "model/ObjectDictionary.h"
 
 const IndexEntry* CheckContext::FindIndex(std::uint16_t index) const {
-    std::uint16_t low = 0;
-    std::uint16_t high = m_dictionary.GetIndexCount();
-    while (low < high) {
-        const auto middle = static_cast<std::uint16_t>(low + (high - low) / 2);
-        if (m_dictionary.GetIndexAt(middle)->index < index) {
-            low = static_cast<std::uint16_t>(middle + 1);
-        } else {
-            high = middle;
-        }
-    }
-    const IndexEntry* found = m_dictionary.GetIndexAt(low);
-    return found != nullptr && found->index == index ? found : nullptr;
+    return m_dictionary.FindIndexForEntry(index);
 }
 
 const SubindexEntry* CheckContext::FindEntry(std::uint16_t index, std::uint16_t subindex) const {
@@ -27,16 +16,11 @@ const SubindexEntry* CheckContext::FindEntry(std::uint16_t index, std::uint16_t 
     if (object == nullptr || object->subindices.empty()) {
         return nullptr;
     }
-    const auto& entries = object->subindices;
-    if (entries.front()->subindex == HeaderSingle) {
-        return subindex == 0 ? entries.front().get() : nullptr;
+    // A single object answers to subindex 0 with its one entry; header numbers are no subindex.
+    if (object->Header()->subindex == HeaderSingle) {
+        return subindex == 0 ? object->Header() : nullptr;
     }
-    // After the header the subindices ascend.
-    const auto first = entries.begin() + 1;
-    const auto found =
-        std::lower_bound(first, entries.end(), subindex,
-                         [](const auto& entry, std::uint16_t n) { return entry->subindex < n; });
-    return found != entries.end() && (*found)->subindex == subindex ? found->get() : nullptr;
+    return subindex <= 0xFF ? m_dictionary.FindEntry(index, subindex) : nullptr;
 }
 
 std::string CheckContext::LeftOutReason(std::uint16_t index, std::uint16_t subindex) const {

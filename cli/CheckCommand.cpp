@@ -11,13 +11,12 @@
 #include "cli/CliApp.h"
 #include "cli/JsonWriter.h"
 #include "document/CQuillmarkDoc.h"
+#include "eds/EdsResult.h"
 #include "platform/ConsolePlatform.h"
 #include "platform/ForwardingPlatform.h"
 #include "platform/ResultMessage.h"
 
 namespace {
-
-constexpr int ImportSucceeded = 11;
 
 // One line of a message box's text.
 std::string OneLine(std::string text) {
@@ -154,7 +153,7 @@ int RunCheck(const std::string& in, bool isProject, const CheckOptions& options,
     const int result = doc.ImportEds(in, options.mode);
     std::vector<Finding> findings = std::move(messages.findings);
     std::string error;
-    if (result != ImportSucceeded) {
+    if (result != EdsImportResult::Success) {
         error = "the file " + in + " was not imported: " + ImportFailureReason(result);
         if (const auto message = ResultMessageFor(result, in, "")) {
             findings.push_back(ImportFinding(message->text, message->icon));

@@ -1,7 +1,5 @@
 #include "cli/CliApp.h"
 
-#include <algorithm>
-#include <cctype>
 #include <ostream>
 
 #include "cli/CheckCommand.h"
@@ -9,6 +7,8 @@
 #include "cli/DocumentCommand.h"
 #include "document/CQuillmarkDoc.h"
 #include "docwriter/DocumentationWriter.h"
+#include "eds/EdsResult.h"
+#include "generator/GenerationResult.h"
 #include "platform/ConsolePlatform.h"
 #include "platform/ResultMessage.h"
 
@@ -42,26 +42,13 @@ constexpr const char* HelpText =
 
 constexpr const char* VersionText = "Quillmark Version 1.09\n";
 
-// The extension of the path's file name, lower-cased ("" when there is none).
-std::string Extension(const std::string& path) {
-    const std::string name = FileNamePart(path);
-    const auto dot = name.find_last_of('.');
-    if (dot == std::string::npos) {
-        return "";
-    }
-    std::string ext = name.substr(dot + 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext;
-}
-
 // A device description to import; the document reads it as EDS or XDD by its content.
 bool IsEdsInput(const std::string& path) {
-    const std::string ext = Extension(path);
+    const std::string ext = FileExtension(path);
     return ext == "eds" || ext == "dcf" || ext == "xdd" || ext == "xdc";
 }
 bool IsProject(const std::string& path) {
-    return Extension(path) == "prj";
+    return FileExtension(path) == "prj";
 }
 
 int UsageError(std::ostream& err, const std::string& problem) {
@@ -80,7 +67,7 @@ bool Load(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, 
         return false;
     }
     const int result = doc.ImportEds(in, mode);
-    if (result != 11 || verbose) {
+    if (result != EdsImportResult::Success || verbose) {
         ShowResultMessage(platform, result, in, "");
     }
     if (!ImportResultIsShown(result)) {
@@ -88,24 +75,23 @@ bool Load(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, 
         platform.Print("quillmark-cli: " + in + " was not imported: " + ImportFailureReason(result) +
                        (mode == ImportMode::Standard ? " (--lenient may read it)" : ""));
     }
-    return result == 11;
+    return result == EdsImportResult::Success;
 }
 
 int Convert(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& out, bool verbose) {
-    if (Extension(out) == "eds" || Extension(out) == "xdd") {
+    if (FileExtension(out) == "eds" || FileExtension(out) == "xdd") {
         int result = 0;
         {
             WaitCursor wait(platform);
-            result = Extension(out) == "eds" ? doc.ExportEds(out) : doc.ExportXdd(out);
+            result = FileExtension(out) == "eds" ? doc.ExportEds(out) : doc.ExportXdd(out);
         }
-        if (result != 0 || verbose) {
+        if (result != EdsExportResult::Success || verbose) {
             ShowResultMessage(platform, result, out, "");
         }
-        return result == 0 ? ExitStatus::Success : ExitStatus::Failed;
+        return result == EdsExportResult::Success ? ExitStatus::Success : ExitStatus::Failed;
     }
     if (doc.SaveProjectFile(out) != 1) {
-        platform.MessageBox("An error ocurred while saving the project " + out + "!", "Save project",
-                            MsgButtons::Ok, MsgIcon::Error);
+        platform.MessageBox(SaveProjectFailureText(out), "Save project", MsgButtons::Ok, MsgIcon::Error);
         return ExitStatus::Failed;
     }
     return ExitStatus::Success;
@@ -113,10 +99,10 @@ int Convert(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& ou
 
 int Generate(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& out, bool verbose) {
     const int result = doc.GenerateSources(out);
-    if (result != 31 || verbose) {
+    if (result != GenOk || verbose) {
         ShowResultMessage(platform, result, "", out, doc.LastGenerationNote());
     }
-    return result == 31 ? ExitStatus::Success : ExitStatus::Failed;
+    return result == GenOk ? ExitStatus::Success : ExitStatus::Failed;
 }
 
 }  // namespace
@@ -172,11 +158,11 @@ int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!IsEdsInput(in) && !IsProject(in)) {
         return UsageError(err, "the input must be an .eds, .dcf, .xdd, .xdc or .prj file: '" + in + "'");
     }
-    if (command == "convert" && Extension(words[2]) != "eds" && Extension(words[2]) != "xdd" &&
+    if (command == "convert" && FileExtension(words[2]) != "eds" && FileExtension(words[2]) != "xdd" &&
         !IsProject(words[2])) {
         return UsageError(err, "the output must be an .eds, .xdd or .prj file: '" + words[2] + "'");
     }
-    if (command == "generate" && Extension(words[2]) != "c") {
+    if (command == "generate" && FileExtension(words[2]) != "c") {
         return UsageError(err, "the output must be a .c file: '" + words[2] + "'");
     }
     if (command == "document" && !DocumentationFormatFor(words[2])) {

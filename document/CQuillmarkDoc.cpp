@@ -156,10 +156,14 @@ int CQuillmarkDoc::SaveModifiedPrompt() {
         case SaveOutcome::Failed:
             break;
     }
-    Error("An error ocurred while saving the project " + m_strTitle + "!", "Quillmark");
+    Error(SaveProjectFailureText(m_strTitle), "Quillmark");
     return 0;
 }
 
 bool CQuillmarkDoc::CanCloseFrame() {
     return SaveModifiedPrompt() != 0;
+}
+
+std::string SaveProjectFailureText(const std::string& name) {
+    return "An error ocurred while saving the project " + name + "!";
 }

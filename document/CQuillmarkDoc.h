@@ -16,19 +16,24 @@
 #include "platform/Platform.h"
 #include "platform/TextEncoding.h"
 
-// Result codes of the editing operations.
-namespace DocResult {
-constexpr int Done = 51;
-constexpr int IndexExists = 53;
-constexpr int EntryExists = 54;
-constexpr int Cancelled = 57;
-constexpr int CopyIndexFailed = 58;
-constexpr int SubindexCancelled = 59;
-constexpr int CopySubindexFailed = 60;
-}  // namespace DocResult
+// How an editing operation ended. The document tells the user of every failure itself (a conflict is
+// shown as an error box at once); the others are a cancel or nothing to do, which stay silent. So the
+// codes are for the views to decide what to redraw, never for a message table.
+enum class DocResult : int {
+    Done = 51,
+    IndexExists = 53,
+    EntryExists = 54,
+    Cancelled = 57,
+    CopyIndexFailed = 58,
+    SubindexCancelled = 59,
+    CopySubindexFailed = 60,
+};
 
 // How a save ended, for the callers that must not go on after a cancelled chooser.
 enum class SaveOutcome { Saved, Cancelled, Failed };
+
+// The text that tells of a project file that could not be saved (name as the caller shows it).
+std::string SaveProjectFailureText(const std::string& name);
 
 // The one document of the application: it owns the dictionary and the EDS section records, reads
 // and writes project files, runs import, export and generation, performs every edit of the
@@ -60,14 +65,14 @@ public:
 
     // Lifecycle and files.
     bool ResetContent();
-    virtual bool OnNewDocument();
+    bool OnNewDocument();
     // Asks for a project file and reads it; 1 when read, 0 when cancelled or failed.
-    virtual int OpenProject();
+    int OpenProject();
     // Reads the project file at a known path (the part of OpenProject after the chooser).
     int OpenProjectFile(const std::string& path);
     // Writes the project; saveAs = 1 always asks for a name. 1 when written or the chooser was
     // cancelled, 0 on failure.
-    virtual int SaveProject(int saveAs);
+    int SaveProject(int saveAs);
     // The same save, telling a cancelled chooser apart from a written project.
     SaveOutcome TrySaveProject(int saveAs);
     // Writes the project to a known path and names the project after it (the part of a save as after
@@ -98,6 +103,7 @@ public:
 
     // Content.
     ObjectDictionary& GetDictionary() { return *m_pDictionary; }
+    const ObjectDictionary& GetDictionary() const { return *m_pDictionary; }
     FileInfoSection& GetFileInfo() { return *m_pFileInfo; }
     DeviceInfoSection& GetDeviceInfo() { return *m_pDeviceInfo; }
     std::vector<CommentLine>& GetComments() { return m_pDictionary->CommentLines(); }
@@ -107,12 +113,16 @@ public:
 
     // Queries of the tree and the dialogs.
     std::uint16_t GetIndexCount() const;
-    IndexEntry* GetIndexAt(std::uint16_t position) const;
+    IndexEntry* GetIndexAt(std::uint16_t position);
+    const IndexEntry* GetIndexAt(std::uint16_t position) const;
     std::uint16_t GetEntryCount(std::uint16_t position) const;
-    SubindexEntry* GetEntryAt(std::uint16_t position, std::uint16_t entryPosition) const;
+    SubindexEntry* GetEntryAt(std::uint16_t position, std::uint16_t entryPosition);
+    const SubindexEntry* GetEntryAt(std::uint16_t position, std::uint16_t entryPosition) const;
     std::string GetTreeLabel(std::uint16_t position, std::uint16_t entryPosition) const;
-    IndexEntry* FindIndex(std::uint16_t indexNumber) const;
-    SubindexEntry* FindEntry(std::uint16_t indexNumber, std::uint16_t subindexNumber) const;
+    IndexEntry* FindIndex(std::uint16_t indexNumber);
+    const IndexEntry* FindIndex(std::uint16_t indexNumber) const;
+    SubindexEntry* FindEntry(std::uint16_t indexNumber, std::uint16_t subindexNumber);
+    const SubindexEntry* FindEntry(std::uint16_t indexNumber, std::uint16_t subindexNumber) const;
     int IndexExists(std::uint16_t indexNumber);
     int EntryExists(std::uint16_t indexNumber, std::uint16_t subindexNumber);
     void GetLastDuplicate(std::uint16_t& indexNumber, std::uint16_t& subindexNumber) const;
@@ -138,17 +148,17 @@ public:
     void ShowComments();
     void EntryEdited(SubindexEntry* entry);
 
-    // Editing operations; each returns a DocResult code (delete: 1, or 0 for a missing subindex).
-    int AddIndex(std::string& label);
-    int EditIndex(std::uint16_t indexNumber);
+    // Editing operations (delete: 1, or 0 for a missing subindex).
+    DocResult AddIndex(std::string& label);
+    DocResult EditIndex(std::uint16_t indexNumber);
     int DeleteIndex(std::uint16_t indexNumber);
-    int AddSubindex(std::uint16_t indexNumber, std::string& label);
-    int EditSubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber);
+    DocResult AddSubindex(std::uint16_t indexNumber, std::string& label);
+    DocResult EditSubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber);
     int DeleteSubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber);
-    int CopyIndex(std::uint16_t indexNumber);
-    int CopySubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber);
-    int PasteIndex();
-    int PasteSubindex(std::uint16_t indexNumber);
+    DocResult CopyIndex(std::uint16_t indexNumber);
+    DocResult CopySubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber);
+    DocResult PasteIndex();
+    DocResult PasteSubindex(std::uint16_t indexNumber);
 
     // Section editing: each runs its section dialog on a copy of the record and stores the copy on OK,
     // setting the modified flag. 1 when the dialog ran (OK or Cancel), 0 when it could not be created.

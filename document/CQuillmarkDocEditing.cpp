@@ -1,6 +1,5 @@
-#include <cstdio>
-
 #include "document/CQuillmarkDoc.h"
+#include "eds/EdsFormat.h"
 #include "model/NameTables.h"
 
 namespace {
@@ -11,27 +10,11 @@ bool IsSingleKind(std::uint8_t objectType) {
 }
 
 std::string IndexLabel(const SubindexEntry& entry) {
-    char prefix[16];
-    std::snprintf(prefix, sizeof prefix, "%04X ", entry.index);
-    return prefix + entry.name;
+    return Format("%04X ", entry.index) + entry.name;
 }
 
 std::string SubindexLabel(const SubindexEntry& entry) {
-    char prefix[24];
-    std::snprintf(prefix, sizeof prefix, "%04X, %02X ", entry.index, entry.subindex);
-    return prefix + entry.name;
-}
-
-std::string IndexMessage(const char* format, std::uint16_t index) {
-    char text[80];
-    std::snprintf(text, sizeof text, format, index);
-    return text;
-}
-
-std::string SubindexMessage(const char* format, std::uint16_t index, std::uint16_t subindex) {
-    char text[96];
-    std::snprintf(text, sizeof text, format, index, subindex);
-    return text;
+    return Format("%04X, %02X ", entry.index, entry.subindex) + entry.name;
 }
 
 constexpr const char* IndexExistsText = "The index 0x%04X already exists!";
@@ -168,7 +151,7 @@ std::unique_ptr<IndexDialog> CQuillmarkDoc::CreateDialog(IndexDialogMode mode, I
     return dialog;
 }
 
-int CQuillmarkDoc::AddIndex(std::string& label) {
+DocResult CQuillmarkDoc::AddIndex(std::string& label) {
     auto dialog = CreateDialog(IndexDialogMode::Add, IndexDialogLevel::Index);
     const IndexEntry blankIndex;
     const SubindexEntry blankEntry;
@@ -176,10 +159,10 @@ int CQuillmarkDoc::AddIndex(std::string& label) {
         return DocResult::Cancelled;
     }
     dialog->Fill(blankIndex, blankEntry);
-    const DialogValuesCheck check{
-        "Add new index", [this](const IndexDialogValues& v) {
-            return IndexExists(v.index) != 0 ? IndexMessage(IndexExistsText, v.index) : std::string();
-        }};
+    const DialogValuesCheck check{"Add new index", [this](const IndexDialogValues& v) {
+                                      return IndexExists(v.index) != 0 ? Format(IndexExistsText, v.index)
+                                                                       : std::string();
+                                  }};
     if (!RunDialog(*dialog, check)) {
         return DocResult::Cancelled;
     }
@@ -197,7 +180,7 @@ int CQuillmarkDoc::AddIndex(std::string& label) {
     auto header = std::make_unique<SubindexEntry>();
     TakeOverNewEntry(*header, *index, values);
     label = IndexLabel(*header);
-    RecordStep(IndexMessage("Add index 0x%04X", index->index), IndexTarget(index->index),
+    RecordStep(Format("Add index 0x%04X", index->index), IndexTarget(index->index),
                IndexTarget(index->index));
     IndexEntry& inserted = *index;
     m_pDictionary->InsertIndex(std::move(index));
@@ -207,7 +190,7 @@ int CQuillmarkDoc::AddIndex(std::string& label) {
     return DocResult::Done;
 }
 
-int CQuillmarkDoc::EditIndex(std::uint16_t indexNumber) {
+DocResult CQuillmarkDoc::EditIndex(std::uint16_t indexNumber) {
     IndexEntry* old = FindIndex(indexNumber);
     auto dialog = CreateDialog(IndexDialogMode::Edit, IndexDialogLevel::Index);
     if (old == nullptr || old->Header() == nullptr || !dialog) {
@@ -218,7 +201,7 @@ int CQuillmarkDoc::EditIndex(std::uint16_t indexNumber) {
     const std::uint16_t oldNumber = old->index;
     const DialogValuesCheck check{"Edit index", [this, oldNumber](const IndexDialogValues& v) {
                                       return v.index != oldNumber && IndexExists(v.index) != 0
-                                                 ? IndexMessage(IndexExistsText, v.index)
+                                                 ? Format(IndexExistsText, v.index)
                                                  : std::string();
                                   }};
     if (!RunDialog(*dialog, check)) {
@@ -238,8 +221,7 @@ int CQuillmarkDoc::EditIndex(std::uint16_t indexNumber) {
         m_pLastEditedIndex = old;
         return DocResult::Cancelled;
     }
-    RecordStep(IndexMessage("Edit index 0x%04X", old->index), IndexTarget(old->index),
-               IndexTarget(clone->index));
+    RecordStep(Format("Edit index 0x%04X", old->index), IndexTarget(old->index), IndexTarget(clone->index));
     if (values.deleteConfirmed) {
         DropSubindices(*clone);
         HintObject object;
@@ -259,7 +241,7 @@ int CQuillmarkDoc::EditIndex(std::uint16_t indexNumber) {
 
 int CQuillmarkDoc::DeleteIndex(std::uint16_t indexNumber) {
     if (IndexEntry* index = FindIndex(indexNumber)) {
-        RecordStep(IndexMessage("Delete index 0x%04X", indexNumber), IndexTarget(indexNumber),
+        RecordStep(Format("Delete index 0x%04X", indexNumber), IndexTarget(indexNumber),
                    IndexTarget(indexNumber));
         std::unique_ptr<IndexEntry> removed =
             m_pDictionary->RemoveIndexAt(m_pDictionary->GetIndexPosition(*index));
@@ -269,7 +251,7 @@ int CQuillmarkDoc::DeleteIndex(std::uint16_t indexNumber) {
     return 1;
 }
 
-int CQuillmarkDoc::AddSubindex(std::uint16_t indexNumber, std::string& label) {
+DocResult CQuillmarkDoc::AddSubindex(std::uint16_t indexNumber, std::string& label) {
     IndexEntry* index = FindIndex(indexNumber);
     auto dialog = CreateDialog(IndexDialogMode::Add, IndexDialogLevel::Subindex);
     if (index == nullptr || !dialog) {
@@ -281,7 +263,7 @@ int CQuillmarkDoc::AddSubindex(std::uint16_t indexNumber, std::string& label) {
     const DialogValuesCheck check{"Add new subindex", [this, index](const IndexDialogValues& v) {
                                       const std::uint16_t subindex = NewEntrySubindex(*index, v);
                                       return EntryExists(index->index, subindex) != 0
-                                                 ? SubindexMessage(EntryExistsText, index->index, subindex)
+                                                 ? Format(EntryExistsText, index->index, subindex)
                                                  : std::string();
                                   }};
     if (!RunDialog(*dialog, check)) {
@@ -295,7 +277,7 @@ int CQuillmarkDoc::AddSubindex(std::uint16_t indexNumber, std::string& label) {
     auto entry = std::make_unique<SubindexEntry>();
     TakeOverNewEntry(*entry, *index, values);
     label = SubindexLabel(*entry);
-    RecordStep(SubindexMessage("Add subindex 0x%04X, 0x%02X", entry->index, entry->subindex),
+    RecordStep(Format("Add subindex 0x%04X, 0x%02X", entry->index, entry->subindex),
                EntryTarget(entry->index, entry->subindex), EntryTarget(entry->index, entry->subindex));
     m_pDictionary->InsertEntry(std::move(entry));
     ++index->entryCount;
@@ -303,7 +285,7 @@ int CQuillmarkDoc::AddSubindex(std::uint16_t indexNumber, std::string& label) {
     return DocResult::Done;
 }
 
-int CQuillmarkDoc::EditSubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber) {
+DocResult CQuillmarkDoc::EditSubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber) {
     IndexEntry* index = FindIndex(indexNumber);
     SubindexEntry* old = FindEntry(indexNumber, subindexNumber);
     auto dialog = CreateDialog(IndexDialogMode::Edit, IndexDialogLevel::Subindex);
@@ -317,8 +299,7 @@ int CQuillmarkDoc::EditSubindex(std::uint16_t indexNumber, std::uint16_t subinde
     const DialogValuesCheck check{
         "Edit subindex", [this, indexNumber, subindexNumber, copyIndex](const IndexDialogValues& v) {
             return v.subindex != subindexNumber && EntryExists(indexNumber, v.subindex) != 0
-                       ? SubindexMessage("The index 0x%04X,subindex 0x%02X already exists!", copyIndex,
-                                         v.subindex)
+                       ? Format("The index 0x%04X,subindex 0x%02X already exists!", copyIndex, v.subindex)
                        : std::string();
         }};
     if (!RunDialog(*dialog, check)) {
@@ -337,7 +318,7 @@ int CQuillmarkDoc::EditSubindex(std::uint16_t indexNumber, std::uint16_t subinde
         m_pLastEditedSubindex = old;
         return DocResult::Cancelled;
     }
-    RecordStep(SubindexMessage("Edit subindex 0x%04X, 0x%02X", indexNumber, subindexNumber),
+    RecordStep(Format("Edit subindex 0x%04X, 0x%02X", indexNumber, subindexNumber),
                EntryTarget(indexNumber, subindexNumber), EntryTarget(index->index, copy->subindex));
     std::unique_ptr<SubindexEntry> removed =
         m_pDictionary->RemoveEntryAt(*index, m_pDictionary->GetEntryPosition(*index, *old));
@@ -354,7 +335,7 @@ int CQuillmarkDoc::DeleteSubindex(std::uint16_t indexNumber, std::uint16_t subin
     if (entry == nullptr) {
         return 0;
     }
-    RecordStep(SubindexMessage("Delete subindex 0x%04X, 0x%02X", indexNumber, subindexNumber),
+    RecordStep(Format("Delete subindex 0x%04X, 0x%02X", indexNumber, subindexNumber),
                EntryTarget(indexNumber, subindexNumber), EntryTarget(indexNumber, subindexNumber));
     std::unique_ptr<SubindexEntry> removed =
         m_pDictionary->RemoveEntryAt(*index, m_pDictionary->GetEntryPosition(*index, *entry));
@@ -366,10 +347,10 @@ int CQuillmarkDoc::DeleteSubindex(std::uint16_t indexNumber, std::uint16_t subin
     return 1;
 }
 
-int CQuillmarkDoc::CopyIndex(std::uint16_t indexNumber) {
+DocResult CQuillmarkDoc::CopyIndex(std::uint16_t indexNumber) {
     IndexEntry* index = FindIndex(indexNumber);
     if (index == nullptr) {
-        Error(IndexMessage("The index 0x%X could not be copied!", indexNumber), "Copy index");
+        Error(Format("The index 0x%X could not be copied!", indexNumber), "Copy index");
         return DocResult::CopyIndexFailed;
     }
     m_pCopiedIndex = index;
@@ -377,10 +358,10 @@ int CQuillmarkDoc::CopyIndex(std::uint16_t indexNumber) {
     return DocResult::Done;
 }
 
-int CQuillmarkDoc::CopySubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber) {
+DocResult CQuillmarkDoc::CopySubindex(std::uint16_t indexNumber, std::uint16_t subindexNumber) {
     SubindexEntry* entry = FindEntry(indexNumber, subindexNumber);
     if (entry == nullptr) {
-        Error(SubindexMessage("The subindex 0x%X,0x%X could not be copied!", indexNumber, subindexNumber),
+        Error(Format("The subindex 0x%X,0x%X could not be copied!", indexNumber, subindexNumber),
               "Copy subindex");
         return DocResult::CopySubindexFailed;
     }
@@ -390,7 +371,7 @@ int CQuillmarkDoc::CopySubindex(std::uint16_t indexNumber, std::uint16_t subinde
     return DocResult::Done;
 }
 
-int CQuillmarkDoc::PasteIndex() {
+DocResult CQuillmarkDoc::PasteIndex() {
     if (m_pCopiedIndex == nullptr || m_pCopiedIndex->Header() == nullptr) {
         return DocResult::Cancelled;
     }
@@ -403,10 +384,10 @@ int CQuillmarkDoc::PasteIndex() {
         return DocResult::Cancelled;
     }
     dialog->Fill(*clone, *clone->Header());
-    const DialogValuesCheck check{
-        "Paste index", [this](const IndexDialogValues& v) {
-            return IndexExists(v.index) != 0 ? IndexMessage(IndexExistsText, v.index) : std::string();
-        }};
+    const DialogValuesCheck check{"Paste index", [this](const IndexDialogValues& v) {
+                                      return IndexExists(v.index) != 0 ? Format(IndexExistsText, v.index)
+                                                                       : std::string();
+                                  }};
     if (!RunDialog(*dialog, check)) {
         return DocResult::Cancelled;
     }
@@ -414,7 +395,7 @@ int CQuillmarkDoc::PasteIndex() {
         return DocResult::IndexExists;
     }
     TakeOverEditedEntry(*clone, *clone->Header(), dialog->Values(), IndexDialogLevel::Index);
-    RecordStep(IndexMessage("Paste index 0x%04X", clone->index), IndexTarget(clone->index),
+    RecordStep(Format("Paste index 0x%04X", clone->index), IndexTarget(clone->index),
                IndexTarget(clone->index));
     if (dialog->Values().deleteConfirmed) {
         DropSubindices(*clone);
@@ -427,7 +408,7 @@ int CQuillmarkDoc::PasteIndex() {
     return DocResult::Done;
 }
 
-int CQuillmarkDoc::PasteSubindex(std::uint16_t indexNumber) {
+DocResult CQuillmarkDoc::PasteSubindex(std::uint16_t indexNumber) {
     IndexEntry* target = FindIndex(indexNumber);
     if (m_pCopiedSubindex == nullptr || target == nullptr) {
         return DocResult::SubindexCancelled;
@@ -446,8 +427,8 @@ int CQuillmarkDoc::PasteSubindex(std::uint16_t indexNumber) {
     dialog->Fill(*target, *copy);
     const DialogValuesCheck check{"Paste subindex", [this, indexNumber](const IndexDialogValues& v) {
                                       return EntryExists(indexNumber, v.subindex) != 0
-                                                 ? SubindexMessage(EntryExistsText, m_nDuplicateIndex,
-                                                                   m_nDuplicateSubindex)
+                                                 ? Format(EntryExistsText, m_nDuplicateIndex,
+                                                          m_nDuplicateSubindex)
                                                  : std::string();
                                   }};
     if (!RunDialog(*dialog, check)) {
@@ -457,7 +438,7 @@ int CQuillmarkDoc::PasteSubindex(std::uint16_t indexNumber) {
         return DocResult::EntryExists;
     }
     TakeOverEditedEntry(*target, *copy, dialog->Values(), IndexDialogLevel::Subindex);
-    RecordStep(SubindexMessage("Paste subindex 0x%04X, 0x%02X", copy->index, copy->subindex),
+    RecordStep(Format("Paste subindex 0x%04X, 0x%02X", copy->index, copy->subindex),
                EntryTarget(copy->index, copy->subindex), EntryTarget(copy->index, copy->subindex));
     // In subindex order like every other entry, so export and generation see the list in order.
     m_pLastPastedSubindex = copy.get();

@@ -7,6 +7,7 @@
 #include "document/ProjectFileWriter.h"
 #include "eds/CEdsWriter.h"
 #include "eds/CFileScan.h"
+#include "eds/EdsResult.h"
 #include "generator/CSourceGenerator.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageLimitPlatform.h"
@@ -15,11 +16,6 @@
 #include "xdd/XddFormat.h"
 
 namespace {
-
-constexpr int ImportSucceeded = 11;
-constexpr int ImportReaderNotCreated = 25;
-constexpr int ExportWriterNotCreated = 4;
-constexpr int GeneratorNotCreated = 32;
 
 const char* const ProjectFilter = "Project Files (*.prj)| *.prj||";
 
@@ -187,14 +183,14 @@ int CQuillmarkDoc::ImportEds(const std::string& path, ImportMode mode) {
             reader = std::make_unique<CFileScan>(path, *dictionary, *fileInfo, *deviceInfo, limited, mode);
         }
     } catch (const std::bad_alloc&) {
-        return ImportReaderNotCreated;
+        return EdsImportResult::OutOfMemory;
     }
-    const int result =
-        xml ? CXddScan(path, *dictionary, *fileInfo, *deviceInfo, limited).ReadBytes(*xml) : reader->ReadFile();
+    const int result = xml ? CXddScan(path, *dictionary, *fileInfo, *deviceInfo, limited).ReadBytes(*xml)
+                           : reader->ReadFile();
     xml.reset();
     // The XDD reader has no lenient mode that could keep more.
     m_nImportLeftOutForType = reader ? reader->EntriesLeftOutForType() : 0;
-    if (result != ImportSucceeded) {
+    if (result != EdsImportResult::Success) {
         if (reader) {
             reader->GetErrorPosition(m_nDuplicateIndex, m_nDuplicateSubindex);
         }
@@ -215,7 +211,7 @@ int CQuillmarkDoc::ImportEds(const std::string& path, ImportMode mode) {
     m_textEncoding = ContentTextEncoding(*m_pDictionary, *m_pFileInfo, *m_pDeviceInfo);
     m_strTitle = "unnamed.prj";
     m_strPathName.clear();
-    m_bModified = result == ImportSucceeded;
+    m_bModified = result == EdsImportResult::Success;
     m_nNamed = 0;
     m_bImportReplaced = true;
     UpdateAllViews(Hint::Reset);
@@ -228,7 +224,7 @@ int CQuillmarkDoc::ExportEds(const std::string& path) {
     try {
         writer = std::make_unique<CEdsWriter>(path, *m_pDictionary, *m_pFileInfo, *m_pDeviceInfo, m_platform);
     } catch (const std::bad_alloc&) {
-        return ExportWriterNotCreated;
+        return EdsExportResult::CannotCreateWriter;
     }
     // A failed export leaves the previous file as it was.
     return writer->WriteFile();
@@ -239,7 +235,7 @@ int CQuillmarkDoc::ExportXdd(const std::string& path) {
         return CXddWriter(path, *m_pDictionary, *m_pFileInfo, *m_pDeviceInfo, m_textEncoding, m_platform)
             .WriteFile();
     } catch (const std::bad_alloc&) {
-        return ExportWriterNotCreated;
+        return EdsExportResult::CannotCreateWriter;
     }
 }
 
@@ -249,7 +245,7 @@ int CQuillmarkDoc::GenerateSources(const std::string& sourcePath) {
     try {
         generator = std::make_unique<CSourceGenerator>(*m_pDictionary, m_platform);
     } catch (const std::bad_alloc&) {
-        return GeneratorNotCreated;
+        return GenNoEntry;
     }
     // The generator may add default PDO mapping indices; that is no edit, but the content changed.
     const std::uint16_t indices = m_pDictionary->GetIndexCount();

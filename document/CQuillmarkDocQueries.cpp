@@ -1,6 +1,7 @@
-#include <cstdio>
+#include <utility>
 
 #include "document/CQuillmarkDoc.h"
+#include "eds/EdsFormat.h"
 #include "model/NameTables.h"
 
 namespace {
@@ -16,8 +17,12 @@ std::uint16_t CQuillmarkDoc::GetIndexCount() const {
     return m_pDictionary->GetIndexCount();
 }
 
-IndexEntry* CQuillmarkDoc::GetIndexAt(std::uint16_t position) const {
+IndexEntry* CQuillmarkDoc::GetIndexAt(std::uint16_t position) {
     return m_pDictionary->GetIndexAt(position);
+}
+
+const IndexEntry* CQuillmarkDoc::GetIndexAt(std::uint16_t position) const {
+    return std::as_const(*m_pDictionary).GetIndexAt(position);
 }
 
 std::uint16_t CQuillmarkDoc::GetEntryCount(std::uint16_t position) const {
@@ -25,9 +30,15 @@ std::uint16_t CQuillmarkDoc::GetEntryCount(std::uint16_t position) const {
     return index != nullptr ? m_pDictionary->GetEntryCount(*index) : 0;
 }
 
-SubindexEntry* CQuillmarkDoc::GetEntryAt(std::uint16_t position, std::uint16_t entryPosition) const {
-    const IndexEntry* index = m_pDictionary->GetIndexAt(position);
+SubindexEntry* CQuillmarkDoc::GetEntryAt(std::uint16_t position, std::uint16_t entryPosition) {
+    IndexEntry* index = m_pDictionary->GetIndexAt(position);
     return index != nullptr ? m_pDictionary->GetEntryAt(*index, entryPosition) : nullptr;
+}
+
+const SubindexEntry* CQuillmarkDoc::GetEntryAt(std::uint16_t position, std::uint16_t entryPosition) const {
+    const ObjectDictionary& dictionary = *m_pDictionary;
+    const IndexEntry* index = dictionary.GetIndexAt(position);
+    return index != nullptr ? dictionary.GetEntryAt(*index, entryPosition) : nullptr;
 }
 
 std::string CQuillmarkDoc::GetTreeLabel(std::uint16_t position, std::uint16_t entryPosition) const {
@@ -35,30 +46,25 @@ std::string CQuillmarkDoc::GetTreeLabel(std::uint16_t position, std::uint16_t en
     if (entry == nullptr) {
         return {};
     }
-    char prefix[24];
-    if (entryPosition == 0) {
-        std::snprintf(prefix, sizeof prefix, "%04X ", entry->index);
-    } else {
-        std::snprintf(prefix, sizeof prefix, "%04X, %02X ", entry->index, entry->subindex);
-    }
+    const std::string prefix = entryPosition == 0 ? Format("%04X ", entry->index)
+                                                  : Format("%04X, %02X ", entry->index, entry->subindex);
     return prefix + entry->name;
 }
 
-IndexEntry* CQuillmarkDoc::FindIndex(std::uint16_t indexNumber) const {
+IndexEntry* CQuillmarkDoc::FindIndex(std::uint16_t indexNumber) {
     return m_pDictionary->FindIndexForEntry(indexNumber);
 }
 
-SubindexEntry* CQuillmarkDoc::FindEntry(std::uint16_t indexNumber, std::uint16_t subindexNumber) const {
-    const IndexEntry* index = FindIndex(indexNumber);
-    if (index == nullptr) {
-        return nullptr;
-    }
-    for (const auto& entry : index->subindices) {
-        if (entry->subindex == subindexNumber) {
-            return entry.get();
-        }
-    }
-    return nullptr;
+const IndexEntry* CQuillmarkDoc::FindIndex(std::uint16_t indexNumber) const {
+    return std::as_const(*m_pDictionary).FindIndexForEntry(indexNumber);
+}
+
+SubindexEntry* CQuillmarkDoc::FindEntry(std::uint16_t indexNumber, std::uint16_t subindexNumber) {
+    return m_pDictionary->FindEntry(indexNumber, subindexNumber);
+}
+
+const SubindexEntry* CQuillmarkDoc::FindEntry(std::uint16_t indexNumber, std::uint16_t subindexNumber) const {
+    return std::as_const(*m_pDictionary).FindEntry(indexNumber, subindexNumber);
 }
 
 int CQuillmarkDoc::IndexExists(std::uint16_t indexNumber) {

@@ -25,7 +25,8 @@ struct IndexEntry {
     std::unique_ptr<IndexEntry> Clone() const;
 
     // The header entry (position 0), or null for an index without entries.
-    SubindexEntry* Header() const { return subindices.empty() ? nullptr : subindices.front().get(); }
+    SubindexEntry* Header() { return subindices.empty() ? nullptr : subindices.front().get(); }
+    const SubindexEntry* Header() const { return subindices.empty() ? nullptr : subindices.front().get(); }
 
     // Field-by-field comparison including every entry; used to check round trips.
     bool SameContent(const IndexEntry& other) const;

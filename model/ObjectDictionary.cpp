@@ -1,6 +1,7 @@
 #include "model/ObjectDictionary.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "model/NameTables.h"
 
@@ -46,9 +47,28 @@ auto FirstNotLess(const std::vector<std::unique_ptr<IndexEntry>>& list, std::uin
         [](const std::unique_ptr<IndexEntry>& e, std::uint16_t n) { return e->index < n; });
 }
 
+// Header entries stand in front and the ordinary entries ascend after them (InsertEntry keeps it so):
+// the few headers are walked, the rest is searched.
+const SubindexEntry* FindInEntries(const IndexEntry& index, std::uint16_t subindex) {
+    const auto& list = index.subindices;
+    auto first = list.begin();
+    for (; first != list.end() && (*first)->IsHeader(); ++first) {
+        if ((*first)->subindex == subindex) {
+            return first->get();
+        }
+    }
+    const auto at = std::lower_bound(first, list.end(), subindex,
+                                     [](const auto& e, std::uint16_t n) { return e->subindex < n; });
+    return at != list.end() && (*at)->subindex == subindex ? at->get() : nullptr;
+}
+
 }  // namespace
 
-IndexEntry* ObjectDictionary::GetIndexAt(std::uint16_t position) const {
+IndexEntry* ObjectDictionary::GetIndexAt(std::uint16_t position) {
+    return const_cast<IndexEntry*>(std::as_const(*this).GetIndexAt(position));
+}
+
+const IndexEntry* ObjectDictionary::GetIndexAt(std::uint16_t position) const {
     return position < m_indices.size() ? m_indices[position].get() : nullptr;
 }
 
@@ -56,7 +76,11 @@ std::uint16_t ObjectDictionary::GetEntryCount(const IndexEntry& index) const {
     return static_cast<std::uint16_t>(index.subindices.size());
 }
 
-SubindexEntry* ObjectDictionary::GetEntryAt(const IndexEntry& index, std::uint16_t position) const {
+SubindexEntry* ObjectDictionary::GetEntryAt(IndexEntry& index, std::uint16_t position) {
+    return const_cast<SubindexEntry*>(std::as_const(*this).GetEntryAt(index, position));
+}
+
+const SubindexEntry* ObjectDictionary::GetEntryAt(const IndexEntry& index, std::uint16_t position) const {
     return position < index.subindices.size() ? index.subindices[position].get() : nullptr;
 }
 
@@ -88,9 +112,23 @@ bool ObjectDictionary::InsertEntry(std::unique_ptr<SubindexEntry> entry) {
     return true;
 }
 
-IndexEntry* ObjectDictionary::FindIndexForEntry(std::uint16_t indexNumber) const {
+IndexEntry* ObjectDictionary::FindIndexForEntry(std::uint16_t indexNumber) {
+    return const_cast<IndexEntry*>(std::as_const(*this).FindIndexForEntry(indexNumber));
+}
+
+const IndexEntry* ObjectDictionary::FindIndexForEntry(std::uint16_t indexNumber) const {
     const auto at = FirstNotLess(m_indices, indexNumber);
     return at != m_indices.end() && (*at)->index == indexNumber ? at->get() : nullptr;
+}
+
+SubindexEntry* ObjectDictionary::FindEntry(std::uint16_t indexNumber, std::uint16_t subindexNumber) {
+    return const_cast<SubindexEntry*>(std::as_const(*this).FindEntry(indexNumber, subindexNumber));
+}
+
+const SubindexEntry* ObjectDictionary::FindEntry(std::uint16_t indexNumber,
+                                                 std::uint16_t subindexNumber) const {
+    const IndexEntry* index = FindIndexForEntry(indexNumber);
+    return index != nullptr ? FindInEntries(*index, subindexNumber) : nullptr;
 }
 
 std::unique_ptr<IndexEntry> ObjectDictionary::RemoveIndexAt(std::uint16_t position) {

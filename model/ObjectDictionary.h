@@ -29,9 +29,11 @@ public:
     ObjectDictionary& operator=(const ObjectDictionary&) = delete;
 
     std::uint16_t GetIndexCount() const { return static_cast<std::uint16_t>(m_indices.size()); }
-    IndexEntry* GetIndexAt(std::uint16_t position) const;
+    IndexEntry* GetIndexAt(std::uint16_t position);
+    const IndexEntry* GetIndexAt(std::uint16_t position) const;
     std::uint16_t GetEntryCount(const IndexEntry& index) const;
-    SubindexEntry* GetEntryAt(const IndexEntry& index, std::uint16_t position) const;
+    SubindexEntry* GetEntryAt(IndexEntry& index, std::uint16_t position);
+    const SubindexEntry* GetEntryAt(const IndexEntry& index, std::uint16_t position) const;
 
     // Inserts before the first index with a greater number; equal numbers go after the existing one.
     std::uint16_t InsertIndex(std::unique_ptr<IndexEntry> index);
@@ -39,7 +41,12 @@ public:
     // An entry whose index is not in the dictionary is refused (returns false, the entry is dropped).
     // entryCount is left to the caller.
     bool InsertEntry(std::unique_ptr<SubindexEntry> entry);
-    IndexEntry* FindIndexForEntry(std::uint16_t indexNumber) const;
+    // The first index with the number, or null.
+    IndexEntry* FindIndexForEntry(std::uint16_t indexNumber);
+    const IndexEntry* FindIndexForEntry(std::uint16_t indexNumber) const;
+    // The first entry with exactly this subindex (a header entry by its header number), or null.
+    SubindexEntry* FindEntry(std::uint16_t indexNumber, std::uint16_t subindexNumber);
+    const SubindexEntry* FindEntry(std::uint16_t indexNumber, std::uint16_t subindexNumber) const;
     std::unique_ptr<IndexEntry> RemoveIndexAt(std::uint16_t position);
     std::unique_ptr<SubindexEntry> RemoveEntryAt(IndexEntry& index, std::uint16_t position);
     // Position of the first index / entry with the same number, or the count when there is none.

@@ -47,3 +47,16 @@ std::string DirectoryPart(const std::string& path) {
     const auto slash = path.find_last_of("/\\");
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
+
+std::string FileExtension(const std::string& path) {
+    const std::string name = FileNamePart(path);
+    const auto dot = name.rfind('.');
+    if (dot == std::string::npos) {
+        return "";
+    }
+    std::string extension = name.substr(dot + 1);
+    for (char& c : extension) {
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    return extension;
+}

@@ -89,3 +89,5 @@ std::string FileErrorText(FileOperation operation, const std::string& path, cons
 std::string FileNamePart(const std::string& path);
 // The part of a path up to and including its last '/' or '\' ("" when there is none).
 std::string DirectoryPart(const std::string& path);
+// The extension of the path's file name in ASCII lower case, without the dot ("" when there is none).
+std::string FileExtension(const std::string& path);

@@ -131,6 +131,15 @@ TEST(ObjectDictionary, InsertsEntriesWithHeaderFirst) {
     EXPECT_EQ(dict.GetEntryCount(index), 5);
     EXPECT_EQ(dict.GetEntryAt(index, 5), nullptr);
 
+    // One lookup for every caller: the header by its number, the first of equal subindices, misses.
+    const ObjectDictionary& constant = dict;
+    EXPECT_EQ(constant.FindEntry(0x2000, HeaderStructured), index.Header());
+    EXPECT_EQ(constant.FindEntry(0x2000, 0x05), index.subindices[2].get());
+    EXPECT_EQ(dict.FindEntry(0x2000, 0x07), index.subindices[4].get());
+    EXPECT_EQ(constant.FindEntry(0x2000, 0x06), nullptr);
+    EXPECT_EQ(constant.FindEntry(0x2000, HeaderSingle), nullptr);
+    EXPECT_EQ(constant.FindEntry(0x2001, 0x00), nullptr);
+
     SubindexEntry probe;
     probe.subindex = 0x05;
     EXPECT_EQ(dict.GetEntryPosition(index, probe), 2);

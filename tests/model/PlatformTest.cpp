@@ -16,6 +16,8 @@ TEST(Paths, FileAndDirectoryParts) {
     EXPECT_EQ(FileNamePart("dev.eds"), "dev.eds");
     EXPECT_EQ(DirectoryPart("/home/me/objdict.c"), "/home/me/");
     EXPECT_EQ(DirectoryPart("objdict.c"), "");
+    EXPECT_EQ(FileExtension("C:\\Work.D\\Node.PRJ"), "prj");
+    EXPECT_EQ(FileExtension("/a.b/objdict"), "");
 }
 
 TEST(ConsolePlatform, PrintsBoxesAndAnswersQuestionsSafely) {

@@ -117,7 +117,16 @@ void IndexDialogRules::Open() {
     ShowFilledValues();
 
     if (IsEdit()) {
-        m_entered = {true, true, true, false, true, true, true, true, true, true};
+        m_entered = IndexDlgEntered{.index = true,
+                                    .subindex = true,
+                                    .designator = true,
+                                    .callback = false,
+                                    .objectType = true,
+                                    .dataType = true,
+                                    .accessType = true,
+                                    .defaultValue = true,
+                                    .lowLimit = true,
+                                    .highLimit = true};
         if (AtIndexLevel()) {
             OpenEditIndex();
         } else {

@@ -87,7 +87,7 @@ void CLeftPaneView::DeleteAllItems() {
     }
 }
 
-bool CLeftPaneView::BuildSkeleton(const std::string& rootText) {
+void CLeftPaneView::BuildSkeleton(const std::string& rootText) {
     DeleteAllItems();
     m_hRoot = NewItem(RootLabel(rootText), ClosedFolder);
     // The root names a file, so its label keeps the file system's form of the name.
@@ -101,7 +101,6 @@ bool CLeftPaneView::BuildSkeleton(const std::string& rootText) {
     m_hRoot->addChildren({m_hFileInfo, m_hDeviceInfo, m_hDummyUsage, m_hComments, m_hDictionary});
     expandItem(m_hRoot);
     setCurrentItem(m_hDictionary);
-    return true;
 }
 
 void CLeftPaneView::FillDictionary() {
@@ -316,7 +315,7 @@ void CLeftPaneView::OnItemDoubleClicked(QTreeWidgetItem* item) {
         return;
     }
     int command = 0;
-    switch (KindOf(currentItem())) {
+    switch (KindOf(item)) {
         case NodeKind::FileInfo:
             command = Cmd::FileInfo;
             break;

@@ -48,7 +48,7 @@ public:
     void SetCloseMainWindow(std::function<bool()> close) { m_closeMainWindow = std::move(close); }
 
     // Tree structure.
-    bool BuildSkeleton(const std::string& rootText);
+    void BuildSkeleton(const std::string& rootText);
     void FillDictionary();
     std::uint16_t IndexFromItem(const QTreeWidgetItem* item) const;
     std::uint16_t SubindexFromItem(const QTreeWidgetItem* item) const;

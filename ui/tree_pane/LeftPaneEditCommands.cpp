@@ -3,7 +3,6 @@
 
 #include "document/CQuillmarkDoc.h"
 #include "platform/Platform.h"
-#include "platform/ResultMessage.h"
 #include "ui/app/CommandIds.h"
 #include "ui/tree_pane/CLeftPaneView.h"
 #include "ui/tree_pane/TreeLabels.h"
@@ -109,12 +108,8 @@ void CLeftPaneView::RemoveNode(QTreeWidgetItem* node, bool moveSelection) {
 
 void CLeftPaneView::OnNewIndex() {
     std::string label;
-    const int result = m_pDocument->AddIndex(label);
-    if (result == DocResult::Cancelled) {
-        return;
-    }
-    if (result != DocResult::Done) {
-        ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath);
+    // A failed edit has told the user already (the document shows a conflict itself).
+    if (m_pDocument->AddIndex(label) != DocResult::Done) {
         return;
     }
     QTreeWidgetItem* node = InsertSorted(m_hDictionary, label, ClosedFolder);
@@ -132,9 +127,7 @@ void CLeftPaneView::OnNewSubindex() {
         return;
     }
     std::string label;
-    const int result = m_pDocument->AddSubindex(IndexFromItem(target), label);
-    if (result != DocResult::Done) {
-        ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath);
+    if (m_pDocument->AddSubindex(IndexFromItem(target), label) != DocResult::Done) {
         return;
     }
     QTreeWidgetItem* node = InsertSorted(target, label, SingleEntry);
@@ -237,10 +230,9 @@ void CLeftPaneView::OnPaste(QTreeWidgetItem* node) {
     QTreeWidgetItem* target = node->parent();
     const auto copiedImage = static_cast<Image>(m_nCopiedImage);
     if (m_bIndexSelected) {
-        const int result = m_pDocument->PasteIndex();
+        const DocResult result = m_pDocument->PasteIndex();
         const IndexEntry* pasted = m_pDocument->GetLastPastedIndex();
         if (result != DocResult::Done || pasted == nullptr || pasted->Header() == nullptr) {
-            ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath);
             return;
         }
         QTreeWidgetItem* pastedNode =

@@ -2,6 +2,7 @@
 
 #include "document/CQuillmarkDoc.h"
 #include "eds/EdsResult.h"
+#include "generator/GenerationResult.h"
 #include "platform/Platform.h"
 #include "platform/ResultMessage.h"
 #include "ui/app/CommandIds.h"
@@ -12,7 +13,6 @@
 namespace {
 
 constexpr unsigned ChooserOptions = HideReadOnly | OverwritePrompt | PathMustExist;
-constexpr int GenerationSuccess = 31;
 
 // The import's refusals for a missing FileName, VendorName, Dummy0001 or object list: the lenient
 // import fills these in.
@@ -24,16 +24,7 @@ bool IsLackingRequiredParts(int importResult) {
 }
 
 bool IsProjectFile(const std::string& path) {
-    const std::string name = FileNamePart(path);
-    const auto dot = name.rfind('.');
-    if (dot == std::string::npos) {
-        return false;
-    }
-    std::string extension = name.substr(dot + 1);
-    for (char& c : extension) {
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    }
-    return extension == "prj";
+    return FileExtension(path) == "prj";
 }
 
 }  // namespace
@@ -215,8 +206,8 @@ void CLeftPaneView::ShowOpenedProject() {
 }
 
 void CLeftPaneView::ReportSaveFailure() {
-    m_platform.MessageBox("An error ocurred while saving the project " + m_pDocument->GetPathName() + "!",
-                          "Save project", MsgButtons::Ok, MsgIcon::Error);
+    m_platform.MessageBox(SaveProjectFailureText(m_pDocument->GetPathName()), "Save project", MsgButtons::Ok,
+                          MsgIcon::Error);
 }
 
 void CLeftPaneView::OnFileSave() {
@@ -307,8 +298,7 @@ void CLeftPaneView::OnCreateSources() {
     RepaintMainWindow();
     m_strSourceFilePath = *path;
     const int result = m_pDocument->GenerateSources(*path);
-    if (result == GenerationSuccess && m_pDocument->GetIndexCount() > indicesBefore &&
-        m_hDictionary != nullptr) {
+    if (result == GenOk && m_pDocument->GetIndexCount() > indicesBefore && m_hDictionary != nullptr) {
         {
             const QSignalBlocker blocker(this);
             qDeleteAll(m_hDictionary->takeChildren());
