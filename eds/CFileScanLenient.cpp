@@ -46,7 +46,8 @@ std::optional<std::uint32_t> ObjectSectionOf(std::string_view name) {
     if (name.size() == 4) {
         return static_cast<std::uint32_t>(index) << 16 | 0xFFFFu;
     }
-    if (name.size() <= 9 && ToLower(std::string(name.substr(4, 3))) == "sub") {
+    if (name.size() >= 7 && name.size() <= 9 && (name[4] | 0x20) == 's' && (name[5] | 0x20) == 'u' &&
+        (name[6] | 0x20) == 'b') {
         const int sub = name.size() > 7 ? hexValue(name.substr(7)) : -1;
         if (sub >= 0) {
             return static_cast<std::uint32_t>(index) << 16 | static_cast<std::uint32_t>(sub);
