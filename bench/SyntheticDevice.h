@@ -19,7 +19,7 @@ struct Document {
 };
 
 inline void AddEntry(IndexEntry& index, std::uint16_t subindex, std::string name, std::uint8_t objectType,
-              std::uint8_t dataType, std::string def, std::string low, std::string high) {
+                     std::uint8_t dataType, std::string def, std::string low, std::string high) {
     auto entry = std::make_unique<SubindexEntry>();
     entry->index = index.index;
     entry->subindex = subindex;

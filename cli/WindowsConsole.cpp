@@ -14,7 +14,11 @@ std::size_t CompleteUtf8Length(const std::string& bytes) {
         if ((lead & 0xC0) == 0x80) {
             continue;
         }
-        const std::size_t needed = lead >= 0xF8 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        const std::size_t needed = lead >= 0xF8   ? 1
+                                   : lead >= 0xF0 ? 4
+                                   : lead >= 0xE0 ? 3
+                                   : lead >= 0xC0 ? 2
+                                                  : 1;
         return needed > back ? size - back : size;
     }
     return size;

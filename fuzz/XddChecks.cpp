@@ -81,9 +81,9 @@ std::string CheckXddImport(std::string_view bytes) {
     }
 
     std::string eds;
-    const int exported = CEdsWriter("/fuzz/export.eds", device.dictionary, device.fileInfo, device.deviceInfo,
-                                    platform)
-                             .BuildText(eds);
+    const int exported =
+        CEdsWriter("/fuzz/export.eds", device.dictionary, device.fileInfo, device.deviceInfo, platform)
+            .BuildText(eds);
     if (exported != EdsExportResult::Success && exported != EdsExportResult::NoMandatoryIndex) {
         return Describe("EDS export of the XDD import failed", exported);
     }

@@ -17,7 +17,8 @@ const char* const ReadCaption = "Read XDD file";
 
 // Line and column (from 1) of a byte offset, for the message about a file that is not XML.
 std::pair<unsigned, unsigned> LineAndColumn(std::string_view bytes, std::ptrdiff_t offset) {
-    const std::size_t end = std::min(bytes.size(), static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0)));
+    const std::size_t end =
+        std::min(bytes.size(), static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0)));
     unsigned line = 1;
     std::size_t lineStart = 0;
     for (std::size_t i = 0; i < end; ++i) {
@@ -75,8 +76,8 @@ int CXddScan::ReadBytes(std::string_view bytes) {
         const pugi::xml_parse_result parsed = document.load_buffer(bytes.data(), bytes.size());
         if (!parsed) {
             const auto [line, column] = LineAndColumn(bytes, parsed.offset);
-            Refuse(Format("The file %s is not well-formed XML!\nLine %u, column %u: %s.", m_strPath.c_str(), line,
-                          column, parsed.description()));
+            Refuse(Format("The file %s is not well-formed XML!\nLine %u, column %u: %s.", m_strPath.c_str(),
+                          line, column, parsed.description()));
             return XddImportResult::Refused;
         }
         const int result = ReadDocument(document.document_element());
@@ -94,9 +95,10 @@ void CXddScan::Refuse(const std::string& reason) {
 
 int CXddScan::ReadDocument(const pugi::xml_node& root) {
     if (!HasLocalName(root, "ISO15745ProfileContainer")) {
-        Refuse(Format("The file %s is not a CiA 311 device description!\nIts root element is <%s>, not "
-                      "<ISO15745ProfileContainer>.",
-                      m_strPath.c_str(), root.name()));
+        Refuse(
+            Format("The file %s is not a CiA 311 device description!\nIts root element is <%s>, not "
+                   "<ISO15745ProfileContainer>.",
+                   m_strPath.c_str(), root.name()));
         return XddImportResult::Refused;
     }
     const pugi::xml_node list = DescendantNamed(root, "CANopenObjectList");
@@ -197,16 +199,18 @@ void CXddScan::ReadNetworkFeatures(const pugi::xml_node& root) {
     info.GroupMessaging = FlagOf(general.attribute("groupMessaging"));
     info.SimpleBootUpSlave = FlagOf(general.attribute("bootUpSlave"));
     info.LSS_Supported = FlagOf(general.attribute("layerSettingServiceSlave"));
-    info.SimpleBootUpMaster = FlagOf(DescendantNamed(root, "CANopenMasterFeatures").attribute("bootUpMaster"));
+    info.SimpleBootUpMaster =
+        FlagOf(DescendantNamed(root, "CANopenMasterFeatures").attribute("bootUpMaster"));
 
-    ForEachChildNamed(DescendantNamed(root, "baudRate"), "supportedBaudRate", [&info](const pugi::xml_node& rate) {
-        const std::string_view value = rate.attribute("value").value();
-        for (const BaudRateName& baudRate : BaudRates) {
-            if (value == baudRate.value) {
-                info.*baudRate.flag = 1;
-            }
-        }
-    });
+    ForEachChildNamed(DescendantNamed(root, "baudRate"), "supportedBaudRate",
+                      [&info](const pugi::xml_node& rate) {
+                          const std::string_view value = rate.attribute("value").value();
+                          for (const BaudRateName& baudRate : BaudRates) {
+                              if (value == baudRate.value) {
+                                  info.*baudRate.flag = 1;
+                              }
+                          }
+                      });
 }
 
 // Entries "Dummy0001=0" .. "Dummy0007=1"; the table is packed in data type order, as an EDS import

@@ -44,7 +44,8 @@ pugi::xml_attribute ParameterValue(const pugi::xml_node& parameter, std::string_
 }
 
 pugi::xml_attribute ParameterLimit(const pugi::xml_node& parameter, std::string_view element) {
-    return ChildNamed(ChildNamed(ChildNamed(parameter, "allowedValues"), "range"), element).attribute("value");
+    return ChildNamed(ChildNamed(ChildNamed(parameter, "allowedValues"), "range"), element)
+        .attribute("value");
 }
 
 // The parameter side writes byte strings with the bytes apart ("C8 3D BB"); an EDS value has them
@@ -68,11 +69,12 @@ bool IsDisabled(const pugi::xml_node& parameter) {
 }  // namespace
 
 void CXddScan::IndexParameters(const pugi::xml_node& root) {
-    ForEachChildNamed(DescendantNamed(root, "parameterList"), "parameter", [this](const pugi::xml_node& parameter) {
-        if (const pugi::xml_attribute id = parameter.attribute("uniqueID")) {
-            m_parameters.emplace(id.value(), parameter.internal_object());
-        }
-    });
+    ForEachChildNamed(DescendantNamed(root, "parameterList"), "parameter",
+                      [this](const pugi::xml_node& parameter) {
+                          if (const pugi::xml_attribute id = parameter.attribute("uniqueID")) {
+                              m_parameters.emplace(id.value(), parameter.internal_object());
+                          }
+                      });
 }
 
 void CXddScan::ReadObjectList(const pugi::xml_node& list) {
@@ -130,7 +132,8 @@ void CXddScan::ReadObject(const pugi::xml_node& object) {
             subEntry->subindex = static_cast<std::uint16_t>(s);
             subEntry->name = sub.attribute("name").value();
             const pugi::xml_attribute subType = sub.attribute("objectType");
-            subEntry->objectType = static_cast<std::uint8_t>(subType ? ParseNumber(subType.value()) : ObjectCode::Var);
+            subEntry->objectType =
+                static_cast<std::uint8_t>(subType ? ParseNumber(subType.value()) : ObjectCode::Var);
             if (ReadValues(*subEntry, sub)) {
                 m_dictionary.InsertEntry(std::move(subEntry));
             }
@@ -159,10 +162,10 @@ bool CXddScan::ReadValues(SubindexEntry& entry, const pugi::xml_node& object) {
     const pugi::xml_attribute dataType = object.attribute("dataType");
     const std::uint32_t type = dataType ? ParseHexAttribute(dataType.value()) : ParameterDataType(parameter);
     if (!IsKeptDataType(type)) {
-        const std::string text =
-            entry.subindex == HeaderSingle
-                ? Format("Data Type of index 0x%04X not supported", entry.index)
-                : Format("Data Type of index 0x%04X,subindex 0x%02X not supported!", entry.index, entry.subindex);
+        const std::string text = entry.subindex == HeaderSingle
+                                     ? Format("Data Type of index 0x%04X not supported", entry.index)
+                                     : Format("Data Type of index 0x%04X,subindex 0x%02X not supported!",
+                                              entry.index, entry.subindex);
         m_platform.MessageBox(text, "Warning", MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }

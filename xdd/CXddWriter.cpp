@@ -97,15 +97,17 @@ private:
         body.append_attribute("fileCreationDate") = Utf8(XsdDateOfEds(m_fileInfo.CreationDate)).c_str();
         body.append_attribute("fileCreationTime") = Utf8(XsdTimeOfEds(m_fileInfo.CreationTime)).c_str();
         body.append_attribute("fileModifiedBy") = Utf8(m_fileInfo.ModifiedBy).c_str();
-        body.append_attribute("fileModificationDate") = Utf8(XsdDateOfEds(m_fileInfo.ModificationDate)).c_str();
-        body.append_attribute("fileModificationTime") = Utf8(XsdTimeOfEds(m_fileInfo.ModificationTime)).c_str();
+        body.append_attribute("fileModificationDate") =
+            Utf8(XsdDateOfEds(m_fileInfo.ModificationDate)).c_str();
+        body.append_attribute("fileModificationTime") =
+            Utf8(XsdTimeOfEds(m_fileInfo.ModificationTime)).c_str();
         body.append_attribute("fileVersion") = static_cast<unsigned>(m_fileInfo.FileVersion);
         return body;
     }
 
     void AddDeviceProfile(pugi::xml_node root) const {
-        pugi::xml_node body = AddBody(AddProfile(root, "CANopen device profile", "Device"),
-                                      "ProfileBody_Device_CANopen");
+        pugi::xml_node body =
+            AddBody(AddProfile(root, "CANopen device profile", "Device"), "ProfileBody_Device_CANopen");
         pugi::xml_node identity = body.append_child("DeviceIdentity");
         SetText(identity, "vendorName", m_deviceInfo.VendorName);
         identity.append_child("vendorID").text().set(Format("0x%08X", m_deviceInfo.VendorNumber).c_str());
@@ -115,17 +117,20 @@ private:
         description.append_attribute("lang") = "en";
         description.text().set(Utf8(m_fileInfo.Description).c_str());
         SetText(identity, "orderNumber", m_deviceInfo.OrderCode);
-        AddCharacteristics(body.append_child("DeviceFunction").append_child("capabilities").append_child(
-            "characteristicsList"));
+        AddCharacteristics(body.append_child("DeviceFunction")
+                               .append_child("capabilities")
+                               .append_child("characteristicsList"));
     }
 
-    void AddCharacteristic(pugi::xml_node list, const char* name, const std::vector<std::string>& values) const {
+    void AddCharacteristic(pugi::xml_node list, const char* name,
+                           const std::vector<std::string>& values) const {
         pugi::xml_node characteristic = list.append_child("characteristic");
         pugi::xml_node label = characteristic.append_child("characteristicName").append_child("label");
         label.append_attribute("lang") = "en";
         label.text().set(name);
         for (const std::string& value : values) {
-            pugi::xml_node content = characteristic.append_child("characteristicContent").append_child("label");
+            pugi::xml_node content =
+                characteristic.append_child("characteristicContent").append_child("label");
             content.append_attribute("lang") = "en";
             content.text().set(Utf8(value).c_str());
         }
@@ -154,9 +159,9 @@ private:
             AddCharacteristic(list, C::Comments, comments);
         }
         // Only the indices whose object list is not the one their number gives.
-        for (const auto& [name, category] : {std::pair{C::MandatoryObjects, "mandatory"},
-                                             std::pair{C::ManufacturerObjects, "manufacturer"},
-                                             std::pair{C::OptionalObjects, "optional"}}) {
+        for (const auto& [name, category] :
+             {std::pair{C::MandatoryObjects, "mandatory"}, std::pair{C::ManufacturerObjects, "manufacturer"},
+              std::pair{C::OptionalObjects, "optional"}}) {
             std::vector<std::string> indices;
             for (std::uint16_t i = 0; i < m_dictionary.GetIndexCount(); ++i) {
                 const IndexEntry& index = *m_dictionary.GetIndexAt(i);
@@ -171,9 +176,9 @@ private:
     }
 
     void AddNetworkProfile(pugi::xml_node root) const {
-        pugi::xml_node body = AddBody(AddProfile(root, "CANopen communication network profile",
-                                                 "CommunicationNetwork"),
-                                      "ProfileBody_CommunicationNetwork_CANopen");
+        pugi::xml_node body =
+            AddBody(AddProfile(root, "CANopen communication network profile", "CommunicationNetwork"),
+                    "ProfileBody_CommunicationNetwork_CANopen");
         pugi::xml_node layers = body.append_child("ApplicationLayers");
         pugi::xml_node list = layers.append_child("CANopenObjectList");
         unsigned rxPdo = 0;
@@ -204,7 +209,8 @@ private:
         pugi::xml_node management = body.append_child("NetworkManagement");
         pugi::xml_node general = management.append_child("CANopenGeneralFeatures");
         general.append_attribute("groupMessaging") = Flag(m_deviceInfo.GroupMessaging);
-        general.append_attribute("dynamicChannels") = static_cast<unsigned>(m_deviceInfo.DynamicChannelsSupported);
+        general.append_attribute("dynamicChannels") =
+            static_cast<unsigned>(m_deviceInfo.DynamicChannelsSupported);
         general.append_attribute("bootUpSlave") = Flag(m_deviceInfo.SimpleBootUpSlave);
         general.append_attribute("granularity") = static_cast<unsigned>(m_deviceInfo.Granularity);
         general.append_attribute("nrOfRxPDO") = rxPdo & 0xFFu;
@@ -268,8 +274,8 @@ private:
 }  // namespace
 
 CXddWriter::CXddWriter(const std::string& path, const ObjectDictionary& dictionary,
-                       const FileInfoSection& fileInfo, const DeviceInfoSection& deviceInfo, TextEncoding encoding,
-                       Platform& platform)
+                       const FileInfoSection& fileInfo, const DeviceInfoSection& deviceInfo,
+                       TextEncoding encoding, Platform& platform)
     : m_strPath(path),
       m_dictionary(dictionary),
       m_fileInfo(fileInfo),

@@ -19,10 +19,10 @@ struct IecType {
 // CiA 311 gives a parameter's type as an IEC 61131 elementary type; the CANopen types without an IEC
 // twin (INTEGER24, DOMAIN, ...) only appear as the object's dataType attribute.
 constexpr IecType IecTypes[] = {
-    {"BOOL", 0x01},  {"SINT", 0x02},  {"INT", 0x03},    {"DINT", 0x04},      {"USINT", 0x05},
-    {"UINT", 0x06},  {"UDINT", 0x07}, {"REAL", 0x08},   {"STRING", 0x09},    {"BITSTRING", 0x0A},
-    {"WSTRING", 0x0B}, {"LREAL", 0x11}, {"LINT", 0x15}, {"ULINT", 0x1B},     {"BYTE", 0x05},
-    {"WORD", 0x06},  {"DWORD", 0x07}, {"LWORD", 0x1B},  {"CHAR", 0x05},
+    {"BOOL", 0x01},    {"SINT", 0x02},  {"INT", 0x03},   {"DINT", 0x04},   {"USINT", 0x05},
+    {"UINT", 0x06},    {"UDINT", 0x07}, {"REAL", 0x08},  {"STRING", 0x09}, {"BITSTRING", 0x0A},
+    {"WSTRING", 0x0B}, {"LREAL", 0x11}, {"LINT", 0x15},  {"ULINT", 0x1B},  {"BYTE", 0x05},
+    {"WORD", 0x06},    {"DWORD", 0x07}, {"LWORD", 0x1B}, {"CHAR", 0x05},
 };
 
 struct AccessName {
@@ -31,8 +31,9 @@ struct AccessName {
 };
 
 constexpr AccessName AccessNames[] = {
-    {"const", "const"},         {"read", "ro"},           {"write", "wo"},
-    {"readWrite", "rw"},        {"readWriteInput", "rwr"}, {"readWriteOutput", "rww"},
+    {"const", "const"},        {"read", "ro"},
+    {"write", "wo"},           {"readWrite", "rw"},
+    {"readWriteInput", "rwr"}, {"readWriteOutput", "rww"},
 };
 
 // Reads exactly `count` decimal digits at `at`.

@@ -23,7 +23,8 @@ inline pugi::xml_node ChildNamed(const pugi::xml_node& parent, std::string_view 
 
 // The first element of that name below the parent, depth first.
 inline pugi::xml_node DescendantNamed(const pugi::xml_node& parent, std::string_view localName) {
-    return parent.find_node([localName](const pugi::xml_node& node) { return HasLocalName(node, localName); });
+    return parent.find_node(
+        [localName](const pugi::xml_node& node) { return HasLocalName(node, localName); });
 }
 
 template <typename Visit>

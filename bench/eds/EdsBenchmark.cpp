@@ -6,12 +6,12 @@
 #include <memory>
 #include <string>
 
+#include "bench/SyntheticDevice.h"
 #include "eds/CEdsWriter.h"
 #include "eds/CFileScan.h"
 #include "eds/EdsResult.h"
 #include "model/ObjectDictionary.h"
 #include "platform/ConsolePlatform.h"
-#include "bench/SyntheticDevice.h"
 
 // What the profiles of a whole `quillmark-cli convert` of a 2,000-index file (42,000 sections, 6 MB;
 // bench/whole_process.sh makes it) showed, counted with callgrind and sampled with perf:

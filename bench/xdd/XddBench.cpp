@@ -34,8 +34,8 @@ Files WriteFiles(int count, ConsolePlatform& platform) {
     CEdsWriter(files.eds, source.dictionary, source.fileInfo, source.deviceInfo, platform).WriteFile();
     Document imported;
     CFileScan(files.eds, imported.dictionary, imported.fileInfo, imported.deviceInfo, platform).ReadFile();
-    CXddWriter(files.xdd, imported.dictionary, imported.fileInfo, imported.deviceInfo, TextEncoding::Windows1252,
-               platform)
+    CXddWriter(files.xdd, imported.dictionary, imported.fileInfo, imported.deviceInfo,
+               TextEncoding::Windows1252, platform)
         .WriteFile();
     return files;
 }
@@ -71,9 +71,9 @@ void BM_XddExport(benchmark::State& state) {
     synthetic::FillDocument(doc, static_cast<int>(state.range(0)));
     ConsolePlatform platform(std::cerr);
     for ([[maybe_unused]] auto _ : state) {
-        benchmark::DoNotOptimize(
-            CXddWriter("bench.xdd", doc.dictionary, doc.fileInfo, doc.deviceInfo, TextEncoding::Windows1252, platform)
-                .BuildText());
+        benchmark::DoNotOptimize(CXddWriter("bench.xdd", doc.dictionary, doc.fileInfo, doc.deviceInfo,
+                                            TextEncoding::Windows1252, platform)
+                                     .BuildText());
     }
 }
 

@@ -367,7 +367,8 @@ TEST(Cli, NativeUtf8PathsInMessagesAndFileName) {
     EXPECT_TRUE(Contains(r.err, "Lenient import of " + in + ":\n")) << r.err;
     const std::string written = ReadFileBytes(out);
     EXPECT_TRUE(Contains(written, "FileName=\xE8\xAE\xBE\xE5\xA4\x87 out.eds\r\n")) << written.substr(0, 200);
-    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), std::count(written.begin(), written.end(), '\r'));
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'),
+              std::count(written.begin(), written.end(), '\r'));
     EXPECT_FALSE(Contains(written, "\r\r"));
     EXPECT_FALSE(Contains(written, "\n\n"));
 

@@ -45,8 +45,9 @@ TEST_F(DocumentExchange, RefusedImportKeepsThePreviousProjectWhole) {
     platform.AllowUnexpectedMessages();
     // XML is read as an XDD whatever the name says; a broken one is refused like a broken EDS.
     WriteFileBytes(dir.File("broken.eds"), "<?xml version=\"1.0\"?>\n<ISO15745ProfileContainer>");
-    for (const std::string& path : {dir.File("missing.eds"), std::string(QM_CORPUS_DIR) + "/can2mqtt__esphome.eds",
-                                    dir.File("broken.eds")}) {
+    for (const std::string& path :
+         {dir.File("missing.eds"), std::string(QM_CORPUS_DIR) + "/can2mqtt__esphome.eds",
+          dir.File("broken.eds")}) {
         EXPECT_NE(doc.ImportEds(path), 11) << path;
         EXPECT_FALSE(doc.LastImportReplacedProject());
         EXPECT_EQ(doc.GetIndexCount(), indices);

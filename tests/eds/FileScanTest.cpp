@@ -626,7 +626,8 @@ TEST(FileScanTest, LenientImportKeepsWhatTheFileHolds) {
                               SubSection(0x2100, 0, "Count", 5, "3") + SubSection(0x2100, 1, "Flag", 1, "1") +
                               SubSection(0x2100, 2, "Big", 0x1B, "0x1122334455667788") +
                               SubSection(0x2100, 3, "Beyond", 0x15, "-5") +
-                              VarSection(0x2200, "Unlisted", 0x11, "1.25") + VarSection(0x2201, "Own", 0x40, "0x0") +
+                              VarSection(0x2200, "Unlisted", 0x11, "1.25") +
+                              VarSection(0x2201, "Own", 0x40, "0x0") +
                               VarSection(0x1018, "Identity", 7, "1") + VarSection(0x6000, "Profile", 0xA, "");
     ImportRun run;
     run.mode = ImportMode::Lenient;

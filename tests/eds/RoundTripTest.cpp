@@ -5,9 +5,9 @@
 #include <set>
 
 #include "EdsTestSupport.h"
-#include "platform/Platform.h"
 #include "eds/CEdsWriter.h"
 #include "eds/EdsResult.h"
+#include "platform/Platform.h"
 
 namespace {
 
@@ -169,8 +169,8 @@ TEST(RoundTripTest, CorpusImportsOrIsRefused) {
                 EXPECT_FALSE(messages.empty());
                 break;
         }
-        std::printf("%-45s %d (%zu messages, %u indices)\n", FileNamePart(file).c_str(),
-                    result, messages.size(), run.dictionary.GetIndexCount());
+        std::printf("%-45s %d (%zu messages, %u indices)\n", FileNamePart(file).c_str(), result,
+                    messages.size(), run.dictionary.GetIndexCount());
     }
     EXPECT_GE(imported, 15);
 }

@@ -3,9 +3,9 @@
 #include <sstream>
 
 #include "ScriptedPlatform.h"
-#include "platform/FileSystem.h"
 #include "platform/ConsolePlatform.h"
 #include "platform/Cp1252.h"
+#include "platform/FileSystem.h"
 #include "platform/MessageLimitPlatform.h"
 #include "platform/ResultMessage.h"
 #include "platform/TextEncoding.h"

@@ -618,8 +618,8 @@ private slots:
         QVERIFY(written.open(QIODevice::ReadOnly));
         const QByteArray bytes = written.readAll();
         QVERIFY(bytes.startsWith(start));
-        QVERIFY(
-            bytes.contains("io_device.eds:493: warning: 0x1802: the transmit PDO has no mapping index 0x1A02"));
+        QVERIFY(bytes.contains(
+            "io_device.eds:493: warning: 0x1802: the transmit PDO has no mapping index 0x1A02"));
         QCOMPARE(f->platform.WaitCursorDepth(), 0);
     }
 

@@ -20,9 +20,8 @@ void CopyWithout(const ObjectDictionary& from, ObjectDictionary& to,
     for (std::uint16_t i = 0; i < from.GetIndexCount(); ++i) {
         std::unique_ptr<IndexEntry> index = from.GetIndexAt(i)->Clone();
         // A structure's header holds no value; a VAR's only entry does.
-        std::erase_if(index->subindices, [&](const auto& entry) {
-            return entry->subindex != HeaderStructured && drop(*entry);
-        });
+        std::erase_if(index->subindices,
+                      [&](const auto& entry) { return entry->subindex != HeaderStructured && drop(*entry); });
         index->entryCount = static_cast<std::uint16_t>(index->subindices.size());
         const bool structured = index->headerSubindex == HeaderStructured;
         if (index->subindices.size() >= (structured ? 2u : 1u)) {
@@ -36,8 +35,8 @@ void CopyAsUtf8(const ObjectDictionary& from, TextEncoding encoding, ObjectDicti
     CopyWithout(from, to, [](const SubindexEntry&) { return false; });
     for (std::uint16_t i = 0; i < to.GetIndexCount(); ++i) {
         for (auto& entry : to.GetIndexAt(i)->subindices) {
-            for (std::string* text : {&entry->name, &entry->accessType, &entry->defaultValue, &entry->lowLimit,
-                                      &entry->highLimit}) {
+            for (std::string* text : {&entry->name, &entry->accessType, &entry->defaultValue,
+                                      &entry->lowLimit, &entry->highLimit}) {
                 *text = TextToUtf8(*text, encoding);
             }
         }
@@ -69,7 +68,8 @@ TEST(XddCorpus, DemoXddAndDemoEdsGiveTheSameDictionary) {
     ObjectDictionary comparable;
     CopyWithout(xdd.dictionary, comparable, [](const SubindexEntry& entry) { return entry.index == 0x2122; });
     ObjectDictionary edsComparable;
-    CopyWithout(eds.dictionary, edsComparable, [](const SubindexEntry& entry) { return entry.index == 0x2122; });
+    CopyWithout(eds.dictionary, edsComparable,
+                [](const SubindexEntry& entry) { return entry.index == 0x2122; });
     EXPECT_EQ("", EntryByEntryDifference(edsComparable, comparable));
 
     // The sections, as far as the two formats hold the same.
@@ -109,8 +109,8 @@ TEST(XddCorpus, EveryCorpusEdsSurvivesEdsToXddToEds) {
         const TextEncoding encoding = ContentTextEncoding(first.dictionary, first.fileInfo, first.deviceInfo);
         XddRun xdd;
         const std::string xddPath = xdd.dir.File("converted.xdd");
-        ASSERT_EQ(EdsExportResult::Success, CXddWriter(xddPath, first.dictionary, first.fileInfo, first.deviceInfo,
-                                                       encoding, first.platform)
+        ASSERT_EQ(EdsExportResult::Success, CXddWriter(xddPath, first.dictionary, first.fileInfo,
+                                                       first.deviceInfo, encoding, first.platform)
                                                 .WriteFile());
         ASSERT_EQ(XddImportResult::Success, xdd.ReadPath(xddPath));
         ObjectDictionary expected;
@@ -121,8 +121,9 @@ TEST(XddCorpus, EveryCorpusEdsSurvivesEdsToXddToEds) {
         last.mode = first.mode;
         last.platform.AllowUnexpectedMessages();
         const std::string edsPath = last.dir.File("back.eds");
-        ASSERT_EQ(EdsExportResult::Success,
-                  CEdsWriter(edsPath, xdd.dictionary, xdd.fileInfo, xdd.deviceInfo, xdd.platform).WriteFile());
+        ASSERT_EQ(
+            EdsExportResult::Success,
+            CEdsWriter(edsPath, xdd.dictionary, xdd.fileInfo, xdd.deviceInfo, xdd.platform).WriteFile());
         ASSERT_EQ(EdsImportResult::Success, last.ImportPath(edsPath));
         ObjectDictionary lastUtf8;
         CopyAsUtf8(last.dictionary, TextEncoding::Utf8, lastUtf8);

@@ -18,14 +18,18 @@ TEST(XddReader, RefusesWhatIsNoDeviceDescription) {
         std::string message;  // after "The file PATH "
     };
     const Case cases[] = {
-        {"mismatched tag", "<?xml version=\"1.0\"?>\n<ISO15745ProfileContainer>\n  <a>\n</ISO15745ProfileContainer>\n",
+        {"mismatched tag",
+         "<?xml version=\"1.0\"?>\n<ISO15745ProfileContainer>\n  <a>\n</ISO15745ProfileContainer>\n",
          "is not well-formed XML!\nLine 4, column 3: Start-end tags mismatch."},
         {"cut off", "<?xml version=\"1.0\"?>\r\n<ISO15745ProfileContainer><ISO15745Profile x=\"1",
          "is not well-formed XML!\nLine 2, column 47: Error parsing element attribute."},
-        {"only a declaration", "<?xml version=\"1.0\"?>", "is not well-formed XML!\nLine 1, column 22: No document element found."},
+        {"only a declaration", "<?xml version=\"1.0\"?>",
+         "is not well-formed XML!\nLine 1, column 22: No document element found."},
         {"other root", "<?xml version=\"1.0\"?><EDS><CANopenObjectList/></EDS>",
          "is not a CiA 311 device description!\nIts root element is <EDS>, not <ISO15745ProfileContainer>."},
-        {"no object list", "<ISO15745ProfileContainer><ISO15745Profile><ProfileBody/></ISO15745Profile></ISO15745ProfileContainer>",
+        {"no object list",
+         "<ISO15745ProfileContainer><ISO15745Profile><ProfileBody/></ISO15745Profile></"
+         "ISO15745ProfileContainer>",
          "holds no object dictionary!\nThe element <CANopenObjectList> is missing."},
     };
     for (const Case& c : cases) {
@@ -55,19 +59,21 @@ TEST(XddReader, ReadsBothNamespacesDefaultAndPrefixed) {
         for (std::size_t at = text.find("{p}"); at != std::string::npos; at = text.find("{p}")) {
             text.replace(at, 3, prefix.empty() ? "" : prefix + ":");
         }
-        const std::string declare = prefix.empty() ? "xmlns=\"" + ns + "\"" : "xmlns:" + prefix + "=\"" + ns + "\"";
-        return "<ISO15745ProfileContainer " + declare + "><ISO15745Profile><ProfileBody><ApplicationLayers><" +
-               (prefix.empty() ? "" : prefix + ":") + "CANopenObjectList>" + text + "</" +
-               (prefix.empty() ? "" : prefix + ":") +
-               "CANopenObjectList></ApplicationLayers></ProfileBody></ISO15745Profile></ISO15745ProfileContainer>";
+        const std::string declare =
+            prefix.empty() ? "xmlns=\"" + ns + "\"" : "xmlns:" + prefix + "=\"" + ns + "\"";
+        return "<ISO15745ProfileContainer " + declare +
+               "><ISO15745Profile><ProfileBody><ApplicationLayers><" + (prefix.empty() ? "" : prefix + ":") +
+               "CANopenObjectList>" + text + "</" + (prefix.empty() ? "" : prefix + ":") +
+               "CANopenObjectList></ApplicationLayers></ProfileBody></ISO15745Profile></"
+               "ISO15745ProfileContainer>";
     };
     XddRun reference;
     ASSERT_EQ(XddImportResult::Success, reference.Read(file("http://www.canopen.org/xml/1.1", "")));
     ASSERT_EQ(1, reference.dictionary.GetIndexCount());
     EXPECT_EQ(3u, reference.Find(0x1018)->subindices.size());
-    for (const auto& [ns, prefix] : {std::pair{"http://www.canopen.org/xml/1.0", ""},
-                                     std::pair{"http://www.canopen.org/xml/1.1", "q2"},
-                                     std::pair{"http://www.canopen.org/xml/1.0", "xdd"}}) {
+    for (const auto& [ns, prefix] :
+         {std::pair{"http://www.canopen.org/xml/1.0", ""}, std::pair{"http://www.canopen.org/xml/1.1", "q2"},
+          std::pair{"http://www.canopen.org/xml/1.0", "xdd"}}) {
         XddRun run;
         ASSERT_EQ(XddImportResult::Success, run.Read(file(ns, prefix)));
         EXPECT_EQ("", EntryByEntryDifference(reference.dictionary, run.dictionary)) << ns << " " << prefix;
@@ -196,8 +202,9 @@ TEST(XddReader, ReadsTheSections) {
           <characteristicContent><label lang="en">0x1000</label></characteristicContent></characteristic>
       </characteristicsList></capabilities></DeviceFunction>)";
     std::string text = XddText(Device1000, device);
-    text.replace(text.find("fileName=\"t.xdd\""), 16,
-                 R"(fileName="d.xdd" fileVersion="3" fileCreator="Me" fileCreationDate="2020-11-28" fileCreationTime="16:49:28.79+01:00" fileModificationDate="28.11.2020" fileModificationTime="00:05:00")");
+    text.replace(
+        text.find("fileName=\"t.xdd\""), 16,
+        R"(fileName="d.xdd" fileVersion="3" fileCreator="Me" fileCreationDate="2020-11-28" fileCreationTime="16:49:28.79+01:00" fileModificationDate="28.11.2020" fileModificationTime="00:05:00")");
     const std::string network = R"(</ApplicationLayers>
         <dummyUsage><dummy entry="Dummy0007=1"/><dummy entry="Dummy0002=0"/><dummy entry="Dummy0009=1"/><dummy entry="junk"/></dummyUsage>
         <TransportLayers><PhysicalLayer><baudRate><supportedBaudRate value="125 Kbps"/><supportedBaudRate value="1000 Kbps"/></baudRate></PhysicalLayer></TransportLayers>
@@ -206,8 +213,8 @@ TEST(XddReader, ReadsTheSections) {
     text.replace(text.find("</ApplicationLayers>"), 20, network);
     XddRun run;
     ASSERT_EQ(XddImportResult::Success, run.Read(text));
-    const FileInfoSection file{"d.xdd", 3, 0, "4.0", "A drive", "4:49PM", "11-28-2020", "Me", "12:05AM",
-                               "28.11.2020", ""};
+    const FileInfoSection file{"d.xdd",      3,    0,         "4.0",        "A drive", "4:49PM",
+                               "11-28-2020", "Me", "12:05AM", "28.11.2020", ""};
     EXPECT_EQ(file, run.fileInfo);
     DeviceInfoSection device_;
     device_.VendorName = "ACME & S\xC3\xB6hne";

@@ -56,25 +56,25 @@ std::string EntryByEntryDifference(const ObjectDictionary& a, const ObjectDictio
     for (std::uint16_t i = 0; i < a.GetIndexCount(); ++i) {
         const IndexEntry& x = *a.GetIndexAt(i);
         const IndexEntry& y = *b.GetIndexAt(i);
-        if (x.index != y.index || x.subindices.size() != y.subindices.size() || x.entryCount != y.entryCount ||
-            x.category != y.category || x.callbackName != y.callbackName || x.storage != y.storage ||
-            x.headerSubindex != y.headerSubindex || x.kindMarker != y.kindMarker) {
+        if (x.index != y.index || x.subindices.size() != y.subindices.size() ||
+            x.entryCount != y.entryCount || x.category != y.category || x.callbackName != y.callbackName ||
+            x.storage != y.storage || x.headerSubindex != y.headerSubindex || x.kindMarker != y.kindMarker) {
             return "index record " + std::to_string(x.index) + " / " + std::to_string(y.index) + " differs";
         }
         for (std::size_t s = 0; s < x.subindices.size(); ++s) {
             const SubindexEntry& e = *x.subindices[s];
             const SubindexEntry& f = *y.subindices[s];
             const std::pair<const char*, bool> fields[] = {
-                {"subindex", e.subindex == f.subindex},       {"name", e.name == f.name},
+                {"subindex", e.subindex == f.subindex},        {"name", e.name == f.name},
                 {"object type", e.objectType == f.objectType}, {"data type", e.dataType == f.dataType},
-                {"access", e.accessType == f.accessType},     {"mapping", e.pdoMapping == f.pdoMapping},
+                {"access", e.accessType == f.accessType},      {"mapping", e.pdoMapping == f.pdoMapping},
                 {"default", e.defaultValue == f.defaultValue}, {"low limit", e.lowLimit == f.lowLimit},
-                {"high limit", e.highLimit == f.highLimit},   {"whole entry", e == f},
+                {"high limit", e.highLimit == f.highLimit},    {"whole entry", e == f},
             };
             for (const auto& [field, same] : fields) {
                 if (!same) {
-                    return Where(e) + field + " differs: '" + e.defaultValue + "' / '" + f.defaultValue + "', '" +
-                           e.name + "' / '" + f.name + "'";
+                    return Where(e) + field + " differs: '" + e.defaultValue + "' / '" + f.defaultValue +
+                           "', '" + e.name + "' / '" + f.name + "'";
                 }
             }
         }

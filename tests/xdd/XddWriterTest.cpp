@@ -12,9 +12,12 @@ namespace {
 // EDS texts become xsd:date and xsd:time where they are in a form of the EDS; the others stay as they are.
 TEST(XddFormat, ConvertsFileDatesAndTimes) {
     const std::pair<const char*, const char*> toXsd[] = {
-        {"11-28-2020", "2020-11-28"}, {"4:49PM", "16:49:00"}, {"12:37PM", "12:37:00"}, {"12:05AM", "00:05:00"},
-        {"04:49PM", "16:49:00"},      {"1-5-2020", "1-5-2020"}, {"13:00PM", "13:00PM"}, {"", ""},
-        {"4:49pm", "16:49:00"},       {"noon", "noon"},           {"17:24:43", "17:24:43"},
+        {"11-28-2020", "2020-11-28"}, {"4:49PM", "16:49:00"},
+        {"12:37PM", "12:37:00"},      {"12:05AM", "00:05:00"},
+        {"04:49PM", "16:49:00"},      {"1-5-2020", "1-5-2020"},
+        {"13:00PM", "13:00PM"},       {"", ""},
+        {"4:49pm", "16:49:00"},       {"noon", "noon"},
+        {"17:24:43", "17:24:43"},
     };
     for (const auto& [eds, xsd] : toXsd) {
         const bool isDate = std::string(eds).find('-') != std::string::npos;
@@ -36,8 +39,8 @@ struct Written {
 
 // A document with what an EDS import can give, and texts that need escaping.
 void FillSource(ImportRun& source) {
-    source.fileInfo = {"ignored.eds", 3, 4, "4.0", "Desc <&>", "04:49pm", "02-03-2026", "Me", "2:00 PM", "03-04-2026",
-                       "You \"quoted\""};
+    source.fileInfo = {"ignored.eds", 3,    4,         "4.0",        "Desc <&>",      "04:49pm",
+                       "02-03-2026",  "Me", "2:00 PM", "03-04-2026", "You \"quoted\""};
     DeviceInfoSection& d = source.deviceInfo;
     d.VendorName = "Vendor";
     d.VendorNumber = 0xFFFFFFF0u;
@@ -107,17 +110,18 @@ TEST(XddWriter, WrittenFileReadsBackTheSame) {
 TEST(XddWriter, WritesUtf8WhateverTheDocumentsEncoding) {
     ImportRun source;
     AddIndex(source.dictionary, 0x1000, "mandatory", false);
-    AddEntry(source.dictionary, 0x1000, HeaderSingle, "Temperatur \xB0"
-                                                      "C",
+    AddEntry(source.dictionary, 0x1000, HeaderSingle,
+             "Temperatur \xB0"
+             "C",
              7, 7, "ro", "0");
-    const std::string cp1252 =
-        CXddWriter("a.xdd", source.dictionary, source.fileInfo, source.deviceInfo, TextEncoding::Windows1252,
-                   source.platform)
-            .BuildText();
+    const std::string cp1252 = CXddWriter("a.xdd", source.dictionary, source.fileInfo, source.deviceInfo,
+                                          TextEncoding::Windows1252, source.platform)
+                                   .BuildText();
     EXPECT_NE(std::string::npos, cp1252.find("name=\"Temperatur \xC2\xB0"
                                              "C\""));
-    source.dictionary.GetIndexAt(0)->subindices[0]->name = "Temperatur \xC2\xB0"
-                                                           "C";
+    source.dictionary.GetIndexAt(0)->subindices[0]->name =
+        "Temperatur \xC2\xB0"
+        "C";
     EXPECT_EQ(cp1252, CXddWriter("a.xdd", source.dictionary, source.fileInfo, source.deviceInfo,
                                  TextEncoding::Utf8, source.platform)
                           .BuildText());
@@ -132,10 +136,9 @@ TEST(XddWriter, FailedWriteKeepsThePreviousFile) {
     const std::string path = source.dir.File("kept.xdd");
     WriteFileBytes(path, "previous");
     files.FailWritesAfter(100);
-    EXPECT_EQ(EdsExportResult::WriteFailed,
-              CXddWriter(path, source.dictionary, source.fileInfo, source.deviceInfo, TextEncoding::Utf8,
-                         source.platform)
-                  .WriteFile());
+    EXPECT_EQ(EdsExportResult::WriteFailed, CXddWriter(path, source.dictionary, source.fileInfo,
+                                                       source.deviceInfo, TextEncoding::Utf8, source.platform)
+                                                .WriteFile());
     EXPECT_EQ("previous", ReadFileBytes(path));
 }
 

@@ -54,7 +54,8 @@ void CMainFrame::CreateActions() {
     AddAction(Cmd::CreateSources, "actionCreateSources", "Object Dictionary Files",
               "Create the object dictionary files");
     AddAction(Cmd::CreateEds, "actionCreateEds", "EDS-File  ", "Create the EDS file");
-    AddAction(Cmd::CreateXdd, "actionCreateXdd", "XDD File...", "Create a CiA 311 XML device description (XDD)");
+    AddAction(Cmd::CreateXdd, "actionCreateXdd", "XDD File...",
+              "Create a CiA 311 XML device description (XDD)");
     AddAction(Cmd::CreateDocumentation, "actionCreateDocumentation", "Documentation...",
               "Create the documentation of the dictionary as a Markdown file or an HTML page");
     AddAction(Cmd::Save, "actionSave", "&Save...\tCtrl + S", "Save the active document.")
