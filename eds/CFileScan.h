@@ -58,7 +58,7 @@ private:
     int CreateSubIndexList(IndexEntry& entry);
     int ReadStructuredEntries(IndexEntry& entry, std::uint16_t subNumber);
     int ReadParameterSection(SubindexEntry& entry);
-    void RecordAbsentValues(const std::string& section, const SubindexEntry& entry);
+    void RecordAbsentValues(bool hasDefault, bool hasLow, bool hasHigh, const SubindexEntry& entry);
     // Lenient mode only: reports the object lists and list entries that are missing, before any index
     // is read, so that these repairs are never hidden behind the index messages.
     void SurveyObjectLists();

@@ -1,4 +1,5 @@
 #include <memory>
+#include <optional>
 
 #include "eds/CFileScan.h"
 #include "eds/EdsFormat.h"
@@ -22,13 +23,80 @@ constexpr IndexRange SupportedRanges[] = {{0x1000, 0x2000}, {0x2000, 0x6000}, {0
 constexpr unsigned LastSubindex = 0xFF;
 
 // "%04X" for the index's own section, "%04XSub%X" for a subindex.
-std::string SectionName(std::uint16_t index, std::uint16_t subindex) {
+ShortText SectionName(std::uint16_t index, std::uint16_t subindex) {
     ShortText name;
     name.Hex(index, 4);
     if (subindex != HeaderStructured && subindex != HeaderSingle) {
         name.Text("Sub").Hex(subindex);
     }
-    return name.Str();
+    return name;
+}
+
+// The keys of an object section that the import reads, as the file gives them; an absent key has no
+// value. They are collected in one walk over the section's keys: a large file has hundreds of
+// thousands of them, and a look-up per key would cost several times the walk.
+struct ObjectKeys {
+    std::optional<std::string_view> name;
+    std::optional<std::string_view> objectType;
+    std::optional<std::string_view> dataType;
+    std::optional<std::string_view> accessType;
+    std::optional<std::string_view> pdoMapping;
+    std::optional<std::string_view> defaultValue;
+    std::optional<std::string_view> lowLimit;
+    std::optional<std::string_view> highLimit;
+};
+
+// Key names match without regard to ASCII letter case, as every look-up of the profile file does. The
+// key is made of letters only and as long as the name, and a byte ORed with 0x20 gives a lower-case
+// letter only when it is that letter in either case.
+bool NameIs(std::string_view name, std::string_view key) {
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if ((name[i] | 0x20) != (key[i] | 0x20)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+ObjectKeys ReadObjectKeys(const ProfileFile& profile, std::size_t section) {
+    ObjectKeys keys;
+    profile.ForEachKey(section, [&keys](std::string_view name, std::string_view value) {
+        std::optional<std::string_view>* slot = nullptr;
+        switch (name.size()) {
+            case 8:
+                slot = NameIs(name, "DataType") ? &keys.dataType : NameIs(name, "LowLimit") ? &keys.lowLimit : nullptr;
+                break;
+            case 9:
+                slot = NameIs(name, "HighLimit") ? &keys.highLimit : nullptr;
+                break;
+            case 10:
+                slot = NameIs(name, "ObjectType")   ? &keys.objectType
+                       : NameIs(name, "AccessType") ? &keys.accessType
+                       : NameIs(name, "PDOMapping") ? &keys.pdoMapping
+                                                    : nullptr;
+                break;
+            case 12:
+                slot = NameIs(name, "DefaultValue") ? &keys.defaultValue : nullptr;
+                break;
+            case 13:
+                slot = NameIs(name, "ParameterName") ? &keys.name : nullptr;
+                break;
+            default:
+                break;
+        }
+        if (slot != nullptr) {
+            *slot = value;
+        }
+    });
+    return keys;
+}
+
+std::string_view ValueOr(const std::optional<std::string_view>& value, std::string_view absent) {
+    return value ? *value : absent;
+}
+
+bool HasValue(const std::optional<std::string_view>& value) {
+    return value && !value->empty();
 }
 
 bool HasTextValue(std::uint8_t dataType) {
@@ -223,15 +291,15 @@ int CFileScan::ReadStructuredEntries(IndexEntry& entry, std::uint16_t subNumber)
 
 // The value keys a numeric entry lacks or leaves empty: the checker must not take the 0x0 read in their
 // place for a value of the file.
-void CFileScan::RecordAbsentValues(const std::string& section, const SubindexEntry& entry) {
+void CFileScan::RecordAbsentValues(bool hasDefault, bool hasLow, bool hasHigh, const SubindexEntry& entry) {
     if (HasTextValue(entry.dataType) ||
         (entry.dataType >= DataTypeCode::PdoCommParam && entry.dataType <= DataTypeCode::Identity)) {
         return;
     }
     std::uint8_t absent = 0;
-    absent |= m_pProfile->HasValue(section, "DefaultValue") ? 0 : ImportReport::NoDefault;
-    absent |= m_pProfile->HasValue(section, "LowLimit") ? 0 : ImportReport::NoLowLimit;
-    absent |= m_pProfile->HasValue(section, "HighLimit") ? 0 : ImportReport::NoHighLimit;
+    absent |= hasDefault ? 0 : ImportReport::NoDefault;
+    absent |= hasLow ? 0 : ImportReport::NoLowLimit;
+    absent |= hasHigh ? 0 : ImportReport::NoHighLimit;
     // Without either limit there is no range whatever the default; only the other cases need telling.
     if ((absent & ImportReport::NoDefault) != 0 ||
         (absent & (ImportReport::NoLowLimit | ImportReport::NoHighLimit)) == ImportReport::NoLowLimit ||
@@ -247,8 +315,8 @@ int CFileScan::ReadParameterSection(SubindexEntry& entry) {
     if (m_strPath.empty()) {
         return EdsImportResult::EmptyPathInIndex;
     }
-    const std::string section = SectionName(entry.index, entry.subindex);
-    if (!m_pProfile->HasKeys(section)) {
+    const std::size_t section = m_pProfile->SectionAt(SectionName(entry.index, entry.subindex));
+    if (section == ProfileFile::NoSection || !m_pProfile->HasKeysAt(section)) {
         ShowError(
             Format("An error ocurred while reading the EDS-File %s!\nInvalid index 0x%04X, subindex 0x%02X!",
                    m_strPath.c_str(), entry.index, entry.subindex),
@@ -257,25 +325,26 @@ int CFileScan::ReadParameterSection(SubindexEntry& entry) {
     }
     m_report.entryLines.emplace_back(
         ImportReport::Key(entry.index, entry.subindex == HeaderSingle ? HeaderStructured : entry.subindex),
-        m_pProfile->SectionLine(section));
-    entry.name = GetString(section, "ParameterName", "");
+        m_pProfile->SectionLineAt(section));
+    const ObjectKeys keys = ReadObjectKeys(*m_pProfile, section);
+    entry.name = ValueOr(keys.name, "");
     // Without an ObjectType a section is a VAR; the header of an index with subindices is a RECORD.
-    const std::string objectType = GetString(section, "ObjectType", "");
+    const std::string_view objectType = ValueOr(keys.objectType, "");
     entry.objectType = objectType.empty()
                            ? (entry.subindex == HeaderStructured ? ObjectCode::Record : ObjectCode::Var)
                            : static_cast<std::uint8_t>(ParseNumber(objectType));
     if (entry.subindex == HeaderStructured) {
         return EdsImportResult::Success;
     }
-    entry.dataType = static_cast<std::uint8_t>(GetNumber(section, "DataType"));
+    entry.dataType = static_cast<std::uint8_t>(ParseNumber(ValueOr(keys.dataType, "0")));
     if (IsImportedDataType(entry.dataType)) {
-        entry.accessType = ToLower(GetString(section, "AccessType", ""));
-        entry.pdoMapping = static_cast<std::uint8_t>(GetNumber(section, "PDOMapping"));
+        entry.accessType = ToLower(std::string(ValueOr(keys.accessType, "")));
+        entry.pdoMapping = static_cast<std::uint8_t>(ParseNumber(ValueOr(keys.pdoMapping, "0")));
         // A text without a default is empty; a number needs one for the generator.
-        entry.defaultValue = GetString(section, "DefaultValue", HasTextValue(entry.dataType) ? "" : "0x0");
-        entry.lowLimit = GetString(section, "LowLimit", "0x0");
-        entry.highLimit = GetString(section, "HighLimit", "0x0");
-        RecordAbsentValues(section, entry);
+        entry.defaultValue = ValueOr(keys.defaultValue, HasTextValue(entry.dataType) ? "" : "0x0");
+        entry.lowLimit = ValueOr(keys.lowLimit, "0x0");
+        entry.highLimit = ValueOr(keys.highLimit, "0x0");
+        RecordAbsentValues(HasValue(keys.defaultValue), HasValue(keys.lowLimit), HasValue(keys.highLimit), entry);
         return EdsImportResult::Success;
     }
     const std::string text =

@@ -90,6 +90,11 @@ ProfileFile::Span ProfileFile::SpanOf(std::string_view part) const {
                 static_cast<std::uint32_t>(part.size())};
 }
 
+std::string_view ProfileFile::ValueView(Span value) const {
+    // A cut value never ends in a blank either: such a blank would not survive writing and reading.
+    return Trim(Cap(View(value)));
+}
+
 ProfileFile::Span ProfileFile::Store(std::string_view text) {
     const Span span{static_cast<std::uint32_t>(m_text.size()), static_cast<std::uint32_t>(text.size())};
     m_text.append(text);
@@ -239,8 +244,7 @@ std::string ProfileFile::GetString(std::string_view section, std::string_view ke
     if (k == NameTable::None) {
         return std::string(Cap(def));
     }
-    // A cut value never ends in a blank either: such a blank would not survive writing and reading.
-    return std::string(Trim(Cap(View(m_keys[s.firstKey + k].value))));
+    return std::string(ValueView(m_keys[s.firstKey + k].value));
 }
 
 std::string ProfileFile::ValueAsRead(std::string_view text) {

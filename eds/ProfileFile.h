@@ -56,6 +56,23 @@ public:
     // True when the key stands in the section with a value that is not empty.
     bool HasValue(std::string_view section, std::string_view key) const;
 
+    // A section found once by name, so that all of its keys can be read with that one look-up:
+    // its position, or NoSection.
+    static constexpr std::size_t NoSection = NameTable::None;
+    std::size_t SectionAt(std::string_view name) const { return FindSection(name); }
+    std::uint32_t SectionLineAt(std::size_t section) const { return m_sections[section].line; }
+    bool HasKeysAt(std::size_t section) const { return m_sections[section].keyCount != 0; }
+    // Calls visit(name, value) for every key of the section, in the order of the file, each name once,
+    // with the value as GetString gives it.
+    template <typename Visit>
+    void ForEachKey(std::size_t section, Visit&& visit) const {
+        const Section& s = m_sections[section];
+        for (std::size_t i = 0; i < s.keyCount; ++i) {
+            const Key& key = m_keys[s.firstKey + i];
+            visit(View(key.name), ValueView(key.value));
+        }
+    }
+
     // A section or a key (then with its section) that stands a second time in the file, where the
     // first one counts.
     struct Repeat {
@@ -105,6 +122,8 @@ private:
         return std::string_view(m_text.data() + span.offset, span.length);
     }
     Span SpanOf(std::string_view part) const;
+    // A stored value as a reader sees it: cut to MaxValueLength characters, trimmed.
+    std::string_view ValueView(Span value) const;
     std::size_t FindSection(std::string_view name) const;
     std::size_t FindKey(const Section& section, std::string_view name) const;
     std::size_t AddSection(Span name, std::uint32_t line = 0);
