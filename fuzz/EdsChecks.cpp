@@ -95,6 +95,11 @@ std::string CheckImportIn(ImportMode mode, std::string_view bytes) {
     if (!problem.empty()) {
         return "after import: " + problem;
     }
+    // What a user does next is tried on files that import: most mutated inputs do not, and saving,
+    // exporting and generating each of them would cost more than the import itself.
+    if (device.result != EdsImportResult::Success) {
+        return "";
+    }
     problem = CheckProjectOf(device.dictionary, device.deviceInfo, device.fileInfo);
     if (!problem.empty()) {
         return "project of the import: " + problem;

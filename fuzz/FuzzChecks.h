@@ -15,10 +15,9 @@ struct FileInfoSection;
 
 // Both EDS checks run the bytes through the standard import and through the lenient one.
 
-// Imports the bytes as an EDS, checks that no index holds fewer entries than it announces and that
-// no structured index is left without subindices, then saves as a project (checked as below), exports
-// and generates from whatever the import left behind (a failed import leaves a partial dictionary
-// that the user can still save, export or generate from).
+// Imports the bytes as an EDS and checks that no index holds fewer entries than it announces and that
+// no structured index is left without subindices. A file that imports is then saved as a project
+// (checked as below), exported, checked and generated from.
 std::string CheckEdsImport(std::string_view bytes);
 
 // Imports the bytes; when that succeeds, exports, imports the export and exports again. The two
@@ -26,10 +25,11 @@ std::string CheckEdsImport(std::string_view bytes);
 std::string CheckEdsRoundTrip(std::string_view bytes);
 
 // Loads the bytes as a project file. A loaded project is saved, loaded and saved again, and the two
-// saves must be identical; whatever was loaded is also exported and generated from.
+// saves must be identical; it is also exported, checked and generated from.
 std::string CheckProjectLoad(std::string_view bytes);
 
-// Saves the content as a project and runs CheckProjectLoad on the file.
+// Saves the content as a project, loads it, and checks that saving, loading and saving again gives the
+// same bytes.
 std::string CheckProjectOf(const ObjectDictionary& dictionary, const DeviceInfoSection& deviceInfo,
                            const FileInfoSection& fileInfo);
 
