@@ -64,7 +64,9 @@ ObjectKeys ReadObjectKeys(const ProfileFile& profile, std::size_t section) {
         std::optional<std::string_view>* slot = nullptr;
         switch (name.size()) {
             case 8:
-                slot = NameIs(name, "DataType") ? &keys.dataType : NameIs(name, "LowLimit") ? &keys.lowLimit : nullptr;
+                slot = NameIs(name, "DataType")   ? &keys.dataType
+                       : NameIs(name, "LowLimit") ? &keys.lowLimit
+                                                  : nullptr;
                 break;
             case 9:
                 slot = NameIs(name, "HighLimit") ? &keys.highLimit : nullptr;
@@ -164,7 +166,7 @@ int CFileScan::CreateIndexList(const std::string& listName) {
     const unsigned count = ParseNumber(countText) & 0xFFFFu;
     int result = EdsImportResult::Success;
     for (unsigned n = 1; n <= count; ++n) {
-        std::string value = GetString(listName, Format("%u", n), "");
+        std::string value = GetString(listName, ShortText().Decimal(n), "");
         if (value.empty() && m_bLenient) {
             continue;  // counted and reported by the survey
         }
@@ -174,7 +176,7 @@ int CFileScan::CreateIndexList(const std::string& listName) {
         const std::uint16_t number = ListedIndex(std::move(value));
         if (!IsSupportedIndex(number)) {
             Record(ImportRecordKind::IndexOutOfRange, number, HeaderStructured,
-                   m_pProfile->KeyLine(listName, Format("%u", n)));
+                   m_pProfile->KeyLine(listName, ShortText().Decimal(n)));
             m_report.records.back().name = listName;
             m_report.records.back().kept = false;
             continue;
@@ -185,7 +187,7 @@ int CFileScan::CreateIndexList(const std::string& listName) {
         m_listed[number] = true;
         if (!SectionExists(number, HeaderSingle)) {
             Record(ImportRecordKind::ListedWithoutSection, number, HeaderStructured,
-                   m_pProfile->KeyLine(listName, Format("%u", n)));
+                   m_pProfile->KeyLine(listName, ShortText().Decimal(n)));
             m_report.records.back().name = listName;
             m_report.records.back().kept = false;
         }
@@ -344,7 +346,8 @@ int CFileScan::ReadParameterSection(SubindexEntry& entry) {
         entry.defaultValue = ValueOr(keys.defaultValue, HasTextValue(entry.dataType) ? "" : "0x0");
         entry.lowLimit = ValueOr(keys.lowLimit, "0x0");
         entry.highLimit = ValueOr(keys.highLimit, "0x0");
-        RecordAbsentValues(HasValue(keys.defaultValue), HasValue(keys.lowLimit), HasValue(keys.highLimit), entry);
+        RecordAbsentValues(HasValue(keys.defaultValue), HasValue(keys.lowLimit), HasValue(keys.highLimit),
+                           entry);
         return EdsImportResult::Success;
     }
     const std::string text =

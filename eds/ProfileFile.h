@@ -47,6 +47,8 @@ public:
     // MaxValueLength characters. An empty value is returned as empty (so it counts as absent for a
     // presence test with an empty default).
     std::string GetString(std::string_view section, std::string_view key, std::string_view def) const;
+    // The same value as a view into the file, valid until the next SetString.
+    std::string_view GetView(std::string_view section, std::string_view key, std::string_view def) const;
     // True when the section exists and holds at least one key line.
     bool HasKeys(std::string_view section) const;
     // The line of the file, counted from 1, where the section's name or the key stands; 0 when it is
@@ -126,6 +128,7 @@ private:
     std::string_view ValueView(Span value) const;
     std::size_t FindSection(std::string_view name) const;
     std::size_t FindKey(const Section& section, std::string_view name) const;
+    std::size_t FindParsedKey(const Section& section, std::string_view name) const;
     std::size_t AddSection(Span name, std::uint32_t line = 0);
     void AddKey(std::size_t section, Span name, Span value, std::uint32_t line = 0);
     // Appends a name or value set after parsing to m_text; SetString has made sure there is room.

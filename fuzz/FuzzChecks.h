@@ -24,12 +24,16 @@ std::string CheckEdsImport(std::string_view bytes);
 // exports must be identical: the first round normalises number formats, the second changes nothing.
 std::string CheckEdsRoundTrip(std::string_view bytes);
 
+// The same two checks as the fuzz targets run them: in one mode per input, the standard import for an
+// even length and the lenient one for an odd length.
+std::string FuzzEdsImport(std::string_view bytes);
+std::string FuzzEdsRoundTrip(std::string_view bytes);
+
 // Loads the bytes as a project file. A loaded project is saved, loaded and saved again, and the two
 // saves must be identical; it is also exported, checked and generated from.
 std::string CheckProjectLoad(std::string_view bytes);
 
-// Saves the content as a project, loads it, and checks that saving, loading and saving again gives the
-// same bytes.
+// Saves the content as a project, loads it and saves it again: the two files must be identical.
 std::string CheckProjectOf(const ObjectDictionary& dictionary, const DeviceInfoSection& deviceInfo,
                            const FileInfoSection& fileInfo);
 

@@ -9,9 +9,9 @@
 
 #include "FuzzPlatform.h"
 #include "document/Archive.h"
+#include "document/ContentEncoding.h"
 #include "document/ProjectFileFormat.h"
 #include "document/ProjectFileWriter.h"
-#include "document/ContentEncoding.h"
 #include "eds/CFileScan.h"
 #include "xdd/CXddWriter.h"
 
@@ -92,12 +92,14 @@ int main(int argc, char** argv) {
         ObjectDictionary dictionary;
         FileInfoSection fileInfo;
         DeviceInfoSection deviceInfo;
-        CFileScan(path, dictionary, fileInfo, deviceInfo, platform, xdd ? ImportMode::Lenient : ImportMode::Standard)
+        CFileScan(path, dictionary, fileInfo, deviceInfo, platform,
+                  xdd ? ImportMode::Lenient : ImportMode::Standard)
             .ReadFile();
         if (xdd) {
             const TextEncoding encoding = ContentTextEncoding(dictionary, fileInfo, deviceInfo);
             WriteSeed(outDir + "/" + FileNamePart(path) + ".xdd",
-                      CXddWriter(path, dictionary, fileInfo, deviceInfo, encoding, platform).BuildText(), written);
+                      CXddWriter(path, dictionary, fileInfo, deviceInfo, encoding, platform).BuildText(),
+                      written);
             continue;
         }
         try {

@@ -81,6 +81,7 @@ if [ ! -f "$seed_stamp" ] || [ "$build/fuzz/project_seed_maker" -nt "$seed_stamp
     mkdir -p "$seeds"
     python3 fuzz/tools/slice_eds.py "$(max_len_of eds)" "$seeds/eds" "${eds_files[@]}" >/dev/null
     python3 fuzz/tools/slice_xdd.py "$(max_len_of xdd)" "$seeds/xdd" "${xdd_files[@]}" >/dev/null
+    mkdir -p "$seeds/project"
     "$build/fuzz/project_seed_maker" "$seeds/project" "$seeds"/eds/* >/dev/null
     "$build/fuzz/project_seed_maker" --xdd "$seeds/xdd" "$seeds"/eds/* >/dev/null
     touch "$seed_stamp"
@@ -137,10 +138,12 @@ for target in "${targets[@]}"; do
     fi
     echo "fuzzing $target for ${seconds}s"
     # -timeout: no input of this size may take seconds; -rss_limit_mb: far above the targets' own
-    # few hundred MB, so only a runaway allocation trips it; -dict: the keys and names of the format.
+    # few hundred MB, so only a runaway allocation trips it; -dict: the keys and names of the format;
+    # -reload=0: one process per corpus, so there is nothing to re-read from other processes, and the
+    # re-reading cost a tenth of the time.
     outcome="none"
     if ! "$build/fuzz/$target" "$corpus" "${seed_dirs[@]}" -dict="$dict" -max_total_time="$seconds" \
-        -timeout=10 -rss_limit_mb=2048 -max_len="$max_len" -print_final_stats=1 \
+        -timeout=10 -rss_limit_mb=2048 -max_len="$max_len" -reload=0 -print_final_stats=1 \
         -artifact_prefix="$artifacts/" >"$build/$target.log" 2>&1; then
         echo "FAILED: $target (log: $build/$target.log, inputs: $artifacts/)"
         grep -E "ERROR|SUMMARY|Check|: .*differ|announces|refused" "$build/$target.log" | head -5 || true
