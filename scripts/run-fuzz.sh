@@ -44,12 +44,12 @@ fi
 
 # The longest input each target makes. A fuzzer spends its time on every byte, and what the readers
 # do with one object or one XML element is what a whole file does many times over: an EDS input holds
-# the descriptive sections and a handful of objects, a project file the same content saved, an XDD
-# the fixed part of a real file (about 12 KB of header and network management) and a few objects.
-# Whole files are exercised by the corpus tests.
+# the descriptive sections and a handful of objects; a project file has room for a few hundred entries,
+# so that counts wider than a byte are reached; an XDD holds the fixed part of a real file (about 12 KB
+# of header and network management) and a few objects. Whole files are exercised by the corpus tests.
 max_len_of() {
     case "$1" in
-        project_*) echo 8192 ;;
+        project_*) echo 16384 ;;
         xdd_*) echo 16384 ;;
         *) echo 4096 ;;
     esac
