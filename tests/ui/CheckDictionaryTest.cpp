@@ -68,7 +68,7 @@ private slots:
         f->ImportExample();
         f->document->FindEntry(0x1A00, 1)->defaultValue = "0x60000110";
         const std::string project = f->TempFile("faulty.prj");
-        QCOMPARE(f->document->SaveProjectFile(project), 1);
+        QCOMPARE(f->document->SaveProjectFile(project), ProjectFileResult::Done);
         f->Trigger(Cmd::New);
         QVERIFY(!f->Enabled(Cmd::CheckDictionary));
         f->platform.QueueChosenFile(project);

@@ -311,7 +311,7 @@ private slots:
 
         CQuillmarkDoc reread(f->platform);
         reread.OnNewDocument();
-        QCOMPARE(reread.ImportEds(exported), 11);
+        QCOMPARE(reread.ImportEds(exported), EdsImportResult::Success);
         const FileInfoSection& file = reread.GetFileInfo();
         for (const auto& [name, text] : fileTexts) {
             QCOMPARE(ToQt(LoadField(file, *FindField(FileInfoFields(), name)).text), text);

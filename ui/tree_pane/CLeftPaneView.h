@@ -10,6 +10,7 @@
 
 #include "document/DocumentView.h"
 #include "eds/ImportMode.h"
+#include "platform/ResultCodes.h"
 #include "ui/tree_pane/CommandEnabling.h"
 #include "ui/tree_pane/ContextMenuLayout.h"
 #include "ui/tree_pane/TreeFilter.h"
@@ -137,7 +138,7 @@ private:
     void OpenFile(const std::string& path, bool project, bool askToSave);
     void ImportEdsFile(const std::string& path);
     // One import of the file, shown in the tree and reported; returns the import's result.
-    int RunImport(const std::string& path, ImportMode mode);
+    EdsImportResult RunImport(const std::string& path, ImportMode mode);
     void ReportSaveFailure();
     void RepaintMainWindow();
 

@@ -1,9 +1,8 @@
 #include <QApplication>
 
 #include "document/CQuillmarkDoc.h"
-#include "eds/EdsResult.h"
-#include "generator/GenerationResult.h"
 #include "platform/Platform.h"
+#include "platform/ResultCodes.h"
 #include "platform/ResultMessage.h"
 #include "ui/app/CommandIds.h"
 #include "ui/app/WindowCaption.h"
@@ -16,7 +15,7 @@ constexpr unsigned ChooserOptions = HideReadOnly | OverwritePrompt | PathMustExi
 
 // The import's refusals for a missing FileName, VendorName, Dummy0001 or object list: the lenient
 // import fills these in.
-bool IsLackingRequiredParts(int importResult) {
+bool IsLackingRequiredParts(EdsImportResult importResult) {
     return importResult == EdsImportResult::InvalidFileInfo ||
            importResult == EdsImportResult::InvalidDeviceInfo ||
            importResult == EdsImportResult::InvalidDummyUsage ||
@@ -192,7 +191,7 @@ void CLeftPaneView::OnFileOpen() {
     }
     // The document keeps its project until a file was read completely, so after a cancelled or failed
     // open the tree still matches it and stays as it is.
-    if (m_pDocument->OpenProject() == 0) {
+    if (m_pDocument->OpenProject() != ProjectFileResult::Done) {
         return;
     }
     ShowOpenedProject();
@@ -211,13 +210,13 @@ void CLeftPaneView::ReportSaveFailure() {
 }
 
 void CLeftPaneView::OnFileSave() {
-    if (m_pDocument->SaveProject(0) == 0) {
+    if (m_pDocument->SaveProject(0) != ProjectFileResult::Done) {
         ReportSaveFailure();
     }
 }
 
 void CLeftPaneView::OnFileSaveAs() {
-    if (m_pDocument->SaveProject(1) == 0) {
+    if (m_pDocument->SaveProject(1) != ProjectFileResult::Done) {
         ReportSaveFailure();
     }
 }
@@ -252,7 +251,7 @@ void CLeftPaneView::OnImportEds() {
 void CLeftPaneView::ImportEdsFile(const std::string& path) {
     RepaintMainWindow();
     m_strEdsFilePath = path;
-    const int result = RunImport(path, ImportMode::Standard);
+    const EdsImportResult result = RunImport(path, ImportMode::Standard);
     // A file refused only for what it lacks can still be read by filling that in, and one whose
     // entries of other data types were left out can be read whole, if the user wants.
     if (!IsLackingRequiredParts(result) && m_pDocument->LastImportLeftOutForType() == 0) {
@@ -267,8 +266,8 @@ void CLeftPaneView::ImportEdsFile(const std::string& path) {
     }
 }
 
-int CLeftPaneView::RunImport(const std::string& path, ImportMode mode) {
-    int result = 0;
+EdsImportResult CLeftPaneView::RunImport(const std::string& path, ImportMode mode) {
+    EdsImportResult result = EdsImportResult::Success;
     {
         const WaitCursor wait(m_platform);
         result = m_pDocument->ImportEds(path, mode);
@@ -279,7 +278,7 @@ int CLeftPaneView::RunImport(const std::string& path, ImportMode mode) {
         FillDictionary();
         emit EdsFileImported(path);
     }
-    ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath);
+    ShowResultMessage(m_platform, result, m_strEdsFilePath);
     return result;
 }
 
@@ -297,7 +296,7 @@ void CLeftPaneView::OnCreateSources() {
     }
     RepaintMainWindow();
     m_strSourceFilePath = *path;
-    const int result = m_pDocument->GenerateSources(*path);
+    const GenerationResult result = m_pDocument->GenerateSources(*path);
     if (result == GenOk && m_pDocument->GetIndexCount() > indicesBefore && m_hDictionary != nullptr) {
         {
             const QSignalBlocker blocker(this);
@@ -305,8 +304,7 @@ void CLeftPaneView::OnCreateSources() {
         }
         FillDictionary();
     }
-    ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath,
-                      m_pDocument->LastGenerationNote());
+    ShowResultMessage(m_platform, result, m_strSourceFilePath, m_pDocument->LastGenerationNote());
 }
 
 void CLeftPaneView::OnCreateEds() {
@@ -322,12 +320,12 @@ void CLeftPaneView::OnCreateEds() {
     }
     RepaintMainWindow();
     m_strEdsFilePath = *path;
-    int result = 0;
+    EdsExportResult result = EdsExportResult::Success;
     {
         const WaitCursor wait(m_platform);
         result = m_pDocument->ExportEds(*path);
     }
-    ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath);
+    ShowResultMessage(m_platform, result, m_strEdsFilePath);
 }
 
 void CLeftPaneView::OpenFileDirectly(const std::string& path, bool askToSave) {
@@ -343,7 +341,7 @@ void CLeftPaneView::OpenFile(const std::string& path, bool project, bool askToSa
         return;
     }
     if (project) {
-        if (m_pDocument->OpenProjectFile(path) != 0) {
+        if (m_pDocument->OpenProjectFile(path) == ProjectFileResult::Done) {
             ShowOpenedProject();
         }
     } else {
