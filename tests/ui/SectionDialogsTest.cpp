@@ -312,14 +312,15 @@ private slots:
         CQuillmarkDoc reread(f->platform);
         reread.OnNewDocument();
         QCOMPARE(reread.ImportEds(exported), EdsImportResult::Success);
+        const QtText qtText(reread);
         const FileInfoSection& file = reread.GetFileInfo();
         for (const auto& [name, text] : fileTexts) {
-            QCOMPARE(ToQt(LoadField(file, *FindField(FileInfoFields(), name)).text), text);
+            QCOMPARE(qtText.ToQt(LoadField(file, *FindField(FileInfoFields(), name)).text), text);
         }
         QCOMPARE(file.CreationTime + " " + file.CreationDate, std::string("09:05AM 12-24-2026"));
         const DeviceInfoSection& device = reread.GetDeviceInfo();
         for (const auto& [name, text] : deviceTexts) {
-            QCOMPARE(ToQt(LoadField(device, *FindField(DeviceInfoFields(), name)).text), text);
+            QCOMPARE(qtText.ToQt(LoadField(device, *FindField(DeviceInfoFields(), name)).text), text);
         }
         QCOMPARE((std::vector<std::uint32_t>{device.LSS_Supported, device.GroupMessaging, device.Baudrate_10,
                                              device.Baudrate_800, device.SimpleBootUpMaster}),

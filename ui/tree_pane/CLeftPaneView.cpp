@@ -19,7 +19,7 @@
 #include "ui/tree_pane/TreeLabels.h"
 
 CLeftPaneView::CLeftPaneView(CQuillmarkDoc& document, Platform& platform, QWidget* parent)
-    : QTreeWidget(parent), m_pDocument(&document), m_platform(platform) {
+    : QTreeWidget(parent), m_pDocument(&document), m_platform(platform), m_qtText(document) {
     setObjectName(QStringLiteral("treePane"));
     setHeaderHidden(true);
     setColumnCount(1);
@@ -57,7 +57,7 @@ CLeftPaneView::~CLeftPaneView() {
 }
 
 QTreeWidgetItem* CLeftPaneView::NewItem(const std::string& label, Image image) {
-    auto* item = new QTreeWidgetItem(QStringList{ToQt(label)});
+    auto* item = new QTreeWidgetItem(QStringList{m_qtText.ToQt(label)});
     SetImages(item, image);
     return item;
 }
@@ -127,9 +127,9 @@ void CLeftPaneView::AddDictionaryNodes() {
     SetImages(&indexPrototype, ClosedFolder);
     QTreeWidgetItem subindexPrototype;
     SetImages(&subindexPrototype, SingleEntry);
-    const auto newNode = [](const QTreeWidgetItem& prototype, const std::string& label) {
+    const auto newNode = [this](const QTreeWidgetItem& prototype, const std::string& label) {
         auto* node = new QTreeWidgetItem(prototype);
-        node->setText(0, ToQt(label));
+        node->setText(0, m_qtText.ToQt(label));
         return node;
     };
     QList<QTreeWidgetItem*> indexNodes;
@@ -425,14 +425,14 @@ std::unique_ptr<QMenu> CLeftPaneView::BuildContextMenu(QTreeWidgetItem* item) {
     state.subindexCopied = m_bSubindexCopied;
     const ContextMenuLayout layout = ContextMenuFor(KindOf(item), state);
 
-    auto menu = std::make_unique<QMenu>(ToQt(layout.name), this);
-    menu->setObjectName(QStringLiteral("contextMenu") + ToQt(layout.name).remove(QLatin1Char(' ')));
+    auto menu = std::make_unique<QMenu>(m_qtText.ToQt(layout.name), this);
+    menu->setObjectName(QStringLiteral("contextMenu") + m_qtText.ToQt(layout.name).remove(QLatin1Char(' ')));
     for (const ContextMenuItem& entry : layout.items) {
         if (entry.id == 0) {
             menu->addSeparator();
             continue;
         }
-        QAction* action = menu->addAction(ToQt(entry.text));
+        QAction* action = menu->addAction(m_qtText.ToQt(entry.text));
         action->setData(entry.id);
         action->setEnabled(!entry.grayed && HasHandler(entry.id));
         const int id = entry.id;
@@ -491,7 +491,7 @@ void CLeftPaneView::OnUpdate(std::uint32_t hint, const HintObject& object) {
                 return;
             }
             if (QTreeWidgetItem* node = FindVisibleIndexNode(itemBelow(m_hDictionary), object.entry->index)) {
-                node->setText(0, ToQt(IndexLabel(object.entry->index, object.entry->name)));
+                node->setText(0, m_qtText.ToQt(IndexLabel(object.entry->index, object.entry->name)));
             }
             break;
         }
@@ -508,8 +508,8 @@ void CLeftPaneView::OnUpdate(std::uint32_t hint, const HintObject& object) {
             for (int i = 0; i < indexNode->childCount(); ++i) {
                 QTreeWidgetItem* node = indexNode->child(i);
                 if (SubindexFromItem(node) == object.entry->subindex) {
-                    node->setText(0, ToQt(SubindexLabel(object.entry->index, object.entry->subindex,
-                                                        object.entry->name)));
+                    node->setText(0, m_qtText.ToQt(SubindexLabel(object.entry->index, object.entry->subindex,
+                                                                 object.entry->name)));
                     break;
                 }
             }

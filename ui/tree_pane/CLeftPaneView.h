@@ -11,6 +11,7 @@
 #include "document/DocumentView.h"
 #include "eds/ImportMode.h"
 #include "platform/ResultCodes.h"
+#include "ui/app/QtText.h"
 #include "ui/tree_pane/CommandEnabling.h"
 #include "ui/tree_pane/ContextMenuLayout.h"
 #include "ui/tree_pane/TreeFilter.h"
@@ -182,6 +183,8 @@ private:
 
     CQuillmarkDoc* m_pDocument;
     Platform& m_platform;
+    // The document's texts as the tree and its menus show them.
+    QtText m_qtText;
     CRightPaneView* m_pRightPane = nullptr;
     // The image list: closed folder, open folder, single entry.
     std::array<QIcon, 3> m_images;
