@@ -134,6 +134,8 @@ public:
     int IndexExists(std::uint16_t indexNumber);
     int EntryExists(std::uint16_t indexNumber, std::uint16_t subindexNumber);
     void GetLastDuplicate(std::uint16_t& indexNumber, std::uint16_t& subindexNumber) const;
+    // The numbers of the entry the last successful AddIndex (its header) or AddSubindex added.
+    void GetLastAdded(std::uint16_t& indexNumber, std::uint16_t& subindexNumber) const;
     int MayHoldSubindices(std::uint16_t indexNumber) const;
     int HasDefaultCallback(std::uint16_t indexNumber) override;
     std::string DefaultCallbackName(std::uint16_t indexNumber) override;
@@ -236,6 +238,8 @@ private:
     IndexEntry* m_pCopiedIndex = nullptr;
     SubindexEntry* m_pLastEditedSubindex = nullptr;
     IndexEntry* m_pLastEditedIndex = nullptr;
+    std::uint16_t m_nLastAddedIndex = 0;
+    std::uint16_t m_nLastAddedSubindex = 0;
     std::uint32_t m_nNamed = 0;
     int m_nImportMessageLimit = 0;
     std::uint16_t m_nDuplicateSubindex = 0;

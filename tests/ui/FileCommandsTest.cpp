@@ -75,6 +75,21 @@ private slots:
             QVERIFY2(f->Enabled(id), qPrintable(QString::number(id)));
             QVERIFY2(f->ToolButtonEnabled(id) || id == Cmd::SaveAs, qPrintable(QString::number(id)));
         }
+        // Every node carries the numbers its label shows; the sections carry none.
+        const CLeftPaneView& tree = f->Tree();
+        QTreeWidgetItem* dictionary = tree.DictionaryItem();
+        QVERIFY(dictionary != nullptr);
+        QCOMPARE(tree.IndexFromItem(tree.SectionItem(NodeKind::FileInfo)), 0);
+        for (int i = 0; i < dictionary->childCount(); ++i) {
+            const QTreeWidgetItem* index = dictionary->child(i);
+            QCOMPARE(index->text(0).left(5), QString::asprintf("%04X ", unsigned{tree.IndexFromItem(index)}));
+            for (int s = 0; s < index->childCount(); ++s) {
+                const QTreeWidgetItem* sub = index->child(s);
+                QCOMPARE(sub->text(0).left(9),
+                         QString::asprintf("%04X, %02X ", unsigned{tree.IndexFromItem(sub)},
+                                           unsigned{tree.SubindexFromItem(sub)}));
+            }
+        }
     }
 
     // Create > XDD File writes the project as an XDD; Import > XDD/XDC File reads it back to the same tree.

@@ -127,9 +127,12 @@ void CLeftPaneView::AddDictionaryNodes() {
     SetImages(&indexPrototype, ClosedFolder);
     QTreeWidgetItem subindexPrototype;
     SetImages(&subindexPrototype, SingleEntry);
-    const auto newNode = [this](const QTreeWidgetItem& prototype, const std::string& label) {
+    const auto newNode = [this](const QTreeWidgetItem& prototype, const std::string& label,
+                                std::uint16_t index, std::uint16_t subindex) {
         auto* node = new QTreeWidgetItem(prototype);
         node->setText(0, m_qtText.ToQt(label));
+        node->setData(0, IndexRole, index);
+        node->setData(0, SubindexRole, subindex);
         return node;
     };
     QList<QTreeWidgetItem*> indexNodes;
@@ -140,11 +143,14 @@ void CLeftPaneView::AddDictionaryNodes() {
         const std::uint16_t entryCount = m_pDocument->GetEntryCount(position);
         for (std::uint16_t entry = 0; entry < entryCount; ++entry) {
             const std::string label = m_pDocument->GetTreeLabel(position, entry);
+            const SubindexEntry* read = m_pDocument->GetEntryAt(position, entry);
+            const std::uint16_t index = read != nullptr ? read->index : 0;
             if (entry == 0) {
-                indexNode = newNode(indexPrototype, label);
+                indexNode = newNode(indexPrototype, label, index, 0);
                 indexNodes.push_back(indexNode);
             } else {
-                indexNode->addChild(newNode(subindexPrototype, label));
+                indexNode->addChild(
+                    newNode(subindexPrototype, label, index, read != nullptr ? read->subindex : 0));
             }
         }
     }
@@ -159,14 +165,13 @@ void CLeftPaneView::SelectNode(QTreeWidgetItem* node) {
     }
 }
 
-// The numbers sit in the first eight characters of a label, where only ASCII hexadecimal digits count;
-// the name after them is left alone, which keeps walks over every node of a large tree cheap.
+// Nodes outside the dictionary carry no numbers and read as 0.
 std::uint16_t CLeftPaneView::IndexFromItem(const QTreeWidgetItem* item) const {
-    return item == nullptr ? 0 : IndexFromLabel(item->text(0).left(8).toLatin1().toStdString());
+    return item == nullptr ? 0 : static_cast<std::uint16_t>(item->data(0, IndexRole).toUInt());
 }
 
 std::uint16_t CLeftPaneView::SubindexFromItem(const QTreeWidgetItem* item) const {
-    return item == nullptr ? 0 : SubindexFromLabel(item->text(0).left(8).toLatin1().toStdString());
+    return item == nullptr ? 0 : static_cast<std::uint16_t>(item->data(0, SubindexRole).toUInt());
 }
 
 NodeKind CLeftPaneView::KindOf(const QTreeWidgetItem* item) const {

@@ -39,6 +39,9 @@ public:
     static constexpr int FilterMatchRole = Qt::UserRole + 3;
     static constexpr int FilterExpandedRole = Qt::UserRole + 4;
     static constexpr int FilterHiddenRole = Qt::UserRole + 5;
+    // The numbers a dictionary node stands for: its index, and for a subindex node its subindex.
+    static constexpr int IndexRole = Qt::UserRole + 6;
+    static constexpr int SubindexRole = Qt::UserRole + 7;
 
     CLeftPaneView(CQuillmarkDoc& document, Platform& platform, QWidget* parent = nullptr);
     ~CLeftPaneView() override;
@@ -160,7 +163,9 @@ private:
     // Keeps a node that a command created or selected in view: when the filter would hide it, the filter
     // goes and the node is selected.
     void RevealUnderFilter(QTreeWidgetItem* node);
-    QTreeWidgetItem* InsertSorted(QTreeWidgetItem* parent, const std::string& label, Image image);
+    // Inserts a dictionary node among its siblings in the order of their numbers.
+    QTreeWidgetItem* InsertSorted(QTreeWidgetItem* parent, const std::string& label, Image image,
+                                  std::uint16_t index, std::uint16_t subindex = 0);
     void AddSubindexNodes(QTreeWidgetItem* indexNode, const IndexEntry& index);
     void RemoveNode(QTreeWidgetItem* node, bool moveSelection);
 

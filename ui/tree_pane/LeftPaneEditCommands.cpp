@@ -1,5 +1,6 @@
 #include <QSignalBlocker>
 #include <cstdio>
+#include <utility>
 
 #include "document/CQuillmarkDoc.h"
 #include "platform/Platform.h"
@@ -67,15 +68,21 @@ void CLeftPaneView::FollowCopyBuffer() {
     }
 }
 
-QTreeWidgetItem* CLeftPaneView::InsertSorted(QTreeWidgetItem* parent, const std::string& label, Image image) {
+QTreeWidgetItem* CLeftPaneView::InsertSorted(QTreeWidgetItem* parent, const std::string& label, Image image,
+                                             std::uint16_t index, std::uint16_t subindex) {
     QTreeWidgetItem* item = NewItem(label, image);
-    const QString text = item->text(0);
-    // The siblings are in label order: a binary search finds the place after every smaller or equal one.
+    item->setData(0, IndexRole, index);
+    item->setData(0, SubindexRole, subindex);
+    const auto numbers = [this](const QTreeWidgetItem* node) {
+        return std::pair(IndexFromItem(node), SubindexFromItem(node));
+    };
+    const auto key = numbers(item);
+    // The siblings are in number order: a binary search finds the place after every smaller or equal one.
     int low = 0;
     int high = parent->childCount();
     while (low < high) {
         const int middle = (low + high) / 2;
-        if (QString::compare(parent->child(middle)->text(0), text, Qt::CaseInsensitive) <= 0) {
+        if (numbers(parent->child(middle)) <= key) {
             low = middle + 1;
         } else {
             high = middle;
@@ -88,7 +95,8 @@ QTreeWidgetItem* CLeftPaneView::InsertSorted(QTreeWidgetItem* parent, const std:
 void CLeftPaneView::AddSubindexNodes(QTreeWidgetItem* indexNode, const IndexEntry& index) {
     for (std::size_t i = 1; i < index.subindices.size(); ++i) {
         const SubindexEntry& entry = *index.subindices[i];
-        InsertSorted(indexNode, SubindexLabel(entry.index, entry.subindex, entry.name), SingleEntry);
+        InsertSorted(indexNode, SubindexLabel(entry.index, entry.subindex, entry.name), SingleEntry,
+                     entry.index, entry.subindex);
     }
 }
 
@@ -112,7 +120,10 @@ void CLeftPaneView::OnNewIndex() {
     if (m_pDocument->AddIndex(label) != DocResult::Done) {
         return;
     }
-    QTreeWidgetItem* node = InsertSorted(m_hDictionary, label, ClosedFolder);
+    std::uint16_t index = 0;
+    std::uint16_t subindex = 0;
+    m_pDocument->GetLastAdded(index, subindex);
+    QTreeWidgetItem* node = InsertSorted(m_hDictionary, label, ClosedFolder, index);
     if (!m_bDictionaryExpanded) {
         ExpandNode(m_hDictionary, true);
     }
@@ -130,7 +141,10 @@ void CLeftPaneView::OnNewSubindex() {
     if (m_pDocument->AddSubindex(IndexFromItem(target), label) != DocResult::Done) {
         return;
     }
-    QTreeWidgetItem* node = InsertSorted(target, label, SingleEntry);
+    std::uint16_t index = 0;
+    std::uint16_t subindex = 0;
+    m_pDocument->GetLastAdded(index, subindex);
+    QTreeWidgetItem* node = InsertSorted(target, label, SingleEntry, index, subindex);
     ExpandNode(target, true);
     setCurrentItem(node);
     RevealUnderFilter(node);
@@ -146,8 +160,8 @@ void CLeftPaneView::OnEditIndex(QTreeWidgetItem* node) {
         return;
     }
     // The index may have a new number, so its node goes to its new place, collapsed.
-    QTreeWidgetItem* indexNode =
-        InsertSorted(m_hDictionary, IndexLabel(edited->index, edited->Header()->name), ClosedFolder);
+    QTreeWidgetItem* indexNode = InsertSorted(
+        m_hDictionary, IndexLabel(edited->index, edited->Header()->name), ClosedFolder, edited->index);
     AddSubindexNodes(indexNode, *edited);
     setCurrentItem(indexNode);
     m_pDocument->EntryEdited(edited->Header());
@@ -163,7 +177,8 @@ void CLeftPaneView::OnEditSubindex(QTreeWidgetItem* node) {
     RemoveNode(node, false);
     if (edited != nullptr) {
         QTreeWidgetItem* editedNode =
-            InsertSorted(parent, SubindexLabel(edited->index, edited->subindex, edited->name), SingleEntry);
+            InsertSorted(parent, SubindexLabel(edited->index, edited->subindex, edited->name), SingleEntry,
+                         edited->index, edited->subindex);
         setCurrentItem(editedNode);
         RevealUnderFilter(editedNode);
     }
@@ -235,8 +250,8 @@ void CLeftPaneView::OnPaste(QTreeWidgetItem* node) {
         if (result != DocResult::Done || pasted == nullptr || pasted->Header() == nullptr) {
             return;
         }
-        QTreeWidgetItem* pastedNode =
-            InsertSorted(target, IndexLabel(pasted->index, pasted->Header()->name), copiedImage);
+        QTreeWidgetItem* pastedNode = InsertSorted(target, IndexLabel(pasted->index, pasted->Header()->name),
+                                                   copiedImage, pasted->index);
         pastedNode->setData(0, SelectedImageRole, m_nCopiedSelectedImage);
         AddSubindexNodes(pastedNode, *pasted);
         // A node copied while it was open comes back open; without subindices there is nothing to open.
@@ -254,8 +269,9 @@ void CLeftPaneView::OnPaste(QTreeWidgetItem* node) {
         }
         const SubindexEntry* pasted = m_pDocument->GetLastPastedSubindex();
         if (pasted != nullptr) {
-            QTreeWidgetItem* pastedNode = InsertSorted(
-                target, SubindexLabel(pasted->index, pasted->subindex, pasted->name), copiedImage);
+            QTreeWidgetItem* pastedNode =
+                InsertSorted(target, SubindexLabel(pasted->index, pasted->subindex, pasted->name),
+                             copiedImage, pasted->index, pasted->subindex);
             pastedNode->setData(0, SelectedImageRole, m_nCopiedSelectedImage);
             RevealUnderFilter(pastedNode);
         }
