@@ -165,7 +165,7 @@ bool GuiFixture::DriveDialog(const std::function<void()>& open, const std::funct
 
 QString GuiFixture::EditorState() {
     const auto text = [](const QTreeWidgetItem* item) { return item == nullptr ? QString() : item->text(0); };
-    const CommandState flags = Tree().GetCommandState();
+    const CommandState flags = Tree().Commands().GetCommandState();
     QString state = QStringLiteral("%1|%2|modified=%3 named=%4 visible=%5|%6|%7|%8|%9|")
                         .arg(PathToQt(document->GetTitle()), PathToQt(document->GetPathName()))
                         .arg(document->IsModified())
@@ -173,9 +173,9 @@ QString GuiFixture::EditorState() {
                         .arg(frame->isVisible())
                         .arg(Caption(), text(Tree().RootItem()), text(Tree().currentItem()),
                              DictionaryLabels().join(QLatin1Char(',')));
-    for (bool flag : {flags.projectLoaded, flags.indexSelected, flags.subindexSelected,
-                      flags.dictionarySelected, flags.fileInfoSelected, flags.deviceInfoSelected,
-                      flags.dummyUsageSelected, flags.commentsSelected, flags.canAddSubindex}) {
+    for (bool flag : {flags.projectLoaded, flags.indexSelected(), flags.subindexSelected(),
+                      flags.dictionarySelected(), flags.fileInfoSelected(), flags.deviceInfoSelected(),
+                      flags.dummyUsageSelected(), flags.commentsSelected(), flags.canAddSubindex}) {
         state += flag ? QLatin1Char('1') : QLatin1Char('0');
     }
     frame->UpdateCommandUI();

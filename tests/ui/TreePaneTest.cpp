@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(f->Field("fieldNumberOfSubindices"), QString());
         QCOMPARE(f->Field("fieldCurrentSubindex"), QString());
         QCOMPARE(f->Field("fieldIndexCategory"), QStringLiteral("mandatory"));
-        QVERIFY(!f->Tree().GetCommandState().canAddSubindex);
+        QVERIFY(!f->Tree().Commands().GetCommandState().canAddSubindex);
         QVERIFY(!f->Enabled(Cmd::NewSubindex));
     }
 
@@ -151,7 +151,7 @@ private slots:
         QCOMPARE(f->Field("fieldIndexCategory"), QStringLiteral("mandatory"));
         QCOMPARE(f->Field("fieldDataType"), QString());
         QCOMPARE(f->Field("fieldDefaultValue"), QString());
-        QVERIFY(f->Tree().GetCommandState().canAddSubindex);
+        QVERIFY(f->Tree().Commands().GetCommandState().canAddSubindex);
 
         f->Select(f->SubindexNode(0x1018, 0x02));
         QCOMPARE(f->Field("fieldCurrentSubindex"), QStringLiteral("0x02"));
@@ -161,7 +161,7 @@ private slots:
         QCOMPARE(f->Field("fieldStorageArea"), QString());
         QCOMPARE(f->Field("fieldNumberOfSubindices"), QString());
         QCOMPARE(f->Field("fieldIndexCategory"), QStringLiteral("mandatory"));
-        QVERIFY(f->Tree().GetCommandState().subindexSelected);
+        QVERIFY(f->Tree().Commands().GetCommandState().subindexSelected());
         QCOMPARE(f->frame->Action(Cmd::Edit)->text(), QStringLiteral("Edit subindex..."));
     }
 
@@ -328,15 +328,15 @@ private slots:
         const QPoint onNode = f->Tree().visualItemRect(node).center();
         QTest::mousePress(f->Tree().viewport(), Qt::RightButton, {}, onNode);
         QCOMPARE(f->Tree().currentItem(), node);
-        QVERIFY(f->Tree().GetCommandState().indexSelected);
+        QVERIFY(f->Tree().Commands().GetCommandState().indexSelected());
 
-        f->Tree().OnCommand(Cmd::CollapseDictionary);
+        f->Tree().Commands().OnCommand(Cmd::CollapseDictionary);
         const QPoint below(5, f->Tree().viewport()->height() - 3);
         QVERIFY(f->Tree().itemAt(below) == nullptr);
         QTest::mousePress(f->Tree().viewport(), Qt::RightButton, {}, below);
         QVERIFY(f->Tree().currentItem() == nullptr);
-        const CommandState state = f->Tree().GetCommandState();
-        QVERIFY(!state.indexSelected && !state.subindexSelected && !state.dictionarySelected);
+        const CommandState state = f->Tree().Commands().GetCommandState();
+        QCOMPARE(state.selected, NodeKind::None);
     }
 
     void doubleClickTogglesAnIndexNode() {

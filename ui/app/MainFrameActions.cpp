@@ -239,7 +239,7 @@ void CMainFrame::OnAction(int commandId) {
             OnCheckDictionary();
             break;
         default:
-            m_pLeftPane->OnCommand(commandId);
+            m_pLeftPane->Commands().OnCommand(commandId);
             break;
     }
     UpdateCommandUI();
@@ -265,14 +265,14 @@ void CMainFrame::UpdateCommandUI() {
                 action->setChecked(!m_wndToolBar->isHidden());
                 break;
             case Cmd::CheckDictionary:
-                action->setEnabled(m_pLeftPane->IsProjectLoaded());
+                action->setEnabled(m_pLeftPane->Commands().IsProjectLoaded());
                 break;
             default:
-                action->setEnabled(m_pLeftPane->IsCommandEnabled(id));
+                action->setEnabled(m_pLeftPane->Commands().IsCommandEnabled(id));
                 break;
         }
     }
-    m_actions[Cmd::Edit]->setText(m_qtText.ToQt(m_pLeftPane->EditCommandLabel()));
+    m_actions[Cmd::Edit]->setText(m_qtText.ToQt(m_pLeftPane->Commands().EditCommandLabel()));
     UpdateHistoryTexts();
 }
 

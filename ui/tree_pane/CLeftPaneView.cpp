@@ -113,7 +113,7 @@ void CLeftPaneView::FillDictionary() {
     }
     expandItem(m_hDictionary);
     m_bDictionaryExpanded = true;
-    m_bProjectLoaded = true;
+    m_commands.SetProjectLoaded(true);
     if (IsFiltering()) {
         ApplyFilter();
     }
@@ -217,52 +217,41 @@ QTreeWidgetItem* CLeftPaneView::SectionItem(NodeKind kind) const {
     }
 }
 
-void CLeftPaneView::ClearKindFlags() {
-    m_bIndexSelected = m_bSubindexSelected = m_bDictionarySelected = false;
-    m_bFileInfoSelected = m_bDeviceInfoSelected = m_bDummyUsageSelected = m_bCommentsSelected = false;
-    m_bCanAddSubindex = false;
-}
-
 void CLeftPaneView::OnSelectionChanging(QTreeWidgetItem* item) {
-    ClearKindFlags();
+    const NodeKind kind = KindOf(item);
+    // The state first, as the views that the show requests reach may ask for it.
+    m_commands.Select(
+        kind, kind == NodeKind::Subindex ||
+                  (kind == NodeKind::Index && m_pDocument->MayHoldSubindices(IndexFromItem(item)) != 0));
     int form = CRightPaneView::IndexParam;
-    switch (KindOf(item)) {
+    switch (kind) {
         case NodeKind::DeviceInfo:
-            m_bDeviceInfoSelected = true;
             m_pDocument->ShowDeviceInfo();
             form = CRightPaneView::DeviceInfo;
             break;
         case NodeKind::FileInfo:
-            m_bFileInfoSelected = true;
             m_pDocument->ShowFileInfo();
             form = CRightPaneView::FileInfo;
             break;
         case NodeKind::DummyUsage:
-            m_bDummyUsageSelected = true;
             m_pDocument->ShowDummyUsage();
             form = CRightPaneView::DummyUsage;
             break;
         case NodeKind::Comments:
-            m_bCommentsSelected = true;
             m_pDocument->ShowComments();
             form = CRightPaneView::Comments;
             break;
         case NodeKind::Index: {
-            m_bIndexSelected = true;
             const std::uint16_t index = IndexFromItem(item);
-            m_bCanAddSubindex = m_pDocument->MayHoldSubindices(index) != 0;
             m_pDocument->ShowIndex(index);
             m_pDocument->ShowEntry(index, item->childCount() > 0 ? HeaderStructured : FirstEntry);
             break;
         }
         case NodeKind::Dictionary:
-            m_bDictionarySelected = true;
             // The node stands for no index, so the fields of the one shown last go.
             m_pDocument->ShowIndex(0);
             break;
         case NodeKind::Subindex:
-            m_bSubindexSelected = true;
-            m_bCanAddSubindex = true;
             // The index first: a subindex shows its own index's category, wherever the selection came from.
             m_pDocument->ShowIndex(IndexFromItem(item));
             m_pDocument->ShowEntry(IndexFromItem(item), SubindexFromItem(item));
@@ -274,10 +263,37 @@ void CLeftPaneView::OnSelectionChanging(QTreeWidgetItem* item) {
     if (m_pRightPane != nullptr) {
         m_pRightPane->ShowForm(form);
     }
-    if (const auto text = EditCommandText(GetCommandState())) {
-        m_strEditText = *text;
-    }
     emit CommandStateChanged();
+}
+
+bool CLeftPaneView::IsModified() const {
+    return m_pDocument->IsModified();
+}
+
+bool CLeftPaneView::CanUndo() const {
+    return m_pDocument->CanUndo();
+}
+
+bool CLeftPaneView::CanRedo() const {
+    return m_pDocument->CanRedo();
+}
+
+void CLeftPaneView::RunTreeCommand(int commandId) {
+    switch (commandId) {
+        case Cmd::ExpandRoot:
+        case Cmd::CollapseRoot:
+            ExpandNode(m_hRoot, commandId == Cmd::ExpandRoot);
+            break;
+        case Cmd::ExpandDictionary:
+        case Cmd::CollapseDictionary:
+            ExpandNode(m_hDictionary, commandId == Cmd::ExpandDictionary);
+            break;
+        case Cmd::Filter:
+            OpenFilter();
+            break;
+        default:
+            break;
+    }
 }
 
 void CLeftPaneView::OnItemExpanded(QTreeWidgetItem* item) {
@@ -340,8 +356,8 @@ void CLeftPaneView::OnItemDoubleClicked(QTreeWidgetItem* item) {
         default:
             break;
     }
-    if (command != 0 && HasHandler(command)) {
-        OnCommand(command);
+    if (command != 0 && TreeCommandController::HasHandler(command)) {
+        m_commands.OnCommand(command);
     }
 }
 
@@ -425,9 +441,9 @@ std::unique_ptr<QMenu> CLeftPaneView::BuildContextMenu(QTreeWidgetItem* item) {
     state.hasChildren = item != nullptr && item->childCount() > 0;
     state.rootExpanded = m_bRootExpanded;
     state.dictionaryExpanded = m_bDictionaryExpanded;
-    state.canAddSubindex = m_bCanAddSubindex;
-    state.indexCopied = m_bIndexCopied;
-    state.subindexCopied = m_bSubindexCopied;
+    state.canAddSubindex = m_commands.CanAddSubindex();
+    state.indexCopied = m_commands.IsIndexCopied();
+    state.subindexCopied = m_commands.IsSubindexCopied();
     const ContextMenuLayout layout = ContextMenuFor(KindOf(item), state);
 
     auto menu = std::make_unique<QMenu>(m_qtText.ToQt(layout.name), this);
@@ -439,9 +455,9 @@ std::unique_ptr<QMenu> CLeftPaneView::BuildContextMenu(QTreeWidgetItem* item) {
         }
         QAction* action = menu->addAction(m_qtText.ToQt(entry.text));
         action->setData(entry.id);
-        action->setEnabled(!entry.grayed && HasHandler(entry.id));
+        action->setEnabled(!entry.grayed && TreeCommandController::HasHandler(entry.id));
         const int id = entry.id;
-        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        connect(action, &QAction::triggered, this, [this, id] { m_commands.OnCommand(id); });
     }
     return menu;
 }

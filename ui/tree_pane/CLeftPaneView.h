@@ -14,6 +14,7 @@
 #include "ui/app/QtText.h"
 #include "ui/tree_pane/CommandEnabling.h"
 #include "ui/tree_pane/ContextMenuLayout.h"
+#include "ui/tree_pane/TreeCommandController.h"
 #include "ui/tree_pane/TreeFilter.h"
 
 class CQuillmarkDoc;
@@ -25,9 +26,9 @@ class Platform;
 class QMenu;
 
 // The project tree: the EDS file as root, the four section nodes and the Object Dictionary node with
-// one node per index and subindex. It is the window every command reaches first, so it also hosts
-// the handlers of the file, import and create commands.
-class CLeftPaneView : public QTreeWidget, public DocumentView {
+// one node per index and subindex. It is the window every command reaches first: its command
+// controller routes them to the handlers here.
+class CLeftPaneView : public QTreeWidget, public DocumentView, private TreeCommandTarget {
     Q_OBJECT
 public:
     // Images of the tree's nodes.
@@ -63,12 +64,8 @@ public:
     QTreeWidgetItem* SectionItem(NodeKind kind) const;
 
     // Commands, as the menus, accelerators and toolbar reach them.
-    bool HasHandler(int commandId) const;
-    bool IsCommandEnabled(int commandId) const;
-    void OnCommand(int commandId);
-    CommandState GetCommandState() const;
-    const std::string& EditCommandLabel() const { return m_strEditText; }
-    bool IsProjectLoaded() const { return m_bProjectLoaded; }
+    TreeCommandController& Commands() { return m_commands; }
+    const TreeCommandController& Commands() const { return m_commands; }
 
     // Opens a file given on the command line or dropped on the window: a project file as by Open, any
     // other file as by Import EDS-File, both without their file chooser.
@@ -113,7 +110,6 @@ private:
     void OnItemExpanded(QTreeWidgetItem* item);
     void OnItemCollapsed(QTreeWidgetItem* item);
     void OnItemDoubleClicked(QTreeWidgetItem* item);
-    void ClearKindFlags();
     void DeleteAllItems();
     QTreeWidgetItem* NewItem(const std::string& label, Image image);
     void SetImages(QTreeWidgetItem* item, Image image);
@@ -123,6 +119,17 @@ private:
     void AddDictionaryNodes();
     // Makes the node current; when it already is, the right pane is refreshed all the same.
     void SelectNode(QTreeWidgetItem* node);
+
+    // What the command controller asks of the tree.
+    bool IsModified() const override;
+    bool CanUndo() const override;
+    bool CanRedo() const override;
+    void RunFileCommand(int commandId) override;  // LeftPaneFileCommands.cpp
+    void RunTreeCommand(int commandId) override;
+    void RunSectionCommand(int commandId) override { OnEditSection(commandId); }
+    void RunEditCommand(int commandId) override { OnEditCommand(commandId); }
+    void RunHistoryCommand(int commandId) override { OnUndoRedo(commandId); }
+    void CommandsChanged() override { emit CommandStateChanged(); }
 
     // File, import and create commands (LeftPaneFileCommands.cpp).
     bool AskToSave(const char* question);
@@ -150,7 +157,6 @@ private:
     void OnEditSection(int commandId);
 
     // Dictionary edit commands (LeftPaneEditCommands.cpp).
-    static bool IsEditCommand(int commandId);
     void OnEditCommand(int commandId);
     void OnNewIndex();
     void OnNewSubindex();
@@ -202,25 +208,9 @@ private:
     QTreeWidgetItem* m_hComments = nullptr;
     QTreeWidgetItem* m_hDictionary = nullptr;
 
-    bool m_bIndexSelected = false;
-    bool m_bSubindexSelected = false;
-    bool m_bDictionarySelected = false;
-    bool m_bFileInfoSelected = false;
-    bool m_bDeviceInfoSelected = false;
-    bool m_bDummyUsageSelected = false;
-    bool m_bCommentsSelected = false;
-    bool m_bCanAddSubindex = false;
-    bool m_bIndexCopied = false;
-    bool m_bSubindexCopied = false;
-    // The images of the node last copied; a pasted node gets the same.
-    int m_nCopiedImage = ClosedFolder;
-    int m_nCopiedSelectedImage = ClosedFolder;
+    TreeCommandController m_commands{*this};
     bool m_bRootExpanded = false;
     bool m_bDictionaryExpanded = false;
-    bool m_bProjectLoaded = false;
-    std::string m_strSourceFilePath;
-    std::string m_strEdsFilePath;
-    std::string m_strEditText = InitialEditCommandText;
     CTreeFilterBar* m_pFilterBar = nullptr;
     CachingItemDelegate* m_pDelegate = nullptr;
     TreeFilter m_filter;

@@ -11,20 +11,6 @@
 // The dictionary edit commands. Each asks the document to change the dictionary (the document runs
 // the index dialog and reports its own conflicts) and then changes only the affected nodes of the tree.
 
-bool CLeftPaneView::IsEditCommand(int commandId) {
-    switch (commandId) {
-        case Cmd::NewIndex:
-        case Cmd::NewSubindex:
-        case Cmd::Edit:
-        case Cmd::Delete:
-        case Cmd::Copy:
-        case Cmd::Paste:
-            return true;
-        default:
-            return false;
-    }
-}
-
 void CLeftPaneView::OnEditCommand(int commandId) {
     if (m_hDictionary == nullptr || (commandId != Cmd::NewIndex && currentItem() == nullptr)) {
         return;
@@ -37,9 +23,9 @@ void CLeftPaneView::OnEditCommand(int commandId) {
             OnNewSubindex();
             break;
         case Cmd::Edit:
-            if (m_bIndexSelected) {
+            if (m_commands.IsIndexSelected()) {
                 OnEditIndex(currentItem());
-            } else if (m_bSubindexSelected) {
+            } else if (m_commands.IsSubindexSelected()) {
                 OnEditSubindex(currentItem());
             }
             break;
@@ -59,13 +45,7 @@ void CLeftPaneView::OnEditCommand(int commandId) {
 }
 
 void CLeftPaneView::FollowCopyBuffer() {
-    // Paste is offered only while the document still holds what the last Copy copied.
-    if (!m_pDocument->HasCopiedIndex()) {
-        m_bIndexCopied = false;
-    }
-    if (!m_pDocument->HasCopiedSubindex()) {
-        m_bSubindexCopied = false;
-    }
+    m_commands.FollowCopyBuffer(m_pDocument->HasCopiedIndex(), m_pDocument->HasCopiedSubindex());
 }
 
 QTreeWidgetItem* CLeftPaneView::InsertSorted(QTreeWidgetItem* parent, const std::string& label, Image image,
@@ -128,12 +108,12 @@ void CLeftPaneView::OnNewIndex() {
         ExpandNode(m_hDictionary, true);
     }
     setCurrentItem(node);
-    m_bProjectLoaded = true;
+    m_commands.SetProjectLoaded(true);
     RevealUnderFilter(node);
 }
 
 void CLeftPaneView::OnNewSubindex() {
-    QTreeWidgetItem* target = m_bIndexSelected ? currentItem() : currentItem()->parent();
+    QTreeWidgetItem* target = m_commands.IsIndexSelected() ? currentItem() : currentItem()->parent();
     if (KindOf(target) != NodeKind::Index) {
         return;
     }
@@ -186,7 +166,7 @@ void CLeftPaneView::OnEditSubindex(QTreeWidgetItem* node) {
 
 void CLeftPaneView::OnDelete(QTreeWidgetItem* node) {
     const std::uint16_t index = IndexFromItem(node);
-    if (m_bIndexSelected) {
+    if (m_commands.IsIndexSelected()) {
         const char* question =
             node->childCount() > 0
                 ? "The index controls further subindices!\nAll subindices of this index will "
@@ -204,7 +184,7 @@ void CLeftPaneView::OnDelete(QTreeWidgetItem* node) {
         }
         return;
     }
-    if (!m_bSubindexSelected ||
+    if (!m_commands.IsSubindexSelected() ||
         m_platform.MessageBox("Subindex really delete?", "Delete subindex", MsgButtons::YesNo,
                               MsgIcon::Exclamation) != MsgResult::Yes) {
         return;
@@ -228,23 +208,18 @@ void CLeftPaneView::OnDelete(QTreeWidgetItem* node) {
 }
 
 void CLeftPaneView::OnCopy(QTreeWidgetItem* node) {
-    m_nCopiedImage = node->data(0, ImageRole).toInt();
-    m_nCopiedSelectedImage = node->data(0, SelectedImageRole).toInt();
-    if (m_bIndexSelected) {
+    m_commands.Copied(node->data(0, ImageRole).toInt(), node->data(0, SelectedImageRole).toInt());
+    if (m_commands.IsIndexSelected()) {
         m_pDocument->CopyIndex(IndexFromItem(node));
-        m_bIndexCopied = true;
-        m_bSubindexCopied = false;
-    } else if (m_bSubindexSelected) {
+    } else if (m_commands.IsSubindexSelected()) {
         m_pDocument->CopySubindex(IndexFromItem(node), SubindexFromItem(node));
-        m_bSubindexCopied = true;
-        m_bIndexCopied = false;
     }
 }
 
 void CLeftPaneView::OnPaste(QTreeWidgetItem* node) {
     QTreeWidgetItem* target = node->parent();
-    const auto copiedImage = static_cast<Image>(m_nCopiedImage);
-    if (m_bIndexSelected) {
+    const auto copiedImage = static_cast<Image>(m_commands.CopiedImage());
+    if (m_commands.IsIndexSelected()) {
         const DocResult result = m_pDocument->PasteIndex();
         const IndexEntry* pasted = m_pDocument->GetLastPastedIndex();
         if (result != DocResult::Done || pasted == nullptr || pasted->Header() == nullptr) {
@@ -252,7 +227,7 @@ void CLeftPaneView::OnPaste(QTreeWidgetItem* node) {
         }
         QTreeWidgetItem* pastedNode = InsertSorted(target, IndexLabel(pasted->index, pasted->Header()->name),
                                                    copiedImage, pasted->index);
-        pastedNode->setData(0, SelectedImageRole, m_nCopiedSelectedImage);
+        pastedNode->setData(0, SelectedImageRole, m_commands.CopiedSelectedImage());
         AddSubindexNodes(pastedNode, *pasted);
         // A node copied while it was open comes back open; without subindices there is nothing to open.
         if (copiedImage == OpenFolder) {
@@ -263,7 +238,7 @@ void CLeftPaneView::OnPaste(QTreeWidgetItem* node) {
             }
         }
         RevealUnderFilter(pastedNode);
-    } else if (m_bSubindexSelected) {
+    } else if (m_commands.IsSubindexSelected()) {
         if (m_pDocument->PasteSubindex(IndexFromItem(node)) != DocResult::Done) {
             return;
         }
@@ -272,7 +247,7 @@ void CLeftPaneView::OnPaste(QTreeWidgetItem* node) {
             QTreeWidgetItem* pastedNode =
                 InsertSorted(target, SubindexLabel(pasted->index, pasted->subindex, pasted->name),
                              copiedImage, pasted->index, pasted->subindex);
-            pastedNode->setData(0, SelectedImageRole, m_nCopiedSelectedImage);
+            pastedNode->setData(0, SelectedImageRole, m_commands.CopiedSelectedImage());
             RevealUnderFilter(pastedNode);
         }
     }
