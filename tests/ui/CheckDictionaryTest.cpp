@@ -128,7 +128,10 @@ void CheckDictionaryTest::panelJoinsTheKeyboardCycleAndKeepsTheSelectionInView()
     f->ImportExample();
     f->frame->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f->frame.get()));
-    QTreeWidgetItem* last = f->Tree().DictionaryItem()->child(f->Tree().DictionaryItem()->childCount() - 1);
+    QTreeWidgetItem* dictionary = f->Tree().DictionaryItem();
+    QVERIFY(dictionary != nullptr);
+    QTreeWidgetItem* last = dictionary->child(dictionary->childCount() - 1);
+    QVERIFY(last != nullptr);
     f->Select(last);
     f->Tree().scrollToItem(last);
     f->Trigger(Cmd::CheckDictionary);

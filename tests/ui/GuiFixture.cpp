@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QWindow>
 #include <QtTest>
+#include <algorithm>
 
 #include "ui/app/QtText.h"
 
@@ -113,6 +114,18 @@ QTreeWidgetItem* GuiFixture::SubindexNode(unsigned index, unsigned subindex) con
         }
     }
     return nullptr;
+}
+
+QString GuiFixture::Label(const QTreeWidgetItem* node) {
+    return node != nullptr ? node->text(0) : QStringLiteral("<no node>");
+}
+
+QAction* GuiFixture::MenuAction(const QMenu& menu, int commandId) {
+    const QList<QAction*> actions = menu.actions();
+    const auto found = std::find_if(actions.begin(), actions.end(), [commandId](const QAction* action) {
+        return !action->isSeparator() && action->data().toInt() == commandId;
+    });
+    return found != actions.end() ? *found : nullptr;
 }
 
 void GuiFixture::Select(QTreeWidgetItem* item) {

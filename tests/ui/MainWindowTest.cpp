@@ -157,7 +157,7 @@ private slots:
         f->Tree().setFocus();
         QTest::keyClick(f->frame.get(), Qt::Key_N, Qt::ControlModifier);
         QVERIFY(f->Tree().RootItem() != nullptr);
-        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("unnamed.eds"));
+        QCOMPARE(f->Label(f->Tree().RootItem()), QStringLiteral("unnamed.eds"));
 
         // Keys of commands nobody handles, and Undo with nothing to undo, do nothing.
         QTest::keyClick(f->frame.get(), Qt::Key_P, Qt::ControlModifier);
@@ -168,7 +168,7 @@ private slots:
         QTest::keyClick(f->frame.get(), Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(f->platform.ChooserRequests().size(), std::size_t{1});
         QCOMPARE(f->platform.ChooserRequests().front().filter, std::string("Project Files (*.prj)| *.prj||"));
-        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("unnamed.eds"));
+        QCOMPARE(f->Label(f->Tree().RootItem()), QStringLiteral("unnamed.eds"));
     }
 
     void detailsAreReachedWithTheKeyboardAndCopied() {

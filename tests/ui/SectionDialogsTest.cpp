@@ -110,6 +110,7 @@ private slots:
         f->ImportExample();
         f->document->SetModifiedFlag(false);
         QTreeWidgetItem* node = f->Tree().SectionItem(NodeKind::DeviceInfo);
+        QVERIFY(node != nullptr);
         const QPoint at = f->Tree().visualItemRect(node).center();
         const auto doubleClick = [&] {
             QTest::mouseClick(f->Tree().viewport(), Qt::LeftButton, {}, at);
