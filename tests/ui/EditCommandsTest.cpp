@@ -558,40 +558,44 @@ private slots:
 
     // A UTF-8 project stores typed text as UTF-8; a Windows-1252 project as Windows-1252, with '?' for
     // what it cannot hold. Either way the export writes the bytes held.
+    void typedNameIsExportedInTheProjectsEncoding_data() {
+        QTest::addColumn<bool>("utf8");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("UTF-8 project") << true
+                                       << QByteArray(
+                                              "ParameterName=Offset \xC2\xB0"
+                                              "C \xE4\xB8\xAD\r\n");
+        QTest::newRow("Windows-1252 project") << false
+                                              << QByteArray(
+                                                     "ParameterName=Offset \xB0"
+                                                     "C ?\r\n");
+    }
     void typedNameIsExportedInTheProjectsEncoding() {
+        QFETCH(bool, utf8);
+        QFETCH(QByteArray, expected);
         const QString typed = QStringLiteral("Offset \u00b0C \u4e2d");
-        const std::pair<bool, QByteArray> rows[] = {
-            {true,
-             "ParameterName=Offset \xC2\xB0"
-             "C \xE4\xB8\xAD\r\n"},
-            {false,
-             "ParameterName=Offset \xB0"
-             "C ?\r\n"},
-        };
-        for (const auto& [utf8, expected] : rows) {
-            f->document->SetModifiedFlag(false);
-            if (utf8) {
-                f->ImportUtf8Example();
-                f->Select(f->IndexNode(0x1000));
-                f->TriggerWithIndexDialog(Cmd::Edit, [](CIndexDlg& d) {
-                    QCOMPARE(Text(d, "editDesignator"), QString::fromUtf8(GuiFixture::Utf8DeviceType));
-                    G::Click(d, "buttonCancel");
-                });
-            } else {
-                f->ImportExample();
-            }
-            f->Select(f->IndexNode(0x2001));
-            f->TriggerWithIndexDialog(Cmd::Edit, [&](CIndexDlg& d) {
-                G::Type(d, "editDesignator", typed);
-                G::Click(d, "buttonOk");
+        f->document->SetModifiedFlag(false);
+        if (utf8) {
+            f->ImportUtf8Example();
+            f->Select(f->IndexNode(0x1000));
+            f->TriggerWithIndexDialog(Cmd::Edit, [](CIndexDlg& d) {
+                QCOMPARE(Text(d, "editDesignator"), QString::fromUtf8(GuiFixture::Utf8DeviceType));
+                G::Click(d, "buttonCancel");
             });
-            QCOMPARE(f->Label(f->IndexNode(0x2001)),
-                     QStringLiteral("2001 ") + (utf8 ? typed : QStringLiteral("Offset \u00b0C ?")));
-            const QByteArray bytes = ExportEds("typed.eds");
-            QVERIFY2(bytes.contains(expected), expected.constData());
-            QVERIFY(bytes.contains("ParameterName=" +
-                                   QByteArray(utf8 ? GuiFixture::Utf8DeviceType : "Device Type")));
+        } else {
+            f->ImportExample();
         }
+        f->Select(f->IndexNode(0x2001));
+        f->TriggerWithIndexDialog(Cmd::Edit, [&](CIndexDlg& d) {
+            G::Type(d, "editDesignator", typed);
+            G::Click(d, "buttonOk");
+        });
+        QCOMPARE(f->Label(f->IndexNode(0x2001)),
+                 QStringLiteral("2001 ") + (utf8 ? typed : QStringLiteral("Offset \u00b0C ?")));
+        const QByteArray bytes = ExportEds("typed.eds");
+        QVERIFY2(bytes.contains(expected), expected.constData());
+        QVERIFY(
+            bytes.contains("ParameterName=" + QByteArray(utf8 ? GuiFixture::Utf8DeviceType : "Device Type")));
     }
 
     void addedIndexSurvivesProjectAndExport() {
