@@ -70,14 +70,6 @@ std::u32string Utf8ToCodePoints(std::string_view text) {
 
 }  // namespace
 
-TextEncoding ChooseTextEncoding(std::span<const std::string_view> texts) {
-    TextEncodingScan scan;
-    for (const std::string_view text : texts) {
-        scan.Add(text);
-    }
-    return scan.Result();
-}
-
 void TextEncodingScan::Add(std::string_view text) {
     for (std::size_t at = 0; at < text.size() && !m_invalid;) {
         const Sequence sequence = ReadSequence(text, at);

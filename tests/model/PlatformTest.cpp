@@ -181,7 +181,12 @@ TEST(TextEncoding, ChoosesUtf8OnlyForValidMultiByteTexts) {
         {{"\xE2\x82"}, cp1252, "a cut character alone is no evidence"},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(ChooseTextEncoding(row.texts), row.expected) << row.why;
+        SCOPED_TRACE(row.why);
+        TextEncodingScan scan;
+        for (const std::string_view text : row.texts) {
+            scan.Add(text);
+        }
+        EXPECT_EQ(scan.Result(), row.expected);
     }
 }
 
