@@ -1,6 +1,7 @@
 #include "eds/CEdsWriter.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "eds/EdsFormat.h"
 #include "eds/EdsResult.h"
@@ -94,13 +95,17 @@ bool CEdsWriter::Set(std::string_view section, std::string_view key, std::string
         m_text.append("[").append(section).append("]\r\n");
         m_strSection.assign(section);
     }
-    m_text.append(key).append("=");
+    m_text.append(key).append(1, '=');
     const std::size_t start = m_text.size();
     m_text.append(value);
-    std::replace_if(
-        m_text.begin() + static_cast<std::ptrdiff_t>(start), m_text.end(),
-        [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    m_text.append(endOfSection ? "\r\n\r\n" : "\r\n");
+    // Line breaks are rare in a value; memchr finds that out faster than a look at every byte.
+    if (std::memchr(value.data(), '\n', value.size()) != nullptr ||
+        std::memchr(value.data(), '\r', value.size()) != nullptr) {
+        std::replace_if(
+            m_text.begin() + static_cast<std::ptrdiff_t>(start), m_text.end(),
+            [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    }
+    m_text.append(endOfSection ? std::string_view("\r\n\r\n") : std::string_view("\r\n"));
     return true;
 }
 

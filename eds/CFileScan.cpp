@@ -99,7 +99,7 @@ std::string CFileScan::GetString(std::string_view section, std::string_view key,
 }
 
 std::uint32_t CFileScan::GetNumber(std::string_view section, std::string_view key) const {
-    return ParseNumber(GetString(section, key, "0"));
+    return ParseNumber(m_pProfile->GetView(section, key, "0"));
 }
 
 void CFileScan::ShowError(const std::string& text, const std::string& caption) {
@@ -213,7 +213,7 @@ EdsImportResult CFileScan::ReadDummyUsage() {
     }
     DummyUsageSection& table = m_deviceInfo.DummyUsage;
     for (unsigned n = 1; n <= DummyUsageSection::SlotCount; ++n) {
-        const std::string value = GetString(section, Format("Dummy%04X", n), "");
+        const std::string value = GetString(section, ShortText().Text("Dummy").Hex(n, 4), "");
         if (value.empty() || table.dummyCount >= DummyUsageSection::SlotCount) {
             continue;
         }
@@ -239,7 +239,7 @@ EdsImportResult CFileScan::ReadComments() {
     }
     const unsigned count = ParseNumber(lines) & 0xFFu;
     for (unsigned n = 1; n <= count; ++n) {
-        const std::string text = GetString(section, Format("Line%u", n), "");
+        const std::string text = GetString(section, ShortText().Text("Line").Decimal(n), "");
         if (!text.empty()) {
             m_dictionary.CommentLines().push_back(CommentLine{text, static_cast<std::uint16_t>(n)});
         }

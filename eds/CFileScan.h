@@ -59,7 +59,9 @@ private:
     EdsImportResult CreateSubIndexList(IndexEntry& entry);
     EdsImportResult ReadStructuredEntries(IndexEntry& entry, std::uint16_t subNumber);
     EdsImportResult ReadParameterSection(SubindexEntry& entry);
-    void RecordAbsentValues(const std::string& section, const SubindexEntry& entry);
+    // The same, for the section the caller has found already.
+    EdsImportResult ReadParameterSectionAt(SubindexEntry& entry, std::size_t section);
+    void RecordAbsentValues(bool hasDefault, bool hasLow, bool hasHigh, const SubindexEntry& entry);
     // Lenient mode only: reports the object lists and list entries that are missing, before any index
     // is read, so that these repairs are never hidden behind the index messages.
     void SurveyObjectLists();
@@ -90,6 +92,9 @@ private:
     static bool IsSupportedIndex(std::uint16_t index);
     bool IsImportedDataType(std::uint8_t type) const;
     bool SectionExists(std::uint16_t index, std::uint16_t subindex) const;
+    // The position of the object's section in the file, or ProfileFile::NoSection when it is absent or
+    // holds no key.
+    std::size_t ObjectSection(std::uint16_t index, std::uint16_t subindex) const;
     std::string GetString(std::string_view section, std::string_view key, std::string_view def) const;
     std::uint32_t GetNumber(std::string_view section, std::string_view key) const;
     void ShowError(const std::string& text, const std::string& caption);

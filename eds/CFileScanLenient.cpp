@@ -74,7 +74,7 @@ void CFileScan::SurveyObjectLists() {
         }
         const unsigned count = ParseNumber(countText) & 0xFFFFu;
         for (unsigned n = 1; n <= count; ++n) {
-            std::string value = GetString(list, Format("%u", n), "");
+            std::string value = GetString(list, ShortText().Decimal(n), "");
             if (value.empty()) {
                 ++missingEntries;
             } else {
@@ -89,7 +89,8 @@ void CFileScan::SurveyObjectLists() {
     unsigned counted = 0;
     for (const std::uint16_t index : m_indexSections) {
         unlisted += listed[index] ? 0 : 1;
-        const unsigned announced = ParseNumber(GetString(Format("%04X", index), "SubNumber", "")) & 0xFFFFu;
+        const unsigned announced =
+            ParseNumber(GetString(ShortText().Hex(index, 4), "SubNumber", "")) & 0xFFFFu;
         const unsigned present = SubSectionCount(index);
         if (announced == 0) {
             counted += SubNumberOf(index) != 0 ? 1 : 0;
@@ -142,7 +143,7 @@ EdsImportResult CFileScan::ReadUnlistedObjects() {
         }
         m_listed[index] = true;
         Record(ImportRecordKind::UnlistedObject, index, HeaderStructured,
-               m_pProfile->SectionLine(Format("%04X", index)));
+               m_pProfile->SectionLine(ShortText().Hex(index, 4)));
         const bool mandatory = index == 0x1000 || index == 0x1001 || index == 0x1018;
         const char* category = mandatory                           ? "mandatory"
                                : index >= 0x2000 && index < 0x6000 ? "manufacturer"
@@ -161,7 +162,7 @@ void CFileScan::RecordUnlistedObjects() {
             continue;
         }
         Record(ImportRecordKind::UnlistedObject, index, HeaderStructured,
-               m_pProfile->SectionLine(Format("%04X", index)));
+               m_pProfile->SectionLine(ShortText().Hex(index, 4)));
     }
 }
 
@@ -189,7 +190,7 @@ EdsImportResult CFileScan::ReadSurplusEntries(IndexEntry& entry, unsigned from) 
     for (; at != m_subSections.end() && (*at >> 8) == entry.index; ++at) {
         const auto subindex = static_cast<std::uint16_t>(*at & 0xFFu);
         Record(ImportRecordKind::SubNumberSurplus, entry.index, subindex,
-               m_pProfile->SectionLine(Format("%04Xsub%X", entry.index, subindex)));
+               m_pProfile->SectionLine(ShortText().Hex(entry.index, 4).Text("sub").Hex(subindex)));
         if (!m_bLenient) {
             continue;
         }
@@ -215,7 +216,7 @@ unsigned CFileScan::SubSectionCount(std::uint16_t index) const {
 // Without SubNumber, an ARRAY or RECORD that has subindex sections is read from them by the lenient
 // import, unless it describes them with CompactSubObj.
 std::uint16_t CFileScan::SubNumberOf(std::uint16_t index) const {
-    const std::string section = Format("%04X", index);
+    const ShortText section = ShortText().Hex(index, 4);
     const auto announced = static_cast<std::uint16_t>(ParseNumber(GetString(section, "SubNumber", "")));
     if (announced != 0 || !m_bLenient || !GetString(section, "CompactSubObj", "").empty()) {
         return announced;
@@ -234,7 +235,7 @@ unsigned CFileScan::CompactSubObjects(std::uint16_t index) const {
     if (!m_bLenient) {
         return 0;
     }
-    const std::string section = Format("%04X", index);
+    const ShortText section = ShortText().Hex(index, 4);
     if ((ParseNumber(GetString(section, "SubNumber", "")) & 0xFFFFu) != 0) {
         return 0;
     }
@@ -282,7 +283,7 @@ EdsImportResult CFileScan::ReadCompactEntries(IndexEntry& entry, unsigned count)
         auto sub = std::make_unique<SubindexEntry>(element);
         sub->subindex = static_cast<std::uint16_t>(s);
         sub->objectType = ObjectTypeVar;
-        const std::string key = Format("%u", s);
+        const ShortText key = ShortText().Decimal(s);
         sub->name = GetString(names, key, "");
         if (sub->name.empty()) {
             // An index without a name, or one whose name fills the value, must not give a name that

@@ -1,4 +1,6 @@
+#include <cstring>
 #include <memory>
+#include <optional>
 
 #include "eds/CFileScan.h"
 #include "eds/EdsFormat.h"
@@ -22,13 +24,84 @@ constexpr IndexRange SupportedRanges[] = {{0x1000, 0x2000}, {0x2000, 0x6000}, {0
 constexpr unsigned LastSubindex = 0xFF;
 
 // "%04X" for the index's own section, "%04XSub%X" for a subindex.
-std::string SectionName(std::uint16_t index, std::uint16_t subindex) {
+ShortText SectionName(std::uint16_t index, std::uint16_t subindex) {
     ShortText name;
     name.Hex(index, 4);
     if (subindex != HeaderStructured && subindex != HeaderSingle) {
         name.Text("Sub").Hex(subindex);
     }
-    return name.Str();
+    return name;
+}
+
+// The keys of an object section that the import reads, as the file gives them; an absent key has no
+// value. They are collected in one walk over the section's keys: a large file has hundreds of
+// thousands of them, and a look-up per key would cost several times the walk.
+struct ObjectKeys {
+    std::optional<std::string_view> name;
+    std::optional<std::string_view> objectType;
+    std::optional<std::string_view> dataType;
+    std::optional<std::string_view> accessType;
+    std::optional<std::string_view> pdoMapping;
+    std::optional<std::string_view> defaultValue;
+    std::optional<std::string_view> lowLimit;
+    std::optional<std::string_view> highLimit;
+};
+
+// Key names match without regard to ASCII letter case, as every look-up of the profile file does. The
+// key is made of letters only, 8 to 16 of them, and as long as the name: a byte ORed with 0x20 gives a
+// lower-case letter only when it is that letter in either case, so two words of eight bytes, the
+// second one overlapping the first, settle the comparison.
+bool NameIs(std::string_view name, std::string_view key) {
+    const auto word = [](const char* at) {
+        std::uint64_t bytes = 0;
+        std::memcpy(&bytes, at, sizeof bytes);
+        return bytes | 0x2020202020202020ull;
+    };
+    const std::size_t last = name.size() - 8;
+    return word(name.data()) == word(key.data()) && word(name.data() + last) == word(key.data() + last);
+}
+
+ObjectKeys ReadObjectKeys(const ProfileFile& profile, std::size_t section) {
+    ObjectKeys keys;
+    profile.ForEachKey(section, [&keys](std::string_view name, std::string_view value) {
+        std::optional<std::string_view>* slot = nullptr;
+        switch (name.size()) {
+            case 8:
+                slot = NameIs(name, "DataType")   ? &keys.dataType
+                       : NameIs(name, "LowLimit") ? &keys.lowLimit
+                                                  : nullptr;
+                break;
+            case 9:
+                slot = NameIs(name, "HighLimit") ? &keys.highLimit : nullptr;
+                break;
+            case 10:
+                slot = NameIs(name, "ObjectType")   ? &keys.objectType
+                       : NameIs(name, "AccessType") ? &keys.accessType
+                       : NameIs(name, "PDOMapping") ? &keys.pdoMapping
+                                                    : nullptr;
+                break;
+            case 12:
+                slot = NameIs(name, "DefaultValue") ? &keys.defaultValue : nullptr;
+                break;
+            case 13:
+                slot = NameIs(name, "ParameterName") ? &keys.name : nullptr;
+                break;
+            default:
+                break;
+        }
+        if (slot != nullptr) {
+            *slot = value;
+        }
+    });
+    return keys;
+}
+
+std::string_view ValueOr(const std::optional<std::string_view>& value, std::string_view absent) {
+    return value ? *value : absent;
+}
+
+bool HasValue(const std::optional<std::string_view>& value) {
+    return value && !value->empty();
 }
 
 bool HasTextValue(std::uint8_t dataType) {
@@ -73,7 +146,13 @@ bool CFileScan::IsImportedDataType(std::uint8_t type) const {
 }
 
 bool CFileScan::SectionExists(std::uint16_t index, std::uint16_t subindex) const {
-    return m_pProfile->HasKeys(SectionName(index, subindex));
+    return ObjectSection(index, subindex) != ProfileFile::NoSection;
+}
+
+std::size_t CFileScan::ObjectSection(std::uint16_t index, std::uint16_t subindex) const {
+    const std::size_t section = m_pProfile->SectionAt(SectionName(index, subindex));
+    return section != ProfileFile::NoSection && m_pProfile->HasKeysAt(section) ? section
+                                                                               : ProfileFile::NoSection;
 }
 
 std::uint16_t CFileScan::ListedIndex(std::string value) {
@@ -96,7 +175,7 @@ EdsImportResult CFileScan::CreateIndexList(const std::string& listName) {
     const unsigned count = ParseNumber(countText) & 0xFFFFu;
     EdsImportResult result = EdsImportResult::Success;
     for (unsigned n = 1; n <= count; ++n) {
-        std::string value = GetString(listName, Format("%u", n), "");
+        std::string value = GetString(listName, ShortText().Decimal(n), "");
         if (value.empty() && m_bLenient) {
             continue;  // counted and reported by the survey
         }
@@ -106,7 +185,7 @@ EdsImportResult CFileScan::CreateIndexList(const std::string& listName) {
         const std::uint16_t number = ListedIndex(std::move(value));
         if (!IsSupportedIndex(number)) {
             Record(ImportRecordKind::IndexOutOfRange, number, HeaderStructured,
-                   m_pProfile->KeyLine(listName, Format("%u", n)));
+                   m_pProfile->KeyLine(listName, ShortText().Decimal(n)));
             m_report.records.back().name = listName;
             m_report.records.back().kept = false;
             continue;
@@ -117,7 +196,7 @@ EdsImportResult CFileScan::CreateIndexList(const std::string& listName) {
         m_listed[number] = true;
         if (!SectionExists(number, HeaderSingle)) {
             Record(ImportRecordKind::ListedWithoutSection, number, HeaderStructured,
-                   m_pProfile->KeyLine(listName, Format("%u", n)));
+                   m_pProfile->KeyLine(listName, ShortText().Decimal(n)));
             m_report.records.back().name = listName;
             m_report.records.back().kept = false;
         }
@@ -186,14 +265,15 @@ EdsImportResult CFileScan::ReadStructuredEntries(IndexEntry& entry, std::uint16_
         if (s != HeaderStructured && s > LastSubindex) {
             break;
         }
-        if (!SectionExists(entry.index, static_cast<std::uint16_t>(s))) {
+        const std::size_t section = ObjectSection(entry.index, static_cast<std::uint16_t>(s));
+        if (section == ProfileFile::NoSection) {
             s = (s + 1) & 0xFFFFu;
             continue;
         }
         auto sub = std::make_unique<SubindexEntry>();
         sub->index = entry.index;
         sub->subindex = static_cast<std::uint16_t>(s);
-        const EdsImportResult result = ReadParameterSection(*sub);
+        const EdsImportResult result = ReadParameterSectionAt(*sub, section);
         if (result == EdsImportResult::Success) {
             m_dictionary.InsertEntry(std::move(sub));
         } else if (result != EdsImportResult::UnsupportedDataType) {
@@ -223,15 +303,15 @@ EdsImportResult CFileScan::ReadStructuredEntries(IndexEntry& entry, std::uint16_
 
 // The value keys a numeric entry lacks or leaves empty: the checker must not take the 0x0 read in their
 // place for a value of the file.
-void CFileScan::RecordAbsentValues(const std::string& section, const SubindexEntry& entry) {
+void CFileScan::RecordAbsentValues(bool hasDefault, bool hasLow, bool hasHigh, const SubindexEntry& entry) {
     if (HasTextValue(entry.dataType) ||
         (entry.dataType >= DataTypeCode::PdoCommParam && entry.dataType <= DataTypeCode::Identity)) {
         return;
     }
     std::uint8_t absent = 0;
-    absent |= m_pProfile->HasValue(section, "DefaultValue") ? 0 : ImportReport::NoDefault;
-    absent |= m_pProfile->HasValue(section, "LowLimit") ? 0 : ImportReport::NoLowLimit;
-    absent |= m_pProfile->HasValue(section, "HighLimit") ? 0 : ImportReport::NoHighLimit;
+    absent |= hasDefault ? 0 : ImportReport::NoDefault;
+    absent |= hasLow ? 0 : ImportReport::NoLowLimit;
+    absent |= hasHigh ? 0 : ImportReport::NoHighLimit;
     // Without either limit there is no range whatever the default; only the other cases need telling.
     if ((absent & ImportReport::NoDefault) != 0 ||
         (absent & (ImportReport::NoLowLimit | ImportReport::NoHighLimit)) == ImportReport::NoLowLimit ||
@@ -247,35 +327,41 @@ EdsImportResult CFileScan::ReadParameterSection(SubindexEntry& entry) {
     if (m_strPath.empty()) {
         return EdsImportResult::EmptyPathInIndex;
     }
-    const std::string section = SectionName(entry.index, entry.subindex);
-    if (!m_pProfile->HasKeys(section)) {
+    const std::size_t section = ObjectSection(entry.index, entry.subindex);
+    if (section == ProfileFile::NoSection) {
         ShowError(
             Format("An error ocurred while reading the EDS-File %s!\nInvalid index 0x%04X, subindex 0x%02X!",
                    m_strPath.c_str(), entry.index, entry.subindex),
             "Read EDS-File");
         return EdsImportResult::MissingSection;
     }
+    return ReadParameterSectionAt(entry, section);
+}
+
+EdsImportResult CFileScan::ReadParameterSectionAt(SubindexEntry& entry, std::size_t section) {
     m_report.entryLines.emplace_back(
         ImportReport::Key(entry.index, entry.subindex == HeaderSingle ? HeaderStructured : entry.subindex),
-        m_pProfile->SectionLine(section));
-    entry.name = GetString(section, "ParameterName", "");
+        m_pProfile->SectionLineAt(section));
+    const ObjectKeys keys = ReadObjectKeys(*m_pProfile, section);
+    entry.name = ValueOr(keys.name, "");
     // Without an ObjectType a section is a VAR; the header of an index with subindices is a RECORD.
-    const std::string objectType = GetString(section, "ObjectType", "");
+    const std::string_view objectType = ValueOr(keys.objectType, "");
     entry.objectType = objectType.empty()
                            ? (entry.subindex == HeaderStructured ? ObjectCode::Record : ObjectCode::Var)
                            : static_cast<std::uint8_t>(ParseNumber(objectType));
     if (entry.subindex == HeaderStructured) {
         return EdsImportResult::Success;
     }
-    entry.dataType = static_cast<std::uint8_t>(GetNumber(section, "DataType"));
+    entry.dataType = static_cast<std::uint8_t>(ParseNumber(ValueOr(keys.dataType, "0")));
     if (IsImportedDataType(entry.dataType)) {
-        entry.accessType = ToLower(GetString(section, "AccessType", ""));
-        entry.pdoMapping = static_cast<std::uint8_t>(GetNumber(section, "PDOMapping"));
+        entry.accessType = ToLower(std::string(ValueOr(keys.accessType, "")));
+        entry.pdoMapping = static_cast<std::uint8_t>(ParseNumber(ValueOr(keys.pdoMapping, "0")));
         // A text without a default is empty; a number needs one for the generator.
-        entry.defaultValue = GetString(section, "DefaultValue", HasTextValue(entry.dataType) ? "" : "0x0");
-        entry.lowLimit = GetString(section, "LowLimit", "0x0");
-        entry.highLimit = GetString(section, "HighLimit", "0x0");
-        RecordAbsentValues(section, entry);
+        entry.defaultValue = ValueOr(keys.defaultValue, HasTextValue(entry.dataType) ? "" : "0x0");
+        entry.lowLimit = ValueOr(keys.lowLimit, "0x0");
+        entry.highLimit = ValueOr(keys.highLimit, "0x0");
+        RecordAbsentValues(HasValue(keys.defaultValue), HasValue(keys.lowLimit), HasValue(keys.highLimit),
+                           entry);
         return EdsImportResult::Success;
     }
     const std::string text =

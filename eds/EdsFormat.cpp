@@ -1,6 +1,7 @@
 #include "eds/EdsFormat.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cstdarg>
 #include <cstdio>
@@ -51,20 +52,13 @@ ShortText& ShortText::Text(std::string_view text) {
 
 ShortText& ShortText::Hex(std::uint32_t value, int minDigits, bool lowerCase) {
     const char* digits = lowerCase ? "0123456789abcdef" : "0123456789ABCDEF";
-    char reversed[8];
-    int count = 0;
-    do {
-        reversed[count++] = digits[value & 0xFu];
-        value >>= 4;
-    } while (value != 0);
-    if (m_size + static_cast<std::size_t>(std::max(count, minDigits)) > Room) {
+    const int count = std::max(value == 0 ? 1 : static_cast<int>(std::bit_width(value) + 3) / 4, minDigits);
+    if (m_size + static_cast<std::size_t>(count) > Room) {
         return *this;
     }
-    for (int pad = count; pad < minDigits; ++pad) {
-        m_data[m_size++] = '0';
-    }
-    while (count > 0) {
-        m_data[m_size++] = reversed[--count];
+    m_size += static_cast<std::size_t>(count);
+    for (char* at = m_data + m_size; at != m_data + m_size - count; value >>= 4) {
+        *--at = digits[value & 0xFu];
     }
     return *this;
 }

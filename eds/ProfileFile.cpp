@@ -33,14 +33,22 @@ unsigned char Fold(char c) {
     return FoldTable[static_cast<unsigned char>(c)];
 }
 
-std::string_view Trim(std::string_view text) {
+inline std::string_view TrimStart(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) {
         text.remove_prefix(1);
     }
+    return text;
+}
+
+inline std::string_view TrimEnd(std::string_view text) {
     while (!text.empty() && IsBlank(text.back())) {
         text.remove_suffix(1);
     }
     return text;
+}
+
+inline std::string_view Trim(std::string_view text) {
+    return TrimEnd(TrimStart(text));
 }
 
 std::string_view Cap(std::string_view text) {
@@ -90,6 +98,11 @@ ProfileFile::Span ProfileFile::SpanOf(std::string_view part) const {
                 static_cast<std::uint32_t>(part.size())};
 }
 
+std::string_view ProfileFile::ValueView(Span value) const {
+    // A cut value never ends in a blank either: such a blank would not survive writing and reading.
+    return Trim(Cap(View(value)));
+}
+
 ProfileFile::Span ProfileFile::Store(std::string_view text) {
     const Span span{static_cast<std::uint32_t>(m_text.size()), static_cast<std::uint32_t>(text.size())};
     m_text.append(text);
@@ -123,6 +136,21 @@ std::size_t ProfileFile::FindKey(const Section& section, std::string_view name) 
         return m_keyTables[section.keyTable].Find(
             CaseHash(name), [&](std::size_t position) { return CaseEqual(View(keys[position].name), name); });
     }
+    for (std::size_t i = 0; i < section.keyCount; ++i) {
+        if (keys[i].name.length == name.size() && CaseEqual(View(keys[i].name), name)) {
+            return i;
+        }
+    }
+    return NameTable::None;
+}
+
+// While the file is parsed, names come trimmed and most sections hold a few keys of different
+// lengths: a look at the lengths settles nearly every comparison.
+std::size_t ProfileFile::FindParsedKey(const Section& section, std::string_view name) const {
+    if (section.keyTable != NoKeyTable) {
+        return FindKey(section, name);
+    }
+    const Key* keys = m_keys.data() + section.firstKey;
     for (std::size_t i = 0; i < section.keyCount; ++i) {
         if (keys[i].name.length == name.size() && CaseEqual(View(keys[i].name), name)) {
             return i;
@@ -205,12 +233,13 @@ ProfileFile ProfileFile::FromBytes(std::string bytes) {
         if (current == NameTable::None) {
             continue;
         }
+        // The line is trimmed already: the name needs trimming only before '=', the value after it.
         const std::size_t equals = line.find('=');
-        const std::string_view name = Trim(line.substr(0, equals));
+        const std::string_view name = TrimEnd(line.substr(0, equals));
         const std::string_view value =
-            equals == std::string_view::npos ? std::string_view() : Trim(line.substr(equals + 1));
+            equals == std::string_view::npos ? std::string_view() : TrimStart(line.substr(equals + 1));
         const Section& section = file.m_sections[current];
-        if (const std::size_t first = file.FindKey(section, name); first == NameTable::None) {
+        if (const std::size_t first = file.FindParsedKey(section, name); first == NameTable::None) {
             file.AddKey(current, file.SpanOf(name), file.SpanOf(value), lineNumber);
         } else {
             file.m_repeats.push_back(Repeat{std::string(file.View(section.name)), std::string(name),
@@ -230,17 +259,21 @@ std::optional<ProfileFile> ProfileFile::Load(FileSystem& files, const std::strin
 
 std::string ProfileFile::GetString(std::string_view section, std::string_view key,
                                    std::string_view def) const {
+    return std::string(GetView(section, key, def));
+}
+
+std::string_view ProfileFile::GetView(std::string_view section, std::string_view key,
+                                      std::string_view def) const {
     const std::size_t found = FindSection(section);
     if (found == NameTable::None) {
-        return std::string(Cap(def));
+        return Cap(def);
     }
     const Section& s = m_sections[found];
     const std::size_t k = FindKey(s, key);
     if (k == NameTable::None) {
-        return std::string(Cap(def));
+        return Cap(def);
     }
-    // A cut value never ends in a blank either: such a blank would not survive writing and reading.
-    return std::string(Trim(Cap(View(m_keys[s.firstKey + k].value))));
+    return ValueView(m_keys[s.firstKey + k].value);
 }
 
 std::string ProfileFile::ValueAsRead(std::string_view text) {

@@ -47,6 +47,8 @@ public:
     // MaxValueLength characters. An empty value is returned as empty (so it counts as absent for a
     // presence test with an empty default).
     std::string GetString(std::string_view section, std::string_view key, std::string_view def) const;
+    // The same value as a view into the file, valid until the next SetString.
+    std::string_view GetView(std::string_view section, std::string_view key, std::string_view def) const;
     // True when the section exists and holds at least one key line.
     bool HasKeys(std::string_view section) const;
     // The line of the file, counted from 1, where the section's name or the key stands; 0 when it is
@@ -55,6 +57,23 @@ public:
     std::uint32_t KeyLine(std::string_view section, std::string_view key) const;
     // True when the key stands in the section with a value that is not empty.
     bool HasValue(std::string_view section, std::string_view key) const;
+
+    // A section found once by name, so that all of its keys can be read with that one look-up:
+    // its position, or NoSection.
+    static constexpr std::size_t NoSection = NameTable::None;
+    std::size_t SectionAt(std::string_view name) const { return FindSection(name); }
+    std::uint32_t SectionLineAt(std::size_t section) const { return m_sections[section].line; }
+    bool HasKeysAt(std::size_t section) const { return m_sections[section].keyCount != 0; }
+    // Calls visit(name, value) for every key of the section, in the order of the file, each name once,
+    // with the value as GetString gives it.
+    template <typename Visit>
+    void ForEachKey(std::size_t section, Visit&& visit) const {
+        const Section& s = m_sections[section];
+        for (std::size_t i = 0; i < s.keyCount; ++i) {
+            const Key& key = m_keys[s.firstKey + i];
+            visit(View(key.name), ValueView(key.value));
+        }
+    }
 
     // A section or a key (then with its section) that stands a second time in the file, where the
     // first one counts.
@@ -105,8 +124,11 @@ private:
         return std::string_view(m_text.data() + span.offset, span.length);
     }
     Span SpanOf(std::string_view part) const;
+    // A stored value as a reader sees it: cut to MaxValueLength characters, trimmed.
+    std::string_view ValueView(Span value) const;
     std::size_t FindSection(std::string_view name) const;
     std::size_t FindKey(const Section& section, std::string_view name) const;
+    std::size_t FindParsedKey(const Section& section, std::string_view name) const;
     std::size_t AddSection(Span name, std::uint32_t line = 0);
     void AddKey(std::size_t section, Span name, Span value, std::uint32_t line = 0);
     // Appends a name or value set after parsing to m_text; SetString has made sure there is room.

@@ -15,21 +15,25 @@ struct FileInfoSection;
 
 // Both EDS checks run the bytes through the standard import and through the lenient one.
 
-// Imports the bytes as an EDS, checks that no index holds fewer entries than it announces and that
-// no structured index is left without subindices, then saves as a project (checked as below), exports
-// and generates from whatever the import left behind (a failed import leaves a partial dictionary
-// that the user can still save, export or generate from).
+// Imports the bytes as an EDS and checks that no index holds fewer entries than it announces and that
+// no structured index is left without subindices. A file that imports is then saved as a project
+// (checked as below), exported, checked and generated from.
 std::string CheckEdsImport(std::string_view bytes);
 
 // Imports the bytes; when that succeeds, exports, imports the export and exports again. The two
 // exports must be identical: the first round normalises number formats, the second changes nothing.
 std::string CheckEdsRoundTrip(std::string_view bytes);
 
+// The same two checks as the fuzz targets run them: in one mode per input, the standard import for an
+// even length and the lenient one for an odd length.
+std::string FuzzEdsImport(std::string_view bytes);
+std::string FuzzEdsRoundTrip(std::string_view bytes);
+
 // Loads the bytes as a project file. A loaded project is saved, loaded and saved again, and the two
-// saves must be identical; whatever was loaded is also exported and generated from.
+// saves must be identical; it is also exported, checked and generated from.
 std::string CheckProjectLoad(std::string_view bytes);
 
-// Saves the content as a project and runs CheckProjectLoad on the file.
+// Saves the content as a project, loads it and saves it again: the two files must be identical.
 std::string CheckProjectOf(const ObjectDictionary& dictionary, const DeviceInfoSection& deviceInfo,
                            const FileInfoSection& fileInfo);
 

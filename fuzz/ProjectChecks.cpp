@@ -37,10 +37,44 @@ std::optional<std::string> Save(const Project& project) {
 
 }  // namespace
 
+namespace {
+
+// A loaded project saves, and what the save holds loads and saves to the same bytes.
+std::string CheckSaveRoundTrip(const Project& project) {
+    const std::optional<std::string> firstSave = Save(project);
+    if (!firstSave) {
+        return "";
+    }
+    Project reloaded;
+    if (!Load(*firstSave, reloaded)) {
+        return "the reader refused a file the writer had just written";
+    }
+    const std::optional<std::string> secondSave = Save(reloaded);
+    if (!secondSave) {
+        return "the writer refused a project it had written before";
+    }
+    if (*firstSave != *secondSave) {
+        return "saving a reloaded project changed the file";
+    }
+    return "";
+}
+
+}  // namespace
+
+// The import's own checks export and generate from the content; only the project file is checked here.
 std::string CheckProjectOf(const ObjectDictionary& dictionary, const DeviceInfoSection& deviceInfo,
                            const FileInfoSection& fileInfo) {
     try {
-        return CheckProjectLoad(ProjectFileWriter().Write(dictionary, deviceInfo, fileInfo));
+        const std::string written = ProjectFileWriter().Write(dictionary, deviceInfo, fileInfo);
+        Project project;
+        if (!Load(written, project)) {
+            return "the reader refused a file the writer had just written";
+        }
+        const std::optional<std::string> saved = Save(project);
+        if (!saved) {
+            return "the writer refused a project it had written before";
+        }
+        return *saved == written ? "" : "saving a reloaded project changed the file";
     } catch (const ArchiveException&) {
         return "";  // beyond what any version can hold: refused with a message, nothing to check
     }
@@ -48,26 +82,13 @@ std::string CheckProjectOf(const ObjectDictionary& dictionary, const DeviceInfoS
 
 std::string CheckProjectLoad(std::string_view bytes) {
     Project project;
-    const bool loaded = Load(bytes, project);
-
-    if (loaded) {
-        const std::optional<std::string> firstSave = Save(project);
-        if (firstSave) {
-            Project reloaded;
-            if (!Load(*firstSave, reloaded)) {
-                return "the reader refused a file the writer had just written";
-            }
-            const std::optional<std::string> secondSave = Save(reloaded);
-            if (!secondSave) {
-                return "the writer refused a project it had written before";
-            }
-            if (*firstSave != *secondSave) {
-                return "saving a reloaded project changed the file";
-            }
-        }
+    if (!Load(bytes, project)) {
+        return "";  // the reader refused the file, as it promises to; a user has nothing to work on
     }
-
-    // Whatever the load left behind is what the user now works with.
+    if (std::string problem = CheckSaveRoundTrip(project); !problem.empty()) {
+        return problem;
+    }
+    // What was loaded is what the user now works with.
     SilentPlatform platform;
     std::string text;
     CEdsWriter writer("/fuzz/export.eds", project.dictionary, project.fileInfo, project.deviceInfo, platform);

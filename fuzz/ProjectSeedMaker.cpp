@@ -1,15 +1,19 @@
-// Usage: project_seed_maker OUT_DIR EDS_FILE...
+// Usage: project_seed_maker [--xdd] OUT_DIR EDS_FILE...
 // Imports each EDS file and saves what was imported as OUT_DIR/<file name>.prj, giving the
-// project-file fuzzer realistic projects to start from. Files that cannot be read are skipped.
+// project-file fuzzer realistic projects to start from; with --xdd it writes OUT_DIR/<file name>.xdd
+// instead (from the lenient import, which keeps every data type), for the XDD fuzzer. Files that
+// cannot be read are skipped.
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
 #include "FuzzPlatform.h"
 #include "document/Archive.h"
+#include "document/ContentEncoding.h"
 #include "document/ProjectFileFormat.h"
 #include "document/ProjectFileWriter.h"
 #include "eds/CFileScan.h"
+#include "xdd/CXddWriter.h"
 
 namespace {
 
@@ -67,13 +71,15 @@ void WriteSeed(const std::string& path, const std::string& bytes, int& written) 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::cerr << "usage: project_seed_maker OUT_DIR EDS_FILE...\n";
+    const bool xdd = argc > 1 && std::string(argv[1]) == "--xdd";
+    const int first = xdd ? 2 : 1;
+    if (argc <= first) {
+        std::cerr << "usage: project_seed_maker [--xdd] OUT_DIR EDS_FILE...\n";
         return 2;
     }
-    const std::string outDir = argv[1];
+    const std::string outDir = argv[first];
     int written = 0;
-    for (int i = 2; i < argc; ++i) {
+    for (int i = first + 1; i < argc; ++i) {
         const std::string path = argv[i];
         std::ifstream in(path, std::ios::binary);
         std::ostringstream bytes;
@@ -86,7 +92,16 @@ int main(int argc, char** argv) {
         ObjectDictionary dictionary;
         FileInfoSection fileInfo;
         DeviceInfoSection deviceInfo;
-        CFileScan(path, dictionary, fileInfo, deviceInfo, platform).ReadFile();
+        CFileScan(path, dictionary, fileInfo, deviceInfo, platform,
+                  xdd ? ImportMode::Lenient : ImportMode::Standard)
+            .ReadFile();
+        if (xdd) {
+            const TextEncoding encoding = ContentTextEncoding(dictionary, fileInfo, deviceInfo);
+            WriteSeed(outDir + "/" + FileNamePart(path) + ".xdd",
+                      CXddWriter(path, dictionary, fileInfo, deviceInfo, encoding, platform).BuildText(),
+                      written);
+            continue;
+        }
         try {
             const std::string seed = outDir + "/" + FileNamePart(path);
             WriteSeed(seed + ".prj", ProjectFileWriter().Write(dictionary, deviceInfo, fileInfo), written);
@@ -97,6 +112,6 @@ int main(int argc, char** argv) {
             // Content no version of the format can hold: no seed from this file.
         }
     }
-    std::cout << written << " seed projects written to " << outDir << "\n";
+    std::cout << written << " seed files written to " << outDir << "\n";
     return 0;
 }

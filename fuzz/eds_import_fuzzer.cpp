@@ -1,3 +1,3 @@
 #include "FuzzMain.h"
 
-QM_FUZZ_TARGET(CheckEdsImport)
+QM_FUZZ_TARGET(FuzzEdsImport)

@@ -1,3 +1,3 @@
 #include "FuzzMain.h"
 
-QM_FUZZ_TARGET(CheckEdsRoundTrip)
+QM_FUZZ_TARGET(FuzzEdsRoundTrip)

@@ -1,5 +1,7 @@
 #include "platform/TextEncoding.h"
 
+#include <cstring>
+
 #include "platform/Cp1252.h"
 
 namespace {
@@ -71,7 +73,19 @@ std::u32string Utf8ToCodePoints(std::string_view text) {
 }  // namespace
 
 void TextEncodingScan::Add(std::string_view text) {
-    for (std::size_t at = 0; at < text.size() && !m_invalid;) {
+    // Nearly every text of a device is plain ASCII, which says nothing either way: eight bytes are
+    // tested at a time until a byte above 0x7F turns up.
+    std::size_t at = 0;
+    for (std::uint64_t word = 0; at + sizeof word <= text.size(); at += sizeof word) {
+        std::memcpy(&word, text.data() + at, sizeof word);
+        if ((word & 0x8080808080808080ull) != 0) {
+            break;
+        }
+    }
+    while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80) {
+        ++at;
+    }
+    for (; at < text.size() && !m_invalid;) {
         const Sequence sequence = ReadSequence(text, at);
         m_invalid = sequence.kind == SequenceKind::Invalid;
         m_multiByte = m_multiByte || sequence.kind == SequenceKind::MultiByte;

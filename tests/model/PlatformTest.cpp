@@ -179,6 +179,8 @@ TEST(TextEncoding, ChoosesUtf8OnlyForValidMultiByteTexts) {
         {{"\xE2\x82 x", "\xC3\xA4"}, cp1252, "a character broken off inside a text"},
         {{"\xC3\xA4", "long value cut at \xE2\x82"}, utf8, "a character cut off at the end of a text"},
         {{"\xE2\x82"}, cp1252, "a cut character alone is no evidence"},
+        {{"12345678\xC3\xA4"}, utf8, "a character right after eight ASCII bytes"},
+        {{"sixteen ASCII b.\x94 and more ASCII"}, cp1252, "an 8-bit byte after sixteen ASCII bytes"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.why);
