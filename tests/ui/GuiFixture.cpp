@@ -129,6 +129,11 @@ QAction* GuiFixture::MenuAction(const QMenu& menu, int commandId) {
 }
 
 void GuiFixture::Select(QTreeWidgetItem* item) {
+    // A node a test means to select must exist; the test fails here rather than somewhere after.
+    if (item == nullptr) {
+        QTest::qFail("Select: the node does not exist", __FILE__, __LINE__);
+        return;
+    }
     Tree().setCurrentItem(item);
 }
 

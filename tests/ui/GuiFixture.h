@@ -55,6 +55,7 @@ public:
     static QString Label(const QTreeWidgetItem* node);
     // The item of a context menu that runs the command; null when the menu has none.
     static QAction* MenuAction(const QMenu& menu, int commandId);
+    // Makes the node current; a missing node fails the test.
     void Select(QTreeWidgetItem* item);
     QString Field(const char* objectName) const;
     // The caption as the window shows it, with the modified mark where Qt puts it.

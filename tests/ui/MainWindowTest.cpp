@@ -263,7 +263,7 @@ private slots:
     void dialogsShowTheirWholeCaption_data() {
         QTest::addColumn<int>("command");
         QTest::addColumn<int>("section");
-        QTest::newRow("About") << int{Cmd::About} << -1;
+        QTest::newRow("About") << int{Cmd::About} << static_cast<int>(NodeKind::None);
         QTest::newRow("FileInfo") << int{Cmd::FileInfo} << static_cast<int>(NodeKind::FileInfo);
         QTest::newRow("DeviceInfo") << int{Cmd::DeviceInfo} << static_cast<int>(NodeKind::DeviceInfo);
         QTest::newRow("DummyUsage") << int{Cmd::DummyUsage} << static_cast<int>(NodeKind::DummyUsage);
@@ -275,7 +275,10 @@ private slots:
         QFETCH(int, section);
         f->ImportExample();
         const auto kind = static_cast<NodeKind>(section);
-        f->Select(kind == NodeKind::Index ? f->IndexNode(0x1018) : f->Tree().SectionItem(kind));
+        // About needs no node.
+        if (kind != NodeKind::None) {
+            f->Select(kind == NodeKind::Index ? f->IndexNode(0x1018) : f->Tree().SectionItem(kind));
+        }
         QSize size;
         QSize smallest;
         QString title;
