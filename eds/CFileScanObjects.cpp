@@ -163,7 +163,7 @@ std::uint16_t CFileScan::ListedIndex(std::string value) {
     return static_cast<std::uint16_t>(ParseNumber(value));
 }
 
-int CFileScan::CreateIndexList(const std::string& listName) {
+EdsImportResult CFileScan::CreateIndexList(const std::string& listName) {
     if (m_strPath.empty()) {
         return EdsImportResult::EmptyPath;
     }
@@ -173,7 +173,7 @@ int CFileScan::CreateIndexList(const std::string& listName) {
         return m_bLenient ? EdsImportResult::Success : EdsImportResult::InvalidObjectList;
     }
     const unsigned count = ParseNumber(countText) & 0xFFFFu;
-    int result = EdsImportResult::Success;
+    EdsImportResult result = EdsImportResult::Success;
     for (unsigned n = 1; n <= count; ++n) {
         std::string value = GetString(listName, ShortText().Decimal(n), "");
         if (value.empty() && m_bLenient) {
@@ -209,7 +209,7 @@ int CFileScan::CreateIndexList(const std::string& listName) {
     return m_bLenient && indexFailure ? EdsImportResult::Success : result;
 }
 
-int CFileScan::ReadIndex(std::uint16_t number, const char* category) {
+EdsImportResult CFileScan::ReadIndex(std::uint16_t number, const char* category) {
     auto created = std::make_unique<IndexEntry>();
     IndexEntry& entry = *created;
     entry.index = number;
@@ -222,7 +222,7 @@ int CFileScan::ReadIndex(std::uint16_t number, const char* category) {
     }
     const std::uint16_t position = m_dictionary.InsertIndex(std::move(created));
 
-    const int result = CreateSubIndexList(entry);
+    const EdsImportResult result = CreateSubIndexList(entry);
     // A single-entry object whose only entry could not be read would be an index without entries.
     // A structured object left with nothing but its header cannot be generated, and its export
     // would announce SubNumber=0, a VAR without a data type: it goes as well, whatever the result.
@@ -235,7 +235,7 @@ int CFileScan::ReadIndex(std::uint16_t number, const char* category) {
     return result;
 }
 
-int CFileScan::CreateSubIndexList(IndexEntry& entry) {
+EdsImportResult CFileScan::CreateSubIndexList(IndexEntry& entry) {
     if (m_strPath.empty()) {
         return EdsImportResult::EmptyPathInIndex;
     }
@@ -249,7 +249,7 @@ int CFileScan::CreateSubIndexList(IndexEntry& entry) {
     auto single = std::make_unique<SubindexEntry>();
     single->index = entry.index;
     single->subindex = HeaderSingle;
-    const int result = ReadParameterSection(*single);
+    const EdsImportResult result = ReadParameterSection(*single);
     if (result == EdsImportResult::Success) {
         m_dictionary.InsertEntry(std::move(single));
     }
@@ -258,7 +258,7 @@ int CFileScan::CreateSubIndexList(IndexEntry& entry) {
 
 // Reads the header and the announced subindex sections, finding them across gaps. A single missing
 // section is accepted without a word; two or more stop the index with the mismatch message.
-int CFileScan::ReadStructuredEntries(IndexEntry& entry, std::uint16_t subNumber) {
+EdsImportResult CFileScan::ReadStructuredEntries(IndexEntry& entry, std::uint16_t subNumber) {
     unsigned remaining = subNumber + 1u;
     unsigned s = HeaderStructured;
     while (remaining != 0) {
@@ -273,7 +273,7 @@ int CFileScan::ReadStructuredEntries(IndexEntry& entry, std::uint16_t subNumber)
         auto sub = std::make_unique<SubindexEntry>();
         sub->index = entry.index;
         sub->subindex = static_cast<std::uint16_t>(s);
-        const int result = ReadParameterSectionAt(*sub, section);
+        const EdsImportResult result = ReadParameterSectionAt(*sub, section);
         if (result == EdsImportResult::Success) {
             m_dictionary.InsertEntry(std::move(sub));
         } else if (result != EdsImportResult::UnsupportedDataType) {
@@ -283,7 +283,7 @@ int CFileScan::ReadStructuredEntries(IndexEntry& entry, std::uint16_t subNumber)
         --remaining;
     }
     if (remaining == 0) {
-        const int result = ReadSurplusEntries(entry, s);
+        const EdsImportResult result = ReadSurplusEntries(entry, s);
         if (result != EdsImportResult::Success) {
             return result;
         }
@@ -323,7 +323,7 @@ void CFileScan::RecordAbsentValues(bool hasDefault, bool hasLow, bool hasHigh, c
     }
 }
 
-int CFileScan::ReadParameterSection(SubindexEntry& entry) {
+EdsImportResult CFileScan::ReadParameterSection(SubindexEntry& entry) {
     if (m_strPath.empty()) {
         return EdsImportResult::EmptyPathInIndex;
     }
@@ -338,7 +338,7 @@ int CFileScan::ReadParameterSection(SubindexEntry& entry) {
     return ReadParameterSectionAt(entry, section);
 }
 
-int CFileScan::ReadParameterSectionAt(SubindexEntry& entry, std::size_t section) {
+EdsImportResult CFileScan::ReadParameterSectionAt(SubindexEntry& entry, std::size_t section) {
     m_report.entryLines.emplace_back(
         ImportReport::Key(entry.index, entry.subindex == HeaderSingle ? HeaderStructured : entry.subindex),
         m_pProfile->SectionLineAt(section));

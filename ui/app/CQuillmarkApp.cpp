@@ -106,6 +106,7 @@ int RunQuillmark(int argc, char** argv) {
     platform.SetUnattended(rendering);
 
     CQuillmarkDoc document(platform);
+    platform.SetQtText(QtText(document));
     CMainFrame frame(document, platform);
     platform.SetMainWindow(&frame);
     if (!rendering) {
