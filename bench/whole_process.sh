@@ -8,7 +8,8 @@
 # Usage: bench/whole_process.sh [BUILD_DIR] [RUNS]      (defaults: build, 9)
 # Needs: a build of quillmark-cli and quillmark (RelWithDebInfo, as the test command makes it), python3
 # and, for the peak RSS, GNU time (/usr/bin/time, Debian package "time"; without it the RSS reads n/a);
-# for the comparison python3-can and ../shared/clients/python-canopen (left out when missing).
+# for the comparison Debian's python3 with python3-can, and ../shared/clients/python-canopen (left out
+# when missing).
 # The editor runs on Qt's offscreen platform; no display is needed. "editor" opens the file and paints
 # the window once (--render-only); "editor+png" also encodes the picture (--screenshot). Timings on a
 # machine that is busy with other work are not worth much: run it on a quiet one, and mind the load
@@ -67,7 +68,7 @@ done
 
 # The same work in the tool users have today: python-canopen reads the file and writes it again.
 client=../shared/clients/python-canopen
-if [[ -d $client ]] && python3 -c "import can" 2>/dev/null; then
+if [[ -d $client ]] && /usr/bin/python3 -c "import can" 2>/dev/null; then
     echo "--- python-canopen, import and export of 2000 indices"
     cat >"$work/client.py" <<'CLIENT'
 import sys
@@ -75,7 +76,7 @@ import canopen
 od = canopen.import_od(sys.argv[1], node_id=5)
 canopen.export_od(od, sys.argv[2])
 CLIENT
-    PYTHONPATH=$client measure "python-canopen 2000" 3 python3 "$work/client.py" "$work/big2000.eds" "$work/client.eds"
+    PYTHONPATH=$client measure "python-canopen 2000" 3 /usr/bin/python3 "$work/client.py" "$work/big2000.eds" "$work/client.eds"
 else
     echo "--- python-canopen: left out (needs python3-can and $client)"
 fi
