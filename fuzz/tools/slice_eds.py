@@ -111,20 +111,21 @@ def pieces_of(text, max_bytes):
     return [piece[:max_bytes] for piece in pieces]
 
 
-def main():
+def cut_files(pieces_of, encoding, errors="strict"):
+    """The command line of both cutters: MAX_BYTES OUT_DIR FILE...; each piece keeps its file's extension."""
     max_bytes, out_dir, files = int(sys.argv[1]), sys.argv[2], sys.argv[3:]
     os.makedirs(out_dir, exist_ok=True)
     made = 0
     for path in files:
         with open(path, "rb") as source:
-            text = source.read().decode("latin-1")
-        stem = os.path.splitext(os.path.basename(path))[0]
+            text = source.read().decode(encoding, errors)
+        stem, extension = os.path.splitext(os.path.basename(path))
         for n, piece in enumerate(pieces_of(text, max_bytes)):
-            with open(os.path.join(out_dir, "%s.%03d.eds" % (stem, n)), "wb") as out:
-                out.write(piece.encode("latin-1"))
+            with open(os.path.join(out_dir, "%s.%03d%s" % (stem, n, extension)), "wb") as out:
+                out.write(piece.encode(encoding, errors))
             made += 1
     print("%d pieces of %d files" % (made, len(files)))
 
 
 if __name__ == "__main__":
-    main()
+    cut_files(pieces_of, "latin-1")

@@ -8,9 +8,9 @@ to the parameters those objects refer to, and its data type list left empty; eve
 device identity, the network management, the text around the lists) stays as it stands. Pieces that
 would still be larger than MAX_BYTES are left out.
 """
-import os
 import re
-import sys
+
+from slice_eds import cut_files
 
 OBJECT = re.compile(r"<(?:\w+:)?CANopenObject\b(?:[^>]*/>|.*?</(?:\w+:)?CANopenObject>)\s*", re.DOTALL)
 PARAMETER = re.compile(r"<(?:\w+:)?parameter\b[^>]*uniqueID=\"([^\"]*)\"(?:[^>]*/>|.*?</(?:\w+:)?parameter>)\s*",
@@ -62,20 +62,5 @@ def pieces_of(text, max_bytes):
     return [piece for piece in pieces if len(piece) <= max_bytes]
 
 
-def main():
-    max_bytes, out_dir, files = int(sys.argv[1]), sys.argv[2], sys.argv[3:]
-    os.makedirs(out_dir, exist_ok=True)
-    made = 0
-    for path in files:
-        with open(path, "rb") as source:
-            text = source.read().decode("utf-8", errors="surrogateescape")
-        stem, extension = os.path.splitext(os.path.basename(path))
-        for n, piece in enumerate(pieces_of(text, max_bytes)):
-            with open(os.path.join(out_dir, "%s.%03d%s" % (stem, n, extension)), "wb") as out:
-                out.write(piece.encode("utf-8", errors="surrogateescape"))
-            made += 1
-    print("%d pieces of %d files" % (made, len(files)))
-
-
 if __name__ == "__main__":
-    main()
+    cut_files(pieces_of, "utf-8", "surrogateescape")
