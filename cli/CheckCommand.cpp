@@ -11,9 +11,9 @@
 #include "cli/CliApp.h"
 #include "cli/JsonWriter.h"
 #include "document/CQuillmarkDoc.h"
-#include "eds/EdsResult.h"
 #include "platform/ConsolePlatform.h"
 #include "platform/ForwardingPlatform.h"
+#include "platform/ResultCodes.h"
 #include "platform/ResultMessage.h"
 
 namespace {
@@ -140,7 +140,7 @@ int RunCheck(const std::string& in, bool isProject, const CheckOptions& options,
     if (isProject) {
         // A project that cannot be opened has nothing to check; its message on stderr says why.
         CQuillmarkDoc project(console);
-        if (project.OpenProjectFile(in) != 1) {
+        if (project.OpenProjectFile(in) != ProjectFileResult::Done) {
             return Report(in, {}, "the project " + in + " could not be opened", options, out);
         }
         return Report(in, CheckDictionary(project.GetDictionary(), project.GetDeviceInfo()), "", options,
@@ -150,12 +150,12 @@ int RunCheck(const std::string& in, bool isProject, const CheckOptions& options,
     ImportMessages messages(console);
     CQuillmarkDoc doc(messages);
     doc.OnNewDocument();
-    const int result = doc.ImportEds(in, options.mode);
+    const EdsImportResult result = doc.ImportEds(in, options.mode);
     std::vector<Finding> findings = std::move(messages.findings);
     std::string error;
     if (result != EdsImportResult::Success) {
         error = "the file " + in + " was not imported: " + ImportFailureReason(result);
-        if (const auto message = ResultMessageFor(result, in, "")) {
+        if (const auto message = ResultMessageFor(result, in)) {
             findings.push_back(ImportFinding(message->text, message->icon));
         } else if (!ImportResultIsShown(result)) {
             findings.push_back(ImportFinding(error, MsgIcon::Error));

@@ -7,9 +7,8 @@
 #include "cli/DocumentCommand.h"
 #include "document/CQuillmarkDoc.h"
 #include "docwriter/DocumentationWriter.h"
-#include "eds/EdsResult.h"
-#include "generator/GenerationResult.h"
 #include "platform/ConsolePlatform.h"
+#include "platform/ResultCodes.h"
 #include "platform/ResultMessage.h"
 
 namespace {
@@ -61,14 +60,14 @@ int UsageError(std::ostream& err, const std::string& problem) {
 bool Load(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, bool verbose,
           ImportMode mode) {
     if (IsProject(in)) {
-        return doc.OpenProjectFile(in) == 1;
+        return doc.OpenProjectFile(in) == ProjectFileResult::Done;
     }
     if (!doc.OnNewDocument()) {
         return false;
     }
-    const int result = doc.ImportEds(in, mode);
+    const EdsImportResult result = doc.ImportEds(in, mode);
     if (result != EdsImportResult::Success || verbose) {
-        ShowResultMessage(platform, result, in, "");
+        ShowResultMessage(platform, result, in);
     }
     if (!ImportResultIsShown(result)) {
         // The editor leaves some refusals without a message of their own; here each says why.
@@ -80,17 +79,17 @@ bool Load(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& in, 
 
 int Convert(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& out, bool verbose) {
     if (FileExtension(out) == "eds" || FileExtension(out) == "xdd") {
-        int result = 0;
+        EdsExportResult result = EdsExportResult::Success;
         {
             WaitCursor wait(platform);
             result = FileExtension(out) == "eds" ? doc.ExportEds(out) : doc.ExportXdd(out);
         }
         if (result != EdsExportResult::Success || verbose) {
-            ShowResultMessage(platform, result, out, "");
+            ShowResultMessage(platform, result, out);
         }
         return result == EdsExportResult::Success ? ExitStatus::Success : ExitStatus::Failed;
     }
-    if (doc.SaveProjectFile(out) != 1) {
+    if (doc.SaveProjectFile(out) != ProjectFileResult::Done) {
         platform.MessageBox(SaveProjectFailureText(out), "Save project", MsgButtons::Ok, MsgIcon::Error);
         return ExitStatus::Failed;
     }
@@ -98,9 +97,9 @@ int Convert(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& ou
 }
 
 int Generate(CQuillmarkDoc& doc, ConsolePlatform& platform, const std::string& out, bool verbose) {
-    const int result = doc.GenerateSources(out);
+    const GenerationResult result = doc.GenerateSources(out);
     if (result != GenOk || verbose) {
-        ShowResultMessage(platform, result, "", out, doc.LastGenerationNote());
+        ShowResultMessage(platform, result, out, doc.LastGenerationNote());
     }
     return result == GenOk ? ExitStatus::Success : ExitStatus::Failed;
 }

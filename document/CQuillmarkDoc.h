@@ -14,6 +14,7 @@
 #include "model/ObjectDictionary.h"
 #include "platform/IndexDialog.h"
 #include "platform/Platform.h"
+#include "platform/ResultCodes.h"
 #include "platform/TextEncoding.h"
 
 // How an editing operation ended. The document tells the user of every failure itself (a conflict is
@@ -27,6 +28,13 @@ enum class DocResult : int {
     CopyIndexFailed = 58,
     SubindexCancelled = 59,
     CopySubindexFailed = 60,
+};
+
+// How opening or saving a project file ended. NotDone follows a cancelled chooser or a failure the
+// document has reported already, so the callers only decide whether to go on.
+enum class ProjectFileResult : int {
+    NotDone = 0,
+    Done = 1,
 };
 
 // How a save ended, for the callers that must not go on after a cancelled chooser.
@@ -66,18 +74,18 @@ public:
     // Lifecycle and files.
     bool ResetContent();
     bool OnNewDocument();
-    // Asks for a project file and reads it; 1 when read, 0 when cancelled or failed.
-    int OpenProject();
+    // Asks for a project file and reads it; NotDone when cancelled or failed.
+    ProjectFileResult OpenProject();
     // Reads the project file at a known path (the part of OpenProject after the chooser).
-    int OpenProjectFile(const std::string& path);
-    // Writes the project; saveAs = 1 always asks for a name. 1 when written or the chooser was
-    // cancelled, 0 on failure.
-    int SaveProject(int saveAs);
+    ProjectFileResult OpenProjectFile(const std::string& path);
+    // Writes the project; saveAs = 1 always asks for a name. Done when written or the chooser
+    // was cancelled, NotDone on failure.
+    ProjectFileResult SaveProject(int saveAs);
     // The same save, telling a cancelled chooser apart from a written project.
     SaveOutcome TrySaveProject(int saveAs);
     // Writes the project to a known path and names the project after it (the part of a save as after
-    // the chooser); 1 when written, 0 on failure.
-    int SaveProjectFile(const std::string& path);
+    // the chooser); NotDone on failure.
+    ProjectFileResult SaveProjectFile(const std::string& path);
     // 1: go on (saved, not modified, or the user said No); 0: stop (Cancel, or Yes and the save was
     // cancelled or failed).
     int SaveModifiedPrompt();
@@ -86,7 +94,7 @@ public:
     // at least one index; otherwise it stays as it was. Returns the reader's result code. The lenient
     // mode fills in what the file lacks instead of refusing it. A file whose content is XML (an XDD or
     // XDC, whatever its name) is read by the XDD reader instead, which has no lenient mode.
-    int ImportEds(const std::string& path, ImportMode mode = ImportMode::Standard);
+    EdsImportResult ImportEds(const std::string& path, ImportMode mode = ImportMode::Standard);
     // Whether the last ImportEds replaced the project.
     bool LastImportReplacedProject() const { return m_bImportReplaced; }
     // How many entries the last ImportEds left out for their data type (a lenient import keeps them).
@@ -94,10 +102,10 @@ public:
     // What the import of the open content saw of its file (lines, what it left out), or null when the
     // content was not imported (new, opened project).
     const ImportReport* GetImportReport() const { return m_pImportReport.get(); }
-    int ExportEds(const std::string& path);
+    EdsExportResult ExportEds(const std::string& path);
     // Writes a CiA 311 XDD; the codes of ExportEds.
-    int ExportXdd(const std::string& path);
-    int GenerateSources(const std::string& sourcePath);
+    EdsExportResult ExportXdd(const std::string& path);
+    GenerationResult GenerateSources(const std::string& sourcePath);
     // After GenerateSources: the sentence that tells which entries the sources leave out, or "".
     const std::string& LastGenerationNote() const { return m_strGenerationNote; }
 
@@ -126,6 +134,8 @@ public:
     int IndexExists(std::uint16_t indexNumber);
     int EntryExists(std::uint16_t indexNumber, std::uint16_t subindexNumber);
     void GetLastDuplicate(std::uint16_t& indexNumber, std::uint16_t& subindexNumber) const;
+    // The numbers of the entry the last successful AddIndex (its header) or AddSubindex added.
+    void GetLastAdded(std::uint16_t& indexNumber, std::uint16_t& subindexNumber) const;
     int MayHoldSubindices(std::uint16_t indexNumber) const;
     int HasDefaultCallback(std::uint16_t indexNumber) override;
     std::string DefaultCallbackName(std::uint16_t indexNumber) override;
@@ -228,6 +238,8 @@ private:
     IndexEntry* m_pCopiedIndex = nullptr;
     SubindexEntry* m_pLastEditedSubindex = nullptr;
     IndexEntry* m_pLastEditedIndex = nullptr;
+    std::uint16_t m_nLastAddedIndex = 0;
+    std::uint16_t m_nLastAddedSubindex = 0;
     std::uint32_t m_nNamed = 0;
     int m_nImportMessageLimit = 0;
     std::uint16_t m_nDuplicateSubindex = 0;

@@ -180,6 +180,8 @@ DocResult CQuillmarkDoc::AddIndex(std::string& label) {
     auto header = std::make_unique<SubindexEntry>();
     TakeOverNewEntry(*header, *index, values);
     label = IndexLabel(*header);
+    m_nLastAddedIndex = header->index;
+    m_nLastAddedSubindex = header->subindex;
     RecordStep(Format("Add index 0x%04X", index->index), IndexTarget(index->index),
                IndexTarget(index->index));
     IndexEntry& inserted = *index;
@@ -277,6 +279,8 @@ DocResult CQuillmarkDoc::AddSubindex(std::uint16_t indexNumber, std::string& lab
     auto entry = std::make_unique<SubindexEntry>();
     TakeOverNewEntry(*entry, *index, values);
     label = SubindexLabel(*entry);
+    m_nLastAddedIndex = entry->index;
+    m_nLastAddedSubindex = entry->subindex;
     RecordStep(Format("Add subindex 0x%04X, 0x%02X", entry->index, entry->subindex),
                EntryTarget(entry->index, entry->subindex), EntryTarget(entry->index, entry->subindex));
     m_pDictionary->InsertEntry(std::move(entry));

@@ -55,21 +55,21 @@ std::optional<std::string> ReadIfXdd(FileSystem& files, const std::string& path)
 
 }  // namespace
 
-int CQuillmarkDoc::OpenProject() {
+ProjectFileResult CQuillmarkDoc::OpenProject() {
     // The chooser comes first, so a cancelled open leaves the current project untouched.
     const std::optional<std::string> path = m_platform.ChooseFile(ProjectChooser(true));
     if (!path) {
-        return 0;
+        return ProjectFileResult::NotDone;
     }
     return OpenProjectFile(*path);
 }
 
-int CQuillmarkDoc::OpenProjectFile(const std::string& path) {
+ProjectFileResult CQuillmarkDoc::OpenProjectFile(const std::string& path) {
     std::string reason;
     const std::optional<std::string> bytes = m_platform.Files().ReadAll(path, reason);
     if (!bytes) {
         m_platform.ReportFileError(FileOperation::Read, path, reason);
-        return 0;
+        return ProjectFileResult::NotDone;
     }
 
     // Read into fresh content; only a complete read replaces the document's content.
@@ -84,11 +84,11 @@ int CQuillmarkDoc::OpenProjectFile(const std::string& path) {
     } catch (const ArchiveException& error) {
         m_platform.MessageBox(ArchiveErrorText(error, path), "Quillmark", MsgButtons::Ok,
                               MsgIcon::Exclamation);
-        return 0;
+        return ProjectFileResult::NotDone;
     } catch (const std::bad_alloc&) {
         m_platform.MessageBox("There is not enough memory to open the project " + path + ".", "Quillmark",
                               MsgButtons::Ok, MsgIcon::Exclamation);
-        return 0;
+        return ProjectFileResult::NotDone;
     }
 
     ForgetAll();
@@ -106,7 +106,7 @@ int CQuillmarkDoc::OpenProjectFile(const std::string& path) {
     m_nNamed = 1;
     UpdateAllViews(Hint::Reset);
     NotifyStateChanged();
-    return 1;
+    return ProjectFileResult::Done;
 }
 
 bool CQuillmarkDoc::WriteProject(const std::string& path) {
@@ -128,8 +128,9 @@ bool CQuillmarkDoc::WriteProject(const std::string& path) {
     return true;
 }
 
-int CQuillmarkDoc::SaveProject(int saveAs) {
-    return TrySaveProject(saveAs) == SaveOutcome::Failed ? 0 : 1;
+ProjectFileResult CQuillmarkDoc::SaveProject(int saveAs) {
+    return TrySaveProject(saveAs) == SaveOutcome::Failed ? ProjectFileResult::NotDone
+                                                         : ProjectFileResult::Done;
 }
 
 SaveOutcome CQuillmarkDoc::TrySaveProject(int saveAs) {
@@ -145,13 +146,13 @@ SaveOutcome CQuillmarkDoc::TrySaveProject(int saveAs) {
     if (!path) {
         return SaveOutcome::Cancelled;
     }
-    return SaveProjectFile(*path) != 0 ? SaveOutcome::Saved : SaveOutcome::Failed;
+    return SaveProjectFile(*path) == ProjectFileResult::Done ? SaveOutcome::Saved : SaveOutcome::Failed;
 }
 
-int CQuillmarkDoc::SaveProjectFile(const std::string& path) {
+ProjectFileResult CQuillmarkDoc::SaveProjectFile(const std::string& path) {
     if (!WriteProject(path)) {
         SetModifiedFlag(true);
-        return 0;
+        return ProjectFileResult::NotDone;
     }
     m_history.MarkSaved();
     m_strProjectPath = path;
@@ -160,10 +161,10 @@ int CQuillmarkDoc::SaveProjectFile(const std::string& path) {
     m_bModified = false;
     m_nNamed = 1;
     NotifyStateChanged();
-    return 1;
+    return ProjectFileResult::Done;
 }
 
-int CQuillmarkDoc::ImportEds(const std::string& path, ImportMode mode) {
+EdsImportResult CQuillmarkDoc::ImportEds(const std::string& path, ImportMode mode) {
     m_bImportReplaced = false;
     m_nImportLeftOutForType = 0;
     // The file is read into fresh content, so a refused file leaves the open project as it was.
@@ -185,8 +186,9 @@ int CQuillmarkDoc::ImportEds(const std::string& path, ImportMode mode) {
     } catch (const std::bad_alloc&) {
         return EdsImportResult::OutOfMemory;
     }
-    const int result = xml ? CXddScan(path, *dictionary, *fileInfo, *deviceInfo, limited).ReadBytes(*xml)
-                           : reader->ReadFile();
+    const EdsImportResult result =
+        xml ? CXddScan(path, *dictionary, *fileInfo, *deviceInfo, limited).ReadBytes(*xml)
+            : reader->ReadFile();
     xml.reset();
     // The XDD reader has no lenient mode that could keep more.
     m_nImportLeftOutForType = reader ? reader->EntriesLeftOutForType() : 0;
@@ -219,7 +221,7 @@ int CQuillmarkDoc::ImportEds(const std::string& path, ImportMode mode) {
     return result;
 }
 
-int CQuillmarkDoc::ExportEds(const std::string& path) {
+EdsExportResult CQuillmarkDoc::ExportEds(const std::string& path) {
     std::unique_ptr<CEdsWriter> writer;
     try {
         writer = std::make_unique<CEdsWriter>(path, *m_pDictionary, *m_pFileInfo, *m_pDeviceInfo, m_platform);
@@ -230,7 +232,7 @@ int CQuillmarkDoc::ExportEds(const std::string& path) {
     return writer->WriteFile();
 }
 
-int CQuillmarkDoc::ExportXdd(const std::string& path) {
+EdsExportResult CQuillmarkDoc::ExportXdd(const std::string& path) {
     try {
         return CXddWriter(path, *m_pDictionary, *m_pFileInfo, *m_pDeviceInfo, m_textEncoding, m_platform)
             .WriteFile();
@@ -239,7 +241,7 @@ int CQuillmarkDoc::ExportXdd(const std::string& path) {
     }
 }
 
-int CQuillmarkDoc::GenerateSources(const std::string& sourcePath) {
+GenerationResult CQuillmarkDoc::GenerateSources(const std::string& sourcePath) {
     m_strGenerationNote.clear();
     std::unique_ptr<CSourceGenerator> generator;
     try {
@@ -249,7 +251,7 @@ int CQuillmarkDoc::GenerateSources(const std::string& sourcePath) {
     }
     // The generator may add default PDO mapping indices; that is no edit, but the content changed.
     const std::uint16_t indices = m_pDictionary->GetIndexCount();
-    const int result = generator->GenerateFiles(sourcePath);
+    const GenerationResult result = generator->GenerateFiles(sourcePath);
     m_strGenerationNote = result == GenOk ? generator->LeftOutNote() : std::string();
     if (m_pDictionary->GetIndexCount() != indices) {
         NotifyContentChanged();

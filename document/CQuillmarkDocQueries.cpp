@@ -91,6 +91,11 @@ void CQuillmarkDoc::GetLastDuplicate(std::uint16_t& indexNumber, std::uint16_t& 
     subindexNumber = m_nDuplicateSubindex;
 }
 
+void CQuillmarkDoc::GetLastAdded(std::uint16_t& indexNumber, std::uint16_t& subindexNumber) const {
+    indexNumber = m_nLastAddedIndex;
+    subindexNumber = m_nLastAddedSubindex;
+}
+
 int CQuillmarkDoc::MayHoldSubindices(std::uint16_t indexNumber) const {
     const IndexEntry* index = FindIndex(indexNumber);
     if (index == nullptr || index->Header() == nullptr) {

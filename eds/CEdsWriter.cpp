@@ -22,16 +22,16 @@ CEdsWriter::~CEdsWriter() = default;
 
 // The previous file at the path is replaced only by a complete new one: whatever fails, it keeps its
 // bytes. A target that cannot be replaced is the "cannot delete" case of the result codes.
-int CEdsWriter::WriteFile() {
+EdsExportResult CEdsWriter::WriteFile() {
     std::string text;
-    const int result = BuildText(text);
+    const EdsExportResult result = BuildText(text);
     if (result != EdsExportResult::Success) {
         return result;
     }
     return WriteExportedFile(m_platform.Files(), m_strPath, text);
 }
 
-int WriteExportedFile(FileSystem& files, const std::string& path, const std::string& text) {
+EdsExportResult WriteExportedFile(FileSystem& files, const std::string& path, const std::string& text) {
     FileOperation failed = FileOperation::Create;
     std::string reason;
     switch (ReplaceWholeFile(files, path, text, failed, reason)) {
@@ -45,7 +45,7 @@ int WriteExportedFile(FileSystem& files, const std::string& path, const std::str
     return EdsExportResult::WriteFailed;
 }
 
-int CEdsWriter::BuildText(std::string& text) {
+EdsExportResult CEdsWriter::BuildText(std::string& text) {
     m_text.clear();
     m_strSection.clear();
     if (SetsAKeyTwice()) {
@@ -53,7 +53,7 @@ int CEdsWriter::BuildText(std::string& text) {
     } else {
         m_text.reserve(EstimatedSize());
     }
-    int result = EdsExportResult::Success;
+    EdsExportResult result = EdsExportResult::Success;
     for (auto step : {&CEdsWriter::WriteFileInfo, &CEdsWriter::WriteDeviceInfo, &CEdsWriter::WriteDummyUsage,
                       &CEdsWriter::WriteComments}) {
         result = (this->*step)();
@@ -109,7 +109,7 @@ bool CEdsWriter::Set(std::string_view section, std::string_view key, std::string
     return true;
 }
 
-int CEdsWriter::WriteFileInfo() {
+EdsExportResult CEdsWriter::WriteFileInfo() {
     const std::string_view s = "FileInfo";
     const FileInfoSection& f = m_fileInfo;
     bool ok = Set(s, "FileName", FileNamePart(m_strPath));
@@ -126,7 +126,7 @@ int CEdsWriter::WriteFileInfo() {
     return ok ? EdsExportResult::Success : EdsExportResult::WriteFailed;
 }
 
-int CEdsWriter::WriteDeviceInfo() {
+EdsExportResult CEdsWriter::WriteDeviceInfo() {
     unsigned rxPdo = 0;
     unsigned txPdo = 0;
     for (std::uint16_t i = 0; i < m_dictionary.GetIndexCount(); ++i) {
@@ -170,7 +170,7 @@ int CEdsWriter::WriteDeviceInfo() {
     return ok ? EdsExportResult::Success : EdsExportResult::WriteFailed;
 }
 
-int CEdsWriter::WriteDummyUsage() {
+EdsExportResult CEdsWriter::WriteDummyUsage() {
     const DummyUsageSection& table = m_deviceInfo.DummyUsage;
     const int count = std::min<int>(table.dummyCount, DummyUsageSection::SlotCount);
     for (int i = 0; i < count; ++i) {
@@ -183,7 +183,7 @@ int CEdsWriter::WriteDummyUsage() {
     return EdsExportResult::Success;
 }
 
-int CEdsWriter::WriteComments() {
+EdsExportResult CEdsWriter::WriteComments() {
     const std::vector<CommentLine>& lines = m_dictionary.CommentLines();
     const std::string_view s = "Comments";
     if (!Set(s, "Lines", ShortText().Decimal(static_cast<int>(lines.size())), lines.empty())) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "eds/EdsSections.h"
+#include "platform/ResultCodes.h"
 
 struct IndexEntry;
 struct SubindexEntry;
@@ -18,7 +19,7 @@ class ProfileFile;
 // Writes an exported file to a temporary file and renames it over the path once complete: 0, or 1 when
 // the target could not be replaced, 2 when the file could not be written (the previous file then
 // keeps its bytes). The EDS and the XDD export share it.
-int WriteExportedFile(FileSystem& files, const std::string& path, const std::string& text);
+EdsExportResult WriteExportedFile(FileSystem& files, const std::string& path, const std::string& text);
 
 // Writes a dictionary and its section records as one EDS file. The file is assembled in memory and
 // written once, to a temporary file that replaces the target only when complete. Besides the file, it updates
@@ -39,19 +40,19 @@ public:
 
     // 0 on success, else one of the codes 1, 2, 5 of EdsExportResult; on failure the previous file at
     // the path keeps its bytes.
-    int WriteFile();
+    EdsExportResult WriteFile();
     // The whole file as it would be written to the path, without touching the disk: 0, or 5 when the
     // dictionary has no mandatory index (the text then holds what came before the object lists).
-    int BuildText(std::string& text);
+    EdsExportResult BuildText(std::string& text);
 
 private:
-    int WriteFileInfo();
-    int WriteDeviceInfo();
-    int WriteDummyUsage();
-    int WriteComments();
-    int WriteObjectList(const std::string& category);
-    int WriteIndexSection(const IndexEntry& entry);
-    int WriteSubIndexSection(const SubindexEntry& entry);
+    EdsExportResult WriteFileInfo();
+    EdsExportResult WriteDeviceInfo();
+    EdsExportResult WriteDummyUsage();
+    EdsExportResult WriteComments();
+    EdsExportResult WriteObjectList(const std::string& category);
+    EdsExportResult WriteIndexSection(const IndexEntry& entry);
+    EdsExportResult WriteSubIndexSection(const SubindexEntry& entry);
     bool WriteValueKeys(std::string_view section, const SubindexEntry& entry);
     bool WriteValueTexts(std::string_view section, const SubindexEntry& entry, std::string_view pdoMapping);
     static constexpr bool EndOfSection = true;

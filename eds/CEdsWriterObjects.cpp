@@ -108,7 +108,7 @@ std::size_t CEdsWriter::EstimatedSize() const {
     return size;
 }
 
-int CEdsWriter::WriteObjectList(const std::string& category) {
+EdsExportResult CEdsWriter::WriteObjectList(const std::string& category) {
     const std::string list = ListSectionOf(category);
     unsigned count = 0;
     for (std::uint16_t i = 0; i < m_dictionary.GetIndexCount(); ++i) {
@@ -149,7 +149,7 @@ int CEdsWriter::WriteObjectList(const std::string& category) {
         if (!IsListed(entry, category)) {
             continue;
         }
-        const int result = WriteIndexSection(entry);
+        const EdsExportResult result = WriteIndexSection(entry);
         if (result != EdsExportResult::Success) {
             return result;
         }
@@ -159,7 +159,7 @@ int CEdsWriter::WriteObjectList(const std::string& category) {
 
 // The entries are walked as they are held; SubNumber counts the subindex entries, which is
 // entryCount - 1 for every index whose count is kept in line with its entries.
-int CEdsWriter::WriteIndexSection(const IndexEntry& entry) {
+EdsExportResult CEdsWriter::WriteIndexSection(const IndexEntry& entry) {
     const SubindexEntry& first = *entry.subindices.front();
     const ShortText section = ShortText().Hex(entry.index, 4);
     bool ok = true;
@@ -182,7 +182,7 @@ int CEdsWriter::WriteIndexSection(const IndexEntry& entry) {
         if (!IsSubindexSection(*sub)) {
             continue;
         }
-        const int result = WriteSubIndexSection(*sub);
+        const EdsExportResult result = WriteSubIndexSection(*sub);
         if (result != EdsExportResult::Success) {
             return result;
         }
@@ -190,7 +190,7 @@ int CEdsWriter::WriteIndexSection(const IndexEntry& entry) {
     return ok ? EdsExportResult::Success : EdsExportResult::WriteFailed;
 }
 
-int CEdsWriter::WriteSubIndexSection(const SubindexEntry& entry) {
+EdsExportResult CEdsWriter::WriteSubIndexSection(const SubindexEntry& entry) {
     const ShortText section = ShortText().Hex(entry.index, 4).Text("sub").Hex(entry.subindex);
     bool ok = Set(section, "ParameterName", entry.name);
     ok &= Set(section, "ObjectType", ShortText().Text("0x").Hex(entry.objectType));

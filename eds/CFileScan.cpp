@@ -33,7 +33,7 @@ CFileScan::CFileScan(const std::string& path, ObjectDictionary& dictionary, File
 
 CFileScan::~CFileScan() = default;
 
-int CFileScan::ReadFile() {
+EdsImportResult CFileScan::ReadFile() {
     if (m_strPath.empty()) {
         return EdsImportResult::EmptyPath;
     }
@@ -46,8 +46,8 @@ int CFileScan::ReadFile() {
     }
 }
 
-int CFileScan::ReadAllSections() {
-    int result = ValidateEdsFile();
+EdsImportResult CFileScan::ReadAllSections() {
+    EdsImportResult result = ValidateEdsFile();
     for (auto step : {&CFileScan::ReadFileInfo, &CFileScan::ReadDeviceInfo, &CFileScan::ReadDummyUsage,
                       &CFileScan::ReadComments}) {
         if (result != EdsImportResult::Success) {
@@ -108,7 +108,7 @@ void CFileScan::ShowError(const std::string& text, const std::string& caption) {
 
 // The file is read once here; every later look-up is answered from the parsed index. There is no size
 // limit: the reader holds the whole file in memory.
-int CFileScan::ValidateEdsFile() {
+EdsImportResult CFileScan::ValidateEdsFile() {
     if (m_strPath.empty()) {
         return EdsImportResult::EmptyPath;
     }
@@ -137,7 +137,7 @@ int CFileScan::ValidateEdsFile() {
     return EdsImportResult::Success;
 }
 
-int CFileScan::ReadFileInfo() {
+EdsImportResult CFileScan::ReadFileInfo() {
     const std::string section = "FileInfo";
     std::string fileName = GetString(section, "FileName", "");
     if (fileName.empty() && m_bLenient) {
@@ -163,7 +163,7 @@ int CFileScan::ReadFileInfo() {
     return EdsImportResult::Success;
 }
 
-int CFileScan::ReadDeviceInfo() {
+EdsImportResult CFileScan::ReadDeviceInfo() {
     const std::string section = "DeviceInfo";
     const std::string vendorName = GetString(section, "VendorName", "");
     if (vendorName.empty() && m_bLenient) {
@@ -203,7 +203,7 @@ int CFileScan::ReadDeviceInfo() {
     return EdsImportResult::Success;
 }
 
-int CFileScan::ReadDummyUsage() {
+EdsImportResult CFileScan::ReadDummyUsage() {
     const std::string section = "DummyUsage";
     const bool firstMissing = GetString(section, "Dummy0001", "").empty();
     if (firstMissing && !m_bLenient) {
@@ -231,7 +231,7 @@ int CFileScan::ReadDummyUsage() {
 
 // [Comments] is optional in EDS files: without it, or without a usable "Lines" value, the file simply
 // has no comment lines.
-int CFileScan::ReadComments() {
+EdsImportResult CFileScan::ReadComments() {
     const std::string section = "Comments";
     const std::string lines = GetString(section, "Lines", "");
     if (lines.empty()) {

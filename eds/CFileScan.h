@@ -9,6 +9,7 @@
 #include "eds/EdsSections.h"
 #include "eds/ImportMode.h"
 #include "eds/ImportReport.h"
+#include "platform/ResultCodes.h"
 
 struct IndexEntry;
 struct SubindexEntry;
@@ -29,7 +30,7 @@ public:
     // 11 on success, else one of the codes 12..25 of EdsImportResult. In lenient mode an index that
     // cannot be read whole (22, 23, 24) does not fail the import: its message was shown and the
     // reading goes on, so the result is 11 once the object lists were read.
-    int ReadFile();
+    EdsImportResult ReadFile();
     // The index at which the import stopped on a subindex-count mismatch (0 when none) and the
     // error subindex, with 0xFFFF reported as 0.
     void GetErrorPosition(std::uint16_t& index, std::uint16_t& subindex) const;
@@ -43,21 +44,23 @@ private:
     static constexpr const char* ObjectLists[] = {"MandatoryObjects", "ManufacturerObjects",
                                                   "OptionalObjects"};
 
-    int ReadAllSections();
-    int ValidateEdsFile();
-    int ReadFileInfo();
-    int ReadDeviceInfo();
-    int ReadDummyUsage();
-    int ReadComments();
-    int CreateIndexList(const std::string& listName);
+    EdsImportResult ReadAllSections();
+    EdsImportResult ValidateEdsFile();
+    EdsImportResult ReadFileInfo();
+    EdsImportResult ReadDeviceInfo();
+    EdsImportResult ReadDummyUsage();
+    EdsImportResult ReadComments();
+    EdsImportResult CreateIndexList(const std::string& listName);
     // Reads the index's sections into a new index of the category; an index whose entries could not be
     // read leaves again.
-    int ReadIndex(std::uint16_t number, const char* category);
+    EdsImportResult ReadIndex(std::uint16_t number, const char* category);
     // The index an object list entry names: always hexadecimal, with or without "0x".
     static std::uint16_t ListedIndex(std::string value);
-    int CreateSubIndexList(IndexEntry& entry);
-    int ReadStructuredEntries(IndexEntry& entry, std::uint16_t subNumber);
-    int ReadParameterSection(SubindexEntry& entry);
+    EdsImportResult CreateSubIndexList(IndexEntry& entry);
+    EdsImportResult ReadStructuredEntries(IndexEntry& entry, std::uint16_t subNumber);
+    EdsImportResult ReadParameterSection(SubindexEntry& entry);
+    // The same, for the section the caller has found already.
+    EdsImportResult ReadParameterSectionAt(SubindexEntry& entry, std::size_t section);
     void RecordAbsentValues(bool hasDefault, bool hasLow, bool hasHigh, const SubindexEntry& entry);
     // Lenient mode only: reports the object lists and list entries that are missing, before any index
     // is read, so that these repairs are never hidden behind the index messages.
@@ -65,11 +68,11 @@ private:
     // Lenient mode only: the index and subindex sections the file holds, found once from its section
     // names, so that sections no object list names and subindex sections beyond SubNumber are read too.
     void FindObjectSections();
-    int ReadUnlistedObjects();
+    EdsImportResult ReadUnlistedObjects();
     // Reads the subindex sections from subindex `from` on, beyond those SubNumber announced.
     // Reads (lenient mode) or records as left out the subindex sections from subindex `from` on, beyond
     // those SubNumber announced.
-    int ReadSurplusEntries(IndexEntry& entry, unsigned from);
+    EdsImportResult ReadSurplusEntries(IndexEntry& entry, unsigned from);
     // Records the object sections that no list named (the lenient import reads them) and the sections
     // and keys that stand twice.
     void RecordUnlistedObjects();
@@ -82,13 +85,16 @@ private:
     // The number of subindices a compact array index describes (CompactSubObj), 0 when the index is
     // not read that way.
     unsigned CompactSubObjects(std::uint16_t index) const;
-    int ReadCompactEntries(IndexEntry& entry, unsigned count);
+    EdsImportResult ReadCompactEntries(IndexEntry& entry, unsigned count);
     void ReportRepair(const std::string& repair);
     // Reports a count of repairs of one kind, unless it is 0: "1 <one>" or "N <many>".
     void ReportCount(unsigned count, const char* one, const char* many);
     static bool IsSupportedIndex(std::uint16_t index);
     bool IsImportedDataType(std::uint8_t type) const;
     bool SectionExists(std::uint16_t index, std::uint16_t subindex) const;
+    // The position of the object's section in the file, or ProfileFile::NoSection when it is absent or
+    // holds no key.
+    std::size_t ObjectSection(std::uint16_t index, std::uint16_t subindex) const;
     std::string GetString(std::string_view section, std::string_view key, std::string_view def) const;
     std::uint32_t GetNumber(std::string_view section, std::string_view key) const;
     void ShowError(const std::string& text, const std::string& caption);

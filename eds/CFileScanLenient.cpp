@@ -136,7 +136,7 @@ void CFileScan::FindObjectSections() {
 
 // A section that no object list names is still part of the device: it takes the category of its range,
 // and the three objects every device has are mandatory.
-int CFileScan::ReadUnlistedObjects() {
+EdsImportResult CFileScan::ReadUnlistedObjects() {
     for (const std::uint16_t index : m_indexSections) {
         if (m_listed[index]) {
             continue;
@@ -148,7 +148,7 @@ int CFileScan::ReadUnlistedObjects() {
         const char* category = mandatory                           ? "mandatory"
                                : index >= 0x2000 && index < 0x6000 ? "manufacturer"
                                                                    : "optional";
-        const int result = ReadIndex(index, category);
+        const EdsImportResult result = ReadIndex(index, category);
         if (result == EdsImportResult::OutOfMemory || result == EdsImportResult::EmptyPathInIndex) {
             return result;
         }
@@ -184,7 +184,7 @@ void CFileScan::RecordRepeats() {
     }
 }
 
-int CFileScan::ReadSurplusEntries(IndexEntry& entry, unsigned from) {
+EdsImportResult CFileScan::ReadSurplusEntries(IndexEntry& entry, unsigned from) {
     const std::uint32_t begin = entry.index * 0x100u + from;
     auto at = std::lower_bound(m_subSections.begin(), m_subSections.end(), begin);
     for (; at != m_subSections.end() && (*at >> 8) == entry.index; ++at) {
@@ -197,7 +197,7 @@ int CFileScan::ReadSurplusEntries(IndexEntry& entry, unsigned from) {
         auto sub = std::make_unique<SubindexEntry>();
         sub->index = entry.index;
         sub->subindex = subindex;
-        const int result = ReadParameterSection(*sub);
+        const EdsImportResult result = ReadParameterSection(*sub);
         if (result == EdsImportResult::Success) {
             m_dictionary.InsertEntry(std::move(sub));
         } else if (result != EdsImportResult::UnsupportedDataType) {
@@ -252,7 +252,7 @@ unsigned CFileScan::CompactSubObjects(std::uint16_t index) const {
 // The header carries the index's name and object type; subindex 0 is the UNSIGNED8 count, read-only;
 // subindices 1..count take the type, access, mapping, default and limits of the index section, their
 // names from [xxxxName] and their defaults from [xxxxValue] where those list them.
-int CFileScan::ReadCompactEntries(IndexEntry& entry, unsigned count) {
+EdsImportResult CFileScan::ReadCompactEntries(IndexEntry& entry, unsigned count) {
     auto header = std::make_unique<SubindexEntry>();
     header->index = entry.index;
     header->subindex = HeaderStructured;
@@ -260,7 +260,7 @@ int CFileScan::ReadCompactEntries(IndexEntry& entry, unsigned count) {
     element.index = entry.index;
     element.subindex = HeaderSingle;
     for (SubindexEntry* read : {header.get(), &element}) {
-        if (const int result = ReadParameterSection(*read); result != EdsImportResult::Success) {
+        if (const EdsImportResult result = ReadParameterSection(*read); result != EdsImportResult::Success) {
             return result;
         }
     }

@@ -1,3 +1,4 @@
+#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -47,15 +48,17 @@ struct ObjectKeys {
 };
 
 // Key names match without regard to ASCII letter case, as every look-up of the profile file does. The
-// key is made of letters only and as long as the name, and a byte ORed with 0x20 gives a lower-case
-// letter only when it is that letter in either case.
+// key is made of letters only, 8 to 16 of them, and as long as the name: a byte ORed with 0x20 gives a
+// lower-case letter only when it is that letter in either case, so two words of eight bytes, the
+// second one overlapping the first, settle the comparison.
 bool NameIs(std::string_view name, std::string_view key) {
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if ((name[i] | 0x20) != (key[i] | 0x20)) {
-            return false;
-        }
-    }
-    return true;
+    const auto word = [](const char* at) {
+        std::uint64_t bytes = 0;
+        std::memcpy(&bytes, at, sizeof bytes);
+        return bytes | 0x2020202020202020ull;
+    };
+    const std::size_t last = name.size() - 8;
+    return word(name.data()) == word(key.data()) && word(name.data() + last) == word(key.data() + last);
 }
 
 ObjectKeys ReadObjectKeys(const ProfileFile& profile, std::size_t section) {
@@ -143,7 +146,13 @@ bool CFileScan::IsImportedDataType(std::uint8_t type) const {
 }
 
 bool CFileScan::SectionExists(std::uint16_t index, std::uint16_t subindex) const {
-    return m_pProfile->HasKeys(SectionName(index, subindex));
+    return ObjectSection(index, subindex) != ProfileFile::NoSection;
+}
+
+std::size_t CFileScan::ObjectSection(std::uint16_t index, std::uint16_t subindex) const {
+    const std::size_t section = m_pProfile->SectionAt(SectionName(index, subindex));
+    return section != ProfileFile::NoSection && m_pProfile->HasKeysAt(section) ? section
+                                                                               : ProfileFile::NoSection;
 }
 
 std::uint16_t CFileScan::ListedIndex(std::string value) {
@@ -154,7 +163,7 @@ std::uint16_t CFileScan::ListedIndex(std::string value) {
     return static_cast<std::uint16_t>(ParseNumber(value));
 }
 
-int CFileScan::CreateIndexList(const std::string& listName) {
+EdsImportResult CFileScan::CreateIndexList(const std::string& listName) {
     if (m_strPath.empty()) {
         return EdsImportResult::EmptyPath;
     }
@@ -164,7 +173,7 @@ int CFileScan::CreateIndexList(const std::string& listName) {
         return m_bLenient ? EdsImportResult::Success : EdsImportResult::InvalidObjectList;
     }
     const unsigned count = ParseNumber(countText) & 0xFFFFu;
-    int result = EdsImportResult::Success;
+    EdsImportResult result = EdsImportResult::Success;
     for (unsigned n = 1; n <= count; ++n) {
         std::string value = GetString(listName, ShortText().Decimal(n), "");
         if (value.empty() && m_bLenient) {
@@ -200,7 +209,7 @@ int CFileScan::CreateIndexList(const std::string& listName) {
     return m_bLenient && indexFailure ? EdsImportResult::Success : result;
 }
 
-int CFileScan::ReadIndex(std::uint16_t number, const char* category) {
+EdsImportResult CFileScan::ReadIndex(std::uint16_t number, const char* category) {
     auto created = std::make_unique<IndexEntry>();
     IndexEntry& entry = *created;
     entry.index = number;
@@ -213,7 +222,7 @@ int CFileScan::ReadIndex(std::uint16_t number, const char* category) {
     }
     const std::uint16_t position = m_dictionary.InsertIndex(std::move(created));
 
-    const int result = CreateSubIndexList(entry);
+    const EdsImportResult result = CreateSubIndexList(entry);
     // A single-entry object whose only entry could not be read would be an index without entries.
     // A structured object left with nothing but its header cannot be generated, and its export
     // would announce SubNumber=0, a VAR without a data type: it goes as well, whatever the result.
@@ -226,7 +235,7 @@ int CFileScan::ReadIndex(std::uint16_t number, const char* category) {
     return result;
 }
 
-int CFileScan::CreateSubIndexList(IndexEntry& entry) {
+EdsImportResult CFileScan::CreateSubIndexList(IndexEntry& entry) {
     if (m_strPath.empty()) {
         return EdsImportResult::EmptyPathInIndex;
     }
@@ -240,7 +249,7 @@ int CFileScan::CreateSubIndexList(IndexEntry& entry) {
     auto single = std::make_unique<SubindexEntry>();
     single->index = entry.index;
     single->subindex = HeaderSingle;
-    const int result = ReadParameterSection(*single);
+    const EdsImportResult result = ReadParameterSection(*single);
     if (result == EdsImportResult::Success) {
         m_dictionary.InsertEntry(std::move(single));
     }
@@ -249,21 +258,22 @@ int CFileScan::CreateSubIndexList(IndexEntry& entry) {
 
 // Reads the header and the announced subindex sections, finding them across gaps. A single missing
 // section is accepted without a word; two or more stop the index with the mismatch message.
-int CFileScan::ReadStructuredEntries(IndexEntry& entry, std::uint16_t subNumber) {
+EdsImportResult CFileScan::ReadStructuredEntries(IndexEntry& entry, std::uint16_t subNumber) {
     unsigned remaining = subNumber + 1u;
     unsigned s = HeaderStructured;
     while (remaining != 0) {
         if (s != HeaderStructured && s > LastSubindex) {
             break;
         }
-        if (!SectionExists(entry.index, static_cast<std::uint16_t>(s))) {
+        const std::size_t section = ObjectSection(entry.index, static_cast<std::uint16_t>(s));
+        if (section == ProfileFile::NoSection) {
             s = (s + 1) & 0xFFFFu;
             continue;
         }
         auto sub = std::make_unique<SubindexEntry>();
         sub->index = entry.index;
         sub->subindex = static_cast<std::uint16_t>(s);
-        const int result = ReadParameterSection(*sub);
+        const EdsImportResult result = ReadParameterSectionAt(*sub, section);
         if (result == EdsImportResult::Success) {
             m_dictionary.InsertEntry(std::move(sub));
         } else if (result != EdsImportResult::UnsupportedDataType) {
@@ -273,7 +283,7 @@ int CFileScan::ReadStructuredEntries(IndexEntry& entry, std::uint16_t subNumber)
         --remaining;
     }
     if (remaining == 0) {
-        const int result = ReadSurplusEntries(entry, s);
+        const EdsImportResult result = ReadSurplusEntries(entry, s);
         if (result != EdsImportResult::Success) {
             return result;
         }
@@ -313,18 +323,22 @@ void CFileScan::RecordAbsentValues(bool hasDefault, bool hasLow, bool hasHigh, c
     }
 }
 
-int CFileScan::ReadParameterSection(SubindexEntry& entry) {
+EdsImportResult CFileScan::ReadParameterSection(SubindexEntry& entry) {
     if (m_strPath.empty()) {
         return EdsImportResult::EmptyPathInIndex;
     }
-    const std::size_t section = m_pProfile->SectionAt(SectionName(entry.index, entry.subindex));
-    if (section == ProfileFile::NoSection || !m_pProfile->HasKeysAt(section)) {
+    const std::size_t section = ObjectSection(entry.index, entry.subindex);
+    if (section == ProfileFile::NoSection) {
         ShowError(
             Format("An error ocurred while reading the EDS-File %s!\nInvalid index 0x%04X, subindex 0x%02X!",
                    m_strPath.c_str(), entry.index, entry.subindex),
             "Read EDS-File");
         return EdsImportResult::MissingSection;
     }
+    return ReadParameterSectionAt(entry, section);
+}
+
+EdsImportResult CFileScan::ReadParameterSectionAt(SubindexEntry& entry, std::size_t section) {
     m_report.entryLines.emplace_back(
         ImportReport::Key(entry.index, entry.subindex == HeaderSingle ? HeaderStructured : entry.subindex),
         m_pProfile->SectionLineAt(section));

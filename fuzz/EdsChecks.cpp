@@ -19,7 +19,7 @@ struct ImportedDevice {
     ObjectDictionary dictionary;
     FileInfoSection fileInfo;
     DeviceInfoSection deviceInfo;
-    int result = 0;
+    EdsImportResult result = EdsImportResult::Success;
 };
 
 void Import(SilentPlatform& platform, std::string_view bytes, ImportedDevice& device, ImportMode mode) {
@@ -28,14 +28,15 @@ void Import(SilentPlatform& platform, std::string_view bytes, ImportedDevice& de
     device.result = scan.ReadFile();
 }
 
-int Export(SilentPlatform& platform, ImportedDevice& device, std::string& text) {
+EdsExportResult Export(SilentPlatform& platform, ImportedDevice& device, std::string& text) {
     CEdsWriter writer(ExportPath, device.dictionary, device.fileInfo, device.deviceInfo, platform);
     return writer.BuildText(text);
 }
 
-std::string Describe(const char* what, int code) {
+template <typename Result>
+std::string Describe(const char* what, Result code) {
     char text[96];
-    std::snprintf(text, sizeof text, "%s (result %d)", what, code);
+    std::snprintf(text, sizeof text, "%s (result %d)", what, static_cast<int>(code));
     return text;
 }
 
@@ -114,7 +115,7 @@ std::string CheckImportIn(ImportMode mode, std::string_view bytes) {
         return "project of the import: " + problem;
     }
     std::string text;
-    const int exported = Export(platform, device, text);
+    const EdsExportResult exported = Export(platform, device, text);
     if (exported != EdsExportResult::Success && exported != EdsExportResult::NoMandatoryIndex) {
         return Describe("export to memory failed", exported);
     }
@@ -145,7 +146,7 @@ std::string CheckRoundTripIn(ImportMode mode, std::string_view bytes) {
         return Describe("the importer refused the exporter's own file", reread.result);
     }
     std::string secondExport;
-    const int exported = Export(platform, reread, secondExport);
+    const EdsExportResult exported = Export(platform, reread, secondExport);
     if (exported != EdsExportResult::Success) {
         return Describe("the second export failed", exported);
     }

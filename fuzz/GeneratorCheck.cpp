@@ -8,12 +8,12 @@
 // the three files in place and that no run leaves a temporary file behind.
 std::string ExerciseGenerator(ObjectDictionary& dictionary, SilentPlatform& platform) {
     CSourceGenerator generator(dictionary, platform);
-    const int result = generator.GenerateFiles("/fuzz/out/objdict.c");
+    const GenerationResult result = generator.GenerateFiles("/fuzz/out/objdict.c");
     for (const char* name : {"objdict.c", "objdict.h", "obdcfg.h"}) {
         const std::string path = std::string("/fuzz/out/") + name;
         if (platform.Memory().Exists(TemporaryPathFor(path))) {
             return "generation left the temporary file of " + path + " behind (result " +
-                   std::to_string(result) + ")";
+                   std::to_string(static_cast<int>(result)) + ")";
         }
         if (result == GenOk && !platform.Memory().Exists(path)) {
             return "a successful generation did not write " + path;
@@ -28,6 +28,6 @@ std::string ExerciseGenerator(ObjectDictionary& dictionary, SilentPlatform& plat
         case GenWriteFailed:
             return "generation reported a write failure on a file system that never fails";
         default:
-            return "generation returned an unknown code " + std::to_string(result);
+            return "generation returned an unknown code " + std::to_string(static_cast<int>(result));
     }
 }

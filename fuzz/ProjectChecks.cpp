@@ -92,9 +92,9 @@ std::string CheckProjectLoad(std::string_view bytes) {
     SilentPlatform platform;
     std::string text;
     CEdsWriter writer("/fuzz/export.eds", project.dictionary, project.fileInfo, project.deviceInfo, platform);
-    const int exported = writer.BuildText(text);
+    const EdsExportResult exported = writer.BuildText(text);
     if (exported != EdsExportResult::Success && exported != EdsExportResult::NoMandatoryIndex) {
-        return "export to memory failed with " + std::to_string(exported);
+        return "export to memory failed with " + std::to_string(static_cast<int>(exported));
     }
     if (std::string problem = CheckDictionaryCheck(project.dictionary, project.deviceInfo);
         !problem.empty()) {

@@ -20,7 +20,7 @@ struct XddDevice {
     ObjectDictionary dictionary;
     FileInfoSection fileInfo;
     DeviceInfoSection deviceInfo;
-    int result = 0;
+    XddImportResult result = XddImportResult::Success;
 };
 
 void Read(SilentPlatform& platform, std::string_view bytes, XddDevice& device) {
@@ -34,14 +34,15 @@ std::string Write(SilentPlatform& platform, const XddDevice& device) {
         .BuildText();
 }
 
-bool IsXddResult(int code) {
+bool IsXddResult(XddImportResult code) {
     return code == XddImportResult::Success || code == XddImportResult::CannotOpen ||
            code == XddImportResult::Refused || code == XddImportResult::OutOfMemory;
 }
 
-std::string Describe(const char* what, int code) {
+template <typename Result>
+std::string Describe(const char* what, Result code) {
     char text[96];
-    std::snprintf(text, sizeof text, "%s (result %d)", what, code);
+    std::snprintf(text, sizeof text, "%s (result %d)", what, static_cast<int>(code));
     return text;
 }
 
@@ -81,7 +82,7 @@ std::string CheckXddImport(std::string_view bytes) {
     }
 
     std::string eds;
-    const int exported =
+    const EdsExportResult exported =
         CEdsWriter("/fuzz/export.eds", device.dictionary, device.fileInfo, device.deviceInfo, platform)
             .BuildText(eds);
     if (exported != EdsExportResult::Success && exported != EdsExportResult::NoMandatoryIndex) {

@@ -21,9 +21,9 @@ CSourceGenerator::CSourceGenerator(ObjectDictionary& dictionary, Platform& platf
 // the outcome.
 CSourceGenerator::~CSourceGenerator() = default;
 
-int CSourceGenerator::GenerateFiles(const std::string& sourcePath) {
-    int result = Generate(sourcePath);
-    const int closed = CloseFiles();
+GenerationResult CSourceGenerator::GenerateFiles(const std::string& sourcePath) {
+    GenerationResult result = Generate(sourcePath);
+    const GenerationResult closed = CloseFiles();
     if (result == GenOk) {
         result = closed;
     }
@@ -49,7 +49,7 @@ std::unique_ptr<WritableFile> CSourceGenerator::CreateOutput(const std::string& 
     return file;
 }
 
-int CSourceGenerator::Generate(const std::string& sourcePath) {
+GenerationResult CSourceGenerator::Generate(const std::string& sourcePath) {
     m_strSourcePath = sourcePath;
     const std::string directory = DirectoryPart(sourcePath);
 
@@ -95,7 +95,7 @@ int CSourceGenerator::Generate(const std::string& sourcePath) {
     WriteLine(config, "\r\n//PROTOTYPES OF USERSPECIFIC CALLBACK FUNCTIONS!\r\n");
 
     WriteLine(dict, "\r\n    OBD_BEGIN_PART_GENERIC (%s)\r\n", m_strInstanceName);
-    int result = EmitPart(0x1000, 0x1FFF);
+    GenerationResult result = EmitPart(0x1000, 0x1FFF);
     if (result != GenOk) {
         return result;
     }
@@ -125,8 +125,8 @@ int CSourceGenerator::Generate(const std::string& sourcePath) {
     return (result == GenOk && m_bAnyWriteFailed) ? GenWriteFailed : result;
 }
 
-int CSourceGenerator::CloseFiles() {
-    int result = GenOk;
+GenerationResult CSourceGenerator::CloseFiles() {
+    GenerationResult result = GenOk;
     const std::pair<std::unique_ptr<WritableFile>*, const std::string*> files[] = {
         {&m_fileConfig, &m_strConfigPath}, {&m_fileSource, &m_strSourcePath}, {&m_fileDict, &m_strDictPath}};
     for (const auto& [file, path] : files) {
@@ -141,7 +141,7 @@ int CSourceGenerator::CloseFiles() {
 
 // A target that cannot be replaced counts as one that cannot be created. Should a later rename fail,
 // the files renamed before it are already in place; the rest keep their previous versions.
-int CSourceGenerator::CommitFiles() {
+GenerationResult CSourceGenerator::CommitFiles() {
     const std::pair<std::string*, const std::string*> files[] = {{&m_strSourceTemp, &m_strSourcePath},
                                                                  {&m_strDictTemp, &m_strDictPath},
                                                                  {&m_strConfigTemp, &m_strConfigPath}};
@@ -173,7 +173,7 @@ void CSourceGenerator::RemoveFiles() {
     }
 }
 
-int CSourceGenerator::WriteText(WritableFile* file, const std::string& text) {
+GenerationResult CSourceGenerator::WriteText(WritableFile* file, const std::string& text) {
     if (file != nullptr && file->Write(text)) {
         m_bWriteError = false;
         return GenOk;
@@ -214,7 +214,7 @@ void CSourceGenerator::WriteBanner(WritableFile* file, const std::string& path) 
     WriteLine(file, "%s/ \r\n", StarLine);
 }
 
-int CSourceGenerator::WriteSourceTrailer() {
+GenerationResult CSourceGenerator::WriteSourceTrailer() {
     WritableFile* source = m_fileSource.get();
     WriteLine(source, "//\r\n");
     WriteText(source, RuleLine);

@@ -50,12 +50,16 @@ public:
 
     // The whole run: generate, close, and put the files in place on success or remove the temporary
     // files on failure. 31 success; 32, 33, 35, 36, 37 failures.
-    int GenerateFiles(const std::string& sourcePath);
+    GenerationResult GenerateFiles(const std::string& sourcePath);
 
-    int Generate(const std::string& sourcePath);  // writes the temporary files; 31 or a failure code
-    int CloseFiles();                             // closes whatever is still open; safe to call twice
-    int CommitFiles();                            // renames the closed temporaries over the targets
-    void RemoveFiles();                           // deletes the temporary files that are left
+    // Writes the temporary files; 31 or a failure code.
+    GenerationResult Generate(const std::string& sourcePath);
+    // Closes whatever is still open; safe to call twice.
+    GenerationResult CloseFiles();
+    // Renames the closed temporaries over the targets.
+    GenerationResult CommitFiles();
+    // Deletes the temporary files that are left.
+    void RemoveFiles();
 
     const std::string& SourcePath() const { return m_strSourcePath; }
     const std::string& DictPath() const { return m_strDictPath; }
@@ -67,18 +71,18 @@ public:
     // Formats one line printf-style (without depending on the process locale) and writes it whole.
     // Returns 31, or 35 after reporting the file error; m_bWriteError keeps the outcome.
     template <typename... Args>
-    int WriteLine(WritableFile* file, const char* format, const Args&... args) {
+    GenerationResult WriteLine(WritableFile* file, const char* format, const Args&... args) {
         m_strLine.clear();
         AppendFormatted(m_strLine, format, {FormatArg(args)...});
         return WriteText(file, m_strLine);
     }
-    int WriteText(WritableFile* file, const std::string& text);
+    GenerationResult WriteText(WritableFile* file, const std::string& text);
 
     void WriteBanner(WritableFile* file, const std::string& path);
-    int WriteSourceTrailer();
-    int WriteConfiguration();
-    int EmitPart(std::uint16_t first, std::uint16_t last);
-    int EmitEntries(IndexEntry& index);
+    GenerationResult WriteSourceTrailer();
+    GenerationResult WriteConfiguration();
+    GenerationResult EmitPart(std::uint16_t first, std::uint16_t last);
+    GenerationResult EmitEntries(IndexEntry& index);
     static std::uint8_t AccessFlags(const SubindexEntry& entry);
     SdoParameters ReadSdoParameters(const IndexEntry& index) const;
     PdoCommunication ReadPdoCommunication(const IndexEntry& index, std::uint8_t count) const;
@@ -90,10 +94,11 @@ public:
     int CheckCommunicationFor(std::uint16_t mappingIndex);
 
 private:
-    int EmitSdoLine(const IndexEntry& index, bool server);
-    int EmitPdoLines(IndexEntry& index);
-    int EmitEntryLine(const IndexEntry& index, const SubindexEntry& entry, bool communicationArea);
-    int WritePrototypeIfNeeded(const IndexEntry& index);
+    GenerationResult EmitSdoLine(const IndexEntry& index, bool server);
+    GenerationResult EmitPdoLines(IndexEntry& index);
+    GenerationResult EmitEntryLine(const IndexEntry& index, const SubindexEntry& entry,
+                                   bool communicationArea);
+    GenerationResult WritePrototypeIfNeeded(const IndexEntry& index);
     bool HasIndex(std::uint16_t indexNumber) const;
     const std::string& PathOf(const WritableFile* file) const;
     std::unique_ptr<WritableFile> CreateOutput(const std::string& path, std::string& temporary);

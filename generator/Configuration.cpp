@@ -30,7 +30,7 @@ void CSourceGenerator::CountListEntry(std::uint16_t indexNumber, std::uint16_t s
     }
 }
 
-int CSourceGenerator::WriteConfiguration() {
+GenerationResult CSourceGenerator::WriteConfiguration() {
     WritableFile* config = m_fileConfig.get();
     WriteLine(config, "\r\n/**THESE DEFINES SHOULD NOT BE CHANGED!**/");
     WriteLine(config, "\r\n#define     PDO_MAX_RXPDO_IN_OBD             %d\r\n", m_nRxPdoCommu);

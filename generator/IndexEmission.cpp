@@ -71,7 +71,7 @@ std::uint8_t CSourceGenerator::AccessFlags(const SubindexEntry& entry) {
     return flags;
 }
 
-int CSourceGenerator::EmitPart(std::uint16_t first, std::uint16_t last) {
+GenerationResult CSourceGenerator::EmitPart(std::uint16_t first, std::uint16_t last) {
     WritableFile* dict = m_fileDict.get();
     std::uint16_t count = m_pDictionary->GetIndexCount();
     for (std::uint16_t position = 0; position < count; ++position) {
@@ -81,17 +81,17 @@ int CSourceGenerator::EmitPart(std::uint16_t first, std::uint16_t last) {
             continue;
         }
         if (IsPdoIndex(x)) {
-            const int result = EmitEntries(*index);
+            const GenerationResult result = EmitEntries(*index);
             if (result != GenOk) {
                 return result;
             }
         } else if (IsSdoServerIndex(x)) {
-            const int result = EmitSdoLine(*index, true);
+            const GenerationResult result = EmitSdoLine(*index, true);
             if (result != GenOk) {
                 return result;
             }
         } else if (IsSdoClientIndex(x)) {
-            const int result = EmitSdoLine(*index, false);
+            const GenerationResult result = EmitSdoLine(*index, false);
             if (result != GenOk) {
                 return result;
             }
@@ -114,7 +114,7 @@ int CSourceGenerator::EmitPart(std::uint16_t first, std::uint16_t last) {
                     return GenWriteFailed;
                 }
             }
-            const int result = EmitEntries(*index);
+            const GenerationResult result = EmitEntries(*index);
             if (result != GenOk) {
                 return result;
             }
@@ -123,7 +123,7 @@ int CSourceGenerator::EmitPart(std::uint16_t first, std::uint16_t last) {
                 return GenWriteFailed;
             }
         }
-        const int result = WritePrototypeIfNeeded(*index);
+        const GenerationResult result = WritePrototypeIfNeeded(*index);
         if (result != GenOk) {
             return result;
         }
@@ -132,7 +132,7 @@ int CSourceGenerator::EmitPart(std::uint16_t first, std::uint16_t last) {
     return GenOk;
 }
 
-int CSourceGenerator::WritePrototypeIfNeeded(const IndexEntry& index) {
+GenerationResult CSourceGenerator::WritePrototypeIfNeeded(const IndexEntry& index) {
     if (m_pDictionary->LookupDefaultCallback(index.index) != 0 || index.callbackName == "NULL") {
         return GenOk;
     }
@@ -141,7 +141,7 @@ int CSourceGenerator::WritePrototypeIfNeeded(const IndexEntry& index) {
     return m_bWriteError ? GenWriteFailed : GenOk;
 }
 
-int CSourceGenerator::EmitEntries(IndexEntry& index) {
+GenerationResult CSourceGenerator::EmitEntries(IndexEntry& index) {
     m_bWriteError = false;
     const std::uint16_t x = index.index;
     if (index.headerSubindex == HeaderStructured && index.entryCount < 2) {
@@ -168,7 +168,7 @@ int CSourceGenerator::EmitEntries(IndexEntry& index) {
         if (communicationArea) {
             CountListEntry(x, entry->subindex);
         }
-        const int result = EmitEntryLine(index, *entry, communicationArea);
+        const GenerationResult result = EmitEntryLine(index, *entry, communicationArea);
         if (result != GenOk) {
             return result;
         }
@@ -176,8 +176,8 @@ int CSourceGenerator::EmitEntries(IndexEntry& index) {
     return GenOk;
 }
 
-int CSourceGenerator::EmitEntryLine(const IndexEntry& index, const SubindexEntry& entry,
-                                    bool communicationArea) {
+GenerationResult CSourceGenerator::EmitEntryLine(const IndexEntry& index, const SubindexEntry& entry,
+                                                 bool communicationArea) {
     const unsigned flags = AccessFlags(entry);
     const EntryNames names = MakeIdentifier(entry);
     const unsigned s = (index.entryCount == 1 && entry.subindex == HeaderSingle)

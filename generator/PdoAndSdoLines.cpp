@@ -84,7 +84,7 @@ PdoMapping CSourceGenerator::ReadPdoMapping(const IndexEntry& index, std::uint8_
     return mapping;
 }
 
-int CSourceGenerator::EmitSdoLine(const IndexEntry& index, bool server) {
+GenerationResult CSourceGenerator::EmitSdoLine(const IndexEntry& index, bool server) {
     const SdoParameters parameters = ReadSdoParameters(index);
     const unsigned x = index.index;
     const unsigned nodeId = parameters.value3 & 0xFF;
@@ -111,7 +111,7 @@ int CSourceGenerator::EmitSdoLine(const IndexEntry& index, bool server) {
     return GenOk;
 }
 
-int CSourceGenerator::EmitPdoLines(IndexEntry& index) {
+GenerationResult CSourceGenerator::EmitPdoLines(IndexEntry& index) {
     const std::uint16_t x = index.index;
     const auto count = static_cast<std::uint8_t>(index.entryCount & 0xFF);
     WritableFile* dict = m_fileDict.get();

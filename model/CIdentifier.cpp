@@ -76,9 +76,14 @@ bool IsCIdentifierChar(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || IsDigit(c) || c == '_';
 }
 
+// Every keyword is 2 to 14 characters long and starts with a lower-case letter or '_'; most names of a
+// device are longer, so they need no comparison at all.
 bool IsCKeyword(const std::string& text) {
+    if (text.size() < 2 || text.size() > 14 || !((text[0] >= 'a' && text[0] <= 'z') || text[0] == '_')) {
+        return false;
+    }
     for (std::string_view keyword : CKeywords) {
-        if (text == keyword) {
+        if (keyword.size() == text.size() && keyword == text) {
             return true;
         }
     }
@@ -86,7 +91,7 @@ bool IsCKeyword(const std::string& text) {
 }
 
 bool IsCIdentifier(const std::string& text) {
-    if (text.empty() || IsDigit(text.front()) || IsCKeyword(text)) {
+    if (text.empty() || IsDigit(text.front())) {
         return false;
     }
     for (char c : text) {
@@ -94,5 +99,5 @@ bool IsCIdentifier(const std::string& text) {
             return false;
         }
     }
-    return true;
+    return !IsCKeyword(text);
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/ResultCodes.h"
 
 // The message box that tells the user how an import, an EDS export or a source generation ended.
 struct ResultMessage {
@@ -12,20 +13,24 @@ struct ResultMessage {
     MsgIcon icon;
 };
 
-// The message for a result code of the importer (11..25), the EDS writer (0..5) or the generator
-// (31..37); nothing for the codes that stay silent. The EDS path fills the import and export texts,
-// the source path the generation texts.
-// A note, when not empty, follows the generation's success text after an empty line.
-std::optional<ResultMessage> ResultMessageFor(int code, const std::string& edsPath,
-                                              const std::string& sourcePath, const std::string& note = {});
+// The message for how an import (success and 12..25), an EDS export (0..5) or a source generation
+// (31..37) ended; nothing for the results that stay silent. The import and export texts name the EDS
+// path, the generation texts the source path; a note, when not empty, follows the generation's success
+// text after an empty line.
+std::optional<ResultMessage> ResultMessageFor(EdsImportResult result, const std::string& edsPath);
+std::optional<ResultMessage> ResultMessageFor(EdsExportResult result, const std::string& edsPath);
+std::optional<ResultMessage> ResultMessageFor(GenerationResult result, const std::string& sourcePath,
+                                              const std::string& note = {});
 
-// Why an import with this result (12..25) did not succeed, in a few words, for the command-line tool
-// and the checker, which report every refusal even where the editor shows no message.
-std::string ImportFailureReason(int code);
+// Why an import with this result did not succeed, in a few words, for the command-line tool and the
+// checker, which report every refusal even where the editor shows no message.
+std::string ImportFailureReason(EdsImportResult result);
 // Whether the user learns of an import ending with this result from a message box of the import or
 // of the result table; the others end without a word in the editor.
-bool ImportResultIsShown(int code);
+bool ImportResultIsShown(EdsImportResult result);
 
-// Shows the message for the code (OK button only), if it has one.
-void ShowResultMessage(Platform& platform, int code, const std::string& edsPath,
-                       const std::string& sourcePath, const std::string& note = {});
+// Show the message for the result (OK button only), if it has one.
+void ShowResultMessage(Platform& platform, EdsImportResult result, const std::string& edsPath);
+void ShowResultMessage(Platform& platform, EdsExportResult result, const std::string& edsPath);
+void ShowResultMessage(Platform& platform, GenerationResult result, const std::string& sourcePath,
+                       const std::string& note = {});

@@ -72,14 +72,6 @@ std::u32string Utf8ToCodePoints(std::string_view text) {
 
 }  // namespace
 
-TextEncoding ChooseTextEncoding(std::span<const std::string_view> texts) {
-    TextEncodingScan scan;
-    for (const std::string_view text : texts) {
-        scan.Add(text);
-    }
-    return scan.Result();
-}
-
 void TextEncodingScan::Add(std::string_view text) {
     // Nearly every text of a device is plain ASCII, which says nothing either way: eight bytes are
     // tested at a time until a byte above 0x7F turns up.

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -9,13 +8,11 @@
 // files are written with exactly the bytes held, whatever the encoding.
 enum class TextEncoding { Windows1252, Utf8 };
 
-// UTF-8 when the texts hold at least one multi-byte UTF-8 sequence and no byte sequence that is
-// invalid UTF-8; Windows-1252 otherwise. A character cut off at the very end of a text does not count
-// as invalid: the importer keeps only the first bytes of a long value, which may split its last
-// character.
-TextEncoding ChooseTextEncoding(std::span<const std::string_view> texts);
-
-// The same rule for texts handed over one at a time, so a large dictionary needs no list of them.
+// Chooses the encoding of a document's texts, handed over one at a time so that a large dictionary needs
+// no list of them: UTF-8 when the texts hold at least one multi-byte UTF-8 sequence and no byte
+// sequence that is invalid UTF-8; Windows-1252 otherwise. A character cut off at the very end of a text
+// does not count as invalid: the importer keeps only the first bytes of a long value, which may split
+// its last character.
 class TextEncodingScan {
 public:
     void Add(std::string_view text);

@@ -57,7 +57,7 @@ CXddScan::CXddScan(const std::string& path, ObjectDictionary& dictionary, FileIn
       m_deviceInfo(deviceInfo),
       m_platform(platform) {}
 
-int CXddScan::ReadFile() {
+XddImportResult CXddScan::ReadFile() {
     try {
         std::string reason;
         const std::optional<std::string> bytes = m_platform.Files().ReadAll(m_strPath, reason);
@@ -70,7 +70,7 @@ int CXddScan::ReadFile() {
     }
 }
 
-int CXddScan::ReadBytes(std::string_view bytes) {
+XddImportResult CXddScan::ReadBytes(std::string_view bytes) {
     try {
         pugi::xml_document document;
         const pugi::xml_parse_result parsed = document.load_buffer(bytes.data(), bytes.size());
@@ -80,7 +80,7 @@ int CXddScan::ReadBytes(std::string_view bytes) {
                           line, column, parsed.description()));
             return XddImportResult::Refused;
         }
-        const int result = ReadDocument(document.document_element());
+        const EdsImportResult result = ReadDocument(document.document_element());
         // The parameters point into the document, which goes now.
         m_parameters.clear();
         return result;
@@ -93,7 +93,7 @@ void CXddScan::Refuse(const std::string& reason) {
     m_platform.MessageBox(reason, ReadCaption, MsgButtons::Ok, MsgIcon::Error);
 }
 
-int CXddScan::ReadDocument(const pugi::xml_node& root) {
+XddImportResult CXddScan::ReadDocument(const pugi::xml_node& root) {
     if (!HasLocalName(root, "ISO15745ProfileContainer")) {
         Refuse(
             Format("The file %s is not a CiA 311 device description!\nIts root element is <%s>, not "

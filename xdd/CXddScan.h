@@ -8,23 +8,18 @@
 #include <vector>
 
 #include "eds/EdsSections.h"
+#include "platform/ResultCodes.h"
 
 struct IndexEntry;
 struct SubindexEntry;
 class ObjectDictionary;
 class Platform;
 
-// Result codes of the XDD reader. Success and the codes it shares with the EDS import mean the same
-// and show the same messages; Refused follows a message of the reader's own (a file that is no XML,
-// has another root element or holds no object list), so the command layer shows nothing more.
-namespace XddImportResult {
-enum : int {
-    Success = 11,
-    CannotOpen = 14,
-    Refused = 21,
-    OutOfMemory = 25,
-};
-}  // namespace XddImportResult
+// The XDD reader answers with the import's codes: Success and the codes it shares with the EDS import
+// mean the same and show the same messages; Refused follows a message of the reader's own (a file that
+// is no XML, has another root element or holds no object list), so the command layer shows nothing more.
+// It uses Success, CannotOpen, Refused and OutOfMemory.
+using XddImportResult = EdsImportResult;
 
 // Reads one CiA 311 device description (XDD, or the XDC of a configured device) into a dictionary and
 // the section records, the same model the EDS import fills. It never owns what it fills. The objects
@@ -39,12 +34,12 @@ public:
     CXddScan& operator=(const CXddScan&) = delete;
 
     // Reads the file at the path; one of the XddImportResult codes.
-    int ReadFile();
+    XddImportResult ReadFile();
     // Reads the file's bytes, already loaded.
-    int ReadBytes(std::string_view bytes);
+    XddImportResult ReadBytes(std::string_view bytes);
 
 private:
-    int ReadDocument(const pugi::xml_node& root);
+    XddImportResult ReadDocument(const pugi::xml_node& root);
     void IndexParameters(const pugi::xml_node& root);
     void ReadFileInfo(const pugi::xml_node& root);
     void ReadDeviceIdentity(const pugi::xml_node& identity);

@@ -292,7 +292,7 @@ std::string CXddWriter::BuildText() const {
     return text;
 }
 
-int CXddWriter::WriteFile() {
+EdsExportResult CXddWriter::WriteFile() {
     std::string text;
     try {
         text = BuildText();

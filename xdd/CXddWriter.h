@@ -3,6 +3,7 @@
 #include <string>
 
 #include "eds/EdsSections.h"
+#include "platform/ResultCodes.h"
 #include "platform/TextEncoding.h"
 
 class ObjectDictionary;
@@ -23,7 +24,7 @@ public:
 
     // 0 on success; 1 when the target could not be replaced, 2 when the file could not be written (the
     // codes of the EDS export). On failure the previous file at the path keeps its bytes.
-    int WriteFile();
+    EdsExportResult WriteFile();
     // The whole file as it would be written to the path.
     std::string BuildText() const;
 

@@ -93,7 +93,7 @@ void BM_Generate2000x20(benchmark::State& state) {
     const std::string source = (dir / "objdict.c").string();
     for (auto _ : state) {
         CSourceGenerator generator(dictionary, platform);
-        const int result = generator.GenerateFiles(source);
+        const GenerationResult result = generator.GenerateFiles(source);
         if (result != GenOk) {
             state.SkipWithError("generation failed");
             break;

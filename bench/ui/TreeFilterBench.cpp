@@ -3,11 +3,17 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <algorithm>
+#include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <iostream>
+#include <memory>
 
 #include "bench/LargeDictionary.h"
+#include "bench/SyntheticDevice.h"
 #include "document/CQuillmarkDoc.h"
+#include "eds/CEdsWriter.h"
+#include "eds/EdsResult.h"
 #include "platform/ConsolePlatform.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/tree_pane/CLeftPaneView.h"
@@ -100,6 +106,43 @@ void BM_FilterKeystrokeInTheEditor(benchmark::State& state) {
     state.counters["worstKeystrokeCpuMs"] = worst;
 }
 BENCHMARK(BM_FilterKeystrokeInTheEditor)->Unit(benchmark::kMillisecond);
+
+// The editor opening an EDS of `count` indices of 20 subindices, as the command line or a drop opens
+// it: import, tree filled, window painted once. Building and closing the window are not timed.
+void BM_OpenAndPaint(benchmark::State& state) {
+    synthetic::Document source;
+    synthetic::FillDocument(source, static_cast<int>(state.range(0)));
+    ConsolePlatform platform(std::cerr);
+    const std::string path = (std::filesystem::temp_directory_path() / "qm_bench_open.eds").string();
+    if (CEdsWriter(path, source.dictionary, source.fileInfo, source.deviceInfo, platform).WriteFile() !=
+        EdsExportResult::Success) {
+        state.SkipWithError("could not write the input file");
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto document = std::make_unique<CQuillmarkDoc>(platform);
+        auto frame = std::make_unique<CMainFrame>(*document, platform);
+        document->OnNewDocument();
+        frame->FinishStartup();
+        frame->resize(CMainFrame::DefaultWidth, CMainFrame::DefaultHeight);
+        frame->show();
+        QApplication::processEvents();
+        state.ResumeTiming();
+
+        frame->LeftPane()->OpenFileDirectly(path, false);
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(frame->grab());
+
+        state.PauseTiming();
+        frame.reset();
+        document.reset();
+        state.ResumeTiming();
+    }
+    state.counters["indices"] = static_cast<double>(state.range(0));
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_OpenAndPaint)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

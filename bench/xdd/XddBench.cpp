@@ -47,7 +47,8 @@ void Import(benchmark::State& state, bool xdd) {
     const std::string& path = xdd ? files.xdd : files.eds;
     for ([[maybe_unused]] auto _ : state) {
         Document doc;
-        if (Reader(path, doc.dictionary, doc.fileInfo, doc.deviceInfo, platform).ReadFile() != 11) {
+        if (Reader(path, doc.dictionary, doc.fileInfo, doc.deviceInfo, platform).ReadFile() !=
+            EdsImportResult::Success) {
             state.SkipWithError("import failed");
             break;
         }

@@ -53,6 +53,11 @@ TEST(Cli, HelpVersionAndUsageErrors) {
         {"document", Example, "out.md", "--json"},
     };
     for (const auto& args : misuses) {
+        std::string call;
+        for (const std::string& arg : args) {
+            call += arg + " ";
+        }
+        SCOPED_TRACE(args.empty() ? "(no arguments)" : call);
         r = RunCli(args);
         EXPECT_EQ(r.exitCode, 2) << (args.empty() ? "(no arguments)" : args[0]);
         EXPECT_TRUE(Contains(r.err, "Try 'quillmark-cli --help' for more information.")) << r.err;

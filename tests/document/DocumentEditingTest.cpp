@@ -68,6 +68,10 @@ TEST_F(DocumentEditing, AddIndexMakesTheHeaderFromTheObjectType) {
     dialogs.QueueOk(VarIndex(0x1FFF, "Before"));
     EXPECT_EQ(doc.AddIndex(label), DocResult::Done);
     EXPECT_EQ(label, "1FFF Before");
+    std::uint16_t added[2] = {};
+    doc.GetLastAdded(added[0], added[1]);
+    EXPECT_EQ(added[0], 0x1FFF);
+    EXPECT_EQ(added[1], HeaderSingle);
     EXPECT_EQ(doc.GetIndexAt(0)->index, 0x1FFF);
     EXPECT_TRUE(doc.IsModified());
 }
@@ -160,6 +164,10 @@ TEST_F(DocumentEditing, AddSubindexInsertsInOrder) {
     dialogs.QueueOk(Subindex(0x10, "Late"));
     EXPECT_EQ(doc.AddSubindex(0x2100, label), DocResult::Done);
     EXPECT_EQ(label, "2100, 10 Late");
+    std::uint16_t added[2] = {};
+    doc.GetLastAdded(added[0], added[1]);
+    EXPECT_EQ(added[0], 0x2100);
+    EXPECT_EQ(added[1], 0x10);
     const DialogRun& run = dialogs.Runs().back();
     EXPECT_EQ(run.mode, IndexDialogMode::Add);
     EXPECT_EQ(run.level, IndexDialogLevel::Subindex);

@@ -15,7 +15,7 @@ protected:
 
     void ImportSample() {
         platform.AllowUnexpectedMessages();
-        ASSERT_EQ(doc.ImportEds(SampleEds), 11);
+        ASSERT_EQ(doc.ImportEds(SampleEds), EdsImportResult::Success);
         platform.AllowUnexpectedMessages(false);
     }
 
@@ -37,7 +37,7 @@ TEST_F(DocumentExchange, SuccessfulImportMarksAnUnnamedModifiedProject) {
 TEST_F(DocumentExchange, RefusedImportKeepsThePreviousProjectWhole) {
     ImportSample();
     const std::string project = dir.File("kept.prj");
-    ASSERT_EQ(doc.SaveProjectFile(project), 1);
+    ASSERT_EQ(doc.SaveProjectFile(project), ProjectFileResult::Done);
     doc.SetModifiedFlag(true);
     const std::uint16_t indices = doc.GetIndexCount();
     RecordingView view;
@@ -48,7 +48,7 @@ TEST_F(DocumentExchange, RefusedImportKeepsThePreviousProjectWhole) {
     for (const std::string& path :
          {dir.File("missing.eds"), std::string(QM_CORPUS_DIR) + "/can2mqtt__esphome.eds",
           dir.File("broken.eds")}) {
-        EXPECT_NE(doc.ImportEds(path), 11) << path;
+        EXPECT_NE(doc.ImportEds(path), EdsImportResult::Success) << path;
         EXPECT_FALSE(doc.LastImportReplacedProject());
         EXPECT_EQ(doc.GetIndexCount(), indices);
         EXPECT_EQ(doc.GetPathName(), project);
@@ -60,7 +60,7 @@ TEST_F(DocumentExchange, RefusedImportKeepsThePreviousProjectWhole) {
 
 TEST_F(DocumentExchange, ImportReplacesTheProjectWhenItReadAnIndex) {
     ImportSample();
-    ASSERT_EQ(doc.SaveProjectFile(dir.File("old.prj")), 1);
+    ASSERT_EQ(doc.SaveProjectFile(dir.File("old.prj")), ProjectFileResult::Done);
     RecordingView view;
     doc.AddView(&view);
     // The last mandatory index has no section: the import stops there with what it read before.
@@ -68,7 +68,7 @@ TEST_F(DocumentExchange, ImportReplacesTheProjectWhenItReadAnIndex) {
     std::string bytes = ReadFileBytes(SampleEds);
     WriteFileBytes(partial, bytes.replace(bytes.find("3=0x1018"), 8, "3=0x1019"));
     platform.AllowUnexpectedMessages();
-    EXPECT_NE(doc.ImportEds(partial), 11);
+    EXPECT_NE(doc.ImportEds(partial), EdsImportResult::Success);
     EXPECT_TRUE(doc.LastImportReplacedProject());
     EXPECT_TRUE(doc.FindIndex(0x1000) != nullptr && doc.FindIndex(0x1018) == nullptr);
     EXPECT_EQ(doc.GetTitle(), "unnamed.prj");
@@ -78,17 +78,17 @@ TEST_F(DocumentExchange, ImportReplacesTheProjectWhenItReadAnIndex) {
 
     // A successful import replaces the content rather than adding to it.
     doc.GetDictionary().InsertIndex(std::make_unique<IndexEntry>());
-    ASSERT_EQ(doc.ImportEds(SampleEds), 11);
+    ASSERT_EQ(doc.ImportEds(SampleEds), EdsImportResult::Success);
     EXPECT_EQ(doc.FindIndex(0), nullptr);
 }
 
 TEST_F(DocumentExchange, ImportedProjectSurvivesSaveAndOpen) {
     ImportSample();
     const std::string path = dir.File("sample.prj");
-    ASSERT_EQ(doc.SaveProjectFile(path), 1);
+    ASSERT_EQ(doc.SaveProjectFile(path), ProjectFileResult::Done);
 
     CQuillmarkDoc loaded(platform);
-    ASSERT_EQ(loaded.OpenProjectFile(path), 1);
+    ASSERT_EQ(loaded.OpenProjectFile(path), ProjectFileResult::Done);
     ASSERT_EQ(loaded.GetIndexCount(), doc.GetIndexCount());
     for (std::uint16_t i = 0; i < doc.GetIndexCount(); ++i) {
         std::unique_ptr<IndexEntry> expected = doc.GetIndexAt(i)->Clone();
@@ -103,30 +103,31 @@ TEST_F(DocumentExchange, ImportedProjectSurvivesSaveAndOpen) {
 // A real device with 338 indices is kept as a 1.02 project that opens and saves to the same bytes.
 TEST_F(DocumentExchange, LargeDeviceSavesOpensAndSavesTheSameBytes) {
     platform.AllowUnexpectedMessages();
-    ASSERT_EQ(doc.ImportEds(std::string(QM_CORPUS_DIR) + "/kacanopen-ITVRoC__simco.eds"), 11);
+    ASSERT_EQ(doc.ImportEds(std::string(QM_CORPUS_DIR) + "/kacanopen-ITVRoC__simco.eds"),
+              EdsImportResult::Success);
     ASSERT_GT(doc.GetIndexCount(), 255);
     const std::string first = dir.File("simco.prj");
-    ASSERT_EQ(doc.SaveProjectFile(first), 1);
+    ASSERT_EQ(doc.SaveProjectFile(first), ProjectFileResult::Done);
     EXPECT_EQ(ReadFileBytes(first).substr(1, 19), "Quillmark_File_1.02");
 
     CQuillmarkDoc loaded(platform);
-    ASSERT_EQ(loaded.OpenProjectFile(first), 1);
+    ASSERT_EQ(loaded.OpenProjectFile(first), ProjectFileResult::Done);
     EXPECT_EQ(loaded.GetIndexCount(), doc.GetIndexCount());
     const std::string second = dir.File("again.prj");
-    ASSERT_EQ(loaded.SaveProjectFile(second), 1);
+    ASSERT_EQ(loaded.SaveProjectFile(second), ProjectFileResult::Done);
     EXPECT_EQ(ReadFileBytes(second), ReadFileBytes(first));
 }
 
 TEST_F(DocumentExchange, ExportWritesTheFileAndKeepsThePreviousOneOnFailure) {
     ImportSample();
     const std::string path = dir.File("out.eds");
-    EXPECT_EQ(doc.ExportEds(path), 0);
+    EXPECT_EQ(doc.ExportEds(path), EdsExportResult::Success);
     const std::string previous = ReadFileBytes(path);
 
     FaultyFileSystem faulty;
     faulty.FailWritesAfter(20);
     platform.SetFiles(&faulty);
-    EXPECT_EQ(doc.ExportEds(path), 2);
+    EXPECT_EQ(doc.ExportEds(path), EdsExportResult::WriteFailed);
     platform.SetFiles(nullptr);
     EXPECT_EQ(ReadFileBytes(path), previous);
 }
@@ -134,20 +135,20 @@ TEST_F(DocumentExchange, ExportWritesTheFileAndKeepsThePreviousOneOnFailure) {
 TEST_F(DocumentExchange, XddExportReadsBackByItsContent) {
     ImportSample();
     const std::string path = dir.File("sample.xdd");
-    ASSERT_EQ(doc.ExportXdd(path), 0);
+    ASSERT_EQ(doc.ExportXdd(path), EdsExportResult::Success);
     const std::uint16_t indices = doc.GetIndexCount();
     WriteFileBytes(dir.File("named-like-an.eds"), ReadFileBytes(path));
-    ASSERT_EQ(doc.ImportEds(dir.File("named-like-an.eds")), 11);
+    ASSERT_EQ(doc.ImportEds(dir.File("named-like-an.eds")), EdsImportResult::Success);
     EXPECT_TRUE(doc.LastImportReplacedProject());
     EXPECT_EQ(doc.GetIndexCount(), indices);
     EXPECT_EQ(doc.GetFileInfo().FileName, "sample.xdd");
     EXPECT_EQ(doc.UndoLabel(), "Import XDD-File");
-    EXPECT_EQ(doc.ExportXdd(dir.File("no-folder/x.xdd")), 2);
+    EXPECT_EQ(doc.ExportXdd(dir.File("no-folder/x.xdd")), EdsExportResult::WriteFailed);
 }
 
 TEST_F(DocumentExchange, ExportWithoutAMandatoryIndexWritesNothing) {
     const std::string path = dir.File("empty.eds");
-    EXPECT_EQ(doc.ExportEds(path), 5);
+    EXPECT_EQ(doc.ExportEds(path), EdsExportResult::NoMandatoryIndex);
     EXPECT_FALSE(platform.Files().Exists(path));
     EXPECT_FALSE(platform.Files().Exists(TemporaryPathFor(path)));
 }
@@ -156,7 +157,7 @@ TEST_F(DocumentExchange, GenerationWritesThreeFilesAndKeepsThemAfterAWriteError)
     ImportSample();
     const std::string source = dir.File("objdict.c");
     platform.AllowUnexpectedMessages();
-    EXPECT_EQ(doc.GenerateSources(source), 31);
+    EXPECT_EQ(doc.GenerateSources(source), GenOk);
     const std::string header = ReadFileBytes(dir.File("objdict.h"));
     EXPECT_TRUE(platform.Files().Exists(source));
     EXPECT_FALSE(header.empty());
@@ -166,7 +167,7 @@ TEST_F(DocumentExchange, GenerationWritesThreeFilesAndKeepsThemAfterAWriteError)
     FaultyFileSystem faulty;
     faulty.FailWritesAfter(100);
     platform.SetFiles(&faulty);
-    EXPECT_EQ(doc.GenerateSources(failing), 35);
+    EXPECT_EQ(doc.GenerateSources(failing), GenWriteFailed);
     platform.SetFiles(nullptr);
     EXPECT_FALSE(platform.Files().Exists(failing));
     EXPECT_EQ(ReadFileBytes(dir.File("objdict.h")), header);
@@ -179,7 +180,7 @@ TEST_F(DocumentExchange, GenerationReportsACreateFailure) {
     faulty.FailCreateOf("obdcfg.h");
     platform.SetFiles(&faulty);
     platform.AllowUnexpectedMessages();
-    EXPECT_EQ(doc.GenerateSources(dir.File("objdict.c")), 33);
+    EXPECT_EQ(doc.GenerateSources(dir.File("objdict.c")), GenCreateFailed);
 }
 
 TEST_F(DocumentExchange, ChoosesTheTextEncodingWhenAFileIsReadAndKeepsItWhileEditing) {
@@ -187,24 +188,26 @@ TEST_F(DocumentExchange, ChoosesTheTextEncodingWhenAFileIsReadAndKeepsItWhileEdi
     const TextEncoding cp1252 = TextEncoding::Windows1252;
     EXPECT_EQ(doc.GetTextEncoding(), cp1252) << "a new project";
     platform.AllowUnexpectedMessages();
-    ASSERT_EQ(doc.ImportEds(std::string(QM_CORPUS_DIR) + "/CANopenDemo__demoDevice.eds"), 11);
+    ASSERT_EQ(doc.ImportEds(std::string(QM_CORPUS_DIR) + "/CANopenDemo__demoDevice.eds"),
+              EdsImportResult::Success);
     EXPECT_EQ(doc.GetTextEncoding(), utf8);
     const std::string project = dir.File("utf8.prj");
-    ASSERT_EQ(doc.SaveProjectFile(project), 1);
+    ASSERT_EQ(doc.SaveProjectFile(project), ProjectFileResult::Done);
 
     doc.GetIndexAt(0)->Header()->name =
         "Gr\xF6\xDF"
         "e";
     EXPECT_EQ(doc.GetTextEncoding(), utf8) << "an edit keeps the choice";
-    EXPECT_NE(doc.ImportEds(dir.File("missing.eds")), 11);
+    EXPECT_NE(doc.ImportEds(dir.File("missing.eds")), EdsImportResult::Success);
     EXPECT_EQ(doc.GetTextEncoding(), utf8) << "a refused import keeps the project and its choice";
-    ASSERT_EQ(doc.ImportEds(std::string(QM_CORPUS_DIR) + "/kacanopen__605.3150.51-V-EK-2-60.eds"), 11);
+    ASSERT_EQ(doc.ImportEds(std::string(QM_CORPUS_DIR) + "/kacanopen__605.3150.51-V-EK-2-60.eds"),
+              EdsImportResult::Success);
     EXPECT_EQ(doc.GetTextEncoding(), cp1252);
     ASSERT_TRUE(doc.Undo());
     EXPECT_EQ(doc.GetTextEncoding(), utf8) << "undoing the import gives back the project and its choice";
     ASSERT_TRUE(doc.Redo());
     EXPECT_EQ(doc.GetTextEncoding(), cp1252);
-    ASSERT_EQ(doc.OpenProjectFile(project), 1);
+    ASSERT_EQ(doc.OpenProjectFile(project), ProjectFileResult::Done);
     EXPECT_EQ(doc.GetTextEncoding(), utf8) << "an opened project";
     ASSERT_TRUE(doc.OnNewDocument());
     EXPECT_EQ(doc.GetTextEncoding(), cp1252);

@@ -39,12 +39,12 @@ public:
         doc.OnNewDocument();
         AddSampleIndices(doc, dialogs);
         doc.GetComments() = {{"first", 1}};
-        EXPECT_EQ(doc.SaveProjectFile(project), 1);
+        EXPECT_EQ(doc.SaveProjectFile(project), ProjectFileResult::Done);
         Reopen();
     }
 
     void Reopen() {
-        ASSERT_EQ(doc.OpenProjectFile(project), 1);
+        ASSERT_EQ(doc.OpenProjectFile(project), ProjectFileResult::Done);
         ASSERT_FALSE(doc.CanUndo());
     }
 
@@ -137,7 +137,10 @@ TEST_F(DocumentHistory, EveryKindOfChangeUndoesAndRedoesToTheSameBytes) {
              EXPECT_EQ(t.doc.EditComments(), 1);
          },
          Section(Kind::Comments), Section(Kind::Comments)},
-        {"Import EDS-File", [](DocumentHistory& t) { EXPECT_EQ(t.doc.ImportEds(ExampleEds), 11); }, {}, {}},
+        {"Import EDS-File",
+         [](DocumentHistory& t) { EXPECT_EQ(t.doc.ImportEds(ExampleEds), EdsImportResult::Success); },
+         {},
+         {}},
     };
     for (const ChangeCase& change : cases) {
         SCOPED_TRACE(change.label);
@@ -185,7 +188,7 @@ TEST_F(DocumentHistory, CancelledAndRefusedChangesRecordNoStep) {
     dialogs.comments.QueueCancel();
     EXPECT_EQ(doc.EditComments(), 1);
     platform.AllowUnexpectedMessages();
-    EXPECT_NE(doc.ImportEds(dir.File("missing.eds")), 11);
+    EXPECT_NE(doc.ImportEds(dir.File("missing.eds")), EdsImportResult::Success);
 
     EXPECT_FALSE(doc.CanUndo());
     EXPECT_FALSE(doc.Undo());
@@ -204,7 +207,7 @@ TEST_F(DocumentHistory, ModifiedFlagFollowsTheSavedPosition) {
     EXPECT_TRUE(doc.IsModified());
 
     // Saving makes the middle position the saved one.
-    ASSERT_EQ(doc.SaveProject(0), 1);
+    ASSERT_EQ(doc.SaveProject(0), ProjectFileResult::Done);
     EXPECT_FALSE(doc.IsModified());
     ASSERT_TRUE(doc.Redo());
     EXPECT_TRUE(doc.IsModified());
@@ -226,7 +229,7 @@ TEST_F(DocumentHistory, ModifiedFlagFollowsTheSavedPosition) {
 TEST_F(DocumentHistory, UndoingAnImportGivesBackTheProjectAndItsName) {
     RecordingView view;
     doc.AddView(&view);
-    ASSERT_EQ(doc.ImportEds(ExampleEds), 11);
+    ASSERT_EQ(doc.ImportEds(ExampleEds), EdsImportResult::Success);
     view.Clear();
     ASSERT_TRUE(doc.Undo());
     EXPECT_TRUE(doc.LastStepReplacedProject());
@@ -248,7 +251,7 @@ TEST_F(DocumentHistory, UndoingAnImportGivesBackTheProjectAndItsName) {
     // Other steps leave the name alone, even when a save has renamed the project since.
     EXPECT_EQ(doc.DeleteIndex(0x1000), 1);
     const std::string other = dir.File("other.prj");
-    ASSERT_EQ(doc.SaveProjectFile(other), 1);
+    ASSERT_EQ(doc.SaveProjectFile(other), ProjectFileResult::Done);
     ASSERT_TRUE(doc.Undo());
     EXPECT_FALSE(doc.LastStepReplacedProject());
     EXPECT_EQ(doc.GetPathName(), other);
@@ -290,7 +293,7 @@ TEST(UndoHistoryMemory, LargeDeviceStaysExactAndSharesUnchangedIndices) {
     ScriptedDialogFactory dialogs;
     CQuillmarkDoc doc{platform, &dialogs};
     platform.AllowUnexpectedMessages();
-    ASSERT_EQ(doc.ImportEds(LargeEds), 11);
+    ASSERT_EQ(doc.ImportEds(LargeEds), EdsImportResult::Success);
     platform.AllowUnexpectedMessages(false);
     ASSERT_EQ(doc.GetIndexCount(), 338);
     const std::string imported = SavedBytes(doc);

@@ -34,7 +34,7 @@ protected:
     std::string SavedProject(const std::string& name) {
         const std::string path = dir.File(name);
         platform.QueueChosenFile(path);
-        EXPECT_EQ(doc.SaveProject(1), 1);
+        EXPECT_EQ(doc.SaveProject(1), ProjectFileResult::Done);
         return path;
     }
 
@@ -76,7 +76,7 @@ TEST_F(DocumentLifecycle, SaveAsAndOpenRoundTrip) {
     doc.OnNewDocument();
     view.Clear();
     platform.QueueChosenFile(path);
-    EXPECT_EQ(doc.OpenProject(), 1);
+    EXPECT_EQ(doc.OpenProject(), ProjectFileResult::Done);
     const FileChooserRequest& open = platform.ChooserRequests().back();
     EXPECT_TRUE(open.open);
     EXPECT_TRUE(open.options & FileMustExist);
@@ -91,7 +91,7 @@ TEST_F(DocumentLifecycle, SaveAsAndOpenRoundTrip) {
 TEST_F(DocumentLifecycle, CancelledOpenChangesNothing) {
     AddVar(0x2000);
     platform.QueueChosenFile(std::nullopt);
-    EXPECT_EQ(doc.OpenProject(), 0);
+    EXPECT_EQ(doc.OpenProject(), ProjectFileResult::NotDone);
     EXPECT_EQ(doc.GetIndexCount(), 1);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(view.updates.empty());
@@ -109,7 +109,7 @@ TEST_F(DocumentLifecycle, FailedOpenKeepsThePreviousProject) {
     platform.ExpectMessage("The project " + bad + " ends unexpectedly; it is truncated or damaged.",
                            "Quillmark", MsgIcon::Exclamation);
     platform.QueueChosenFile(bad);
-    EXPECT_EQ(doc.OpenProject(), 0);
+    EXPECT_EQ(doc.OpenProject(), ProjectFileResult::NotDone);
     EXPECT_EQ(doc.GetIndexCount(), 2);
     EXPECT_EQ(doc.GetTitle(), named);
     EXPECT_EQ(doc.GetProjectPath(), named);
@@ -121,16 +121,16 @@ TEST_F(DocumentLifecycle, FailedOpenKeepsThePreviousProject) {
     platform.ExpectMessage(
         "The file " + bad + " is not a project file of this program or has an unknown version.", "Quillmark",
         MsgIcon::Exclamation);
-    EXPECT_EQ(doc.OpenProjectFile(bad), 0);
+    EXPECT_EQ(doc.OpenProjectFile(bad), ProjectFileResult::NotDone);
 
     // A text file too short to hold a magic is no project either, not a damaged one.
     WriteFileBytes(bad, "x\r\n");
     platform.ExpectMessage(
         "The file " + bad + " is not a project file of this program or has an unknown version.", "Quillmark",
         MsgIcon::Exclamation);
-    EXPECT_EQ(doc.OpenProjectFile(bad), 0);
+    EXPECT_EQ(doc.OpenProjectFile(bad), ProjectFileResult::NotDone);
 
-    EXPECT_EQ(doc.OpenProjectFile(dir.File("missing.prj")), 0);
+    EXPECT_EQ(doc.OpenProjectFile(dir.File("missing.prj")), ProjectFileResult::NotDone);
     ASSERT_EQ(platform.FileErrors().size(), 1u);
     EXPECT_EQ(platform.FileErrors()[0].operation, FileOperation::Read);
     EXPECT_EQ(doc.GetIndexCount(), 2);
@@ -140,17 +140,17 @@ TEST_F(DocumentLifecycle, NamedSaveWritesWithoutAChooser) {
     AddVar(0x2000);
     const std::string path = SavedProject("n.prj");
     AddVar(0x2001);
-    EXPECT_EQ(doc.SaveProject(0), 1);
+    EXPECT_EQ(doc.SaveProject(0), ProjectFileResult::Done);
     EXPECT_FALSE(doc.IsModified());
     CQuillmarkDoc other(platform);
-    EXPECT_EQ(other.OpenProjectFile(path), 1);
+    EXPECT_EQ(other.OpenProjectFile(path), ProjectFileResult::Done);
     EXPECT_EQ(other.GetIndexCount(), 2);
 }
 
 TEST_F(DocumentLifecycle, CancelledSaveAsReportsSuccessAndStaysModified) {
     AddVar(0x2000);
     platform.QueueChosenFile(std::nullopt);
-    EXPECT_EQ(doc.SaveProject(1), 1);
+    EXPECT_EQ(doc.SaveProject(1), ProjectFileResult::Done);
     platform.QueueChosenFile(std::nullopt);
     EXPECT_EQ(doc.TrySaveProject(1), SaveOutcome::Cancelled);
     EXPECT_TRUE(doc.IsModified());
@@ -166,7 +166,7 @@ TEST_F(DocumentLifecycle, FailedSaveLeavesTheOldFileIntact) {
     FaultyFileSystem faulty;
     platform.SetFiles(&faulty);
     faulty.FailWritesAfter(10);
-    EXPECT_EQ(doc.SaveProject(0), 0);
+    EXPECT_EQ(doc.SaveProject(0), ProjectFileResult::NotDone);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(ReadFileBytes(path), before);
     EXPECT_FALSE(platform.Files().Exists(path + ".tmp"));
@@ -175,13 +175,13 @@ TEST_F(DocumentLifecycle, FailedSaveLeavesTheOldFileIntact) {
 
     faulty.FailWritesAfter(1u << 20);
     faulty.FailRename();
-    EXPECT_EQ(doc.SaveProject(0), 0);
+    EXPECT_EQ(doc.SaveProject(0), ProjectFileResult::NotDone);
     EXPECT_EQ(ReadFileBytes(path), before);
     EXPECT_FALSE(platform.Files().Exists(path + ".tmp"));
 
     faulty.FailRename(false);
     faulty.FailCreateOf("s.prj");
-    EXPECT_EQ(doc.SaveProject(0), 0);
+    EXPECT_EQ(doc.SaveProject(0), ProjectFileResult::NotDone);
     EXPECT_EQ(ReadFileBytes(path), before);
     EXPECT_EQ(platform.FileErrors().size(), 3u);
 }
@@ -194,7 +194,7 @@ TEST_F(DocumentLifecycle, SaveBeyondTheFormatIsRefused) {
     doc.SetModifiedFlag(false);
     platform.ExpectMessage("The project cannot be saved: the DummyUsage table has more than 7 entries.",
                            "Quillmark", MsgIcon::Error);
-    EXPECT_EQ(doc.SaveProject(0), 0);
+    EXPECT_EQ(doc.SaveProject(0), ProjectFileResult::NotDone);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(ReadFileBytes(path), before);
 }

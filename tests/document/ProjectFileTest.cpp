@@ -231,6 +231,7 @@ TEST(Archive, TextLengthPrefixesFollowTheThreeForms) {
         {70000, std::string("\xFF\xFF\xFF\x70\x11\x01\x00", 7)},
     };
     for (const Row& row : rows) {
+        SCOPED_TRACE("length " + std::to_string(row.length));
         ArchiveWriter out;
         const std::string text(row.length, 'x');
         out.WriteText(text);
@@ -461,6 +462,7 @@ TEST(ProjectFileWriter, ContentNoVersionCanHoldIsRefusedWithTheLimitNamed) {
          "The project cannot be saved: the DummyUsage table has more than 7 entries."},
     };
     for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
         Content c;
         row.fill(c);
         try {

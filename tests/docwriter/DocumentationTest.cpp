@@ -30,7 +30,7 @@ struct Device {
         platform.AllowUnexpectedMessages();
         name = path.filename().string();
         if (CFileScan(path.string(), dictionary, fileInfo, deviceInfo, platform, ImportMode::Lenient)
-                .ReadFile() != 11) {
+                .ReadFile() != EdsImportResult::Success) {
             return false;
         }
         findings = CheckDictionary(dictionary, deviceInfo);

@@ -162,13 +162,13 @@ std::string MinimalEds(const std::string& extra) {
                 : std::string());
 }
 
-int ImportRun::Import(const std::string& bytes, const std::string& name) {
+EdsImportResult ImportRun::Import(const std::string& bytes, const std::string& name) {
     path = dir.File(name);
     WriteFileBytes(path, bytes);
     return ImportPath(path);
 }
 
-int ImportRun::ImportPath(const std::string& filePath) {
+EdsImportResult ImportRun::ImportPath(const std::string& filePath) {
     path = filePath;
     CFileScan scan(filePath, dictionary, fileInfo, deviceInfo, platform, mode);
     return scan.ReadFile();

@@ -8,6 +8,7 @@
 #include "eds/EdsSections.h"
 #include "eds/ImportMode.h"
 #include "model/ObjectDictionary.h"
+#include "platform/ResultCodes.h"
 
 // Lines joined with CR LF, each line ended by one.
 std::string CrLfLines(std::initializer_list<std::string_view> lines);
@@ -36,8 +37,8 @@ struct ImportRun {
     std::string path;
     ImportMode mode = ImportMode::Standard;
 
-    int Import(const std::string& bytes, const std::string& name = "device.eds");
-    int ImportPath(const std::string& filePath);
+    EdsImportResult Import(const std::string& bytes, const std::string& name = "device.eds");
+    EdsImportResult ImportPath(const std::string& filePath);
     const IndexEntry* Find(unsigned index) const;
 };
 

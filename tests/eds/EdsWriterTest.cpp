@@ -13,14 +13,14 @@ struct ExportRun {
     DeviceInfoSection deviceInfo;
     TempDir dir;
 
-    int Write(const std::string& path) {
+    EdsExportResult Write(const std::string& path) {
         CEdsWriter writer(path, dictionary, fileInfo, deviceInfo, platform);
         return writer.WriteFile();
     }
-    std::string Text(const std::string& path, int* result = nullptr) {
+    std::string Text(const std::string& path, EdsExportResult* result = nullptr) {
         CEdsWriter writer(path, dictionary, fileInfo, deviceInfo, platform);
         std::string text;
-        const int code = writer.BuildText(text);
+        const EdsExportResult code = writer.BuildText(text);
         if (result != nullptr) {
             *result = code;
         }
@@ -159,7 +159,7 @@ TEST(EdsWriterTest, FileSystemFailuresGiveTheirCodesAndKeepThePreviousFile) {
     struct Row {
         const char* what;
         void (*arm)(FaultyFileSystem&);
-        int result;
+        EdsExportResult result;
     };
     const Row rows[] = {
         {"the target cannot be replaced", [](FaultyFileSystem& f) { f.FailRename(); },

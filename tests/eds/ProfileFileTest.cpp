@@ -59,6 +59,26 @@ TEST(ProfileFileTest, CommentsAreSkippedAndTheFirstOfTwiceCounts) {
     EXPECT_EQ("", file.GetString("DeviceInfo", "Extra", ""));
 }
 
+// The importer reads an object's keys in one walk over its section: each must read as GetString gives it.
+TEST(ProfileFileTest, ASectionWalkedOnceGivesEachKeyAsALookUpDoes) {
+    const ProfileFile file = ProfileFile::FromBytes(Sample);
+    const std::size_t at = file.SectionAt("deviceinfo");
+    ASSERT_NE(ProfileFile::NoSection, at);
+    EXPECT_EQ(2u, file.SectionLineAt(at));
+    std::vector<std::string> seen;
+    file.ForEachKey(at, [&](std::string_view name, std::string_view value) {
+        seen.push_back(std::string(name) + "=" + std::string(value));
+        EXPECT_EQ(file.GetString("DeviceInfo", name, "?"), value);
+        EXPECT_EQ(file.GetView("DeviceInfo", name, "?"), value);
+    });
+    EXPECT_EQ((std::vector<std::string>{"VendorName=Some Vendor Ltd.", "ProductName=\"Quoted\"",
+                                        "Empty=", "Twice=first"}),
+              seen);
+    EXPECT_EQ(ProfileFile::NoSection, file.SectionAt("Absent"));
+    EXPECT_FALSE(file.HasKeysAt(file.SectionAt("Blank")));
+    EXPECT_EQ("-", file.GetView("Nowhere", "Key", "-"));
+}
+
 TEST(ProfileFileTest, HasKeysNeedsAKeyLine) {
     const ProfileFile file = ProfileFile::FromBytes(Sample);
     EXPECT_FALSE(file.HasKeys("Blank"));
@@ -75,6 +95,9 @@ TEST(ProfileFileTest, ValuesAreCutTo259Characters) {
     // Blanks the cut leaves at the end go, as a read value has none.
     const ProfileFile blanks = ProfileFile::FromBytes("[S]\nKey=" + std::string(257, 'v') + "   tail\n");
     EXPECT_EQ(std::string(257, 'v'), blanks.GetString("S", "Key", ""));
+    blanks.ForEachKey(blanks.SectionAt("S"), [](std::string_view, std::string_view value) {
+        EXPECT_EQ(std::string(257, 'v'), value);
+    });
 }
 
 TEST(ProfileFileTest, AcceptsLfAndCrLfLineEnds) {

@@ -117,7 +117,7 @@ TEST_F(FaultInjection, GenerationWhoseFilesCannotAllBeMadeKeepsThePreviousFiles)
     struct Fault {
         const char* what;
         void (*arm)(FaultyFileSystem&);
-        int result;
+        GenerationResult result;
     };
     const Fault faults[] = {
         {"the configuration header cannot be created",
@@ -141,7 +141,7 @@ TEST_F(FaultInjection, GenerationWhoseFilesCannotAllBeMadeKeepsThePreviousFiles)
 
 TEST_F(FaultInjection, FailedProjectSaveKeepsThePreviousFileByteForByte) {
     const std::string project = dir.File("device.prj");
-    ASSERT_EQ(doc.SaveProjectFile(project), 1);
+    ASSERT_EQ(doc.SaveProjectFile(project), ProjectFileResult::Done);
     const std::string previous = ReadFileBytes(project);
     doc.GetIndexAt(0)->Header()->name = "renamed after the last save";
     doc.SetModifiedFlag(true);
@@ -162,7 +162,7 @@ TEST_F(FaultInjection, FailedProjectSaveKeepsThePreviousFileByteForByte) {
         FaultyFileSystem faulty;
         fault.arm(faulty);
         platform.SetFiles(&faulty);
-        EXPECT_EQ(doc.SaveProject(0), 0);
+        EXPECT_EQ(doc.SaveProject(0), ProjectFileResult::NotDone);
         platform.SetFiles(nullptr);
         EXPECT_EQ(ReadFileBytes(project), previous);
         EXPECT_TRUE(doc.IsModified());
@@ -173,12 +173,12 @@ TEST_F(FaultInjection, FailedProjectSaveKeepsThePreviousFileByteForByte) {
 
 TEST_F(FaultInjection, ProjectThatVanishesAfterChoosingIsReportedAndTheOpenProjectStays) {
     const std::string project = dir.File("gone.prj");
-    ASSERT_EQ(doc.SaveProjectFile(project), 1);
+    ASSERT_EQ(doc.SaveProjectFile(project), ProjectFileResult::Done);
     const std::uint16_t indices = doc.GetIndexCount();
     std::remove(project.c_str());
 
     platform.QueueChosenFile(project);
-    EXPECT_EQ(doc.OpenProject(), 0);
+    EXPECT_EQ(doc.OpenProject(), ProjectFileResult::NotDone);
     ASSERT_EQ(platform.FileErrors().size(), 1u);
     EXPECT_EQ(platform.FileErrors()[0].operation, FileOperation::Read);
     EXPECT_EQ(platform.FileErrors()[0].path, project);
@@ -187,12 +187,12 @@ TEST_F(FaultInjection, ProjectThatVanishesAfterChoosingIsReportedAndTheOpenProje
 
 TEST_F(FaultInjection, UnreadableProjectIsReportedAndTheOpenProjectStays) {
     const std::string project = dir.File("locked.prj");
-    ASSERT_EQ(doc.SaveProjectFile(project), 1);
+    ASSERT_EQ(doc.SaveProjectFile(project), ProjectFileResult::Done);
     const std::uint16_t indices = doc.GetIndexCount();
     UnreadableFileSystem unreadable("locked.prj");
     platform.SetFiles(&unreadable);
     platform.QueueChosenFile(project);
-    EXPECT_EQ(doc.OpenProject(), 0);
+    EXPECT_EQ(doc.OpenProject(), ProjectFileResult::NotDone);
     platform.SetFiles(nullptr);
     ASSERT_EQ(platform.FileErrors().size(), 1u);
     EXPECT_EQ(platform.FileErrors()[0].reason, "Permission denied");
@@ -216,7 +216,7 @@ TEST_F(FaultInjection, OutputFolderThatDoesNotExist) {
     const std::string missing = dir.File("missing") + "/";
     EXPECT_EQ(doc.ExportEds(missing + "device.eds"), EdsExportResult::WriteFailed);
     EXPECT_EQ(doc.GenerateSources(missing + "objdict.c"), GenCreateFailed);
-    EXPECT_EQ(doc.SaveProjectFile(missing + "device.prj"), 0);
+    EXPECT_EQ(doc.SaveProjectFile(missing + "device.prj"), ProjectFileResult::NotDone);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_FALSE(Exists(dir.File("missing")));
     EXPECT_GE(platform.FileErrors().size(), 2u);
@@ -229,7 +229,7 @@ TEST_F(FaultInjection, OutputFolderThatCannotBeWritten) {
     platform.SetFiles(&faulty);
     EXPECT_EQ(doc.ExportEds(locked + "/device.eds"), EdsExportResult::WriteFailed);
     EXPECT_EQ(doc.GenerateSources(locked + "/objdict.c"), GenCreateFailed);
-    EXPECT_EQ(doc.SaveProjectFile(locked + "/device.prj"), 0);
+    EXPECT_EQ(doc.SaveProjectFile(locked + "/device.prj"), ProjectFileResult::NotDone);
     platform.SetFiles(nullptr);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_GE(platform.FileErrors().size(), 2u);

@@ -23,22 +23,23 @@ protected:
         doc.OnNewDocument();
     }
 
-    int Import(const std::string& text, ImportMode mode = ImportMode::Standard) {
+    EdsImportResult Import(const std::string& text, ImportMode mode = ImportMode::Standard) {
         const std::string path = dir.File("hostile.eds");
         WriteFileBytes(path, text);
         doc.OnNewDocument();
         return doc.ImportEds(path, mode);
     }
 
-    // Exports to a fresh file and imports that again into the document.
-    int ExportAndReimport() {
+    // Exports to a fresh file and imports that again into the document; true when both succeed.
+    bool ExportAndReimport() {
         const std::string path = dir.File("again.eds");
-        const int exported = doc.ExportEds(path);
+        const EdsExportResult exported = doc.ExportEds(path);
         if (exported != EdsExportResult::Success) {
-            return exported;
+            ADD_FAILURE() << "the export ended with " << static_cast<int>(exported);
+            return false;
         }
         doc.OnNewDocument();
-        return doc.ImportEds(path);
+        return doc.ImportEds(path) == EdsImportResult::Success;
     }
 
     SubindexEntry* Entry(std::uint16_t index, std::uint16_t subindex) {
@@ -86,8 +87,8 @@ TEST_F(HostileContent, ThousandsOfCharactersAreCutOnImportAndKeptWholeInProjects
     const std::string huge(100000, 'H');
     Entry(0x1000, HeaderSingle)->name = huge;
     Entry(0x1008, HeaderSingle)->defaultValue = huge;
-    ASSERT_EQ(doc.SaveProjectFile(dir.File("long.prj")), 1);
-    ASSERT_EQ(doc.OpenProjectFile(dir.File("long.prj")), 1);
+    ASSERT_EQ(doc.SaveProjectFile(dir.File("long.prj")), ProjectFileResult::Done);
+    ASSERT_EQ(doc.OpenProjectFile(dir.File("long.prj")), ProjectFileResult::Done);
     EXPECT_EQ(Entry(0x1000, HeaderSingle)->name, huge);
     EXPECT_EQ(Entry(0x1008, HeaderSingle)->defaultValue, huge);
     EXPECT_EQ(doc.ExportEds(dir.File("long.eds")), EdsExportResult::Success);
@@ -107,7 +108,7 @@ TEST_F(HostileContent, EveryByteValueSurvivesImportExportAndProjects) {
     ASSERT_EQ(Import(eds.Text()), EdsImportResult::Success);
     EXPECT_EQ(Entry(0x1000, HeaderSingle)->name, name);
     EXPECT_EQ(Entry(0x1008, HeaderSingle)->defaultValue, name);
-    ASSERT_EQ(ExportAndReimport(), EdsImportResult::Success);
+    ASSERT_TRUE(ExportAndReimport());
     EXPECT_EQ(Entry(0x1000, HeaderSingle)->name, name);
     EXPECT_EQ(Entry(0x1008, HeaderSingle)->defaultValue, name);
     EXPECT_EQ(doc.GenerateSources(dir.File("objdict.c")), GenOk);
@@ -115,8 +116,8 @@ TEST_F(HostileContent, EveryByteValueSurvivesImportExportAndProjects) {
     const std::string allBytes = EveryByteBut({});
     Entry(0x1000, HeaderSingle)->name = allBytes;
     doc.GetComments().push_back(CommentLine{allBytes, 1});
-    ASSERT_EQ(doc.SaveProjectFile(dir.File("bytes.prj")), 1);
-    ASSERT_EQ(doc.OpenProjectFile(dir.File("bytes.prj")), 1);
+    ASSERT_EQ(doc.SaveProjectFile(dir.File("bytes.prj")), ProjectFileResult::Done);
+    ASSERT_EQ(doc.OpenProjectFile(dir.File("bytes.prj")), ProjectFileResult::Done);
     EXPECT_EQ(Entry(0x1000, HeaderSingle)->name, allBytes);
     EXPECT_EQ(doc.GetComments().back().text, allBytes);
 }
@@ -147,7 +148,7 @@ TEST_F(HostileContent, HugeLengthsAndCountsInProjectFilesAreRefusedWithAMessage)
         const std::string path = dir.File("hostile.prj");
         WriteFileBytes(path, c.bytes);
         const std::size_t before = platform.Messages().size();
-        EXPECT_EQ(doc.OpenProjectFile(path), 0);
+        EXPECT_EQ(doc.OpenProjectFile(path), ProjectFileResult::NotDone);
         ASSERT_EQ(platform.Messages().size(), before + 1);
         EXPECT_EQ(platform.Messages().back().caption, "Quillmark");
         EXPECT_EQ(doc.GetIndexCount(), indices);
@@ -212,7 +213,7 @@ TEST_F(HostileContent, ObjectListsAnnouncing65535Entries) {
     // Every key names another index without a section: each is reported and none is kept.
     const std::string flood = list("65535", 65535, [](unsigned n) { return 0x1000u + n; });
     const std::size_t before = platform.Messages().size();
-    const int result = Import(flood);
+    const EdsImportResult result = Import(flood);
     const std::uint16_t indices = doc.GetIndexCount();
     EXPECT_LE(indices, 2);
     EXPECT_GT(platform.Messages().size(), before + 60000);
@@ -258,10 +259,10 @@ TEST_F(HostileContent, TenMegabyteEdsImportsExportsAndGenerates) {
     EXPECT_EQ(doc.ExportEds(dir.File("big.eds")), EdsExportResult::Success);
     EXPECT_EQ(doc.GenerateSources(dir.File("objdict.c")), GenOk);
     // Beyond one-byte counts: the project is kept in version 1.02.
-    ASSERT_EQ(doc.SaveProjectFile(dir.File("big.prj")), 1);
+    ASSERT_EQ(doc.SaveProjectFile(dir.File("big.prj")), ProjectFileResult::Done);
     EXPECT_EQ(ReadFileBytes(dir.File("big.prj")).substr(1, 19), "Quillmark_File_1.02");
     CQuillmarkDoc reopened(platform);
-    ASSERT_EQ(reopened.OpenProjectFile(dir.File("big.prj")), 1);
+    ASSERT_EQ(reopened.OpenProjectFile(dir.File("big.prj")), ProjectFileResult::Done);
     EXPECT_EQ(reopened.GetIndexCount(), doc.GetIndexCount());
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     RecordProperty("seconds", std::to_string(seconds));

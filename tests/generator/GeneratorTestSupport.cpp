@@ -10,7 +10,8 @@
 #include "GoldenFile.h"
 #include "generator/CSourceGenerator.h"
 
-int RunGeneration(ObjectDictionary& dictionary, Platform& platform, const std::string& sourcePath) {
+GenerationResult RunGeneration(ObjectDictionary& dictionary, Platform& platform,
+                               const std::string& sourcePath) {
     return CSourceGenerator(dictionary, platform).GenerateFiles(sourcePath);
 }
 

@@ -4,9 +4,11 @@
 
 #include "ScriptedPlatform.h"
 #include "model/ObjectDictionary.h"
+#include "platform/ResultCodes.h"
 
 // A whole run as the document makes it.
-int RunGeneration(ObjectDictionary& dictionary, Platform& platform, const std::string& sourcePath);
+GenerationResult RunGeneration(ObjectDictionary& dictionary, Platform& platform,
+                               const std::string& sourcePath);
 
 // Compares a generated file with its golden file under tests/data/generator/<caseName>/<fileName>.
 // With QM_UPDATE_GOLDEN set in the environment the golden file is written instead.

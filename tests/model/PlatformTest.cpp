@@ -116,22 +116,36 @@ TEST(Cp1252, ConvertsEveryByteBothWays) {
 }
 
 TEST(ResultMessage, TableTextsCaptionsAndIcons) {
-    auto m = ResultMessageFor(31, "", "/out/node.c");
+    auto m = ResultMessageFor(GenOk, "/out/node.c");
     ASSERT_TRUE(m);
     EXPECT_EQ(m->text,
               "The files /out/node.c\n              /out/objdict.h\n              /out/obdcfg.h\n"
               "are successfully created!");
     EXPECT_EQ(m->caption, "Create file");
-    m = ResultMessageFor(11, "/x/dev.eds", "");
+    m = ResultMessageFor(EdsImportResult::Success, "/x/dev.eds");
+    ASSERT_TRUE(m);
     EXPECT_EQ(m->text, "The file /x/dev.eds was successfully readed!");
     EXPECT_EQ(m->icon, MsgIcon::Information);
-    m = ResultMessageFor(35, "/x/dev.eds", "/src/a.c");
+    m = ResultMessageFor(GenWriteFailed, "/src/a.c");
+    ASSERT_TRUE(m);
     EXPECT_EQ(m->text, "An error ocurred while writing the file /src/a.c!");
     EXPECT_EQ(m->caption, "Write file");
-    EXPECT_EQ(ResultMessageFor(14, "/x/y.eds", "")->text, "The file /x/y.eds could not be opened!");
-    EXPECT_EQ(ResultMessageFor(32, "", "")->icon, MsgIcon::Information);
-    for (int silent : {3, 4, 15, 19, 21, 37, 51}) {
-        EXPECT_FALSE(ResultMessageFor(silent, "a", "b")) << silent;
+    m = ResultMessageFor(EdsExportResult::WriteFailed, "/x/dev.eds");
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->text, "An error ocurred while writing the file /x/dev.eds!");
+    EXPECT_EQ(m->caption, "Create EDS file");
+    m = ResultMessageFor(EdsImportResult::CannotOpen, "/x/y.eds");
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->text, "The file /x/y.eds could not be opened!");
+    m = ResultMessageFor(GenNoEntry, "");
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->icon, MsgIcon::Information);
+    EXPECT_FALSE(ResultMessageFor(static_cast<EdsExportResult>(3), "a")) << "export 3";
+    EXPECT_FALSE(ResultMessageFor(EdsExportResult::CannotCreateWriter, "a")) << "CannotCreateWriter";
+    EXPECT_FALSE(ResultMessageFor(GenNoSubindices, "b")) << "GenNoSubindices";
+    for (EdsImportResult silent :
+         {EdsImportResult::FileTooLarge, EdsImportResult::InvalidComments, EdsImportResult::Refused}) {
+        EXPECT_FALSE(ResultMessageFor(silent, "a")) << static_cast<int>(silent);
     }
 }
 
@@ -165,9 +179,16 @@ TEST(TextEncoding, ChoosesUtf8OnlyForValidMultiByteTexts) {
         {{"\xE2\x82 x", "\xC3\xA4"}, cp1252, "a character broken off inside a text"},
         {{"\xC3\xA4", "long value cut at \xE2\x82"}, utf8, "a character cut off at the end of a text"},
         {{"\xE2\x82"}, cp1252, "a cut character alone is no evidence"},
+        {{"12345678\xC3\xA4"}, utf8, "a character right after eight ASCII bytes"},
+        {{"sixteen ASCII b.\x94 and more ASCII"}, cp1252, "an 8-bit byte after sixteen ASCII bytes"},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(ChooseTextEncoding(row.texts), row.expected) << row.why;
+        SCOPED_TRACE(row.why);
+        TextEncodingScan scan;
+        for (const std::string_view text : row.texts) {
+            scan.Add(text);
+        }
+        EXPECT_EQ(scan.Result(), row.expected);
     }
 }
 

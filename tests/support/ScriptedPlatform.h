@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "PlatformScript.h"
+#include "ResultPrinting.h"
 #include "platform/FileSystem.h"
 
 // The platform the logic tests run on: every deviation from the script fails the running test, and

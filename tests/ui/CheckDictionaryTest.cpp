@@ -68,7 +68,7 @@ private slots:
         f->ImportExample();
         f->document->FindEntry(0x1A00, 1)->defaultValue = "0x60000110";
         const std::string project = f->TempFile("faulty.prj");
-        QCOMPARE(f->document->SaveProjectFile(project), 1);
+        QCOMPARE(f->document->SaveProjectFile(project), ProjectFileResult::Done);
         f->Trigger(Cmd::New);
         QVERIFY(!f->Enabled(Cmd::CheckDictionary));
         f->platform.QueueChosenFile(project);
@@ -128,7 +128,10 @@ void CheckDictionaryTest::panelJoinsTheKeyboardCycleAndKeepsTheSelectionInView()
     f->ImportExample();
     f->frame->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f->frame.get()));
-    QTreeWidgetItem* last = f->Tree().DictionaryItem()->child(f->Tree().DictionaryItem()->childCount() - 1);
+    QTreeWidgetItem* dictionary = f->Tree().DictionaryItem();
+    QVERIFY(dictionary != nullptr);
+    QTreeWidgetItem* last = dictionary->child(dictionary->childCount() - 1);
+    QVERIFY(last != nullptr);
     f->Select(last);
     f->Tree().scrollToItem(last);
     f->Trigger(Cmd::CheckDictionary);

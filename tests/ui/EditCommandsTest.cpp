@@ -82,6 +82,17 @@ private:
         });
     }
 
+    // Whether the node's context menu offers Paste enabled; a menu without Paste fails the test.
+    bool PasteEnabledIn(QTreeWidgetItem* node) {
+        const auto menu = f->Tree().BuildContextMenu(node);
+        const QAction* paste = GuiFixture::MenuAction(*menu, Cmd::Paste);
+        if (paste == nullptr) {
+            QTest::qFail("the context menu has no Paste", __FILE__, __LINE__);
+            return false;
+        }
+        return paste->isEnabled();
+    }
+
     // Runs Create EDS-File into a temporary file and returns what it wrote.
     QByteArray ExportEds(const char* name) {
         const std::string eds = f->TempFile(name);
@@ -146,6 +157,7 @@ private slots:
         });
 
         QTreeWidgetItem* old = f->IndexNode(0x2100);
+        QVERIFY(old != nullptr);
         f->Tree().expandItem(old);
         f->Select(old);
         f->TriggerWithIndexDialog(Cmd::Edit, [](CIndexDlg& d) {
@@ -154,6 +166,7 @@ private slots:
         });
         QVERIFY(f->IndexNode(0x2100) == nullptr);
         QTreeWidgetItem* moved = f->IndexNode(0x2300);
+        QVERIFY(moved != nullptr);
         QCOMPARE(moved->text(0), QStringLiteral("2300 Input Filter Configuration"));
         QCOMPARE(moved->child(1)->text(0), QStringLiteral("2300, 01 Filter Mode"));
         QCOMPARE(moved->childCount(), 4);
@@ -177,7 +190,9 @@ private slots:
             QVERIFY(!d.findChild<QWidget*>(QStringLiteral("buttonOk"))->isEnabled());
             G::Click(d, "buttonCancel");
         });
-        QCOMPARE(f->IndexNode(0x2100)->childCount(), 4);
+        QTreeWidgetItem* record = f->IndexNode(0x2100);
+        QVERIFY(record != nullptr);
+        QCOMPARE(record->childCount(), 4);
 
         f->platform.ExpectMessage(question, "Select ObjectType", MsgIcon::Exclamation, MsgResult::Yes);
         f->TriggerWithIndexDialog(Cmd::Edit, [](CIndexDlg& d) {
@@ -187,6 +202,7 @@ private slots:
             G::Click(d, "buttonOk");
         });
         QTreeWidgetItem* single = f->IndexNode(0x2100);
+        QVERIFY(single != nullptr);
         QCOMPARE(single->childCount(), 0);
         QCOMPARE(Image(single), 0);
         QCOMPARE(f->Tree().currentItem(), single);
@@ -223,6 +239,7 @@ private slots:
 
         // The last subindex takes the open folder with it.
         QTreeWidgetItem* mapping = f->IndexNode(0x1600);
+        QVERIFY(mapping != nullptr);
         f->Tree().expandItem(mapping);
         for (unsigned subindex : {1u, 0u}) {
             f->Select(f->SubindexNode(0x1600, subindex));
@@ -245,6 +262,7 @@ private slots:
 
     void copyAndPasteIndexAndSubindex() {
         QTreeWidgetItem* identity = f->IndexNode(0x1018);
+        QVERIFY(identity != nullptr);
         f->Tree().expandItem(identity);
         f->Select(identity);
         QVERIFY(!f->Enabled(Cmd::Paste));
@@ -255,6 +273,7 @@ private slots:
             G::Click(d, "buttonOk");
         });
         QTreeWidgetItem* pasted = f->IndexNode(0x1019);
+        QVERIFY(pasted != nullptr);
         QCOMPARE(pasted->text(0), QStringLiteral("1019 Identity Object"));
         QCOMPARE(pasted->child(2)->text(0), QStringLiteral("1019, 02 Product Code"));
         QCOMPARE(pasted->childCount(), 5);
@@ -265,10 +284,11 @@ private slots:
         // A subindex lands under the index of the selected subindex, wherever it was copied from.
         f->Select(f->SubindexNode(0x1018, 2));
         f->Trigger(Cmd::Copy);
-        QVERIFY(!f->Tree().BuildContextMenu(identity)->actions().at(6)->isEnabled());
+        QVERIFY(!PasteEnabledIn(identity));
         QTreeWidgetItem* target = f->SubindexNode(0x1003, 1);
+        QVERIFY(target != nullptr);
         f->Select(target);
-        QVERIFY(f->Tree().BuildContextMenu(target)->actions().at(4)->isEnabled());
+        QVERIFY(PasteEnabledIn(target));
         f->TriggerWithIndexDialog(Cmd::Paste, [](CIndexDlg& d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("Edit subindex parameter"));
             QCOMPARE(Text(d, "editSubindex"), QStringLiteral("0x03"));
@@ -276,6 +296,7 @@ private slots:
             G::Click(d, "buttonOk");
         });
         QTreeWidgetItem* copy = f->SubindexNode(0x1003, 7);
+        QVERIFY(copy != nullptr);
         QCOMPARE(copy->text(0), QStringLiteral("1003, 07 Product Code"));
         QCOMPARE(Image(copy), 2);
         QCOMPARE(target->parent()->indexOfChild(copy), target->parent()->childCount() - 1);
@@ -287,7 +308,7 @@ private slots:
         f->Trigger(Cmd::Delete);
         f->Select(target);
         QVERIFY(!f->Enabled(Cmd::Paste));
-        QVERIFY(!f->Tree().BuildContextMenu(target)->actions().at(4)->isEnabled());
+        QVERIFY(!PasteEnabledIn(target));
         f->Select(f->IndexNode(0x1000));
         f->Trigger(Cmd::Copy);
         f->platform.ExpectMessage("Save current project?", "Quillmark", MsgIcon::Information, MsgResult::No);
@@ -298,6 +319,7 @@ private slots:
 
     void undoAndRedoBringBackWhatTheStepChanged() {
         QTreeWidgetItem* identity = f->IndexNode(0x1018);
+        QVERIFY(identity != nullptr);
         f->Tree().expandItem(f->IndexNode(0x1003));
         f->Select(identity);
         QCOMPARE(f->frame->Action(Cmd::Undo)->text(), QStringLiteral("Undo Import EDS-File\tCtrl+Z"));
@@ -318,7 +340,9 @@ private slots:
         QCOMPARE(back->child(2)->text(0), QStringLiteral("1018, 02 Product Code"));
         QCOMPARE(f->Tree().currentItem(), back);
         QCOMPARE(f->Field("fieldIndexNumber"), QStringLiteral("0x1018"));
-        QVERIFY(f->IndexNode(0x1003)->isExpanded());
+        QTreeWidgetItem* errors = f->IndexNode(0x1003);
+        QVERIFY(errors != nullptr);
+        QVERIFY(errors->isExpanded());
         QCOMPARE(f->DictionaryLabels().size(), 30);
         QCOMPARE(f->frame->Action(Cmd::Redo)->toolTip(), QStringLiteral("Redo Delete index 0x1018"));
 
@@ -351,7 +375,7 @@ private slots:
             f->Trigger(Cmd::Undo);
         }
         QCOMPARE(f->DictionaryLabels().size(), 0);
-        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("unnamed.eds"));
+        QCOMPARE(f->Label(f->Tree().RootItem()), QStringLiteral("unnamed.eds"));
         QVERIFY(!f->document->IsModified());
     }
 
@@ -458,7 +482,7 @@ private slots:
             G::Click(d, "buttonOk");
         });
         QVERIFY(f->IndexNode(0x2101) != nullptr);
-        QCOMPARE(f->IndexNode(0x2101)->text(0), QStringLiteral("2101 Twin"));
+        QCOMPARE(f->Label(f->IndexNode(0x2101)), QStringLiteral("2101 Twin"));
 
         // A pasted index and an edited subindex alike.
         f->Select(f->IndexNode(0x1018));
@@ -483,7 +507,7 @@ private slots:
             QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("editSubindex"));
             G::Click(d, "buttonCancel");
         });
-        QCOMPARE(f->SubindexNode(0x1018, 2)->text(0), QStringLiteral("1018, 02 Product Code"));
+        QCOMPARE(f->Label(f->SubindexNode(0x1018, 2)), QStringLiteral("1018, 02 Product Code"));
     }
 
     void okWithoutChangeRecordsNoStep_data() {
@@ -534,40 +558,44 @@ private slots:
 
     // A UTF-8 project stores typed text as UTF-8; a Windows-1252 project as Windows-1252, with '?' for
     // what it cannot hold. Either way the export writes the bytes held.
+    void typedNameIsExportedInTheProjectsEncoding_data() {
+        QTest::addColumn<bool>("utf8");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("UTF-8 project") << true
+                                       << QByteArray(
+                                              "ParameterName=Offset \xC2\xB0"
+                                              "C \xE4\xB8\xAD\r\n");
+        QTest::newRow("Windows-1252 project") << false
+                                              << QByteArray(
+                                                     "ParameterName=Offset \xB0"
+                                                     "C ?\r\n");
+    }
     void typedNameIsExportedInTheProjectsEncoding() {
+        QFETCH(bool, utf8);
+        QFETCH(QByteArray, expected);
         const QString typed = QStringLiteral("Offset \u00b0C \u4e2d");
-        const std::pair<bool, QByteArray> rows[] = {
-            {true,
-             "ParameterName=Offset \xC2\xB0"
-             "C \xE4\xB8\xAD\r\n"},
-            {false,
-             "ParameterName=Offset \xB0"
-             "C ?\r\n"},
-        };
-        for (const auto& [utf8, expected] : rows) {
-            f->document->SetModifiedFlag(false);
-            if (utf8) {
-                f->ImportUtf8Example();
-                f->Select(f->IndexNode(0x1000));
-                f->TriggerWithIndexDialog(Cmd::Edit, [](CIndexDlg& d) {
-                    QCOMPARE(Text(d, "editDesignator"), QString::fromUtf8(GuiFixture::Utf8DeviceType));
-                    G::Click(d, "buttonCancel");
-                });
-            } else {
-                f->ImportExample();
-            }
-            f->Select(f->IndexNode(0x2001));
-            f->TriggerWithIndexDialog(Cmd::Edit, [&](CIndexDlg& d) {
-                G::Type(d, "editDesignator", typed);
-                G::Click(d, "buttonOk");
+        f->document->SetModifiedFlag(false);
+        if (utf8) {
+            f->ImportUtf8Example();
+            f->Select(f->IndexNode(0x1000));
+            f->TriggerWithIndexDialog(Cmd::Edit, [](CIndexDlg& d) {
+                QCOMPARE(Text(d, "editDesignator"), QString::fromUtf8(GuiFixture::Utf8DeviceType));
+                G::Click(d, "buttonCancel");
             });
-            QCOMPARE(f->IndexNode(0x2001)->text(0),
-                     QStringLiteral("2001 ") + (utf8 ? typed : QStringLiteral("Offset \u00b0C ?")));
-            const QByteArray bytes = ExportEds("typed.eds");
-            QVERIFY2(bytes.contains(expected), expected.constData());
-            QVERIFY(bytes.contains("ParameterName=" +
-                                   QByteArray(utf8 ? GuiFixture::Utf8DeviceType : "Device Type")));
+        } else {
+            f->ImportExample();
         }
+        f->Select(f->IndexNode(0x2001));
+        f->TriggerWithIndexDialog(Cmd::Edit, [&](CIndexDlg& d) {
+            G::Type(d, "editDesignator", typed);
+            G::Click(d, "buttonOk");
+        });
+        QCOMPARE(f->Label(f->IndexNode(0x2001)),
+                 QStringLiteral("2001 ") + (utf8 ? typed : QStringLiteral("Offset \u00b0C ?")));
+        const QByteArray bytes = ExportEds("typed.eds");
+        QVERIFY2(bytes.contains(expected), expected.constData());
+        QVERIFY(
+            bytes.contains("ParameterName=" + QByteArray(utf8 ? GuiFixture::Utf8DeviceType : "Device Type")));
     }
 
     void addedIndexSurvivesProjectAndExport() {

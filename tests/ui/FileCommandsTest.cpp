@@ -75,6 +75,21 @@ private slots:
             QVERIFY2(f->Enabled(id), qPrintable(QString::number(id)));
             QVERIFY2(f->ToolButtonEnabled(id) || id == Cmd::SaveAs, qPrintable(QString::number(id)));
         }
+        // Every node carries the numbers its label shows; the sections carry none.
+        const CLeftPaneView& tree = f->Tree();
+        QTreeWidgetItem* dictionary = tree.DictionaryItem();
+        QVERIFY(dictionary != nullptr);
+        QCOMPARE(tree.IndexFromItem(tree.SectionItem(NodeKind::FileInfo)), 0);
+        for (int i = 0; i < dictionary->childCount(); ++i) {
+            const QTreeWidgetItem* index = dictionary->child(i);
+            QCOMPARE(index->text(0).left(5), QString::asprintf("%04X ", unsigned{tree.IndexFromItem(index)}));
+            for (int s = 0; s < index->childCount(); ++s) {
+                const QTreeWidgetItem* sub = index->child(s);
+                QCOMPARE(sub->text(0).left(9),
+                         QString::asprintf("%04X, %02X ", unsigned{tree.IndexFromItem(sub)},
+                                           unsigned{tree.SubindexFromItem(sub)}));
+            }
+        }
     }
 
     // Create > XDD File writes the project as an XDD; Import > XDD/XDC File reads it back to the same tree.
@@ -97,7 +112,7 @@ private slots:
         f->Trigger(Cmd::ImportXdd);
         QCOMPARE(f->platform.ChooserRequests().back().filter,
                  std::string("XDD Files (*.xdd)|*.xdd|XDC Files (*.xdc)|*.xdc||"));
-        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("device.xdd"));
+        QCOMPARE(f->Label(f->Tree().RootItem()), QStringLiteral("device.xdd"));
         QCOMPARE(f->DictionaryLabels(), imported);
         if (const QString folder = qEnvironmentVariable("QM_SCREENSHOT_DIR"); !folder.isEmpty()) {
             for (const char* name : {"menuImport", "menuCreate"}) {
@@ -162,7 +177,7 @@ private slots:
             QCOMPARE(f->EditorState(), before);
             return;
         }
-        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("nameless.eds"));
+        QCOMPARE(f->Label(f->Tree().RootItem()), QStringLiteral("nameless.eds"));
         QCOMPARE(f->DictionaryLabels(), example);
         QCOMPARE(f->Tree().currentItem(), f->IndexNode(0x1000));
         QCOMPARE(f->document->GetFileInfo().FileName, std::string("nameless.eds"));
@@ -267,7 +282,7 @@ private slots:
         QCOMPARE(f->Caption(), PathToQt(project) + QStringLiteral(" - Quillmark"));
         QVERIFY(!f->Enabled(Cmd::Save));
         // The tree keeps the name it had.
-        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("io_device.eds"));
+        QCOMPARE(f->Label(f->Tree().RootItem()), QStringLiteral("io_device.eds"));
 
         f->Trigger(Cmd::New);
         QCOMPARE(f->DictionaryLabels(), QStringList());
@@ -276,7 +291,7 @@ private slots:
         f->Trigger(Cmd::Open);
         const FileChooserRequest& open = f->platform.ChooserRequests().back();
         QCOMPARE(open.filter, std::string("Project Files (*.prj)| *.prj||"));
-        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("myeds.eds"));
+        QCOMPARE(f->Label(f->Tree().RootItem()), QStringLiteral("myeds.eds"));
         QCOMPARE(f->DictionaryLabels(), imported);
         QCOMPARE(f->Tree().currentItem(), f->IndexNode(0x1000));
         QVERIFY(f->Enabled(Cmd::SaveAs));
@@ -287,7 +302,7 @@ private slots:
     void utf8FileShowsItsTextsAsWritten() {
         f->ImportUtf8Example();
         const QString deviceType = QString::fromUtf8(GuiFixture::Utf8DeviceType);
-        QCOMPARE(f->IndexNode(0x1000)->text(0), QStringLiteral("1000 ") + deviceType);
+        QCOMPARE(f->Label(f->IndexNode(0x1000)), QStringLiteral("1000 ") + deviceType);
         f->Select(f->IndexNode(0x1000));
         QCOMPARE(f->Field("fieldParameterName"), deviceType);
         f->Select(f->Tree().SectionItem(NodeKind::DeviceInfo));
@@ -317,7 +332,7 @@ private slots:
         f->Trigger(Cmd::Open);
         QCOMPARE(f->platform.Messages().size(), std::size_t{3});
         QCOMPARE(f->DictionaryLabels(), before);
-        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("io_device.eds"));
+        QCOMPARE(f->Label(f->Tree().RootItem()), QStringLiteral("io_device.eds"));
     }
 
     void saveWritesANamedProjectWithoutAsking() {
@@ -411,7 +426,7 @@ private slots:
         f->platform.ExpectMessage("Save current project?\n", "Quillmark", MsgIcon::Information,
                                   MsgResult::Cancel);
         f->Trigger(Cmd::New);
-        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("io_device.eds"));
+        QCOMPARE(f->Label(f->Tree().RootItem()), QStringLiteral("io_device.eds"));
         QVERIFY(f->document->IsModified());
         QVERIFY(f->Enabled(Cmd::SaveAs));
     }
@@ -421,7 +436,7 @@ private slots:
         f->platform.ExpectMessage("Save current project?\n", "Quillmark", MsgIcon::Information,
                                   MsgResult::No);
         f->Trigger(Cmd::New);
-        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("unnamed.eds"));
+        QCOMPARE(f->Label(f->Tree().RootItem()), QStringLiteral("unnamed.eds"));
         QCOMPARE(f->document->GetIndexCount(), 0);
         QVERIFY(!f->Enabled(Cmd::SaveAs));
     }
@@ -436,7 +451,7 @@ private slots:
         QVERIFY(FileExists(project));
         QVERIFY(!f->document->IsModified());
         // The import chooser was cancelled: the saved project is still shown.
-        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("io_device.eds"));
+        QCOMPARE(f->Label(f->Tree().RootItem()), QStringLiteral("io_device.eds"));
     }
 
     // Every answer to a save question that leaves the work unsaved, and every chooser cancelled or file
@@ -517,7 +532,7 @@ private slots:
         f->platform.QueueChosenFile(partial);
         f->platform.AllowUnexpectedMessages();
         f->Trigger(Cmd::ImportEds);
-        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("partial.eds"));
+        QCOMPARE(f->Label(f->Tree().RootItem()), QStringLiteral("partial.eds"));
         QCOMPARE(f->Tree().currentItem(), f->IndexNode(0x1000));
         QVERIFY(f->IndexNode(0x1018) == nullptr);
         // What the tree shows can be kept.
@@ -585,7 +600,7 @@ private slots:
                                   MsgIcon::Information);
         f->Trigger(Cmd::ImportEds);
         QCOMPARE(f->DictionaryLabels(), before);
-        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("out.eds"));
+        QCOMPARE(f->Label(f->Tree().RootItem()), QStringLiteral("out.eds"));
     }
 
     // The chooser's type decides the format; a name with another extension gets the page.
@@ -627,14 +642,14 @@ private slots:
         f->platform.ExpectMessage("The file " + GuiFixture::ExamplePath() + " was successfully readed!",
                                   "Read EDS file", MsgIcon::Information);
         f->Tree().OpenFileDirectly(GuiFixture::ExamplePath(), false);
-        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("io_device.eds"));
+        QCOMPARE(f->Label(f->Tree().RootItem()), QStringLiteral("io_device.eds"));
         QVERIFY(f->platform.ChooserRequests().empty());
 
         const std::string project = f->TempFile("cmdprj.prj");
         SaveAs(project);
         f->Trigger(Cmd::New);
         f->Tree().OpenFileDirectly(project, false);
-        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("cmdeds.eds"));
+        QCOMPARE(f->Label(f->Tree().RootItem()), QStringLiteral("cmdeds.eds"));
         QCOMPARE(f->DictionaryLabels().size(), 30);
     }
 
@@ -651,7 +666,7 @@ private slots:
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(f->frame.get(), &drop);
-        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("io_device.eds"));
+        QCOMPARE(f->Label(f->Tree().RootItem()), QStringLiteral("io_device.eds"));
 
         const std::string copy = f->TempFile("copy.eds");
         QVERIFY(QFile::copy(PathToQt(GuiFixture::ExamplePath()), PathToQt(copy)));
@@ -663,7 +678,7 @@ private slots:
         QApplication::sendEvent(f->frame.get(), &again);
         QDropEvent dropEds(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(f->frame.get(), &dropEds);
-        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("copy.eds"));
+        QCOMPARE(f->Label(f->Tree().RootItem()), QStringLiteral("copy.eds"));
         QVERIFY(f->platform.ChooserRequests().size() == 1);
 
         // A dropped XDD is read by its content, as one chosen with Import > XDD/XDC File.
@@ -678,7 +693,7 @@ private slots:
         QApplication::sendEvent(f->frame.get(), &third);
         QDropEvent dropXdd(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(f->frame.get(), &dropXdd);
-        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("io_device.xdd"));
+        QCOMPARE(f->Label(f->Tree().RootItem()), QStringLiteral("io_device.xdd"));
         QCOMPARE(f->DictionaryLabels(), fromEds);
     }
 };

@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QWindow>
 #include <QtTest>
+#include <algorithm>
 
 #include "ui/app/QtText.h"
 
@@ -115,7 +116,24 @@ QTreeWidgetItem* GuiFixture::SubindexNode(unsigned index, unsigned subindex) con
     return nullptr;
 }
 
+QString GuiFixture::Label(const QTreeWidgetItem* node) {
+    return node != nullptr ? node->text(0) : QStringLiteral("<no node>");
+}
+
+QAction* GuiFixture::MenuAction(const QMenu& menu, int commandId) {
+    const QList<QAction*> actions = menu.actions();
+    const auto found = std::find_if(actions.begin(), actions.end(), [commandId](const QAction* action) {
+        return !action->isSeparator() && action->data().toInt() == commandId;
+    });
+    return found != actions.end() ? *found : nullptr;
+}
+
 void GuiFixture::Select(QTreeWidgetItem* item) {
+    // A node a test means to select must exist; the test fails here rather than somewhere after.
+    if (item == nullptr) {
+        QTest::qFail("Select: the node does not exist", __FILE__, __LINE__);
+        return;
+    }
     Tree().setCurrentItem(item);
 }
 
@@ -165,7 +183,7 @@ bool GuiFixture::DriveDialog(const std::function<void()>& open, const std::funct
 
 QString GuiFixture::EditorState() {
     const auto text = [](const QTreeWidgetItem* item) { return item == nullptr ? QString() : item->text(0); };
-    const CommandState flags = Tree().GetCommandState();
+    const CommandState flags = Tree().Commands().GetCommandState();
     QString state = QStringLiteral("%1|%2|modified=%3 named=%4 visible=%5|%6|%7|%8|%9|")
                         .arg(PathToQt(document->GetTitle()), PathToQt(document->GetPathName()))
                         .arg(document->IsModified())
@@ -173,9 +191,9 @@ QString GuiFixture::EditorState() {
                         .arg(frame->isVisible())
                         .arg(Caption(), text(Tree().RootItem()), text(Tree().currentItem()),
                              DictionaryLabels().join(QLatin1Char(',')));
-    for (bool flag : {flags.projectLoaded, flags.indexSelected, flags.subindexSelected,
-                      flags.dictionarySelected, flags.fileInfoSelected, flags.deviceInfoSelected,
-                      flags.dummyUsageSelected, flags.commentsSelected, flags.canAddSubindex}) {
+    for (bool flag : {flags.projectLoaded, flags.indexSelected(), flags.subindexSelected(),
+                      flags.dictionarySelected(), flags.fileInfoSelected(), flags.deviceInfoSelected(),
+                      flags.dummyUsageSelected(), flags.commentsSelected(), flags.canAddSubindex}) {
         state += flag ? QLatin1Char('1') : QLatin1Char('0');
     }
     frame->UpdateCommandUI();

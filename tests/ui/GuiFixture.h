@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QMenu>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTreeWidgetItem>
@@ -50,6 +51,11 @@ public:
     QStringList DictionaryLabels() const;
     QTreeWidgetItem* IndexNode(unsigned index) const;
     QTreeWidgetItem* SubindexNode(unsigned index, unsigned subindex) const;
+    // A node's label; a missing node reads "<no node>", so a comparison fails on it instead of crashing.
+    static QString Label(const QTreeWidgetItem* node);
+    // The item of a context menu that runs the command; null when the menu has none.
+    static QAction* MenuAction(const QMenu& menu, int commandId);
+    // Makes the node current; a missing node fails the test.
     void Select(QTreeWidgetItem* item);
     QString Field(const char* objectName) const;
     // The caption as the window shows it, with the modified mark where Qt puts it.

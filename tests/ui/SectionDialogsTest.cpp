@@ -110,6 +110,7 @@ private slots:
         f->ImportExample();
         f->document->SetModifiedFlag(false);
         QTreeWidgetItem* node = f->Tree().SectionItem(NodeKind::DeviceInfo);
+        QVERIFY(node != nullptr);
         const QPoint at = f->Tree().visualItemRect(node).center();
         const auto doubleClick = [&] {
             QTest::mouseClick(f->Tree().viewport(), Qt::LeftButton, {}, at);
@@ -311,15 +312,18 @@ private slots:
 
         CQuillmarkDoc reread(f->platform);
         reread.OnNewDocument();
-        QCOMPARE(reread.ImportEds(exported), 11);
+        QCOMPARE(reread.ImportEds(exported), EdsImportResult::Success);
+        const QtText qtText(reread);
         const FileInfoSection& file = reread.GetFileInfo();
         for (const auto& [name, text] : fileTexts) {
-            QCOMPARE(ToQt(LoadField(file, *FindField(FileInfoFields(), name)).text), text);
+            const QString read = qtText.ToQt(LoadField(file, *FindField(FileInfoFields(), name)).text);
+            QVERIFY2(read == text, qPrintable(QString::fromLatin1(name) + QStringLiteral(" reads ") + read));
         }
         QCOMPARE(file.CreationTime + " " + file.CreationDate, std::string("09:05AM 12-24-2026"));
         const DeviceInfoSection& device = reread.GetDeviceInfo();
         for (const auto& [name, text] : deviceTexts) {
-            QCOMPARE(ToQt(LoadField(device, *FindField(DeviceInfoFields(), name)).text), text);
+            const QString read = qtText.ToQt(LoadField(device, *FindField(DeviceInfoFields(), name)).text);
+            QVERIFY2(read == text, qPrintable(QString::fromLatin1(name) + QStringLiteral(" reads ") + read));
         }
         QCOMPARE((std::vector<std::uint32_t>{device.LSS_Supported, device.GroupMessaging, device.Baudrate_10,
                                              device.Baudrate_800, device.SimpleBootUpMaster}),

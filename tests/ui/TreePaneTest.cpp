@@ -35,8 +35,8 @@ private:
     // The labels of the index nodes the filter leaves, and of a node's shown subindex nodes.
     QStringList Shown() const {
         QStringList labels;
-        QTreeWidgetItem* dictionary = f->Tree().DictionaryItem();
-        for (int i = 0; i < dictionary->childCount(); ++i) {
+        const QTreeWidgetItem* dictionary = f->Tree().DictionaryItem();
+        for (int i = 0; dictionary != nullptr && i < dictionary->childCount(); ++i) {
             if (!dictionary->child(i)->isHidden()) {
                 labels << dictionary->child(i)->text(0);
             }
@@ -73,16 +73,18 @@ private slots:
 
     void importShowsEveryIndexAndSelectsTheFirst() {
         f->ImportExample();
-        QCOMPARE(f->Tree().RootItem()->text(0), QStringLiteral("io_device.eds"));
+        QCOMPARE(f->Label(f->Tree().RootItem()), QStringLiteral("io_device.eds"));
         const QStringList labels = f->DictionaryLabels();
         QCOMPARE(labels.size(), 30);
         QCOMPARE(labels.first(), QStringLiteral("1000 Device Type"));
         QVERIFY(labels.contains(QStringLiteral("1018 Identity Object")));
         QVERIFY(labels.contains(QStringLiteral("2100 Input Filter Configuration")));
         QCOMPARE(f->Tree().currentItem(), f->IndexNode(0x1000));
+        QVERIFY(f->Tree().DictionaryItem() != nullptr);
         QVERIFY(f->Tree().DictionaryItem()->isExpanded());
 
         QTreeWidgetItem* identity = f->IndexNode(0x1018);
+        QVERIFY(identity != nullptr);
         QCOMPARE(identity->childCount(), 5);
         QCOMPARE(identity->child(0)->text(0), QStringLiteral("1018, 00 Number of entries"));
         QCOMPARE(identity->child(2)->text(0), QStringLiteral("1018, 02 Product Code"));
@@ -114,8 +116,9 @@ private slots:
             }
         };
         compareAll();
-        f->IndexNode(0x1018)->setText(0,
-                                      QStringLiteral("1018 A much longer name than the identity object had"));
+        QTreeWidgetItem* identity = f->IndexNode(0x1018);
+        QVERIFY(identity != nullptr);
+        identity->setText(0, QStringLiteral("1018 A much longer name than the identity object had"));
         compareAll();
         option.font.setPointSizeF(QFontInfo(option.font).pointSizeF() * 2);
         compareAll();
@@ -137,7 +140,7 @@ private slots:
         QCOMPARE(f->Field("fieldNumberOfSubindices"), QString());
         QCOMPARE(f->Field("fieldCurrentSubindex"), QString());
         QCOMPARE(f->Field("fieldIndexCategory"), QStringLiteral("mandatory"));
-        QVERIFY(!f->Tree().GetCommandState().canAddSubindex);
+        QVERIFY(!f->Tree().Commands().GetCommandState().canAddSubindex);
         QVERIFY(!f->Enabled(Cmd::NewSubindex));
     }
 
@@ -151,7 +154,7 @@ private slots:
         QCOMPARE(f->Field("fieldIndexCategory"), QStringLiteral("mandatory"));
         QCOMPARE(f->Field("fieldDataType"), QString());
         QCOMPARE(f->Field("fieldDefaultValue"), QString());
-        QVERIFY(f->Tree().GetCommandState().canAddSubindex);
+        QVERIFY(f->Tree().Commands().GetCommandState().canAddSubindex);
 
         f->Select(f->SubindexNode(0x1018, 0x02));
         QCOMPARE(f->Field("fieldCurrentSubindex"), QStringLiteral("0x02"));
@@ -161,7 +164,7 @@ private slots:
         QCOMPARE(f->Field("fieldStorageArea"), QString());
         QCOMPARE(f->Field("fieldNumberOfSubindices"), QString());
         QCOMPARE(f->Field("fieldIndexCategory"), QStringLiteral("mandatory"));
-        QVERIFY(f->Tree().GetCommandState().subindexSelected);
+        QVERIFY(f->Tree().Commands().GetCommandState().subindexSelected());
         QCOMPARE(f->frame->Action(Cmd::Edit)->text(), QStringLiteral("Edit subindex..."));
     }
 
@@ -201,11 +204,13 @@ private slots:
         QVERIFY(f->DriveDialog([&] { QTest::keyClick(&f->Tree(), Qt::Key_Enter); },
                                [&](QDialog& d) { opened = d.objectName(); }));
         QCOMPARE(opened, QStringLiteral("deviceInfoDialog"));
-        f->Select(f->Tree().DictionaryItem());
+        QTreeWidgetItem* dictionary = f->Tree().DictionaryItem();
+        QVERIFY(dictionary != nullptr);
+        f->Select(dictionary);
         QTest::keyClick(&f->Tree(), Qt::Key_Return);
-        QVERIFY(!f->Tree().DictionaryItem()->isExpanded());
+        QVERIFY(!dictionary->isExpanded());
         QTest::keyClick(&f->Tree(), Qt::Key_Return);
-        QVERIFY(f->Tree().DictionaryItem()->isExpanded());
+        QVERIFY(dictionary->isExpanded());
 
         QStringList menus;
         for (QTreeWidgetItem* node : {f->IndexNode(0x1018), f->Tree().SectionItem(NodeKind::Comments)}) {
@@ -301,13 +306,18 @@ private slots:
     void contextMenuCommandsCollapseAndExpand() {
         f->ImportExample();
         QTreeWidgetItem* dictionary = f->Tree().DictionaryItem();
+        QVERIFY(dictionary != nullptr);
         auto menu = f->Tree().BuildContextMenu(dictionary);
-        menu->actions().at(1)->trigger();
+        QAction* collapse = GuiFixture::MenuAction(*menu, Cmd::CollapseDictionary);
+        QVERIFY(collapse != nullptr);
+        collapse->trigger();
         QVERIFY(!dictionary->isExpanded());
         QCOMPARE(dictionary->data(0, CLeftPaneView::ImageRole).toInt(), 0);
         auto again = f->Tree().BuildContextMenu(dictionary);
         QCOMPARE(Describe(*again).mid(0, 2), (QStringList{"Expand", "Collapse [off]"}));
-        again->actions().at(0)->trigger();
+        QAction* expand = GuiFixture::MenuAction(*again, Cmd::ExpandDictionary);
+        QVERIFY(expand != nullptr);
+        expand->trigger();
         QVERIFY(dictionary->isExpanded());
         QCOMPARE(dictionary->data(0, CLeftPaneView::ImageRole).toInt(), 1);
     }
@@ -315,6 +325,7 @@ private slots:
     void expandingAnIndexShowsTheOpenFolder() {
         f->ImportExample();
         QTreeWidgetItem* identity = f->IndexNode(0x1018);
+        QVERIFY(identity != nullptr);
         f->Tree().expandItem(identity);
         QCOMPARE(identity->data(0, CLeftPaneView::ImageRole).toInt(), 1);
         f->Tree().collapseItem(identity);
@@ -324,24 +335,26 @@ private slots:
     void rightClickSelectsTheNodeOrNothing() {
         f->ImportExample();
         QTreeWidgetItem* node = f->IndexNode(0x1018);
+        QVERIFY(node != nullptr);
         f->Tree().scrollToItem(node);
         const QPoint onNode = f->Tree().visualItemRect(node).center();
         QTest::mousePress(f->Tree().viewport(), Qt::RightButton, {}, onNode);
         QCOMPARE(f->Tree().currentItem(), node);
-        QVERIFY(f->Tree().GetCommandState().indexSelected);
+        QVERIFY(f->Tree().Commands().GetCommandState().indexSelected());
 
-        f->Tree().OnCommand(Cmd::CollapseDictionary);
+        f->Tree().Commands().OnCommand(Cmd::CollapseDictionary);
         const QPoint below(5, f->Tree().viewport()->height() - 3);
         QVERIFY(f->Tree().itemAt(below) == nullptr);
         QTest::mousePress(f->Tree().viewport(), Qt::RightButton, {}, below);
         QVERIFY(f->Tree().currentItem() == nullptr);
-        const CommandState state = f->Tree().GetCommandState();
-        QVERIFY(!state.indexSelected && !state.subindexSelected && !state.dictionarySelected);
+        const CommandState state = f->Tree().Commands().GetCommandState();
+        QCOMPARE(state.selected, NodeKind::None);
     }
 
     void doubleClickTogglesAnIndexNode() {
         f->ImportExample();
         QTreeWidgetItem* node = f->IndexNode(0x1018);
+        QVERIFY(node != nullptr);
         f->Tree().scrollToItem(node);
         const QPoint at = f->Tree().visualItemRect(node).center();
         // A real double click starts with a click. It edits the node, then toggles it.
@@ -367,18 +380,18 @@ private slots:
         QVERIFY(header != nullptr);
         header->name = "Identity";
         f->document->EntryEdited(header);
-        QCOMPARE(f->IndexNode(0x1018)->text(0), QStringLiteral("1018 Identity"));
+        QCOMPARE(f->Label(f->IndexNode(0x1018)), QStringLiteral("1018 Identity"));
 
         f->Tree().expandItem(f->IndexNode(0x1018));
         SubindexEntry* vendor = f->document->FindEntry(0x1018, 0x01);
         vendor->name = "Vendor";
         f->document->EntryEdited(vendor);
-        QCOMPARE(f->SubindexNode(0x1018, 0x01)->text(0), QStringLiteral("1018, 01 Vendor"));
+        QCOMPARE(f->Label(f->SubindexNode(0x1018, 0x01)), QStringLiteral("1018, 01 Vendor"));
 
         f->Tree().collapseItem(f->Tree().DictionaryItem());
         header->name = "Hidden";
         f->document->EntryEdited(header);
-        QCOMPARE(f->IndexNode(0x1018)->text(0), QStringLiteral("1018 Identity"));
+        QCOMPARE(f->Label(f->IndexNode(0x1018)), QStringLiteral("1018 Identity"));
     }
 
     void droppedSubindicesHintEmptiesTheIndexNode() {
@@ -387,8 +400,10 @@ private slots:
         HintObject object;
         object.index = identity;
         f->document->UpdateAllViews(Hint::SubindicesDropped, object);
-        QCOMPARE(f->IndexNode(0x1018)->childCount(), 0);
-        QCOMPARE(f->IndexNode(0x1018)->data(0, CLeftPaneView::ImageRole).toInt(), 0);
+        QTreeWidgetItem* node = f->IndexNode(0x1018);
+        QVERIFY(node != nullptr);
+        QCOMPARE(node->childCount(), 0);
+        QCOMPARE(node->data(0, CLeftPaneView::ImageRole).toInt(), 0);
     }
 
     void filterNarrowsTheTreeAndEscapeRestoresIt() {

@@ -7,6 +7,7 @@
 #include "ui/right_pane/SectionTexts.h"
 #include "ui/tree_pane/CommandEnabling.h"
 #include "ui/tree_pane/ContextMenuLayout.h"
+#include "ui/tree_pane/TreeCommandController.h"
 #include "ui/tree_pane/TreeFilter.h"
 #include "ui/tree_pane/TreeLabels.h"
 
@@ -28,19 +29,13 @@ TEST(FileFilter, ConvertsChooserFiltersToQtForm) {
     }
 }
 
-TEST(TreeLabels, FormatAndReadBackNumbers) {
+// The numbers are read back from the nodes, not from these labels (the GUI tests check the nodes).
+TEST(TreeLabels, FormatNumbers) {
     EXPECT_EQ(IndexLabel(0x1018, "Identity Object"), "1018 Identity Object");
+    EXPECT_EQ(IndexLabel(0x1A00, ""), "1A00 ");
     EXPECT_EQ(SubindexLabel(0x1018, 0x2, "Product Code"), "1018, 02 Product Code");
     EXPECT_EQ(SubindexLabel(0x2000, 0x1AB, "Wide"), "2000, 1AB Wide");
-    EXPECT_EQ(IndexFromLabel("1A00 Transmit PDO 1 Mapping"), 0x1A00);
-    EXPECT_EQ(IndexFromLabel("1a00, 01 x"), 0x1A00);
-    EXPECT_EQ(SubindexFromLabel("1A00, 0F Mapped"), 0x0F);
-    EXPECT_EQ(SubindexFromLabel("1A00, 7 x"), 0x7);
-    // Labels that do not start with digits name nothing.
-    EXPECT_EQ(IndexFromLabel("FileInfo"), 0xF);
-    EXPECT_EQ(IndexFromLabel("ObjectDictionary"), 0);
-    EXPECT_EQ(IndexFromLabel(""), 0);
-    EXPECT_EQ(SubindexFromLabel("1000"), 0);
+    EXPECT_EQ(SubindexLabel(0x1A00, 0x0F, "Mapped"), "1A00, 0F Mapped");
 }
 
 TEST(TreeLabels, RootLabelsTakeTheFileName) {
@@ -102,12 +97,12 @@ TEST(CommandEnabling, FollowsTheStateOfProjectAndSelection) {
     EXPECT_TRUE(CommandAllowed(Cmd::CreateDocumentation, state));
 
     CommandState dictionary;
-    dictionary.dictionarySelected = true;
+    dictionary.selected = NodeKind::Dictionary;
     EXPECT_TRUE(CommandAllowed(Cmd::NewIndex, dictionary));
     EXPECT_FALSE(CommandAllowed(Cmd::Edit, dictionary));
 
     CommandState index;
-    index.indexSelected = true;
+    index.selected = NodeKind::Index;
     EXPECT_FALSE(CommandAllowed(Cmd::NewSubindex, index));
     index.canAddSubindex = true;
     EXPECT_TRUE(CommandAllowed(Cmd::NewSubindex, index));
@@ -119,7 +114,7 @@ TEST(CommandEnabling, FollowsTheStateOfProjectAndSelection) {
     EXPECT_EQ(EditCommandText(index), "Edit index...");
 
     CommandState subindex;
-    subindex.subindexSelected = true;
+    subindex.selected = NodeKind::Subindex;
     subindex.indexCopied = true;
     EXPECT_FALSE(CommandAllowed(Cmd::Paste, subindex));
     subindex.subindexCopied = true;
@@ -141,9 +136,86 @@ TEST(CommandEnabling, FollowsTheStateOfProjectAndSelection) {
     EXPECT_EQ(HistoryCommandTexts(Cmd::Redo, "").toolTip, "Redo");
 
     CommandState comments;
-    comments.commentsSelected = true;
+    comments.selected = NodeKind::Comments;
     EXPECT_TRUE(CommandAllowed(Cmd::Comments, comments));
     EXPECT_FALSE(CommandAllowed(Cmd::FileInfo, comments));
+}
+
+namespace {
+
+// Records which handler the controller called with which command.
+struct RecordingTarget : TreeCommandTarget {
+    bool IsModified() const override { return modified; }
+    bool CanUndo() const override { return false; }
+    bool CanRedo() const override { return true; }
+    void RunFileCommand(int id) override { calls.push_back("file " + std::to_string(id)); }
+    void RunTreeCommand(int id) override { calls.push_back("tree " + std::to_string(id)); }
+    void RunSectionCommand(int id) override { calls.push_back("section " + std::to_string(id)); }
+    void RunEditCommand(int id) override { calls.push_back("edit " + std::to_string(id)); }
+    void RunHistoryCommand(int id) override { calls.push_back("history " + std::to_string(id)); }
+    void CommandsChanged() override { calls.push_back("changed"); }
+    bool modified = false;
+    std::vector<std::string> calls;
+};
+
+}  // namespace
+
+TEST(TreeCommandController, RoutesEnabledCommandsToTheirHandlers) {
+    const struct {
+        const char* name;
+        int id;
+        NodeKind selected;
+        std::vector<std::string> calls;
+    } rows[] = {
+        {"new", Cmd::New, NodeKind::None, {"file " + std::to_string(Cmd::New), "changed"}},
+        {"collapse",
+         Cmd::CollapseRoot,
+         NodeKind::Root,
+         {"tree " + std::to_string(Cmd::CollapseRoot), "changed"}},
+        {"comments",
+         Cmd::Comments,
+         NodeKind::Comments,
+         {"section " + std::to_string(Cmd::Comments), "changed"}},
+        {"comments elsewhere", Cmd::Comments, NodeKind::FileInfo, {}},
+        {"delete", Cmd::Delete, NodeKind::Subindex, {"edit " + std::to_string(Cmd::Delete), "changed"}},
+        {"redo", Cmd::Redo, NodeKind::None, {"history " + std::to_string(Cmd::Redo), "changed"}},
+        {"undo without a step", Cmd::Undo, NodeKind::None, {}},
+        {"about is not the tree's", Cmd::About, NodeKind::None, {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        RecordingTarget target;
+        TreeCommandController commands(target);
+        commands.Select(row.selected, false);
+        commands.OnCommand(row.id);
+        EXPECT_EQ(target.calls, row.calls);
+    }
+    EXPECT_FALSE(TreeCommandController::HasHandler(Cmd::About));
+}
+
+TEST(TreeCommandController, KeepsTheSelectionTheCopyBufferAndTheEditText) {
+    RecordingTarget target;
+    TreeCommandController commands(target);
+    EXPECT_EQ(commands.EditCommandLabel(), InitialEditCommandText);
+    commands.Select(NodeKind::Subindex, true);
+    EXPECT_EQ(commands.EditCommandLabel(), "Edit subindex...");
+    commands.Copied(2, 1);
+    EXPECT_TRUE(commands.IsSubindexCopied());
+    EXPECT_EQ(commands.CopiedImage(), 2);
+    commands.Select(NodeKind::Dictionary, false);
+    // The text stays that of the last entry selected; copying nothing keeps the buffer.
+    EXPECT_EQ(commands.EditCommandLabel(), "Edit subindex...");
+    commands.Copied(0, 0);
+    EXPECT_TRUE(commands.IsSubindexCopied());
+    commands.Select(NodeKind::Index, true);
+    commands.Copied(0, 0);
+    EXPECT_TRUE(commands.IsIndexCopied());
+    EXPECT_FALSE(commands.IsSubindexCopied());
+    target.modified = true;
+    const CommandState state = commands.GetCommandState();
+    EXPECT_TRUE(state.modified && state.indexSelected() && state.canAddSubindex && state.canRedo);
+    commands.FollowCopyBuffer(false, true);
+    EXPECT_FALSE(commands.IsIndexCopied());
 }
 
 namespace {

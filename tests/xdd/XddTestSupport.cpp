@@ -4,12 +4,12 @@
 
 #include "xdd/CXddScan.h"
 
-int XddRun::Read(const std::string& bytes, const std::string& name) {
+XddImportResult XddRun::Read(const std::string& bytes, const std::string& name) {
     WriteFileBytes(dir.File(name), bytes);
     return ReadPath(dir.File(name));
 }
 
-int XddRun::ReadPath(const std::string& filePath) {
+XddImportResult XddRun::ReadPath(const std::string& filePath) {
     path = filePath;
     return CXddScan(filePath, dictionary, fileInfo, deviceInfo, platform).ReadFile();
 }

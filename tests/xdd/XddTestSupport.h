@@ -3,12 +3,13 @@
 #include <string>
 
 #include "EdsTestSupport.h"
+#include "xdd/CXddScan.h"
 
 // One XDD import into fresh records (those of an EDS import run); the bytes are written to a temporary
 // folder first.
 struct XddRun : ImportRun {
-    int Read(const std::string& bytes, const std::string& name = "device.xdd");
-    int ReadPath(const std::string& filePath);
+    XddImportResult Read(const std::string& bytes, const std::string& name = "device.xdd");
+    XddImportResult ReadPath(const std::string& filePath);
     const SubindexEntry* Entry(unsigned index, unsigned subindex) const;
 };
 

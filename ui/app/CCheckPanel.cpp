@@ -20,7 +20,8 @@ constexpr int SubindexRole = Qt::UserRole + 2;
 
 }  // namespace
 
-CCheckPanel::CCheckPanel(QWidget* parent) : QDockWidget(QStringLiteral("Check Dictionary"), parent) {
+CCheckPanel::CCheckPanel(const QtText& qtText, QWidget* parent)
+    : QDockWidget(QStringLiteral("Check Dictionary"), parent), m_qtText(qtText) {
     setObjectName(QStringLiteral("checkPanel"));
     // It belongs below the panes; it may be closed, but not moved or floated.
     setFeatures(QDockWidget::DockWidgetClosable);
@@ -76,8 +77,9 @@ void CCheckPanel::ShowFindings(const std::vector<Finding>& findings) {
     for (const Finding& finding : findings) {
         auto* row = new QTreeWidgetItem(
             {finding.severity == Severity::Error ? QStringLiteral("Error") : QStringLiteral("Warning"),
-             ToQt(LocationText(finding)), finding.line != 0 ? QString::number(finding.line) : QString(),
-             ToQt(finding.text + " [" + finding.rule + "]")});
+             m_qtText.ToQt(LocationText(finding)),
+             finding.line != 0 ? QString::number(finding.line) : QString(),
+             m_qtText.ToQt(finding.text + " [" + finding.rule + "]")});
         row->setIcon(SeverityColumn, finding.severity == Severity::Error ? error : warning);
         row->setToolTip(TextColumn, row->text(TextColumn));
         row->setData(SeverityColumn, IndexRole, finding.index ? int{*finding.index} : -1);

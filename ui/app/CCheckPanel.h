@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "check/Finding.h"
+#include "ui/app/QtText.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -16,7 +17,7 @@ class QTreeWidgetItem;
 class CCheckPanel : public QDockWidget {
     Q_OBJECT
 public:
-    explicit CCheckPanel(QWidget* parent = nullptr);
+    explicit CCheckPanel(const QtText& qtText, QWidget* parent = nullptr);
 
     void ShowFindings(const std::vector<Finding>& findings);
     QTreeWidget* List() const { return m_list; }
@@ -28,5 +29,6 @@ signals:
 private:
     void OnItemActivated(QTreeWidgetItem* item);
 
+    QtText m_qtText;
     QTreeWidget* m_list;
 };

@@ -46,9 +46,7 @@ QLabel* AddIndicator(QStatusBar* bar, const char* objectName, const char* sizing
 }  // namespace
 
 CMainFrame::CMainFrame(CQuillmarkDoc& document, Platform& platform, QWidget* parent)
-    : QMainWindow(parent), m_document(document), m_platform(platform) {
-    // Every widget shows and takes the project's texts in the project's encoding.
-    UseTextEncodingOf(&m_document);
+    : QMainWindow(parent), m_document(document), m_platform(platform), m_qtText(document) {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(QString::fromLatin1(ApplicationName));
     setWindowIcon(Icons::Application());
@@ -78,7 +76,7 @@ CMainFrame::CMainFrame(CQuillmarkDoc& document, Platform& platform, QWidget* par
     });
     m_clockTimer->start(ClockPeriodMs);
 
-    m_dialogFactory = std::make_unique<QtDialogFactory>(m_platform, this);
+    m_dialogFactory = std::make_unique<QtDialogFactory>(m_platform, m_qtText, this);
     m_document.SetDialogFactory(m_dialogFactory.get());
     m_document.SetImportMessageLimit(ImportMessageLimit);
     m_document.AddView(this);
@@ -86,7 +84,6 @@ CMainFrame::CMainFrame(CQuillmarkDoc& document, Platform& platform, QWidget* par
 }
 
 CMainFrame::~CMainFrame() {
-    UseTextEncodingOf(nullptr);
     m_document.SetDialogFactory(nullptr);
     m_document.RemoveView(this);
 }
@@ -192,7 +189,7 @@ void CMainFrame::UpdateCaption() {
 
 void CMainFrame::ShowFilterStatus() {
     const std::string status = m_pLeftPane->FilterStatus();
-    m_messagePane->setText(status.empty() ? QStringLiteral("Ready") : ToQt(status));
+    m_messagePane->setText(status.empty() ? QStringLiteral("Ready") : m_qtText.ToQt(status));
     // A command's prompt left over from a closed menu would hide the count.
     statusBar()->clearMessage();
 }
@@ -208,7 +205,7 @@ void CMainFrame::UpdateLockIndicators() {
 }
 
 void CMainFrame::UpdateClock() {
-    m_clockPane->setText(ToQt(ClockText(m_platform.GetLocalTime())));
+    m_clockPane->setText(m_qtText.ToQt(ClockText(m_platform.GetLocalTime())));
 }
 
 QAction* CMainFrame::Action(int commandId) const {

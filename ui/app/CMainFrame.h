@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "document/DocumentView.h"
+#include "ui/app/QtText.h"
 #include "ui/app/RecentFileList.h"
 
 class CCheckPanel;
@@ -94,6 +95,8 @@ private:
 
     CQuillmarkDoc& m_document;
     Platform& m_platform;
+    // The project's texts as the widgets show them, handed to the check panel and the dialogs.
+    QtText m_qtText;
     CLeftPaneView* m_pLeftPane = nullptr;
     CRightPaneView* m_pRightPane = nullptr;
     CTreeFilterBar* m_pFilterBar = nullptr;

@@ -48,12 +48,15 @@ void SelectNode(CLeftPaneView& tree, const QString& what) {
     }
 }
 
+// Paints the window once, as the screen would, and writes the picture to the path (none: nothing is
+// written, which times an open without the PNG encoding).
 int Screenshot(CMainFrame& frame, const QString& path) {
     frame.UpdateClock();
     frame.UpdateLockIndicators();
     frame.UpdateCommandUI();
     QApplication::processEvents();
-    if (!frame.grab().save(path, "PNG")) {
+    const QPixmap picture = frame.grab();
+    if (!path.isEmpty() && !picture.save(path, "PNG")) {
         std::fprintf(stderr, "Could not write the screenshot %s\n", path.toLocal8Bit().constData());
         return 1;
     }
@@ -88,17 +91,22 @@ int RunQuillmark(int argc, char** argv) {
     const QCommandLineOption filter(QStringLiteral("filter"),
                                     QStringLiteral("Open the tree's filter with this text."),
                                     QStringLiteral("text"));
+    const QCommandLineOption renderOnly(
+        QStringLiteral("render-only"), QStringLiteral("Render the main window once and exit, writing nothing "
+                                                      "(times an open)."));
     parser.addOption(screenshot);
+    parser.addOption(renderOnly);
     parser.addOption(select);
     parser.addOption(filter);
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A project (.prj) or EDS/DCF file."));
     parser.process(application);
 
     QtPlatform platform;
-    const bool rendering = parser.isSet(screenshot);
+    const bool rendering = parser.isSet(screenshot) || parser.isSet(renderOnly);
     platform.SetUnattended(rendering);
 
     CQuillmarkDoc document(platform);
+    platform.SetQtText(QtText(document));
     CMainFrame frame(document, platform);
     platform.SetMainWindow(&frame);
     if (!rendering) {
@@ -128,7 +136,7 @@ int RunQuillmark(int argc, char** argv) {
         frame.FilterBar()->Edit()->setText(parser.value(filter));
     }
     if (rendering) {
-        return Screenshot(frame, parser.value(screenshot));
+        return Screenshot(frame, parser.isSet(screenshot) ? parser.value(screenshot) : QString());
     }
     const int exitCode = QApplication::exec();
     SaveRecentFiles(frame.RecentFiles());

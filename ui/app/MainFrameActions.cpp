@@ -33,10 +33,10 @@ protected:
 }  // namespace
 
 QAction* CMainFrame::AddAction(int commandId, const char* objectName, const char* text, const char* prompt) {
-    auto* action = new QAction(ToQt(text), this);
+    auto* action = new QAction(m_qtText.ToQt(text), this);
     action->setObjectName(QString::fromLatin1(objectName));
     action->setData(commandId);
-    action->setStatusTip(ToQt(prompt));
+    action->setStatusTip(m_qtText.ToQt(prompt));
     action->setShortcutContext(Qt::WindowShortcut);
     connect(action, &QAction::triggered, this, [this, commandId] { OnAction(commandId); });
     m_actions[commandId] = action;
@@ -239,7 +239,7 @@ void CMainFrame::OnAction(int commandId) {
             OnCheckDictionary();
             break;
         default:
-            m_pLeftPane->OnCommand(commandId);
+            m_pLeftPane->Commands().OnCommand(commandId);
             break;
     }
     UpdateCommandUI();
@@ -265,14 +265,14 @@ void CMainFrame::UpdateCommandUI() {
                 action->setChecked(!m_wndToolBar->isHidden());
                 break;
             case Cmd::CheckDictionary:
-                action->setEnabled(m_pLeftPane->IsProjectLoaded());
+                action->setEnabled(m_pLeftPane->Commands().IsProjectLoaded());
                 break;
             default:
-                action->setEnabled(m_pLeftPane->IsCommandEnabled(id));
+                action->setEnabled(m_pLeftPane->Commands().IsCommandEnabled(id));
                 break;
         }
     }
-    m_actions[Cmd::Edit]->setText(ToQt(m_pLeftPane->EditCommandLabel()));
+    m_actions[Cmd::Edit]->setText(m_qtText.ToQt(m_pLeftPane->Commands().EditCommandLabel()));
     UpdateHistoryTexts();
 }
 
@@ -280,7 +280,7 @@ void CMainFrame::UpdateHistoryTexts() {
     for (const int id : {Cmd::Undo, Cmd::Redo}) {
         const HistoryCommandText text =
             HistoryCommandTexts(id, id == Cmd::Undo ? m_document.UndoLabel() : m_document.RedoLabel());
-        m_actions[id]->setText(ToQt(text.menu));
-        m_actions[id]->setToolTip(ToQt(text.toolTip));
+        m_actions[id]->setText(m_qtText.ToQt(text.menu));
+        m_actions[id]->setToolTip(m_qtText.ToQt(text.toolTip));
     }
 }

@@ -14,7 +14,7 @@ constexpr int CheckPanelHeight = 170;
 }  // namespace
 
 void CMainFrame::CreateCheckPanel() {
-    m_checkPanel = new CCheckPanel(this);
+    m_checkPanel = new CCheckPanel(m_qtText, this);
     addDockWidget(Qt::BottomDockWidgetArea, m_checkPanel);
     m_checkPanel->hide();
     connect(m_checkPanel, &CCheckPanel::FindingActivated, this,

@@ -60,7 +60,7 @@ MsgResult QtPlatform::MessageBox(const std::string& text, const std::string& cap
         owner = QApplication::activeModalWidget() != nullptr ? QApplication::activeModalWidget()
                                                              : m_mainWindow.data();
     }
-    QMessageBox box(ToQtIcon(icon), ToQt(caption), ToQt(text), ToQtButtons(buttons), owner);
+    QMessageBox box(ToQtIcon(icon), m_qtText.ToQt(caption), m_qtText.ToQt(text), ToQtButtons(buttons), owner);
     // The text is shown exactly as given, never read as markup.
     box.setTextFormat(Qt::PlainText);
     // Escape answers No in a Yes/No box, which has no Cancel of its own.
@@ -93,8 +93,8 @@ std::optional<std::string> QtPlatform::ChooseFile(const FileChooserRequest& requ
         dialog.setOption(QFileDialog::DontConfirmOverwrite, (request.options & OverwritePrompt) == 0);
     }
     dialog.setOption(QFileDialog::ReadOnly, false);
-    dialog.setNameFilter(ToQt(ToQtFilter(request.filter)));
-    dialog.setDefaultSuffix(ToQt(request.defaultExtension));
+    dialog.setNameFilter(m_qtText.ToQt(ToQtFilter(request.filter)));
+    dialog.setDefaultSuffix(m_qtText.ToQt(request.defaultExtension));
     if (!request.open) {
         // A name typed without extension gets the one of the chosen type, so the type decides the file.
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {

@@ -4,33 +4,21 @@
 
 #include "document/CQuillmarkDoc.h"
 
-namespace {
-
-// Asked at every conversion, so a project replaced by New, Open or Import is shown in its own
-// encoding from its first text on, whichever view shows that text first.
-const CQuillmarkDoc* g_document = nullptr;
-
-TextEncoding CurrentEncoding() {
-    return g_document != nullptr ? g_document->GetTextEncoding() : TextEncoding::Windows1252;
+TextEncoding QtText::Encoding() const {
+    return m_pDocument != nullptr ? m_pDocument->GetTextEncoding() : TextEncoding::Windows1252;
 }
 
-}  // namespace
-
-void UseTextEncodingOf(const CQuillmarkDoc* document) {
-    g_document = document;
-}
-
-QString ToQt(const std::string& text) {
-    const std::u32string codePoints = TextToCodePoints(text, CurrentEncoding());
+QString QtText::ToQt(const std::string& text) const {
+    const std::u32string codePoints = TextToCodePoints(text, Encoding());
     return QString::fromUcs4(codePoints.data(), static_cast<qsizetype>(codePoints.size()));
 }
 
-std::string FromQt(const QString& text) {
+std::string QtText::FromQt(const QString& text) const {
     const QList<uint> codePoints = text.toUcs4();
-    return CodePointsToText(std::u32string(codePoints.begin(), codePoints.end()), CurrentEncoding());
+    return CodePointsToText(std::u32string(codePoints.begin(), codePoints.end()), Encoding());
 }
 
-std::string FromQtKeeping(const QString& shown, const std::string& original) {
+std::string QtText::FromQtKeeping(const QString& shown, const std::string& original) const {
     return shown == ToQt(original) ? original : FromQt(shown);
 }
 

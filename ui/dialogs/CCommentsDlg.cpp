@@ -11,8 +11,8 @@
 #include "ui/dialogs/CommentsText.h"
 #include "ui/dialogs/SectionFields.h"
 
-CCommentsDlg::CCommentsDlg(Platform& platform, QWidget* parent)
-    : CSectionDialog(platform, "EDS Comments", "commentsDialog", "&OK", parent) {
+CCommentsDlg::CCommentsDlg(Platform& platform, const QtText& qtText, QWidget* parent)
+    : CSectionDialog(platform, qtText, "EDS Comments", "commentsDialog", "&OK", parent) {
     m_text = new QPlainTextEdit;
     m_text->setObjectName(QStringLiteral("editComments"));
     m_text->setProperty("controlId", 1142);
@@ -33,7 +33,7 @@ CCommentsDlg::CCommentsDlg(Platform& platform, QWidget* parent)
 
 void CCommentsDlg::Load(const std::vector<CommentLine>& record) {
     m_lines = record;
-    const QString shown = ToQt(CommentsText(record));
+    const QString shown = m_qtText.ToQt(CommentsText(record));
     m_limit = TextLimit(CommentsCharLimit, static_cast<std::size_t>(shown.size()));
     const QSignalBlocker blocker(m_text);
     m_text->setPlainText(shown);
@@ -71,7 +71,7 @@ void CCommentsDlg::OnTextChanged() {
 
 bool CCommentsDlg::Validate() {
     const QString plain = PlainText();
-    const std::string text = FromQt(plain);
+    const std::string text = m_qtText.FromQt(plain);
     if (const auto problem = CommentsLineProblem(text)) {
         Refuse(m_text, *problem);
         return false;
@@ -81,7 +81,7 @@ bool CCommentsDlg::Validate() {
     const QStringList shown = plain.split(QLatin1Char('\n'));
     for (qsizetype i = 0; i < shown.size() && i < std::ssize(lines) && i < std::ssize(m_lines); ++i) {
         const auto at = static_cast<std::size_t>(i);
-        if (shown[i] == ToQt(m_lines[at].text)) {
+        if (shown[i] == m_qtText.ToQt(m_lines[at].text)) {
             lines[at].text = m_lines[at].text;
         }
     }

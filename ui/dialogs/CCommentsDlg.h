@@ -13,7 +13,7 @@ class QPlainTextEdit;
 class CCommentsDlg : public CSectionDialog, public CommentsDialog {
     Q_OBJECT
 public:
-    CCommentsDlg(Platform& platform, QWidget* parent);
+    CCommentsDlg(Platform& platform, const QtText& qtText, QWidget* parent);
 
     void Load(const std::vector<CommentLine>& record) override;
     bool Run() override { return RunModal(); }

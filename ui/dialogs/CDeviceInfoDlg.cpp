@@ -21,9 +21,9 @@ QRadioButton* MakeRadio(const char* text, const char* objectName, int controlId)
 
 }  // namespace
 
-CDeviceInfoDlg::CDeviceInfoDlg(Platform& platform, QWidget* parent)
-    : CSectionDialog(platform, "EDS DeviceInformation", "deviceInfoDialog", "&Ok", parent),
-      m_controls(DeviceInfoFields()) {
+CDeviceInfoDlg::CDeviceInfoDlg(Platform& platform, const QtText& qtText, QWidget* parent)
+    : CSectionDialog(platform, qtText, "EDS DeviceInformation", "deviceInfoDialog", "&Ok", parent),
+      m_controls(DeviceInfoFields(), qtText) {
     auto* outer = new QGroupBox(QStringLiteral("Device Information"));
     Body()->addWidget(outer);
     auto* layout = new QVBoxLayout(outer);

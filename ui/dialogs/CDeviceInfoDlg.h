@@ -11,7 +11,7 @@ class QRadioButton;
 class CDeviceInfoDlg : public CSectionDialog, public DeviceInfoDialog {
     Q_OBJECT
 public:
-    CDeviceInfoDlg(Platform& platform, QWidget* parent);
+    CDeviceInfoDlg(Platform& platform, const QtText& qtText, QWidget* parent);
 
     void Load(const DeviceInfoSection& record) override;
     bool Run() override { return RunModal(); }

@@ -6,8 +6,8 @@
 
 #include "ui/right_pane/SectionTexts.h"
 
-CDummyUsageDlg::CDummyUsageDlg(Platform& platform, QWidget* parent)
-    : CSectionDialog(platform, "DummyEntries", "dummyUsageDialog", "&OK", parent) {
+CDummyUsageDlg::CDummyUsageDlg(Platform& platform, const QtText& qtText, QWidget* parent)
+    : CSectionDialog(platform, qtText, "DummyEntries", "dummyUsageDialog", "&OK", parent) {
     auto* group = new QGroupBox(QStringLiteral("Dummy Entries"));
     Body()->addWidget(group);
     auto* layout = new QVBoxLayout(group);

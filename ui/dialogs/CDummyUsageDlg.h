@@ -13,7 +13,7 @@ class QCheckBox;
 class CDummyUsageDlg : public CSectionDialog, public DummyUsageDialog {
     Q_OBJECT
 public:
-    CDummyUsageDlg(Platform& platform, QWidget* parent);
+    CDummyUsageDlg(Platform& platform, const QtText& qtText, QWidget* parent);
 
     void Load(const DummyUsageSection& record) override;
     bool Run() override { return RunModal(); }

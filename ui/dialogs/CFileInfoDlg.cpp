@@ -13,9 +13,9 @@ constexpr int NarrowField = 90;
 
 }  // namespace
 
-CFileInfoDlg::CFileInfoDlg(Platform& platform, QWidget* parent)
-    : CSectionDialog(platform, "EDS FileInformation", "fileInfoDialog", "&Ok", parent),
-      m_controls(FileInfoFields()) {
+CFileInfoDlg::CFileInfoDlg(Platform& platform, const QtText& qtText, QWidget* parent)
+    : CSectionDialog(platform, qtText, "EDS FileInformation", "fileInfoDialog", "&Ok", parent),
+      m_controls(FileInfoFields(), qtText) {
     auto* outer = new QGroupBox(QStringLiteral("File Information"));
     Body()->addWidget(outer);
     auto* outerLayout = new QVBoxLayout(outer);
@@ -78,7 +78,7 @@ QPushButton* CFileInfoDlg::ClockButton(Clock clock, const char* objectName, int 
     // Only the pressed button's field changes; whatever was typed elsewhere stays.
     connect(button, &QPushButton::clicked, this, [this, field, date] {
         const LocalTime now = m_platform.GetLocalTime();
-        field->setText(ToQt(date ? DateText(now) : TimeText(now)));
+        field->setText(m_qtText.ToQt(date ? DateText(now) : TimeText(now)));
     });
     return button;
 }

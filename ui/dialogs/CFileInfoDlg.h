@@ -12,7 +12,7 @@ class QLineEdit;
 class CFileInfoDlg : public CSectionDialog, public FileInfoDialog {
     Q_OBJECT
 public:
-    CFileInfoDlg(Platform& platform, QWidget* parent);
+    CFileInfoDlg(Platform& platform, const QtText& qtText, QWidget* parent);
 
     void Load(const FileInfoSection& record) override;
     bool Run() override { return RunModal(); }

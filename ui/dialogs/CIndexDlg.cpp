@@ -42,10 +42,10 @@ constexpr EditBinding Edits[] = {
     {IndexDlgControl::HighLimit, IndexDlgText::HighLimit},
 };
 
-void ShowList(QComboBox* combo, const IndexDlgList& list) {
+void ShowList(QComboBox* combo, const IndexDlgList& list, const QtText& qtText) {
     QStringList names;
     for (const std::string& name : list.names) {
-        names << ToQt(name);
+        names << qtText.ToQt(name);
     }
     QStringList shown;
     for (int i = 0; i < combo->count(); ++i) {
@@ -60,7 +60,8 @@ void ShowList(QComboBox* combo, const IndexDlgList& list) {
 
 }  // namespace
 
-CIndexDlg::CIndexDlg(Platform& platform, QWidget* parent) : QDialog(parent), m_rules(platform) {
+CIndexDlg::CIndexDlg(Platform& platform, const QtText& qtText, QWidget* parent)
+    : QDialog(parent), m_rules(platform), m_qtText(qtText) {
     setObjectName(QStringLiteral("indexDialog"));
     auto* columns = new QHBoxLayout;
     // Two columns of about the same height, the buttons at the bottom right: the dialog stays within a
@@ -105,7 +106,7 @@ QLineEdit* CIndexDlg::AddEdit(IndexDlgControl control, IndexDlgText field, const
     m_controls[Slot(control)] = edit;
     // Only the user's typing counts as an entry; texts the dialog sets itself do not.
     connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& text) {
-        m_rules.TextEdited(field, FromQt(text));
+        m_rules.TextEdited(field, m_qtText.FromQt(text));
         Sync();
     });
     return edit;
@@ -272,10 +273,10 @@ void CIndexDlg::OnOk() {
 
 void CIndexDlg::Sync() {
     const IndexDlgView& view = m_rules.View();
-    setWindowTitle(ToQt(view.caption));
+    setWindowTitle(m_qtText.ToQt(view.caption));
     for (const EditBinding& binding : Edits) {
         auto* edit = static_cast<QLineEdit*>(m_controls[Slot(binding.control)]);
-        const QString text = ToQt(view.Text(binding.field));
+        const QString text = m_qtText.ToQt(view.Text(binding.field));
         // Setting an unchanged text would move the cursor of the edit being typed in.
         if (edit->text() != text) {
             const QSignalBlocker blocker(edit);
@@ -301,9 +302,9 @@ void CIndexDlg::Sync() {
         const QSignalBlocker objectTypes(m_comboObjectType);
         const QSignalBlocker dataTypes(m_comboDataType);
         const QSignalBlocker accessTypes(m_comboAccessType);
-        ShowList(m_comboObjectType, view.objectTypes);
-        ShowList(m_comboDataType, view.dataTypes);
-        ShowList(m_comboAccessType, view.accessTypes);
+        ShowList(m_comboObjectType, view.objectTypes, m_qtText);
+        ShowList(m_comboDataType, view.dataTypes, m_qtText);
+        ShowList(m_comboAccessType, view.accessTypes, m_qtText);
     }
     for (std::size_t i = 0; i < m_controls.size(); ++i) {
         if (m_controls[i] != nullptr) {

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "platform/IndexDialog.h"
+#include "ui/app/QtText.h"
 #include "ui/dialogs/IndexDialogRules.h"
 
 class Platform;
@@ -18,7 +19,7 @@ class QRadioButton;
 class CIndexDlg : public QDialog, public IndexDialog {
     Q_OBJECT
 public:
-    CIndexDlg(Platform& platform, QWidget* parent);
+    CIndexDlg(Platform& platform, const QtText& qtText, QWidget* parent);
 
     void SetMode(IndexDialogMode mode) override { m_rules.SetMode(mode); }
     void SetLevel(IndexDialogLevel level) override { m_rules.SetLevel(level); }
@@ -44,6 +45,7 @@ private:
     void Sync();
 
     IndexDialogRules m_rules;
+    QtText m_qtText;
     std::array<QWidget*, static_cast<std::size_t>(IndexDlgControl::Count)> m_controls{};
     QLineEdit* m_editIndex = nullptr;
     QLineEdit* m_editSubindex = nullptr;

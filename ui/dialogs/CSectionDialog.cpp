@@ -9,9 +9,9 @@
 #include "ui/app/CaptionWidth.h"
 #include "ui/app/QtText.h"
 
-CSectionDialog::CSectionDialog(Platform& platform, const char* title, const char* objectName,
-                               const char* okText, QWidget* parent)
-    : QDialog(parent), m_platform(platform) {
+CSectionDialog::CSectionDialog(Platform& platform, const QtText& qtText, const char* title,
+                               const char* objectName, const char* okText, QWidget* parent)
+    : QDialog(parent), m_platform(platform), m_qtText(qtText) {
     setObjectName(QString::fromLatin1(objectName));
     setWindowTitle(QString::fromLatin1(title));
     setModal(true);
@@ -55,7 +55,7 @@ void CSectionDialog::SetTabOrder(const std::vector<QWidget*>& controls) {
 }
 
 void CSectionDialog::Refuse(QWidget* control, const std::string& prompt) {
-    m_platform.MessageBox(prompt, FromQt(windowTitle()), MsgButtons::Ok, MsgIcon::Exclamation, true);
+    m_platform.MessageBox(prompt, m_qtText.FromQt(windowTitle()), MsgButtons::Ok, MsgIcon::Exclamation, true);
     control->setFocus(Qt::OtherFocusReason);
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
         edit->selectAll();

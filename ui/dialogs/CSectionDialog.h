@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/app/QtText.h"
+
 class Platform;
 class QPushButton;
 class QVBoxLayout;
@@ -18,8 +20,8 @@ public:
     bool RunModal() { return exec() == QDialog::Accepted; }
 
 protected:
-    CSectionDialog(Platform& platform, const char* title, const char* objectName, const char* okText,
-                   QWidget* parent);
+    CSectionDialog(Platform& platform, const QtText& qtText, const char* title, const char* objectName,
+                   const char* okText, QWidget* parent);
 
     QVBoxLayout* Body() const { return m_body; }
     QPushButton* OkButton() const { return m_ok; }
@@ -32,6 +34,7 @@ protected:
     virtual bool Validate() = 0;
 
     Platform& m_platform;
+    QtText m_qtText;
 
 private:
     void accept() override;

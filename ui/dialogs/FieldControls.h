@@ -17,8 +17,8 @@
 template <class Record>
 class FieldControls {
 public:
-    explicit FieldControls(std::span<const SectionField<Record>> fields)
-        : m_fields(fields), m_widgets(fields.size(), nullptr) {}
+    FieldControls(std::span<const SectionField<Record>> fields, const QtText& qtText)
+        : m_fields(fields), m_qtText(qtText), m_widgets(fields.size(), nullptr) {}
 
     // Creates the named field's control in a grid row: an edit box goes into the given column (and the
     // span after it) with its label in the column before, a check box into the given column alone.
@@ -61,7 +61,7 @@ public:
                 box->setChecked(inputs[i].checked);
             } else if (auto* edit = qobject_cast<QLineEdit*>(m_widgets[i])) {
                 // The limit counts characters as shown, which in UTF-8 are fewer than the bytes.
-                const QString shown = ToQt(inputs[i].text);
+                const QString shown = m_qtText.ToQt(inputs[i].text);
                 edit->setMaxLength(TextLimit(m_fields[i].maxChars, static_cast<std::size_t>(shown.size())));
                 edit->setText(shown);
             }
@@ -76,7 +76,7 @@ public:
             if (auto* box = qobject_cast<QCheckBox*>(m_widgets[i])) {
                 inputs[i].checked = box->isChecked();
             } else if (auto* edit = qobject_cast<QLineEdit*>(m_widgets[i])) {
-                inputs[i].text = FromQtKeeping(edit->text(), inputs[i].text);
+                inputs[i].text = m_qtText.FromQtKeeping(edit->text(), inputs[i].text);
             }
         }
         if (const auto problem = StoreFields(record, m_fields, inputs)) {
@@ -93,5 +93,6 @@ private:
     }
 
     std::span<const SectionField<Record>> m_fields;
+    QtText m_qtText;
     std::vector<QWidget*> m_widgets;
 };

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/IndexDialog.h"
+#include "ui/app/QtText.h"
 
 class Platform;
 
@@ -12,7 +13,8 @@ class Platform;
 // show their own messages through the platform, so tests see every box they raise.
 class QtDialogFactory : public DialogFactory {
 public:
-    QtDialogFactory(Platform& platform, QWidget* parent) : m_platform(platform), m_parent(parent) {}
+    QtDialogFactory(Platform& platform, const QtText& qtText, QWidget* parent)
+        : m_platform(platform), m_qtText(qtText), m_parent(parent) {}
 
     std::unique_ptr<IndexDialog> CreateIndexDialog() override;
     std::unique_ptr<FileInfoDialog> CreateFileInfoDialog() override;
@@ -22,5 +24,6 @@ public:
 
 private:
     Platform& m_platform;
+    QtText m_qtText;
     QPointer<QWidget> m_parent;
 };

@@ -9,7 +9,8 @@
 #include "ui/app/QtText.h"
 #include "ui/right_pane/ReadOnlyField.h"
 
-CCommentsWnd::CCommentsWnd(CQuillmarkDoc& document, QWidget* parent) : QWidget(parent), m_document(document) {
+CCommentsWnd::CCommentsWnd(CQuillmarkDoc& document, QWidget* parent)
+    : QWidget(parent), m_document(document), m_qtText(document) {
     setObjectName(QStringLiteral("commentsForm"));
     auto* page = new QVBoxLayout(this);
     auto* group = new QGroupBox(QStringLiteral("Comments"));
@@ -43,6 +44,6 @@ void CCommentsWnd::OnUpdate(std::uint32_t hint, const HintObject& object) {
     }
     m_list->clear();
     for (const CommentLine& line : *object.comments) {
-        m_list->addItem(ToQt(line.text));
+        m_list->addItem(m_qtText.ToQt(line.text));
     }
 }

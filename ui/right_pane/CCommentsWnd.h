@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "document/DocumentView.h"
+#include "ui/app/QtText.h"
 
 class CQuillmarkDoc;
 class QListWidget;
@@ -18,5 +19,6 @@ public:
 
 private:
     CQuillmarkDoc& m_document;
+    QtText m_qtText;
     QListWidget* m_list = nullptr;
 };

@@ -30,7 +30,8 @@ constexpr BaudrateBox Baudrates[] = {
 
 }  // namespace
 
-CDeviceInfo::CDeviceInfo(CQuillmarkDoc& document, QWidget* parent) : QWidget(parent), m_document(document) {
+CDeviceInfo::CDeviceInfo(CQuillmarkDoc& document, QWidget* parent)
+    : QWidget(parent), m_document(document), m_qtText(document) {
     setObjectName(QStringLiteral("deviceInfoForm"));
     auto* page = new QVBoxLayout(this);
     auto* outer = new QGroupBox(QStringLiteral("Device Information"));
@@ -107,16 +108,16 @@ void CDeviceInfo::OnUpdate(std::uint32_t hint, const HintObject& object) {
 }
 
 void CDeviceInfo::Show(const DeviceInfoSection& section) {
-    SetText(m_vendorName, section.VendorName);
-    SetText(m_vendorNumber, IdentityNumberText(section.VendorNumber));
-    SetText(m_revisionNumber, IdentityNumberText(section.RevisionNumber));
-    SetText(m_productName, section.ProductName);
-    SetText(m_productNumber, IdentityNumberText(section.ProductNumber));
-    SetText(m_orderCode, section.OrderCode);
-    SetText(m_granularity, SectionNumberText(section.Granularity));
-    SetText(m_dynamicChannels, SectionNumberText(section.DynamicChannelsSupported));
-    SetText(m_rxPdo, SectionNumberText(section.NrOfRxPdo));
-    SetText(m_txPdo, SectionNumberText(section.NrOfTxPdo));
+    SetText(m_vendorName, section.VendorName, m_qtText);
+    SetText(m_vendorNumber, IdentityNumberText(section.VendorNumber), m_qtText);
+    SetText(m_revisionNumber, IdentityNumberText(section.RevisionNumber), m_qtText);
+    SetText(m_productName, section.ProductName, m_qtText);
+    SetText(m_productNumber, IdentityNumberText(section.ProductNumber), m_qtText);
+    SetText(m_orderCode, section.OrderCode, m_qtText);
+    SetText(m_granularity, SectionNumberText(section.Granularity), m_qtText);
+    SetText(m_dynamicChannels, SectionNumberText(section.DynamicChannelsSupported), m_qtText);
+    SetText(m_rxPdo, SectionNumberText(section.NrOfRxPdo), m_qtText);
+    SetText(m_txPdo, SectionNumberText(section.NrOfTxPdo), m_qtText);
     m_lss->setChecked(section.LSS_Supported != 0);
     m_groupMessaging->setChecked(section.GroupMessaging != 0);
     const std::uint32_t rates[] = {section.Baudrate_10,  section.Baudrate_20,  section.Baudrate_50,

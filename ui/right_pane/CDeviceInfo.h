@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "document/DocumentView.h"
+#include "ui/app/QtText.h"
 
 class CQuillmarkDoc;
 class QButtonGroup;
@@ -26,6 +27,7 @@ private:
     void SetBootUp(bool master, bool slave);
 
     CQuillmarkDoc& m_document;
+    QtText m_qtText;
     QLabel* m_vendorName = nullptr;
     QLabel* m_vendorNumber = nullptr;
     QLabel* m_revisionNumber = nullptr;

@@ -10,7 +10,8 @@
 using FormWidgets::AddField;
 using FormWidgets::SetText;
 
-CFileInfo::CFileInfo(CQuillmarkDoc& document, QWidget* parent) : QWidget(parent), m_document(document) {
+CFileInfo::CFileInfo(CQuillmarkDoc& document, QWidget* parent)
+    : QWidget(parent), m_document(document), m_qtText(document) {
     setObjectName(QStringLiteral("fileInfoForm"));
     auto* page = new QVBoxLayout(this);
     auto* outer = new QGroupBox(QStringLiteral("File Information"));
@@ -59,17 +60,17 @@ void CFileInfo::OnUpdate(std::uint32_t hint, const HintObject& object) {
 }
 
 void CFileInfo::Show(const FileInfoSection& section) {
-    SetText(m_fileName, section.FileName);
-    SetText(m_fileVersion, SectionNumberText(section.FileVersion));
-    SetText(m_fileRevision, SectionNumberText(section.FileRevision));
-    SetText(m_edsVersion, section.EDSVersion);
-    SetText(m_description, section.Description);
-    SetText(m_creationTime, section.CreationTime);
-    SetText(m_creationDate, section.CreationDate);
-    SetText(m_createdBy, section.CreatedBy);
-    SetText(m_modifiedBy, section.ModifiedBy);
-    SetText(m_modificationTime, section.ModificationTime);
-    SetText(m_modificationDate, section.ModificationDate);
+    SetText(m_fileName, section.FileName, m_qtText);
+    SetText(m_fileVersion, SectionNumberText(section.FileVersion), m_qtText);
+    SetText(m_fileRevision, SectionNumberText(section.FileRevision), m_qtText);
+    SetText(m_edsVersion, section.EDSVersion, m_qtText);
+    SetText(m_description, section.Description, m_qtText);
+    SetText(m_creationTime, section.CreationTime, m_qtText);
+    SetText(m_creationDate, section.CreationDate, m_qtText);
+    SetText(m_createdBy, section.CreatedBy, m_qtText);
+    SetText(m_modifiedBy, section.ModifiedBy, m_qtText);
+    SetText(m_modificationTime, section.ModificationTime, m_qtText);
+    SetText(m_modificationDate, section.ModificationDate, m_qtText);
 }
 
 void CFileInfo::Clear() {

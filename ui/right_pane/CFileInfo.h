@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "document/DocumentView.h"
+#include "ui/app/QtText.h"
 
 class CQuillmarkDoc;
 class QLabel;
@@ -21,6 +22,7 @@ private:
     void Clear();
 
     CQuillmarkDoc& m_document;
+    QtText m_qtText;
     QLabel* m_fileName = nullptr;
     QLabel* m_fileVersion = nullptr;
     QLabel* m_fileRevision = nullptr;

@@ -23,7 +23,7 @@ QGridLayout* AddGroup(QVBoxLayout* outer, const char* title) {
 }  // namespace
 
 CIndexParamWnd::CIndexParamWnd(CQuillmarkDoc& document, QWidget* parent)
-    : QWidget(parent), m_document(document) {
+    : QWidget(parent), m_document(document), m_qtText(document) {
     setObjectName(QStringLiteral("indexParamForm"));
     auto* page = new QVBoxLayout(this);
     auto* outer = new QGroupBox(QStringLiteral("Index Parameter"));
@@ -69,19 +69,19 @@ void CIndexParamWnd::OnUpdate(std::uint32_t hint, const HintObject& object) {
 
 void CIndexParamWnd::UpdateData() {
     using FormWidgets::SetText;
-    SetText(m_parameterName, m_fields.parameterName);
-    SetText(m_indexNumber, m_fields.indexNumber);
-    SetText(m_storageArea, m_fields.storageArea);
-    SetText(m_callbackFunction, m_fields.callbackFunction);
-    SetText(m_currentSubindex, m_fields.currentSubindex);
-    SetText(m_numberOfSubindices, m_fields.numberOfSubindices);
-    SetText(m_indexCategory, m_fields.indexCategory);
-    SetText(m_objectType, m_fields.objectType);
-    SetText(m_dataType, m_fields.dataType);
-    SetText(m_accessType, m_fields.accessType);
-    SetText(m_pdoMapping, m_fields.pdoMapping);
-    SetText(m_defaultValue, m_fields.defaultValue);
-    SetText(m_lowLimit, m_fields.lowLimit);
-    SetText(m_highLimit, m_fields.highLimit);
-    SetText(m_storeToNvData, m_fields.storeToNvData);
+    SetText(m_parameterName, m_fields.parameterName, m_qtText);
+    SetText(m_indexNumber, m_fields.indexNumber, m_qtText);
+    SetText(m_storageArea, m_fields.storageArea, m_qtText);
+    SetText(m_callbackFunction, m_fields.callbackFunction, m_qtText);
+    SetText(m_currentSubindex, m_fields.currentSubindex, m_qtText);
+    SetText(m_numberOfSubindices, m_fields.numberOfSubindices, m_qtText);
+    SetText(m_indexCategory, m_fields.indexCategory, m_qtText);
+    SetText(m_objectType, m_fields.objectType, m_qtText);
+    SetText(m_dataType, m_fields.dataType, m_qtText);
+    SetText(m_accessType, m_fields.accessType, m_qtText);
+    SetText(m_pdoMapping, m_fields.pdoMapping, m_qtText);
+    SetText(m_defaultValue, m_fields.defaultValue, m_qtText);
+    SetText(m_lowLimit, m_fields.lowLimit, m_qtText);
+    SetText(m_highLimit, m_fields.highLimit, m_qtText);
+    SetText(m_storeToNvData, m_fields.storeToNvData, m_qtText);
 }

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "document/DocumentView.h"
+#include "ui/app/QtText.h"
 #include "ui/right_pane/IndexParamFields.h"
 
 class CQuillmarkDoc;
@@ -22,6 +23,7 @@ private:
     void UpdateData();
 
     CQuillmarkDoc& m_document;
+    QtText m_qtText;
     IndexParamFields m_fields;
     QLabel* m_parameterName = nullptr;
     QLabel* m_indexNumber = nullptr;

@@ -35,8 +35,8 @@ QRadioButton* MakeRadio(const char* text, const char* objectName, int controlId)
     return radio;
 }
 
-void SetText(QLabel* field, const std::string& text) {
-    field->setText(ToQt(text));
+void SetText(QLabel* field, const std::string& text, const QtText& qtText) {
+    field->setText(qtText.ToQt(text));
 }
 
 }  // namespace FormWidgets

@@ -19,7 +19,7 @@
 #include "ui/tree_pane/TreeLabels.h"
 
 CLeftPaneView::CLeftPaneView(CQuillmarkDoc& document, Platform& platform, QWidget* parent)
-    : QTreeWidget(parent), m_pDocument(&document), m_platform(platform) {
+    : QTreeWidget(parent), m_pDocument(&document), m_platform(platform), m_qtText(document) {
     setObjectName(QStringLiteral("treePane"));
     setHeaderHidden(true);
     setColumnCount(1);
@@ -57,7 +57,7 @@ CLeftPaneView::~CLeftPaneView() {
 }
 
 QTreeWidgetItem* CLeftPaneView::NewItem(const std::string& label, Image image) {
-    auto* item = new QTreeWidgetItem(QStringList{ToQt(label)});
+    auto* item = new QTreeWidgetItem(QStringList{m_qtText.ToQt(label)});
     SetImages(item, image);
     return item;
 }
@@ -113,7 +113,7 @@ void CLeftPaneView::FillDictionary() {
     }
     expandItem(m_hDictionary);
     m_bDictionaryExpanded = true;
-    m_bProjectLoaded = true;
+    m_commands.SetProjectLoaded(true);
     if (IsFiltering()) {
         ApplyFilter();
     }
@@ -127,9 +127,12 @@ void CLeftPaneView::AddDictionaryNodes() {
     SetImages(&indexPrototype, ClosedFolder);
     QTreeWidgetItem subindexPrototype;
     SetImages(&subindexPrototype, SingleEntry);
-    const auto newNode = [](const QTreeWidgetItem& prototype, const std::string& label) {
+    const auto newNode = [this](const QTreeWidgetItem& prototype, const std::string& label,
+                                std::uint16_t index, std::uint16_t subindex) {
         auto* node = new QTreeWidgetItem(prototype);
-        node->setText(0, ToQt(label));
+        node->setText(0, m_qtText.ToQt(label));
+        node->setData(0, IndexRole, index);
+        node->setData(0, SubindexRole, subindex);
         return node;
     };
     QList<QTreeWidgetItem*> indexNodes;
@@ -140,11 +143,14 @@ void CLeftPaneView::AddDictionaryNodes() {
         const std::uint16_t entryCount = m_pDocument->GetEntryCount(position);
         for (std::uint16_t entry = 0; entry < entryCount; ++entry) {
             const std::string label = m_pDocument->GetTreeLabel(position, entry);
+            const SubindexEntry* read = m_pDocument->GetEntryAt(position, entry);
+            const std::uint16_t index = read != nullptr ? read->index : 0;
             if (entry == 0) {
-                indexNode = newNode(indexPrototype, label);
+                indexNode = newNode(indexPrototype, label, index, 0);
                 indexNodes.push_back(indexNode);
             } else {
-                indexNode->addChild(newNode(subindexPrototype, label));
+                indexNode->addChild(
+                    newNode(subindexPrototype, label, index, read != nullptr ? read->subindex : 0));
             }
         }
     }
@@ -159,14 +165,13 @@ void CLeftPaneView::SelectNode(QTreeWidgetItem* node) {
     }
 }
 
-// The numbers sit in the first eight characters of a label, where only ASCII hexadecimal digits count;
-// the name after them is left alone, which keeps walks over every node of a large tree cheap.
+// Nodes outside the dictionary carry no numbers and read as 0.
 std::uint16_t CLeftPaneView::IndexFromItem(const QTreeWidgetItem* item) const {
-    return item == nullptr ? 0 : IndexFromLabel(item->text(0).left(8).toLatin1().toStdString());
+    return item == nullptr ? 0 : static_cast<std::uint16_t>(item->data(0, IndexRole).toUInt());
 }
 
 std::uint16_t CLeftPaneView::SubindexFromItem(const QTreeWidgetItem* item) const {
-    return item == nullptr ? 0 : SubindexFromLabel(item->text(0).left(8).toLatin1().toStdString());
+    return item == nullptr ? 0 : static_cast<std::uint16_t>(item->data(0, SubindexRole).toUInt());
 }
 
 NodeKind CLeftPaneView::KindOf(const QTreeWidgetItem* item) const {
@@ -212,52 +217,41 @@ QTreeWidgetItem* CLeftPaneView::SectionItem(NodeKind kind) const {
     }
 }
 
-void CLeftPaneView::ClearKindFlags() {
-    m_bIndexSelected = m_bSubindexSelected = m_bDictionarySelected = false;
-    m_bFileInfoSelected = m_bDeviceInfoSelected = m_bDummyUsageSelected = m_bCommentsSelected = false;
-    m_bCanAddSubindex = false;
-}
-
 void CLeftPaneView::OnSelectionChanging(QTreeWidgetItem* item) {
-    ClearKindFlags();
+    const NodeKind kind = KindOf(item);
+    // The state first, as the views that the show requests reach may ask for it.
+    m_commands.Select(
+        kind, kind == NodeKind::Subindex ||
+                  (kind == NodeKind::Index && m_pDocument->MayHoldSubindices(IndexFromItem(item)) != 0));
     int form = CRightPaneView::IndexParam;
-    switch (KindOf(item)) {
+    switch (kind) {
         case NodeKind::DeviceInfo:
-            m_bDeviceInfoSelected = true;
             m_pDocument->ShowDeviceInfo();
             form = CRightPaneView::DeviceInfo;
             break;
         case NodeKind::FileInfo:
-            m_bFileInfoSelected = true;
             m_pDocument->ShowFileInfo();
             form = CRightPaneView::FileInfo;
             break;
         case NodeKind::DummyUsage:
-            m_bDummyUsageSelected = true;
             m_pDocument->ShowDummyUsage();
             form = CRightPaneView::DummyUsage;
             break;
         case NodeKind::Comments:
-            m_bCommentsSelected = true;
             m_pDocument->ShowComments();
             form = CRightPaneView::Comments;
             break;
         case NodeKind::Index: {
-            m_bIndexSelected = true;
             const std::uint16_t index = IndexFromItem(item);
-            m_bCanAddSubindex = m_pDocument->MayHoldSubindices(index) != 0;
             m_pDocument->ShowIndex(index);
             m_pDocument->ShowEntry(index, item->childCount() > 0 ? HeaderStructured : FirstEntry);
             break;
         }
         case NodeKind::Dictionary:
-            m_bDictionarySelected = true;
             // The node stands for no index, so the fields of the one shown last go.
             m_pDocument->ShowIndex(0);
             break;
         case NodeKind::Subindex:
-            m_bSubindexSelected = true;
-            m_bCanAddSubindex = true;
             // The index first: a subindex shows its own index's category, wherever the selection came from.
             m_pDocument->ShowIndex(IndexFromItem(item));
             m_pDocument->ShowEntry(IndexFromItem(item), SubindexFromItem(item));
@@ -269,10 +263,37 @@ void CLeftPaneView::OnSelectionChanging(QTreeWidgetItem* item) {
     if (m_pRightPane != nullptr) {
         m_pRightPane->ShowForm(form);
     }
-    if (const auto text = EditCommandText(GetCommandState())) {
-        m_strEditText = *text;
-    }
     emit CommandStateChanged();
+}
+
+bool CLeftPaneView::IsModified() const {
+    return m_pDocument->IsModified();
+}
+
+bool CLeftPaneView::CanUndo() const {
+    return m_pDocument->CanUndo();
+}
+
+bool CLeftPaneView::CanRedo() const {
+    return m_pDocument->CanRedo();
+}
+
+void CLeftPaneView::RunTreeCommand(int commandId) {
+    switch (commandId) {
+        case Cmd::ExpandRoot:
+        case Cmd::CollapseRoot:
+            ExpandNode(m_hRoot, commandId == Cmd::ExpandRoot);
+            break;
+        case Cmd::ExpandDictionary:
+        case Cmd::CollapseDictionary:
+            ExpandNode(m_hDictionary, commandId == Cmd::ExpandDictionary);
+            break;
+        case Cmd::Filter:
+            OpenFilter();
+            break;
+        default:
+            break;
+    }
 }
 
 void CLeftPaneView::OnItemExpanded(QTreeWidgetItem* item) {
@@ -335,8 +356,8 @@ void CLeftPaneView::OnItemDoubleClicked(QTreeWidgetItem* item) {
         default:
             break;
     }
-    if (command != 0 && HasHandler(command)) {
-        OnCommand(command);
+    if (command != 0 && TreeCommandController::HasHandler(command)) {
+        m_commands.OnCommand(command);
     }
 }
 
@@ -420,23 +441,23 @@ std::unique_ptr<QMenu> CLeftPaneView::BuildContextMenu(QTreeWidgetItem* item) {
     state.hasChildren = item != nullptr && item->childCount() > 0;
     state.rootExpanded = m_bRootExpanded;
     state.dictionaryExpanded = m_bDictionaryExpanded;
-    state.canAddSubindex = m_bCanAddSubindex;
-    state.indexCopied = m_bIndexCopied;
-    state.subindexCopied = m_bSubindexCopied;
+    state.canAddSubindex = m_commands.CanAddSubindex();
+    state.indexCopied = m_commands.IsIndexCopied();
+    state.subindexCopied = m_commands.IsSubindexCopied();
     const ContextMenuLayout layout = ContextMenuFor(KindOf(item), state);
 
-    auto menu = std::make_unique<QMenu>(ToQt(layout.name), this);
-    menu->setObjectName(QStringLiteral("contextMenu") + ToQt(layout.name).remove(QLatin1Char(' ')));
+    auto menu = std::make_unique<QMenu>(m_qtText.ToQt(layout.name), this);
+    menu->setObjectName(QStringLiteral("contextMenu") + m_qtText.ToQt(layout.name).remove(QLatin1Char(' ')));
     for (const ContextMenuItem& entry : layout.items) {
         if (entry.id == 0) {
             menu->addSeparator();
             continue;
         }
-        QAction* action = menu->addAction(ToQt(entry.text));
+        QAction* action = menu->addAction(m_qtText.ToQt(entry.text));
         action->setData(entry.id);
-        action->setEnabled(!entry.grayed && HasHandler(entry.id));
+        action->setEnabled(!entry.grayed && TreeCommandController::HasHandler(entry.id));
         const int id = entry.id;
-        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        connect(action, &QAction::triggered, this, [this, id] { m_commands.OnCommand(id); });
     }
     return menu;
 }
@@ -491,7 +512,7 @@ void CLeftPaneView::OnUpdate(std::uint32_t hint, const HintObject& object) {
                 return;
             }
             if (QTreeWidgetItem* node = FindVisibleIndexNode(itemBelow(m_hDictionary), object.entry->index)) {
-                node->setText(0, ToQt(IndexLabel(object.entry->index, object.entry->name)));
+                node->setText(0, m_qtText.ToQt(IndexLabel(object.entry->index, object.entry->name)));
             }
             break;
         }
@@ -508,8 +529,8 @@ void CLeftPaneView::OnUpdate(std::uint32_t hint, const HintObject& object) {
             for (int i = 0; i < indexNode->childCount(); ++i) {
                 QTreeWidgetItem* node = indexNode->child(i);
                 if (SubindexFromItem(node) == object.entry->subindex) {
-                    node->setText(0, ToQt(SubindexLabel(object.entry->index, object.entry->subindex,
-                                                        object.entry->name)));
+                    node->setText(0, m_qtText.ToQt(SubindexLabel(object.entry->index, object.entry->subindex,
+                                                                 object.entry->name)));
                     break;
                 }
             }

@@ -10,8 +10,11 @@
 
 #include "document/DocumentView.h"
 #include "eds/ImportMode.h"
+#include "platform/ResultCodes.h"
+#include "ui/app/QtText.h"
 #include "ui/tree_pane/CommandEnabling.h"
 #include "ui/tree_pane/ContextMenuLayout.h"
+#include "ui/tree_pane/TreeCommandController.h"
 #include "ui/tree_pane/TreeFilter.h"
 
 class CQuillmarkDoc;
@@ -23,9 +26,9 @@ class Platform;
 class QMenu;
 
 // The project tree: the EDS file as root, the four section nodes and the Object Dictionary node with
-// one node per index and subindex. It is the window every command reaches first, so it also hosts
-// the handlers of the file, import and create commands.
-class CLeftPaneView : public QTreeWidget, public DocumentView {
+// one node per index and subindex. It is the window every command reaches first: its command
+// controller routes them to the handlers here.
+class CLeftPaneView : public QTreeWidget, public DocumentView, private TreeCommandTarget {
     Q_OBJECT
 public:
     // Images of the tree's nodes.
@@ -37,6 +40,9 @@ public:
     static constexpr int FilterMatchRole = Qt::UserRole + 3;
     static constexpr int FilterExpandedRole = Qt::UserRole + 4;
     static constexpr int FilterHiddenRole = Qt::UserRole + 5;
+    // The numbers a dictionary node stands for: its index, and for a subindex node its subindex.
+    static constexpr int IndexRole = Qt::UserRole + 6;
+    static constexpr int SubindexRole = Qt::UserRole + 7;
 
     CLeftPaneView(CQuillmarkDoc& document, Platform& platform, QWidget* parent = nullptr);
     ~CLeftPaneView() override;
@@ -58,12 +64,8 @@ public:
     QTreeWidgetItem* SectionItem(NodeKind kind) const;
 
     // Commands, as the menus, accelerators and toolbar reach them.
-    bool HasHandler(int commandId) const;
-    bool IsCommandEnabled(int commandId) const;
-    void OnCommand(int commandId);
-    CommandState GetCommandState() const;
-    const std::string& EditCommandLabel() const { return m_strEditText; }
-    bool IsProjectLoaded() const { return m_bProjectLoaded; }
+    TreeCommandController& Commands() { return m_commands; }
+    const TreeCommandController& Commands() const { return m_commands; }
 
     // Opens a file given on the command line or dropped on the window: a project file as by Open, any
     // other file as by Import EDS-File, both without their file chooser.
@@ -108,7 +110,6 @@ private:
     void OnItemExpanded(QTreeWidgetItem* item);
     void OnItemCollapsed(QTreeWidgetItem* item);
     void OnItemDoubleClicked(QTreeWidgetItem* item);
-    void ClearKindFlags();
     void DeleteAllItems();
     QTreeWidgetItem* NewItem(const std::string& label, Image image);
     void SetImages(QTreeWidgetItem* item, Image image);
@@ -118,6 +119,17 @@ private:
     void AddDictionaryNodes();
     // Makes the node current; when it already is, the right pane is refreshed all the same.
     void SelectNode(QTreeWidgetItem* node);
+
+    // What the command controller asks of the tree.
+    bool IsModified() const override;
+    bool CanUndo() const override;
+    bool CanRedo() const override;
+    void RunFileCommand(int commandId) override;  // LeftPaneFileCommands.cpp
+    void RunTreeCommand(int commandId) override;
+    void RunSectionCommand(int commandId) override { OnEditSection(commandId); }
+    void RunEditCommand(int commandId) override { OnEditCommand(commandId); }
+    void RunHistoryCommand(int commandId) override { OnUndoRedo(commandId); }
+    void CommandsChanged() override { emit CommandStateChanged(); }
 
     // File, import and create commands (LeftPaneFileCommands.cpp).
     bool AskToSave(const char* question);
@@ -137,7 +149,7 @@ private:
     void OpenFile(const std::string& path, bool project, bool askToSave);
     void ImportEdsFile(const std::string& path);
     // One import of the file, shown in the tree and reported; returns the import's result.
-    int RunImport(const std::string& path, ImportMode mode);
+    EdsImportResult RunImport(const std::string& path, ImportMode mode);
     void ReportSaveFailure();
     void RepaintMainWindow();
 
@@ -145,7 +157,6 @@ private:
     void OnEditSection(int commandId);
 
     // Dictionary edit commands (LeftPaneEditCommands.cpp).
-    static bool IsEditCommand(int commandId);
     void OnEditCommand(int commandId);
     void OnNewIndex();
     void OnNewSubindex();
@@ -158,7 +169,9 @@ private:
     // Keeps a node that a command created or selected in view: when the filter would hide it, the filter
     // goes and the node is selected.
     void RevealUnderFilter(QTreeWidgetItem* node);
-    QTreeWidgetItem* InsertSorted(QTreeWidgetItem* parent, const std::string& label, Image image);
+    // Inserts a dictionary node among its siblings in the order of their numbers.
+    QTreeWidgetItem* InsertSorted(QTreeWidgetItem* parent, const std::string& label, Image image,
+                                  std::uint16_t index, std::uint16_t subindex = 0);
     void AddSubindexNodes(QTreeWidgetItem* indexNode, const IndexEntry& index);
     void RemoveNode(QTreeWidgetItem* node, bool moveSelection);
 
@@ -181,6 +194,8 @@ private:
 
     CQuillmarkDoc* m_pDocument;
     Platform& m_platform;
+    // The document's texts as the tree and its menus show them.
+    QtText m_qtText;
     CRightPaneView* m_pRightPane = nullptr;
     // The image list: closed folder, open folder, single entry.
     std::array<QIcon, 3> m_images;
@@ -193,25 +208,9 @@ private:
     QTreeWidgetItem* m_hComments = nullptr;
     QTreeWidgetItem* m_hDictionary = nullptr;
 
-    bool m_bIndexSelected = false;
-    bool m_bSubindexSelected = false;
-    bool m_bDictionarySelected = false;
-    bool m_bFileInfoSelected = false;
-    bool m_bDeviceInfoSelected = false;
-    bool m_bDummyUsageSelected = false;
-    bool m_bCommentsSelected = false;
-    bool m_bCanAddSubindex = false;
-    bool m_bIndexCopied = false;
-    bool m_bSubindexCopied = false;
-    // The images of the node last copied; a pasted node gets the same.
-    int m_nCopiedImage = ClosedFolder;
-    int m_nCopiedSelectedImage = ClosedFolder;
+    TreeCommandController m_commands{*this};
     bool m_bRootExpanded = false;
     bool m_bDictionaryExpanded = false;
-    bool m_bProjectLoaded = false;
-    std::string m_strSourceFilePath;
-    std::string m_strEdsFilePath;
-    std::string m_strEditText = InitialEditCommandText;
     CTreeFilterBar* m_pFilterBar = nullptr;
     CachingItemDelegate* m_pDelegate = nullptr;
     TreeFilter m_filter;

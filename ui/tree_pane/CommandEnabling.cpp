@@ -3,7 +3,7 @@
 #include "ui/app/CommandIds.h"
 
 bool CommandAllowed(int commandId, const CommandState& state) {
-    const bool entrySelected = state.indexSelected || state.subindexSelected;
+    const bool entrySelected = state.indexSelected() || state.subindexSelected();
     switch (commandId) {
         case Cmd::Save:
             return state.modified;
@@ -14,24 +14,24 @@ bool CommandAllowed(int commandId, const CommandState& state) {
         case Cmd::CreateXdd:
             return state.projectLoaded;
         case Cmd::NewIndex:
-            return state.indexSelected || state.dictionarySelected;
+            return state.indexSelected() || state.dictionarySelected();
         case Cmd::NewSubindex:
-            return state.subindexSelected || state.canAddSubindex;
+            return state.subindexSelected() || state.canAddSubindex;
         case Cmd::Edit:
         case Cmd::Copy:
         case Cmd::Delete:
             return entrySelected;
         case Cmd::Paste:
-            return (state.indexCopied && state.indexSelected) ||
-                   (state.subindexCopied && state.subindexSelected);
+            return (state.indexCopied && state.indexSelected()) ||
+                   (state.subindexCopied && state.subindexSelected());
         case Cmd::FileInfo:
-            return state.fileInfoSelected;
+            return state.fileInfoSelected();
         case Cmd::DeviceInfo:
-            return state.deviceInfoSelected;
+            return state.deviceInfoSelected();
         case Cmd::DummyUsage:
-            return state.dummyUsageSelected;
+            return state.dummyUsageSelected();
         case Cmd::Comments:
-            return state.commentsSelected;
+            return state.commentsSelected();
         case Cmd::Undo:
             return state.canUndo;
         case Cmd::Redo:
@@ -53,10 +53,10 @@ HistoryCommandText HistoryCommandTexts(int commandId, const std::string& stepLab
 }
 
 std::optional<std::string> EditCommandText(const CommandState& state) {
-    if (state.indexSelected) {
+    if (state.indexSelected()) {
         return "Edit index...";
     }
-    if (state.subindexSelected) {
+    if (state.subindexSelected()) {
         return "Edit subindex...";
     }
     return std::nullopt;

@@ -3,23 +3,27 @@
 #include <optional>
 #include <string>
 
-// What the enabling of the commands depends on: the document's modified flag and the tree pane's
-// flags.
+#include "ui/tree_pane/NodeKind.h"
+
+// What the enabling of the commands depends on: the document's modified flag, the kind of the
+// selected node and the tree pane's flags.
 struct CommandState {
     bool modified = false;
     bool projectLoaded = false;
-    bool indexSelected = false;
-    bool subindexSelected = false;
-    bool dictionarySelected = false;
-    bool fileInfoSelected = false;
-    bool deviceInfoSelected = false;
-    bool dummyUsageSelected = false;
-    bool commentsSelected = false;
+    NodeKind selected = NodeKind::None;
     bool canAddSubindex = false;
     bool indexCopied = false;
     bool subindexCopied = false;
     bool canUndo = false;
     bool canRedo = false;
+
+    bool indexSelected() const { return selected == NodeKind::Index; }
+    bool subindexSelected() const { return selected == NodeKind::Subindex; }
+    bool dictionarySelected() const { return selected == NodeKind::Dictionary; }
+    bool fileInfoSelected() const { return selected == NodeKind::FileInfo; }
+    bool deviceInfoSelected() const { return selected == NodeKind::DeviceInfo; }
+    bool dummyUsageSelected() const { return selected == NodeKind::DummyUsage; }
+    bool commentsSelected() const { return selected == NodeKind::Comments; }
 };
 
 // Whether the rule of a command allows it now. Commands without a rule are always allowed; the

@@ -3,8 +3,7 @@
 #include <string>
 #include <vector>
 
-// The kinds of node of the project tree.
-enum class NodeKind { None, Root, FileInfo, DeviceInfo, DummyUsage, Comments, Dictionary, Index, Subindex };
+#include "ui/tree_pane/NodeKind.h"
 
 // One item of a context menu; id 0 is a separator.
 struct ContextMenuItem {

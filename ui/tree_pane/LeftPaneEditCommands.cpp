@@ -1,5 +1,6 @@
 #include <QSignalBlocker>
 #include <cstdio>
+#include <utility>
 
 #include "document/CQuillmarkDoc.h"
 #include "platform/Platform.h"
@@ -9,20 +10,6 @@
 
 // The dictionary edit commands. Each asks the document to change the dictionary (the document runs
 // the index dialog and reports its own conflicts) and then changes only the affected nodes of the tree.
-
-bool CLeftPaneView::IsEditCommand(int commandId) {
-    switch (commandId) {
-        case Cmd::NewIndex:
-        case Cmd::NewSubindex:
-        case Cmd::Edit:
-        case Cmd::Delete:
-        case Cmd::Copy:
-        case Cmd::Paste:
-            return true;
-        default:
-            return false;
-    }
-}
 
 void CLeftPaneView::OnEditCommand(int commandId) {
     if (m_hDictionary == nullptr || (commandId != Cmd::NewIndex && currentItem() == nullptr)) {
@@ -36,9 +23,9 @@ void CLeftPaneView::OnEditCommand(int commandId) {
             OnNewSubindex();
             break;
         case Cmd::Edit:
-            if (m_bIndexSelected) {
+            if (m_commands.IsIndexSelected()) {
                 OnEditIndex(currentItem());
-            } else if (m_bSubindexSelected) {
+            } else if (m_commands.IsSubindexSelected()) {
                 OnEditSubindex(currentItem());
             }
             break;
@@ -58,24 +45,24 @@ void CLeftPaneView::OnEditCommand(int commandId) {
 }
 
 void CLeftPaneView::FollowCopyBuffer() {
-    // Paste is offered only while the document still holds what the last Copy copied.
-    if (!m_pDocument->HasCopiedIndex()) {
-        m_bIndexCopied = false;
-    }
-    if (!m_pDocument->HasCopiedSubindex()) {
-        m_bSubindexCopied = false;
-    }
+    m_commands.FollowCopyBuffer(m_pDocument->HasCopiedIndex(), m_pDocument->HasCopiedSubindex());
 }
 
-QTreeWidgetItem* CLeftPaneView::InsertSorted(QTreeWidgetItem* parent, const std::string& label, Image image) {
+QTreeWidgetItem* CLeftPaneView::InsertSorted(QTreeWidgetItem* parent, const std::string& label, Image image,
+                                             std::uint16_t index, std::uint16_t subindex) {
     QTreeWidgetItem* item = NewItem(label, image);
-    const QString text = item->text(0);
-    // The siblings are in label order: a binary search finds the place after every smaller or equal one.
+    item->setData(0, IndexRole, index);
+    item->setData(0, SubindexRole, subindex);
+    const auto numbers = [this](const QTreeWidgetItem* node) {
+        return std::pair(IndexFromItem(node), SubindexFromItem(node));
+    };
+    const auto key = numbers(item);
+    // The siblings are in number order: a binary search finds the place after every smaller or equal one.
     int low = 0;
     int high = parent->childCount();
     while (low < high) {
         const int middle = (low + high) / 2;
-        if (QString::compare(parent->child(middle)->text(0), text, Qt::CaseInsensitive) <= 0) {
+        if (numbers(parent->child(middle)) <= key) {
             low = middle + 1;
         } else {
             high = middle;
@@ -88,7 +75,8 @@ QTreeWidgetItem* CLeftPaneView::InsertSorted(QTreeWidgetItem* parent, const std:
 void CLeftPaneView::AddSubindexNodes(QTreeWidgetItem* indexNode, const IndexEntry& index) {
     for (std::size_t i = 1; i < index.subindices.size(); ++i) {
         const SubindexEntry& entry = *index.subindices[i];
-        InsertSorted(indexNode, SubindexLabel(entry.index, entry.subindex, entry.name), SingleEntry);
+        InsertSorted(indexNode, SubindexLabel(entry.index, entry.subindex, entry.name), SingleEntry,
+                     entry.index, entry.subindex);
     }
 }
 
@@ -112,17 +100,20 @@ void CLeftPaneView::OnNewIndex() {
     if (m_pDocument->AddIndex(label) != DocResult::Done) {
         return;
     }
-    QTreeWidgetItem* node = InsertSorted(m_hDictionary, label, ClosedFolder);
+    std::uint16_t index = 0;
+    std::uint16_t subindex = 0;
+    m_pDocument->GetLastAdded(index, subindex);
+    QTreeWidgetItem* node = InsertSorted(m_hDictionary, label, ClosedFolder, index);
     if (!m_bDictionaryExpanded) {
         ExpandNode(m_hDictionary, true);
     }
     setCurrentItem(node);
-    m_bProjectLoaded = true;
+    m_commands.SetProjectLoaded(true);
     RevealUnderFilter(node);
 }
 
 void CLeftPaneView::OnNewSubindex() {
-    QTreeWidgetItem* target = m_bIndexSelected ? currentItem() : currentItem()->parent();
+    QTreeWidgetItem* target = m_commands.IsIndexSelected() ? currentItem() : currentItem()->parent();
     if (KindOf(target) != NodeKind::Index) {
         return;
     }
@@ -130,7 +121,10 @@ void CLeftPaneView::OnNewSubindex() {
     if (m_pDocument->AddSubindex(IndexFromItem(target), label) != DocResult::Done) {
         return;
     }
-    QTreeWidgetItem* node = InsertSorted(target, label, SingleEntry);
+    std::uint16_t index = 0;
+    std::uint16_t subindex = 0;
+    m_pDocument->GetLastAdded(index, subindex);
+    QTreeWidgetItem* node = InsertSorted(target, label, SingleEntry, index, subindex);
     ExpandNode(target, true);
     setCurrentItem(node);
     RevealUnderFilter(node);
@@ -146,8 +140,8 @@ void CLeftPaneView::OnEditIndex(QTreeWidgetItem* node) {
         return;
     }
     // The index may have a new number, so its node goes to its new place, collapsed.
-    QTreeWidgetItem* indexNode =
-        InsertSorted(m_hDictionary, IndexLabel(edited->index, edited->Header()->name), ClosedFolder);
+    QTreeWidgetItem* indexNode = InsertSorted(
+        m_hDictionary, IndexLabel(edited->index, edited->Header()->name), ClosedFolder, edited->index);
     AddSubindexNodes(indexNode, *edited);
     setCurrentItem(indexNode);
     m_pDocument->EntryEdited(edited->Header());
@@ -163,7 +157,8 @@ void CLeftPaneView::OnEditSubindex(QTreeWidgetItem* node) {
     RemoveNode(node, false);
     if (edited != nullptr) {
         QTreeWidgetItem* editedNode =
-            InsertSorted(parent, SubindexLabel(edited->index, edited->subindex, edited->name), SingleEntry);
+            InsertSorted(parent, SubindexLabel(edited->index, edited->subindex, edited->name), SingleEntry,
+                         edited->index, edited->subindex);
         setCurrentItem(editedNode);
         RevealUnderFilter(editedNode);
     }
@@ -171,7 +166,7 @@ void CLeftPaneView::OnEditSubindex(QTreeWidgetItem* node) {
 
 void CLeftPaneView::OnDelete(QTreeWidgetItem* node) {
     const std::uint16_t index = IndexFromItem(node);
-    if (m_bIndexSelected) {
+    if (m_commands.IsIndexSelected()) {
         const char* question =
             node->childCount() > 0
                 ? "The index controls further subindices!\nAll subindices of this index will "
@@ -189,7 +184,7 @@ void CLeftPaneView::OnDelete(QTreeWidgetItem* node) {
         }
         return;
     }
-    if (!m_bSubindexSelected ||
+    if (!m_commands.IsSubindexSelected() ||
         m_platform.MessageBox("Subindex really delete?", "Delete subindex", MsgButtons::YesNo,
                               MsgIcon::Exclamation) != MsgResult::Yes) {
         return;
@@ -213,31 +208,26 @@ void CLeftPaneView::OnDelete(QTreeWidgetItem* node) {
 }
 
 void CLeftPaneView::OnCopy(QTreeWidgetItem* node) {
-    m_nCopiedImage = node->data(0, ImageRole).toInt();
-    m_nCopiedSelectedImage = node->data(0, SelectedImageRole).toInt();
-    if (m_bIndexSelected) {
+    m_commands.Copied(node->data(0, ImageRole).toInt(), node->data(0, SelectedImageRole).toInt());
+    if (m_commands.IsIndexSelected()) {
         m_pDocument->CopyIndex(IndexFromItem(node));
-        m_bIndexCopied = true;
-        m_bSubindexCopied = false;
-    } else if (m_bSubindexSelected) {
+    } else if (m_commands.IsSubindexSelected()) {
         m_pDocument->CopySubindex(IndexFromItem(node), SubindexFromItem(node));
-        m_bSubindexCopied = true;
-        m_bIndexCopied = false;
     }
 }
 
 void CLeftPaneView::OnPaste(QTreeWidgetItem* node) {
     QTreeWidgetItem* target = node->parent();
-    const auto copiedImage = static_cast<Image>(m_nCopiedImage);
-    if (m_bIndexSelected) {
+    const auto copiedImage = static_cast<Image>(m_commands.CopiedImage());
+    if (m_commands.IsIndexSelected()) {
         const DocResult result = m_pDocument->PasteIndex();
         const IndexEntry* pasted = m_pDocument->GetLastPastedIndex();
         if (result != DocResult::Done || pasted == nullptr || pasted->Header() == nullptr) {
             return;
         }
-        QTreeWidgetItem* pastedNode =
-            InsertSorted(target, IndexLabel(pasted->index, pasted->Header()->name), copiedImage);
-        pastedNode->setData(0, SelectedImageRole, m_nCopiedSelectedImage);
+        QTreeWidgetItem* pastedNode = InsertSorted(target, IndexLabel(pasted->index, pasted->Header()->name),
+                                                   copiedImage, pasted->index);
+        pastedNode->setData(0, SelectedImageRole, m_commands.CopiedSelectedImage());
         AddSubindexNodes(pastedNode, *pasted);
         // A node copied while it was open comes back open; without subindices there is nothing to open.
         if (copiedImage == OpenFolder) {
@@ -248,15 +238,16 @@ void CLeftPaneView::OnPaste(QTreeWidgetItem* node) {
             }
         }
         RevealUnderFilter(pastedNode);
-    } else if (m_bSubindexSelected) {
+    } else if (m_commands.IsSubindexSelected()) {
         if (m_pDocument->PasteSubindex(IndexFromItem(node)) != DocResult::Done) {
             return;
         }
         const SubindexEntry* pasted = m_pDocument->GetLastPastedSubindex();
         if (pasted != nullptr) {
-            QTreeWidgetItem* pastedNode = InsertSorted(
-                target, SubindexLabel(pasted->index, pasted->subindex, pasted->name), copiedImage);
-            pastedNode->setData(0, SelectedImageRole, m_nCopiedSelectedImage);
+            QTreeWidgetItem* pastedNode =
+                InsertSorted(target, SubindexLabel(pasted->index, pasted->subindex, pasted->name),
+                             copiedImage, pasted->index, pasted->subindex);
+            pastedNode->setData(0, SelectedImageRole, m_commands.CopiedSelectedImage());
             RevealUnderFilter(pastedNode);
         }
     }

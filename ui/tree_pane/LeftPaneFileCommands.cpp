@@ -1,9 +1,8 @@
 #include <QApplication>
 
 #include "document/CQuillmarkDoc.h"
-#include "eds/EdsResult.h"
-#include "generator/GenerationResult.h"
 #include "platform/Platform.h"
+#include "platform/ResultCodes.h"
 #include "platform/ResultMessage.h"
 #include "ui/app/CommandIds.h"
 #include "ui/app/WindowCaption.h"
@@ -16,7 +15,7 @@ constexpr unsigned ChooserOptions = HideReadOnly | OverwritePrompt | PathMustExi
 
 // The import's refusals for a missing FileName, VendorName, Dummy0001 or object list: the lenient
 // import fills these in.
-bool IsLackingRequiredParts(int importResult) {
+bool IsLackingRequiredParts(EdsImportResult importResult) {
     return importResult == EdsImportResult::InvalidFileInfo ||
            importResult == EdsImportResult::InvalidDeviceInfo ||
            importResult == EdsImportResult::InvalidDummyUsage ||
@@ -29,63 +28,7 @@ bool IsProjectFile(const std::string& path) {
 
 }  // namespace
 
-bool CLeftPaneView::HasHandler(int commandId) const {
-    switch (commandId) {
-        case Cmd::New:
-        case Cmd::Open:
-        case Cmd::Save:
-        case Cmd::SaveAs:
-        case Cmd::Exit:
-        case Cmd::ImportEds:
-        case Cmd::CreateSources:
-        case Cmd::CreateEds:
-        case Cmd::CreateDocumentation:
-        case Cmd::ImportXdd:
-        case Cmd::CreateXdd:
-        case Cmd::ExpandRoot:
-        case Cmd::CollapseRoot:
-        case Cmd::ExpandDictionary:
-        case Cmd::CollapseDictionary:
-        case Cmd::FileInfo:
-        case Cmd::DeviceInfo:
-        case Cmd::DummyUsage:
-        case Cmd::Comments:
-        case Cmd::Undo:
-        case Cmd::Redo:
-        case Cmd::Filter:
-            return true;
-        default:
-            return IsEditCommand(commandId);
-    }
-}
-
-CommandState CLeftPaneView::GetCommandState() const {
-    CommandState state;
-    state.modified = m_pDocument->IsModified();
-    state.projectLoaded = m_bProjectLoaded;
-    state.indexSelected = m_bIndexSelected;
-    state.subindexSelected = m_bSubindexSelected;
-    state.dictionarySelected = m_bDictionarySelected;
-    state.fileInfoSelected = m_bFileInfoSelected;
-    state.deviceInfoSelected = m_bDeviceInfoSelected;
-    state.dummyUsageSelected = m_bDummyUsageSelected;
-    state.commentsSelected = m_bCommentsSelected;
-    state.canAddSubindex = m_bCanAddSubindex;
-    state.indexCopied = m_bIndexCopied;
-    state.subindexCopied = m_bSubindexCopied;
-    state.canUndo = m_pDocument->CanUndo();
-    state.canRedo = m_pDocument->CanRedo();
-    return state;
-}
-
-bool CLeftPaneView::IsCommandEnabled(int commandId) const {
-    return HasHandler(commandId) && CommandAllowed(commandId, GetCommandState());
-}
-
-void CLeftPaneView::OnCommand(int commandId) {
-    if (!IsCommandEnabled(commandId)) {
-        return;
-    }
+void CLeftPaneView::RunFileCommand(int commandId) {
     switch (commandId) {
         case Cmd::New:
             OnFileNew();
@@ -120,36 +63,13 @@ void CLeftPaneView::OnCommand(int commandId) {
         case Cmd::CreateXdd:
             OnCreateXdd();
             break;
-        case Cmd::ExpandRoot:
-        case Cmd::CollapseRoot:
-            ExpandNode(m_hRoot, commandId == Cmd::ExpandRoot);
-            break;
-        case Cmd::ExpandDictionary:
-        case Cmd::CollapseDictionary:
-            ExpandNode(m_hDictionary, commandId == Cmd::ExpandDictionary);
-            break;
-        case Cmd::FileInfo:
-        case Cmd::DeviceInfo:
-        case Cmd::DummyUsage:
-        case Cmd::Comments:
-            OnEditSection(commandId);
-            break;
-        case Cmd::Undo:
-        case Cmd::Redo:
-            OnUndoRedo(commandId);
-            break;
-        case Cmd::Filter:
-            OpenFilter();
-            break;
         default:
-            OnEditCommand(commandId);
             break;
     }
-    emit CommandStateChanged();
 }
 
 bool CLeftPaneView::AskToSave(const char* question) {
-    if (!m_bProjectLoaded || !m_pDocument->IsModified()) {
+    if (!m_commands.IsProjectLoaded() || !m_pDocument->IsModified()) {
         return true;
     }
     const MsgResult answer =
@@ -183,7 +103,7 @@ void CLeftPaneView::OnFileNew() {
     BuildSkeleton(UnnamedRootLabel);
     // The empty dictionary node counts as expanded, so its context menu offers Collapse once it fills.
     m_bDictionaryExpanded = true;
-    m_bProjectLoaded = false;
+    m_commands.SetProjectLoaded(false);
 }
 
 void CLeftPaneView::OnFileOpen() {
@@ -192,7 +112,7 @@ void CLeftPaneView::OnFileOpen() {
     }
     // The document keeps its project until a file was read completely, so after a cancelled or failed
     // open the tree still matches it and stays as it is.
-    if (m_pDocument->OpenProject() == 0) {
+    if (m_pDocument->OpenProject() != ProjectFileResult::Done) {
         return;
     }
     ShowOpenedProject();
@@ -202,7 +122,7 @@ void CLeftPaneView::ShowOpenedProject() {
     DeleteAllItems();
     BuildSkeleton(OpenedProjectRootLabel(m_pDocument->GetPathName()));
     FillDictionary();
-    m_bProjectLoaded = true;
+    m_commands.SetProjectLoaded(true);
 }
 
 void CLeftPaneView::ReportSaveFailure() {
@@ -211,13 +131,13 @@ void CLeftPaneView::ReportSaveFailure() {
 }
 
 void CLeftPaneView::OnFileSave() {
-    if (m_pDocument->SaveProject(0) == 0) {
+    if (m_pDocument->SaveProject(0) != ProjectFileResult::Done) {
         ReportSaveFailure();
     }
 }
 
 void CLeftPaneView::OnFileSaveAs() {
-    if (m_pDocument->SaveProject(1) == 0) {
+    if (m_pDocument->SaveProject(1) != ProjectFileResult::Done) {
         ReportSaveFailure();
     }
 }
@@ -251,8 +171,8 @@ void CLeftPaneView::OnImportEds() {
 
 void CLeftPaneView::ImportEdsFile(const std::string& path) {
     RepaintMainWindow();
-    m_strEdsFilePath = path;
-    const int result = RunImport(path, ImportMode::Standard);
+    m_commands.SetEdsFilePath(path);
+    const EdsImportResult result = RunImport(path, ImportMode::Standard);
     // A file refused only for what it lacks can still be read by filling that in, and one whose
     // entries of other data types were left out can be read whole, if the user wants.
     if (!IsLackingRequiredParts(result) && m_pDocument->LastImportLeftOutForType() == 0) {
@@ -267,8 +187,8 @@ void CLeftPaneView::ImportEdsFile(const std::string& path) {
     }
 }
 
-int CLeftPaneView::RunImport(const std::string& path, ImportMode mode) {
-    int result = 0;
+EdsImportResult CLeftPaneView::RunImport(const std::string& path, ImportMode mode) {
+    EdsImportResult result = EdsImportResult::Success;
     {
         const WaitCursor wait(m_platform);
         result = m_pDocument->ImportEds(path, mode);
@@ -279,7 +199,7 @@ int CLeftPaneView::RunImport(const std::string& path, ImportMode mode) {
         FillDictionary();
         emit EdsFileImported(path);
     }
-    ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath);
+    ShowResultMessage(m_platform, result, m_commands.EdsFilePath());
     return result;
 }
 
@@ -296,8 +216,8 @@ void CLeftPaneView::OnCreateSources() {
         return;
     }
     RepaintMainWindow();
-    m_strSourceFilePath = *path;
-    const int result = m_pDocument->GenerateSources(*path);
+    m_commands.SetSourceFilePath(*path);
+    const GenerationResult result = m_pDocument->GenerateSources(*path);
     if (result == GenOk && m_pDocument->GetIndexCount() > indicesBefore && m_hDictionary != nullptr) {
         {
             const QSignalBlocker blocker(this);
@@ -305,8 +225,7 @@ void CLeftPaneView::OnCreateSources() {
         }
         FillDictionary();
     }
-    ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath,
-                      m_pDocument->LastGenerationNote());
+    ShowResultMessage(m_platform, result, m_commands.SourceFilePath(), m_pDocument->LastGenerationNote());
 }
 
 void CLeftPaneView::OnCreateEds() {
@@ -321,13 +240,13 @@ void CLeftPaneView::OnCreateEds() {
         return;
     }
     RepaintMainWindow();
-    m_strEdsFilePath = *path;
-    int result = 0;
+    m_commands.SetEdsFilePath(*path);
+    EdsExportResult result = EdsExportResult::Success;
     {
         const WaitCursor wait(m_platform);
         result = m_pDocument->ExportEds(*path);
     }
-    ShowResultMessage(m_platform, result, m_strEdsFilePath, m_strSourceFilePath);
+    ShowResultMessage(m_platform, result, m_commands.EdsFilePath());
 }
 
 void CLeftPaneView::OpenFileDirectly(const std::string& path, bool askToSave) {
@@ -343,7 +262,7 @@ void CLeftPaneView::OpenFile(const std::string& path, bool project, bool askToSa
         return;
     }
     if (project) {
-        if (m_pDocument->OpenProjectFile(path) != 0) {
+        if (m_pDocument->OpenProjectFile(path) == ProjectFileResult::Done) {
             ShowOpenedProject();
         }
     } else {

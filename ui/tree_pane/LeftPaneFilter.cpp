@@ -39,7 +39,7 @@ void CLeftPaneView::OpenFilter() {
 
 void CLeftPaneView::SetFilterText(const QString& text) {
     // The typed text is compared in the document's own form of text.
-    m_filter = TreeFilter(FromQt(text), m_pDocument->GetTextEncoding());
+    m_filter = TreeFilter(m_qtText.FromQt(text), m_qtText.Encoding());
     ApplyFilter();
 }
 

@@ -5,7 +5,7 @@
 namespace {
 
 // A section command: the document's edit operation, the show request that refreshes the section's
-// pane, and whether the outcome decides m_bProjectLoaded.
+// pane, and whether the outcome decides whether a project counts as loaded.
 struct SectionCommand {
     int commandId;
     int (CQuillmarkDoc::*edit)();
@@ -35,7 +35,7 @@ void CLeftPaneView::OnEditSection(int commandId) {
             (m_pDocument->*command.show)();
         }
         if (command.tracksProject) {
-            m_bProjectLoaded = shown;
+            m_commands.SetProjectLoaded(shown);
         }
         return;
     }

@@ -36,13 +36,13 @@ void CLeftPaneView::OnCreateXdd() {
         return;
     }
     RepaintMainWindow();
-    int result = 0;
+    EdsExportResult result = EdsExportResult::Success;
     {
         const WaitCursor wait(m_platform);
         result = m_pDocument->ExportXdd(*path);
     }
     // The EDS export's texts, under a caption that names what was written.
-    if (const std::optional<ResultMessage> message = ResultMessageFor(result, *path, "")) {
+    if (const std::optional<ResultMessage> message = ResultMessageFor(result, *path)) {
         m_platform.MessageBox(message->text, "Create XDD file", MsgButtons::Ok, message->icon);
     }
 }

@@ -4,36 +4,6 @@
 
 #include "platform/Platform.h"
 
-namespace {
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
-// Reads up to `length` hexadecimal digits from `start`, stopping at the first other character.
-std::uint16_t HexAt(const std::string& text, std::size_t start, std::size_t length) {
-    unsigned value = 0;
-    for (std::size_t i = start; i < text.size() && i < start + length; ++i) {
-        const int digit = HexDigit(text[i]);
-        if (digit < 0) {
-            break;
-        }
-        value = value * 16 + static_cast<unsigned>(digit);
-    }
-    return static_cast<std::uint16_t>(value);
-}
-
-}  // namespace
-
 std::string IndexLabel(std::uint16_t index, const std::string& name) {
     char number[16];
     std::snprintf(number, sizeof number, "%04X ", static_cast<unsigned>(index));
@@ -45,14 +15,6 @@ std::string SubindexLabel(std::uint16_t index, std::uint16_t subindex, const std
     std::snprintf(numbers, sizeof numbers, "%04X, %02X ", static_cast<unsigned>(index),
                   static_cast<unsigned>(subindex));
     return numbers + name;
-}
-
-std::uint16_t IndexFromLabel(const std::string& label) {
-    return HexAt(label, 0, 4);
-}
-
-std::uint16_t SubindexFromLabel(const std::string& label) {
-    return HexAt(label, 6, 2);
 }
 
 std::string RootLabel(const std::string& path) {

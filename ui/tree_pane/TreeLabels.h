@@ -3,15 +3,10 @@
 #include <cstdint>
 #include <string>
 
-// The tree ties a node to its dictionary entry only through its label: "%04X name" for an index,
-// "%04X, %02X name" for a subindex.
+// The labels of the dictionary's nodes: "%04X name" for an index, "%04X, %02X name" for a subindex.
+// The nodes carry their numbers beside the label, so a label is only ever shown, never read.
 std::string IndexLabel(std::uint16_t index, const std::string& name);
 std::string SubindexLabel(std::uint16_t index, std::uint16_t subindex, const std::string& name);
-
-// The first four characters read as a hexadecimal number (0 when they do not start with a digit).
-std::uint16_t IndexFromLabel(const std::string& label);
-// The two characters after the first six read as a hexadecimal number.
-std::uint16_t SubindexFromLabel(const std::string& label);
 
 // The root's label for a project file or EDS path: the part after the last '/' or '\', or
 // "unnamed.eds" for an empty text.
