@@ -55,7 +55,7 @@ if [ "$mode" = changed ]; then
     fi
     changed=$( (git diff --name-only "$since"; git ls-files --others --exclude-standard) |
                sed -e 's/\.h$/.cpp/' | sort -u)
-    if ! grep -qx '\.clang-tidy' <<<"$changed"; then
+    if ! grep -q '\(^\|/\)\.clang-tidy$' <<<"$changed"; then
         mapfile -t sources < <(comm -12 <(printf '%s\n' "${sources[@]}") <(printf '%s\n' "$changed"))
     fi
 fi
