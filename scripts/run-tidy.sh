@@ -75,9 +75,11 @@ printf '%s\n' "${sources[@]}" |
 # clang-tidy prints its own count of the compiler's warnings in system headers; only findings matter.
 grep -v -e '^[0-9]* warnings\{0,1\} generated\.$' -e '^[0-9]* warnings\{0,1\} treated as errors$' "$log" || true
 findings=$(grep -c ': \(warning\|error\): ' "$log" || true)
+files="${#sources[@]} files"
+[ "${#sources[@]}" -eq 1 ] && files="1 file"
 if [ "$status" -ne 0 ] || [ "$findings" -ne 0 ]; then
     [ "$findings" -eq 1 ] && noun=finding || noun=findings
-    echo "tidy: FAILED: $findings $noun in ${#sources[@]} files"
+    echo "tidy: FAILED: $findings $noun in $files"
     exit 1
 fi
-echo "tidy: ${#sources[@]} files, no findings, in $((SECONDS - start)) s"
+echo "tidy: $files, no findings, in $((SECONDS - start)) s"
