@@ -1,6 +1,7 @@
 #include "ui/app/QtText.h"
 
 #include <QFile>
+#include <algorithm>
 
 #include "document/CQuillmarkDoc.h"
 
@@ -9,6 +10,12 @@ TextEncoding QtText::Encoding() const {
 }
 
 QString QtText::ToQt(const std::string& text) const {
+    // Nearly every text of a device is ASCII, which both encodings read as Latin-1 does; the tree of a
+    // large device converts tens of thousands of labels, and the way through code points cost ten
+    // times as much.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    }
     const std::u32string codePoints = TextToCodePoints(text, Encoding());
     return QString::fromUcs4(codePoints.data(), static_cast<qsizetype>(codePoints.size()));
 }

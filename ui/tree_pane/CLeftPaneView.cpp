@@ -120,6 +120,51 @@ void CLeftPaneView::FillDictionary() {
     emit CommandStateChanged();
 }
 
+namespace {
+
+// A node of the dictionary as the tree is filled: it keeps its numbers in two fields and answers their
+// roles from there. Setting them as data would copy, for each of tens of thousands of nodes, the
+// images it shares with its prototype.
+class DictionaryNode : public QTreeWidgetItem {
+public:
+    DictionaryNode(const QTreeWidgetItem& prototype, std::uint16_t index, std::uint16_t subindex)
+        : QTreeWidgetItem(prototype), m_index(index), m_subindex(subindex) {}
+
+    QVariant data(int column, int role) const override {
+        if (column == 0 && role == CLeftPaneView::IndexRole) {
+            return QVariant::fromValue(m_index);
+        }
+        if (column == 0 && role == CLeftPaneView::SubindexRole) {
+            return QVariant::fromValue(m_subindex);
+        }
+        return QTreeWidgetItem::data(column, role);
+    }
+
+    void setData(int column, int role, const QVariant& value) override {
+        if (column == 0 && role == CLeftPaneView::IndexRole) {
+            m_index = static_cast<std::uint16_t>(value.toUInt());
+        } else if (column == 0 && role == CLeftPaneView::SubindexRole) {
+            m_subindex = static_cast<std::uint16_t>(value.toUInt());
+        } else {
+            QTreeWidgetItem::setData(column, role, value);
+        }
+    }
+
+    QTreeWidgetItem* clone() const override {
+        auto* copy = new DictionaryNode(*this, m_index, m_subindex);
+        for (int i = 0; i < childCount(); ++i) {
+            copy->addChild(child(i)->clone());
+        }
+        return copy;
+    }
+
+private:
+    std::uint16_t m_index;
+    std::uint16_t m_subindex;
+};
+
+}  // namespace
+
 void CLeftPaneView::AddDictionaryNodes() {
     // Nodes are copies of one prototype per kind: the copies share its images, which each node would
     // otherwise set anew, three roles at a time, tens of thousands of times.
@@ -129,10 +174,8 @@ void CLeftPaneView::AddDictionaryNodes() {
     SetImages(&subindexPrototype, SingleEntry);
     const auto newNode = [this](const QTreeWidgetItem& prototype, const std::string& label,
                                 std::uint16_t index, std::uint16_t subindex) {
-        auto* node = new QTreeWidgetItem(prototype);
+        auto* node = new DictionaryNode(prototype, index, subindex);
         node->setText(0, m_qtText.ToQt(label));
-        node->setData(0, IndexRole, index);
-        node->setData(0, SubindexRole, subindex);
         return node;
     };
     QList<QTreeWidgetItem*> indexNodes;
