@@ -53,7 +53,10 @@ void CheckEntryNames(CheckContext& context, const IndexEntry& index) {
                                                    : ", ") +
                      ObjectText(index.index, subindices[i]);
         }
-        text += (text.empty() ? "" : "; ") + names + " get the same C name " + identifier;
+        text += text.empty() ? "" : "; ";
+        text += names;
+        text += " get the same C name ";
+        text += identifier;
     }
     if (!text.empty()) {
         context.Add("c-name-clash", Severity::Error, index, text);

@@ -1,4 +1,5 @@
 #include <string>
+#include <utility>
 
 #include "check/CheckContext.h"
 #include "eds/EdsSections.h"
@@ -154,16 +155,12 @@ void CheckPdoPairing(CheckContext& context) {
         if (!IsPdoIndex(index.index) || context.FindIndex(PdoPartnerIndex(index.index)) != nullptr) {
             continue;
         }
-        const std::string direction = IsReceivePdoIndex(index.index) ? "receive" : "transmit";
-        const std::string partner = ObjectText(PdoPartnerIndex(index.index));
-        if (IsPdoCommunicationIndex(index.index)) {
-            context.Add("pdo-pairing", Severity::Warning, index,
-                        "the " + direction + " PDO has no mapping index " + partner +
-                            "; the generator adds one that maps nothing");
-        } else {
-            context.Add("pdo-pairing", Severity::Warning, index,
-                        "the " + direction + " PDO mapping has no communication index " + partner +
-                            "; the generator leaves this PDO out");
-        }
+        const bool communication = IsPdoCommunicationIndex(index.index);
+        std::string text = IsReceivePdoIndex(index.index) ? "the receive" : "the transmit";
+        text += communication ? " PDO has no mapping index " : " PDO mapping has no communication index ";
+        text += ObjectText(PdoPartnerIndex(index.index));
+        text += communication ? "; the generator adds one that maps nothing"
+                              : "; the generator leaves this PDO out";
+        context.Add("pdo-pairing", Severity::Warning, index, std::move(text));
     }
 }

@@ -35,7 +35,7 @@ bool IntegerRangeOf(std::uint8_t dataType, IntegerRange& range) {
     // The integer types of CiA 301 by code: width in bits, and whether signed.
     struct Row {
         std::uint8_t code;
-        unsigned bits;
+        std::uint8_t bits;
         bool isSigned;
     };
     static constexpr Row Rows[] = {

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# The whole test suite in four stages: every test once in a normal build (logic, GUI and install
-# tests), the logic tests a second time built with AddressSanitizer and UndefinedBehaviorSanitizer,
-# the headless tests built for Windows and run under Wine (scripts/build-windows.sh), and a short run
-# of each fuzz target. It ends with one summary line per stage. A failing stage ends
-# the run at once and fails the command; the summary then names it and the stages that did not run.
+# The whole test suite in five stages: every test once in a normal build (logic, GUI and install
+# tests), clang-tidy over the sources changed since main (scripts/run-tidy.sh), the logic tests a
+# second time built with AddressSanitizer and UndefinedBehaviorSanitizer, the headless tests built for
+# Windows and run under Wine (scripts/build-windows.sh), and a short run of each fuzz target. It ends
+# with one summary line per stage. A failing stage ends the run at once and fails the command; the
+# summary then names it and the stages that did not run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,8 +12,8 @@ export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="$PWD/build/xdg-runtime"
 logs=$(mktemp -d)
 
-stages=(normal sanitizers windows fuzz)
-declare -A outcome=([normal]="not run" [sanitizers]="not run" [windows]="not run" [fuzz]="not run")
+stages=(normal tidy sanitizers windows fuzz)
+declare -A outcome=([normal]="not run" [tidy]="not run" [sanitizers]="not run" [windows]="not run" [fuzz]="not run")
 stage=""
 step=""
 
@@ -40,6 +41,8 @@ print_summary() {
             detail=$(ctest_summary "$logs/$stage.log")
         elif [ "$step" = fuzzing ] && [ -f "$logs/fuzz.log" ]; then
             detail=$(tail -1 "$logs/fuzz.log")
+        elif [ "$step" = linting ] && [ -f "$logs/tidy.log" ]; then
+            detail=$(tail -1 "$logs/tidy.log" | sed 's/^tidy: FAILED: //')
         fi
         outcome[$stage]="FAILED while $step${detail:+: $detail}"
         [ "$status" -ne 0 ] || status=1
@@ -60,6 +63,10 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 step=testing
 ctest --test-dir build --output-on-failure --no-tests=error -j2 2>&1 | tee "$logs/normal.log"
 outcome[normal]="passed: $(ctest_summary "$logs/normal.log")"
+
+stage=tidy step=linting
+scripts/run-tidy.sh 2>&1 | tee "$logs/tidy.log"
+outcome[tidy]="passed: $(tail -1 "$logs/tidy.log" | sed 's/^tidy: //')"
 
 stage=sanitizers step=building
 scripts/setup.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON -DQM_BUILD_GUI=OFF -DQM_BUILD_BENCH=OFF

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libpugixml-dev xvfb xauth clang libclang-rt-14-dev locales
+          libbenchmark-dev libpugixml-dev xvfb xauth clang libclang-rt-14-dev clang-tidy locales
           # the client the interoperability test reads our exports with
           python3 python3-can
           # the Debian package and the install test

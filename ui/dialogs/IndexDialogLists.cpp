@@ -86,6 +86,7 @@ void IndexDialogRules::FillAccessList(std::uint8_t dataType) {
     m_accessForms.clear();
     int first = 0;
     int count = 0;
+    // NOLINTNEXTLINE(bugprone-branch-clone): the strings, basic types too, take 4 before the basic types do.
     if (dataType >= DataTypeCode::Int8 && dataType <= DataTypeCode::Real32) {
         // Process data access exists only outside the communication area.
         count = m_nIndex >= 0x2000 ? AccessTypeCount : 4;
