@@ -91,7 +91,11 @@ std::string OneMode(std::string (*check)(ImportMode, std::string_view), ImportMo
     return problem;
 }
 
-std::string CheckImportIn(ImportMode mode, std::string_view bytes) {
+// The fuzz target leaves the project file to the project target, whose seeds are projects of imported
+// files and which runs four times as many inputs a second; the replayed inputs are saved as well.
+enum class UserSteps { WithProject, WithoutProject };
+
+std::string CheckImport(ImportMode mode, std::string_view bytes, UserSteps steps) {
     SilentPlatform platform;
     ImportedDevice device;
     Import(platform, bytes, device, mode);
@@ -110,9 +114,11 @@ std::string CheckImportIn(ImportMode mode, std::string_view bytes) {
     if (device.result != EdsImportResult::Success) {
         return "";
     }
-    problem = CheckProjectOf(device.dictionary, device.deviceInfo, device.fileInfo);
-    if (!problem.empty()) {
-        return "project of the import: " + problem;
+    if (steps == UserSteps::WithProject) {
+        problem = CheckProjectOf(device.dictionary, device.deviceInfo, device.fileInfo);
+        if (!problem.empty()) {
+            return "project of the import: " + problem;
+        }
     }
     std::string text;
     const EdsExportResult exported = Export(platform, device, text);
@@ -128,6 +134,14 @@ std::string CheckImportIn(ImportMode mode, std::string_view bytes) {
 
 // The exporter's file needs no repair but those it cannot avoid (an empty VendorName, a dummy table
 // without Dummy0001), so a lenient import is read back leniently.
+std::string CheckImportIn(ImportMode mode, std::string_view bytes) {
+    return CheckImport(mode, bytes, UserSteps::WithProject);
+}
+
+std::string CheckImportWithoutProject(ImportMode mode, std::string_view bytes) {
+    return CheckImport(mode, bytes, UserSteps::WithoutProject);
+}
+
 std::string CheckRoundTripIn(ImportMode mode, std::string_view bytes) {
     SilentPlatform platform;
     ImportedDevice original;
@@ -183,7 +197,7 @@ std::string CheckEdsRoundTrip(std::string_view bytes) {
 }
 
 std::string FuzzEdsImport(std::string_view bytes) {
-    return OneMode(CheckImportIn, ModeOf(bytes), bytes);
+    return OneMode(CheckImportWithoutProject, ModeOf(bytes), bytes);
 }
 
 std::string FuzzEdsRoundTrip(std::string_view bytes) {

@@ -25,7 +25,7 @@ std::string CheckEdsImport(std::string_view bytes);
 std::string CheckEdsRoundTrip(std::string_view bytes);
 
 // The same two checks as the fuzz targets run them: in one mode per input, the standard import for an
-// even length and the lenient one for an odd length.
+// even length and the lenient one for an odd length; the import's is not saved as a project.
 std::string FuzzEdsImport(std::string_view bytes);
 std::string FuzzEdsRoundTrip(std::string_view bytes);
 
