@@ -1,6 +1,5 @@
-#include <cstdio>
-
 #include "FuzzChecks.h"
+#include "FuzzDevice.h"
 #include "FuzzPlatform.h"
 #include "eds/CEdsWriter.h"
 #include "eds/CFileScan.h"
@@ -8,36 +7,20 @@
 #include "eds/EdsSections.h"
 #include "model/ObjectDictionary.h"
 
-std::string ExerciseGenerator(ObjectDictionary& dictionary, SilentPlatform& platform);
-
 namespace {
 
 const char* const ImportPath = "/fuzz/device.eds";
 const char* const ExportPath = "/fuzz/export.eds";
 
-struct ImportedDevice {
-    ObjectDictionary dictionary;
-    FileInfoSection fileInfo;
-    DeviceInfoSection deviceInfo;
-    EdsImportResult result = EdsImportResult::Success;
-};
-
-void Import(SilentPlatform& platform, std::string_view bytes, ImportedDevice& device, ImportMode mode) {
+void Import(SilentPlatform& platform, std::string_view bytes, FuzzDevice& device, ImportMode mode) {
     platform.Memory().Put(ImportPath, std::string(bytes));
     CFileScan scan(ImportPath, device.dictionary, device.fileInfo, device.deviceInfo, platform, mode);
     device.result = scan.ReadFile();
 }
 
-EdsExportResult Export(SilentPlatform& platform, ImportedDevice& device, std::string& text) {
+EdsExportResult Export(SilentPlatform& platform, FuzzDevice& device, std::string& text) {
     CEdsWriter writer(ExportPath, device.dictionary, device.fileInfo, device.deviceInfo, platform);
     return writer.BuildText(text);
-}
-
-template <typename Result>
-std::string Describe(const char* what, Result code) {
-    char text[96];
-    std::snprintf(text, sizeof text, "%s (result %d)", what, static_cast<int>(code));
-    return text;
 }
 
 }  // namespace
@@ -97,7 +80,7 @@ enum class UserSteps { WithProject, WithoutProject };
 
 std::string CheckImport(ImportMode mode, std::string_view bytes, UserSteps steps) {
     SilentPlatform platform;
-    ImportedDevice device;
+    FuzzDevice device;
     Import(platform, bytes, device, mode);
     if (device.result < EdsImportResult::Success || device.result > EdsImportResult::OutOfMemory) {
         return Describe("import returned a code outside 11..25", device.result);
@@ -144,7 +127,7 @@ std::string CheckImportWithoutProject(ImportMode mode, std::string_view bytes) {
 
 std::string CheckRoundTripIn(ImportMode mode, std::string_view bytes) {
     SilentPlatform platform;
-    ImportedDevice original;
+    FuzzDevice original;
     Import(platform, bytes, original, mode);
     if (original.result != EdsImportResult::Success) {
         return "";
@@ -154,7 +137,7 @@ std::string CheckRoundTripIn(ImportMode mode, std::string_view bytes) {
         return "";
     }
 
-    ImportedDevice reread;
+    FuzzDevice reread;
     Import(platform, firstExport, reread, mode);
     if (reread.result != EdsImportResult::Success) {
         return Describe("the importer refused the exporter's own file", reread.result);

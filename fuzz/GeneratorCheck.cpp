@@ -1,3 +1,4 @@
+#include "FuzzDevice.h"
 #include "FuzzPlatform.h"
 #include "generator/CSourceGenerator.h"
 #include "generator/GenerationResult.h"

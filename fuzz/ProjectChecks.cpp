@@ -1,12 +1,11 @@
 #include "FuzzChecks.h"
+#include "FuzzDevice.h"
 #include "FuzzPlatform.h"
 #include "document/Archive.h"
 #include "document/ProjectFileReader.h"
 #include "document/ProjectFileWriter.h"
 #include "eds/CEdsWriter.h"
 #include "eds/EdsResult.h"
-
-std::string ExerciseGenerator(ObjectDictionary& dictionary, SilentPlatform& platform);
 
 namespace {
 

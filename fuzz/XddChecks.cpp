@@ -1,6 +1,5 @@
-#include <cstdio>
-
 #include "FuzzChecks.h"
+#include "FuzzDevice.h"
 #include "FuzzPlatform.h"
 #include "document/ContentEncoding.h"
 #include "eds/CEdsWriter.h"
@@ -9,26 +8,17 @@
 #include "xdd/CXddScan.h"
 #include "xdd/CXddWriter.h"
 
-std::string ExerciseGenerator(ObjectDictionary& dictionary, SilentPlatform& platform);
-
 namespace {
 
 const char* const ImportPath = "/fuzz/device.xdd";
 const char* const ExportPath = "/fuzz/export.xdd";
 
-struct XddDevice {
-    ObjectDictionary dictionary;
-    FileInfoSection fileInfo;
-    DeviceInfoSection deviceInfo;
-    XddImportResult result = XddImportResult::Success;
-};
-
-void Read(SilentPlatform& platform, std::string_view bytes, XddDevice& device) {
+void Read(SilentPlatform& platform, std::string_view bytes, FuzzDevice& device) {
     device.result = CXddScan(ImportPath, device.dictionary, device.fileInfo, device.deviceInfo, platform)
                         .ReadBytes(bytes);
 }
 
-std::string Write(SilentPlatform& platform, const XddDevice& device) {
+std::string Write(SilentPlatform& platform, const FuzzDevice& device) {
     const TextEncoding encoding = ContentTextEncoding(device.dictionary, device.fileInfo, device.deviceInfo);
     return CXddWriter(ExportPath, device.dictionary, device.fileInfo, device.deviceInfo, encoding, platform)
         .BuildText();
@@ -39,18 +29,11 @@ bool IsXddResult(XddImportResult code) {
            code == XddImportResult::Refused || code == XddImportResult::OutOfMemory;
 }
 
-template <typename Result>
-std::string Describe(const char* what, Result code) {
-    char text[96];
-    std::snprintf(text, sizeof text, "%s (result %d)", what, static_cast<int>(code));
-    return text;
-}
-
 }  // namespace
 
 std::string CheckXddImport(std::string_view bytes) {
     SilentPlatform platform;
-    XddDevice device;
+    FuzzDevice device;
     Read(platform, bytes, device);
     if (!IsXddResult(device.result)) {
         return Describe("XDD import returned an unknown code", device.result);
@@ -71,7 +54,7 @@ std::string CheckXddImport(std::string_view bytes) {
     }
 
     const std::string first = Write(platform, device);
-    XddDevice reread;
+    FuzzDevice reread;
     Read(platform, first, reread);
     if (reread.result != XddImportResult::Success) {
         return Describe("the XDD reader refused the XDD writer's own file", reread.result);
