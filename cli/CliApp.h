@@ -16,9 +16,14 @@ constexpr int Failed = 1;
 constexpr int Usage = 2;
 }  // namespace ExitStatus
 
+// What becomes of the document a command has read once the command is done: freed, or left for the
+// end of the process, which is about to come when quillmark-cli's main calls.
+enum class CliTeardown { Free, LeaveToProcessEnd };
+
 // Runs quillmark-cli with its arguments (without the program name). Results go to out, every message
 // box of the operation to err as "Caption: text".
-int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunCliApp(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              CliTeardown teardown = CliTeardown::Free);
 
 // Reads IN into the document the way the editor's Import EDS-File or Open does; the import's result
 // box goes to platform when it failed (always with verbose). Every command reads its input here, so

@@ -21,7 +21,7 @@ int wmain(int argc, wchar_t** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
     WindowsConsole console;
-    const int status = RunCliApp(args, console.Out(), console.Err());
+    const int status = RunCliApp(args, console.Out(), console.Err(), CliTeardown::LeaveToProcessEnd);
     console.Out().flush();
     console.Err().flush();
     return status;
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     mallopt(M_TRIM_THRESHOLD, LargeBlock);
 #endif
     std::vector<std::string> args(argv + 1, argv + argc);
-    const int status = RunCliApp(args, std::cout, std::cerr);
+    const int status = RunCliApp(args, std::cout, std::cerr, CliTeardown::LeaveToProcessEnd);
     std::cout.flush();
     return status;
 }

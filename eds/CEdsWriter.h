@@ -51,6 +51,7 @@ private:
     EdsExportResult WriteDummyUsage();
     EdsExportResult WriteComments();
     EdsExportResult WriteObjectList(const std::string& category);
+    EdsExportResult WriteIndexSections(const IndexEntry* const* first, const IndexEntry* const* end);
     EdsExportResult WriteIndexSection(const IndexEntry& entry);
     EdsExportResult WriteSubIndexSection(const SubindexEntry& entry);
     bool WriteValueKeys(std::string_view section, const SubindexEntry& entry);
@@ -60,8 +61,9 @@ private:
              bool endOfSection = false);
     // True when some step would set a key that is already in the file (see the class comment).
     bool SetsAKeyTwice() const;
-    // Room for the whole text, somewhat more than it will take.
+    // Room for the whole text, somewhat more than it will take, and for the sections of some indices.
     std::size_t EstimatedSize() const;
+    static std::size_t SectionsSize(const IndexEntry* const* first, const IndexEntry* const* end);
 
     std::string m_strPath;
     ObjectDictionary& m_dictionary;

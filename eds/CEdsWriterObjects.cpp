@@ -9,6 +9,7 @@
 #include "model/NameTables.h"
 #include "model/ObjectDictionary.h"
 #include "model/ValueConversion.h"
+#include "platform/ParallelWork.h"
 
 namespace {
 
@@ -54,6 +55,8 @@ bool IsWritten(const IndexEntry& entry) {
 // The keys and fixed texts of one subindex section, with its numbers at their longest.
 constexpr std::size_t SubIndexSectionSize = 200;
 constexpr std::size_t FixedSectionsSize = 2048;
+// Below this many entries in one object list, its sections are built in one thread.
+constexpr std::size_t ParallelMinimumEntries = 4096;
 
 }  // namespace
 
@@ -93,6 +96,17 @@ bool CEdsWriter::SetsAKeyTwice() const {
     return false;
 }
 
+std::size_t CEdsWriter::SectionsSize(const IndexEntry* const* first, const IndexEntry* const* end) {
+    std::size_t size = 0;
+    for (; first != end; ++first) {
+        for (const auto& sub : (*first)->subindices) {
+            size += SubIndexSectionSize + sub->name.size() + sub->accessType.size() +
+                    sub->defaultValue.size() + sub->lowLimit.size() + sub->highLimit.size();
+        }
+    }
+    return size;
+}
+
 std::size_t CEdsWriter::EstimatedSize() const {
     std::size_t size = FixedSectionsSize + m_fileInfo.Description.size() + m_deviceInfo.VendorName.size() +
                        m_deviceInfo.ProductName.size() + m_deviceInfo.OrderCode.size();
@@ -100,10 +114,8 @@ std::size_t CEdsWriter::EstimatedSize() const {
         size += line.text.size() + 16;
     }
     for (std::uint16_t i = 0; i < m_dictionary.GetIndexCount(); ++i) {
-        for (const auto& sub : m_dictionary.GetIndexAt(i)->subindices) {
-            size += SubIndexSectionSize + sub->name.size() + sub->accessType.size() +
-                    sub->defaultValue.size() + sub->lowLimit.size() + sub->highLimit.size();
-        }
+        const IndexEntry* entry = m_dictionary.GetIndexAt(i);
+        size += SectionsSize(&entry, &entry + 1);
     }
     return size;
 }
@@ -144,12 +156,46 @@ EdsExportResult CEdsWriter::WriteObjectList(const std::string& category) {
             return EdsExportResult::WriteFailed;
         }
     }
+    std::vector<const IndexEntry*> listed;
+    listed.reserve(count);
+    std::size_t entryCount = 0;
     for (std::uint16_t i = 0; i < m_dictionary.GetIndexCount(); ++i) {
         const IndexEntry& entry = *m_dictionary.GetIndexAt(i);
-        if (!IsListed(entry, category)) {
-            continue;
+        if (IsListed(entry, category)) {
+            listed.push_back(&entry);
+            entryCount += entry.subindices.size();
         }
-        const EdsExportResult result = WriteIndexSection(entry);
+    }
+    if (m_pProfile || !ParallelWork::Worth(entryCount, ParallelMinimumEntries)) {
+        return WriteIndexSections(listed.data(), listed.data() + listed.size());
+    }
+    // The sections of the second half are built by a writer of their own, on another thread, and
+    // joined to the text after the first half. Each index starts a section, so the halves meet cleanly.
+    const IndexEntry* const* middle = listed.data();
+    for (std::size_t taken = 0; taken < entryCount / 2; ++middle) {
+        taken += (*middle)->subindices.size();
+    }
+    const IndexEntry* const* end = listed.data() + listed.size();
+    CEdsWriter second(m_strPath, m_dictionary, m_fileInfo, m_deviceInfo, m_platform);
+    // Reserved here, the room comes from memory the import has freed rather than from fresh pages.
+    second.m_text.reserve(SectionsSize(middle, end));
+    EdsExportResult firstResult = EdsExportResult::Success;
+    EdsExportResult secondResult = EdsExportResult::Success;
+    ParallelWork::RunBoth([&] { firstResult = WriteIndexSections(listed.data(), middle); },
+                          [&] { secondResult = second.WriteIndexSections(middle, end); });
+    if (firstResult != EdsExportResult::Success) {
+        return firstResult;
+    }
+    if (!second.m_text.empty()) {
+        m_text.append(second.m_text);
+        m_strSection = second.m_strSection;
+    }
+    return secondResult;
+}
+
+EdsExportResult CEdsWriter::WriteIndexSections(const IndexEntry* const* first, const IndexEntry* const* end) {
+    for (; first != end; ++first) {
+        const EdsExportResult result = WriteIndexSection(**first);
         if (result != EdsExportResult::Success) {
             return result;
         }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "generator/GenerationResult.h"
 #include "generator/LineFormat.h"
@@ -82,6 +84,10 @@ public:
     GenerationResult WriteSourceTrailer();
     GenerationResult WriteConfiguration();
     GenerationResult EmitPart(std::uint16_t first, std::uint16_t last);
+    GenerationResult EmitIndices(IndexEntry* const* first, IndexEntry* const* end);
+    GenerationResult EmitIndex(IndexEntry& index);
+    // Writes the indices of a part above the communication area in two halves at once.
+    GenerationResult EmitInHalves(const std::vector<IndexEntry*>& indices, std::size_t entries);
     GenerationResult EmitEntries(IndexEntry& index);
     static std::uint8_t AccessFlags(const SubindexEntry& entry);
     SdoParameters ReadSdoParameters(const IndexEntry& index) const;

@@ -1,10 +1,12 @@
 #include <string>
+#include <vector>
 
 #include "generator/CSourceGenerator.h"
 #include "generator/GeneratorRules.h"
 #include "generator/Identifiers.h"
 #include "model/NameTables.h"
 #include "model/ObjectDictionary.h"
+#include "platform/ParallelWork.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -12,6 +14,9 @@ namespace {
 bool InRange(std::uint16_t x, std::uint16_t first, std::uint16_t last) {
     return x >= first && x <= last;
 }
+
+// Below this many entries in one part, its lines are written in one thread.
+constexpr std::size_t ParallelMinimumEntries = 4096;
 
 bool IsIntegerType(std::uint8_t dataType) {
     return dataType >= DataTypeCode::Int8 && dataType <= DataTypeCode::Uint32;
@@ -72,68 +77,93 @@ std::uint8_t CSourceGenerator::AccessFlags(const SubindexEntry& entry) {
 }
 
 GenerationResult CSourceGenerator::EmitPart(std::uint16_t first, std::uint16_t last) {
-    WritableFile* dict = m_fileDict.get();
-    std::uint16_t count = m_pDictionary->GetIndexCount();
-    for (std::uint16_t position = 0; position < count; ++position) {
+    // Above the communication area no index adds to the dictionary while its lines are written, and
+    // none counts towards the configuration: a large part can be written in two halves at once.
+    if (first >= 0x2000) {
+        std::vector<IndexEntry*> indices;
+        std::size_t entries = 0;
+        for (std::uint16_t position = 0; position < m_pDictionary->GetIndexCount(); ++position) {
+            IndexEntry* index = m_pDictionary->GetIndexAt(position);
+            if (InRange(index->index, first, last)) {
+                indices.push_back(index);
+                entries += index->entryCount;
+            }
+        }
+        if (ParallelWork::Worth(entries, ParallelMinimumEntries)) {
+            return EmitInHalves(indices, entries);
+        }
+        return EmitIndices(indices.data(), indices.data() + indices.size());
+    }
+    // A PDO index may add its default mapping index to the dictionary: the count is taken anew.
+    for (std::uint16_t position = 0; position < m_pDictionary->GetIndexCount(); ++position) {
         IndexEntry* index = m_pDictionary->GetIndexAt(position);
-        const std::uint16_t x = index->index;
-        if (x < first || x > last) {
+        if (!InRange(index->index, first, last)) {
             continue;
         }
-        if (IsPdoIndex(x)) {
-            const GenerationResult result = EmitEntries(*index);
-            if (result != GenOk) {
-                return result;
-            }
-        } else if (IsSdoServerIndex(x)) {
-            const GenerationResult result = EmitSdoLine(*index, true);
-            if (result != GenOk) {
-                return result;
-            }
-        } else if (IsSdoClientIndex(x)) {
-            const GenerationResult result = EmitSdoLine(*index, false);
-            if (result != GenOk) {
-                return result;
-            }
-        } else {
-            const std::uint16_t entries = index->headerSubindex == HeaderStructured
-                                              ? static_cast<std::uint16_t>(index->entryCount - 1)
-                                              : index->entryCount;
-            const unsigned countByte = entries;
-            if (index->storage == "RAM") {
-                WriteLine(dict, "\r\n        OBD_BEGIN_INDEX_RAM(0x%4X, 0x%02X, %s)\r\n", x, countByte,
-                          index->callbackName);
-                if (m_bWriteError) {
-                    return GenWriteFailed;
-                }
-            }
-            if (index->storage == "ROM") {
-                WriteLine(dict, "\r\n        OBD_BEGIN_INDEX_ROM(0x%4X, 0x%02X, %s)\r\n", x, countByte,
-                          index->callbackName);
-                if (m_bWriteError) {
-                    return GenWriteFailed;
-                }
-            }
-            const GenerationResult result = EmitEntries(*index);
-            if (result != GenOk) {
-                return result;
-            }
-            WriteLine(dict, "        OBD_END_INDEX(0x%04X)\r\n", x);
-            if (m_bWriteError) {
-                return GenWriteFailed;
-            }
-        }
-        const GenerationResult result = WritePrototypeIfNeeded(*index);
+        const GenerationResult result = EmitIndex(*index);
         if (result != GenOk) {
             return result;
         }
-        count = m_pDictionary->GetIndexCount();
     }
     return GenOk;
 }
 
+GenerationResult CSourceGenerator::EmitIndices(IndexEntry* const* first, IndexEntry* const* end) {
+    for (; first != end; ++first) {
+        const GenerationResult result = EmitIndex(**first);
+        if (result != GenOk) {
+            return result;
+        }
+    }
+    return GenOk;
+}
+
+GenerationResult CSourceGenerator::EmitIndex(IndexEntry& index) {
+    WritableFile* dict = m_fileDict.get();
+    const std::uint16_t x = index.index;
+    if (IsPdoIndex(x)) {
+        const GenerationResult result = EmitEntries(index);
+        if (result != GenOk) {
+            return result;
+        }
+    } else if (IsSdoServerIndex(x) || IsSdoClientIndex(x)) {
+        const GenerationResult result = EmitSdoLine(index, IsSdoServerIndex(x));
+        if (result != GenOk) {
+            return result;
+        }
+    } else {
+        const std::uint16_t entries = index.headerSubindex == HeaderStructured
+                                          ? static_cast<std::uint16_t>(index.entryCount - 1)
+                                          : index.entryCount;
+        const unsigned countByte = entries;
+        if (index.storage == "RAM") {
+            WriteLine(dict, "\r\n        OBD_BEGIN_INDEX_RAM(0x%4X, 0x%02X, %s)\r\n", x, countByte,
+                      index.callbackName);
+            if (m_bWriteError) {
+                return GenWriteFailed;
+            }
+        }
+        if (index.storage == "ROM") {
+            WriteLine(dict, "\r\n        OBD_BEGIN_INDEX_ROM(0x%4X, 0x%02X, %s)\r\n", x, countByte,
+                      index.callbackName);
+            if (m_bWriteError) {
+                return GenWriteFailed;
+            }
+        }
+        const GenerationResult result = EmitEntries(index);
+        if (result != GenOk) {
+            return result;
+        }
+        WriteLine(dict, "        OBD_END_INDEX(0x%04X)\r\n", x);
+        if (m_bWriteError) {
+            return GenWriteFailed;
+        }
+    }
+    return WritePrototypeIfNeeded(index);
+}
+
 GenerationResult CSourceGenerator::WritePrototypeIfNeeded(const IndexEntry& index) {
-    if (m_pDictionary->LookupDefaultCallback(index.index) != 0 || index.callbackName == "NULL") {
+    if (ObjectDictionary::DefaultCallbackFor(index.index) != nullptr || index.callbackName == "NULL") {
         return GenOk;
     }
     WriteLine(m_fileConfig.get(), "\r\ntCopKernel PUBLIC %s (CCM_DECL_INSTANCE_HDL_ void MEM* pParam_p);",

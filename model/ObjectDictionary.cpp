@@ -215,6 +215,15 @@ int ObjectDictionary::LookupDefaultCallback(std::uint16_t indexNumber) {
     return 0;
 }
 
+const char* ObjectDictionary::DefaultCallbackFor(std::uint16_t indexNumber) {
+    for (const DefaultCallbackRow& r : DefaultCallbackTable) {
+        if (r.first <= indexNumber && indexNumber < r.first + r.count) {
+            return r.name;
+        }
+    }
+    return nullptr;
+}
+
 ValueKind ObjectDictionary::ConvertEntryValues(const SubindexEntry& entry, ConvertedValues& out) const {
     return ::ConvertEntryValues(entry, out);
 }

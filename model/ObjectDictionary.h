@@ -60,6 +60,9 @@ public:
     int LookupDefaultCallback(std::uint16_t indexNumber);
     std::string GetLookupResult() const { return m_lookupResult; }
     std::uint16_t GetLastTableRow() const { return m_lastTableRow; }
+    // The same question without a lookup result to keep, for readers on several threads: the name of
+    // the row that covers the number, or null.
+    static const char* DefaultCallbackFor(std::uint16_t indexNumber);
 
     ValueKind ConvertEntryValues(const SubindexEntry& entry, ConvertedValues& out) const;
 

@@ -3,6 +3,7 @@
 #include "DictionaryBuilder.h"
 #include "GeneratorTestSupport.h"
 #include "MemoryFileSystem.h"
+#include "ParallelMode.h"
 #include "ScriptedPlatform.h"
 #include "generator/CSourceGenerator.h"
 
@@ -20,18 +21,30 @@ protected:
     ScriptedPlatform platform;
 };
 
-TEST_F(GeneratorGoldenTest, FullDictionaryGivesTheGoldenFiles) {
-    BuildFullDictionary(dictionary);
-    ExpectFullDictionaryMessages(platform, true);
+// A large part is written in two halves at once, a small one in one thread: the files and the message
+// boxes, in their order, are the same either way.
+TEST(GeneratorGolden, FullDictionaryGivesTheGoldenFiles) {
+    for (const ParallelWork::Mode mode : {ParallelWork::Mode::Never, ParallelWork::Mode::Always}) {
+        SCOPED_TRACE(mode == ParallelWork::Mode::Never ? "in one thread" : "in two halves");
+        const ScopedParallelMode parallel(mode);
+        ObjectDictionary dictionary;
+        MemoryFileSystem files;
+        ScriptedPlatform platform;
+        platform.SetFiles(&files);
+        platform.SetTime(LocalTime{6, 12, 2026, 9, 5, 3});
+        BuildFullDictionary(dictionary);
+        ExpectFullDictionaryMessages(platform, true);
 
-    ASSERT_EQ(GenOk, RunGeneration(dictionary, platform, "C:\\out\\node.c"));
+        ASSERT_EQ(GenOk, RunGeneration(dictionary, platform, "C:\\out\\node.c"));
 
-    EXPECT_EQ(3u, files.Files().size());
-    ExpectGolden("full", "node.c", files.Bytes("C:\\out\\node.c"));
-    ExpectGolden("full", "objdict.h", files.Bytes("C:\\out\\objdict.h"));
-    ExpectGolden("full", "obdcfg.h", files.Bytes("C:\\out\\obdcfg.h"));
-    EXPECT_FALSE(files.IsOpen("C:\\out\\node.c") || files.IsOpen("C:\\out\\objdict.h") ||
-                 files.IsOpen("C:\\out\\obdcfg.h"));
+        EXPECT_EQ(0, platform.PendingExpectations());
+        EXPECT_EQ(3u, files.Files().size());
+        ExpectGolden("full", "node.c", files.Bytes("C:\\out\\node.c"));
+        ExpectGolden("full", "objdict.h", files.Bytes("C:\\out\\objdict.h"));
+        ExpectGolden("full", "obdcfg.h", files.Bytes("C:\\out\\obdcfg.h"));
+        EXPECT_FALSE(files.IsOpen("C:\\out\\node.c") || files.IsOpen("C:\\out\\objdict.h") ||
+                     files.IsOpen("C:\\out\\obdcfg.h"));
+    }
 }
 
 TEST_F(GeneratorGoldenTest, EmptyDictionaryGivesCompleteFilesWithEmptyParts) {

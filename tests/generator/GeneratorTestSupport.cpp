@@ -131,10 +131,12 @@ void BuildFullDictionary(ObjectDictionary& dictionary) {
     b.Var(0x2002, {.name = "Plain Real", .dataType = 0x08, .value = "-0.5"});
     b.Var(0x2003,
           {.name = "Limited Signed Const", .dataType = 0x03, .access = "const", .value = "1", .low = "-1"});
+    b.Var(0x2004, {.name = "Manufacturer Complex", .dataType = 0x20, .value = "1"});
     b.Var(0x5FFF, {.name = "Last Manufacturer Object", .dataType = 0x05, .access = "rwr", .value = "1"});
 
     b.Var(0x6000, {.name = "Read Input 8-bit", .dataType = 0x05, .access = "ro", .value = "0"}, "ROM",
           "IoCb");
+    b.Var(0x6001, {.name = "Device Complex", .dataType = 0x22, .value = "1"});
     b.Var(0x9FFF, {.name = "Empty Text", .dataType = 0x09, .access = "rw", .value = ""});
     b.Var(0xA000, {.name = "Above the dictionary", .dataType = 0x05, .value = "1"});
 }
@@ -158,4 +160,6 @@ void ExpectFullDictionaryMessages(ScriptedPlatform& platform, bool firstRun) {
         "0x1805 and "
         "create the object dictionary\nfile again!\n",
         "Quillmark", MsgIcon::Error);
+    platform.ExpectMessage("Unsupported data type at index 0x2004!", "Quillmark", MsgIcon::Error);
+    platform.ExpectMessage("Unsupported data type at index 0x6001!", "Quillmark", MsgIcon::Error);
 }

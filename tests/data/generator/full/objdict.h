@@ -148,6 +148,9 @@ OBD_BEGIN ()
             OBD_SUBINDEX_ROM_VAR(0x2003, 0x00, 0x03, 0x01, tObdInteger16, Limited_Signed_Const, 1)
         OBD_END_INDEX(0x2003)
 
+        OBD_BEGIN_INDEX_RAM(0x2004, 0x01, NULL)
+        OBD_END_INDEX(0x2004)
+
         OBD_BEGIN_INDEX_RAM(0x5FFF, 0x01, NULL)
             OBD_SUBINDEX_RAM_USERDEF(0x5FFF, 0x00, 0x05, 0x03, tObdUnsigned8, Last_Manufacturer_Object, 0x1)
         OBD_END_INDEX(0x5FFF)
@@ -159,6 +162,9 @@ OBD_BEGIN ()
         OBD_BEGIN_INDEX_ROM(0x6000, 0x01, IoCb)
             OBD_SUBINDEX_RAM_USERDEF(0x6000, 0x00, 0x05, 0x01, tObdUnsigned8, Read_Input_8bit, 0x0)
         OBD_END_INDEX(0x6000)
+
+        OBD_BEGIN_INDEX_RAM(0x6001, 0x01, NULL)
+        OBD_END_INDEX(0x6001)
 
         OBD_BEGIN_INDEX_RAM(0x9FFF, 0x01, NULL)
             OBD_SUBINDEX_RAM_VSTRING(0x9FFF, 0x00, 0x03, Empty_Text,0,"")
