@@ -44,15 +44,6 @@ std::string ArchiveErrorText(const ArchiveException& error, const std::string& p
 
 // The bytes of the file when its content is an XML device description; nothing otherwise (also when
 // it cannot be read: the EDS reader then reports that).
-std::optional<std::string> ReadIfXdd(FileSystem& files, const std::string& path) {
-    std::string reason;
-    std::optional<std::string> bytes = files.ReadAll(path, reason);
-    if (bytes && LooksLikeXdd(*bytes)) {
-        return bytes;
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 ProjectFileResult CQuillmarkDoc::OpenProject() {
@@ -174,22 +165,28 @@ EdsImportResult CQuillmarkDoc::ImportEds(const std::string& path, ImportMode mod
     MessageLimitPlatform limited(m_platform, m_nImportMessageLimit,
                                  "Further messages of this import are not shown.", "Read EDS file");
     std::unique_ptr<CFileScan> reader;
-    std::optional<std::string> xml;
+    // The file is read once: its bytes tell which reader takes them.
+    std::optional<std::string> bytes;
+    bool xdd = false;
     try {
         dictionary = std::make_unique<ObjectDictionary>();
         fileInfo = std::make_unique<FileInfoSection>();
         deviceInfo = std::make_unique<DeviceInfoSection>();
-        xml = ReadIfXdd(m_platform.Files(), path);
-        if (!xml) {
+        std::string reason;
+        bytes = m_platform.Files().ReadAll(path, reason);
+        xdd = bytes && LooksLikeXdd(*bytes);
+        if (!xdd) {
             reader = std::make_unique<CFileScan>(path, *dictionary, *fileInfo, *deviceInfo, limited, mode);
         }
     } catch (const std::bad_alloc&) {
         return EdsImportResult::OutOfMemory;
     }
+    // A file that could not be read is left to the EDS reader, which says so in its result.
     const EdsImportResult result =
-        xml ? CXddScan(path, *dictionary, *fileInfo, *deviceInfo, limited).ReadBytes(*xml)
-            : reader->ReadFile();
-    xml.reset();
+        xdd     ? CXddScan(path, *dictionary, *fileInfo, *deviceInfo, limited).ReadBytes(*bytes)
+        : bytes ? reader->ReadBytes(std::move(*bytes))
+                : reader->ReadFile();
+    bytes.reset();
     // The XDD reader has no lenient mode that could keep more.
     m_nImportLeftOutForType = reader ? reader->EntriesLeftOutForType() : 0;
     if (result != EdsImportResult::Success) {

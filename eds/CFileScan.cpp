@@ -1,6 +1,7 @@
 #include "eds/CFileScan.h"
 
 #include <new>
+#include <utility>
 
 #include "eds/EdsFormat.h"
 #include "eds/EdsResult.h"
@@ -44,6 +45,11 @@ EdsImportResult CFileScan::ReadFile() {
     } catch (const std::bad_alloc&) {
         return EdsImportResult::OutOfMemory;
     }
+}
+
+EdsImportResult CFileScan::ReadBytes(std::string bytes) {
+    m_bytes = std::move(bytes);
+    return ReadFile();
 }
 
 EdsImportResult CFileScan::ReadAllSections() {
@@ -113,11 +119,13 @@ EdsImportResult CFileScan::ValidateEdsFile() {
         return EdsImportResult::EmptyPath;
     }
     std::string reason;
-    std::optional<ProfileFile> profile = ProfileFile::Load(m_platform.Files(), m_strPath, reason);
+    std::optional<ProfileFile> profile = m_bytes ? ProfileFile::FromBytes(std::move(*m_bytes))
+                                                 : ProfileFile::Load(m_platform.Files(), m_strPath, reason);
+    m_bytes.reset();
     if (!profile) {
         return EdsImportResult::CannotOpen;
     }
-    m_pProfile = std::make_unique<ProfileFile>(std::move(*profile));
+    m_pProfile = std::make_shared<const ProfileFile>(std::move(*profile));
     FindObjectSections();
     RecordRepeats();
     if (m_bLenient) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,8 @@ public:
     // cannot be read whole (22, 23, 24) does not fail the import: its message was shown and the
     // reading goes on, so the result is 11 once the object lists were read.
     EdsImportResult ReadFile();
+    // The same for the file's bytes, which the caller has read already.
+    EdsImportResult ReadBytes(std::string bytes);
     // The index at which the import stopped on a subindex-count mismatch (0 when none) and the
     // error subindex, with 0xFFFF reported as 0.
     void GetErrorPosition(std::uint16_t& index, std::uint16_t& subindex) const;
@@ -51,6 +54,18 @@ private:
     EdsImportResult ReadDummyUsage();
     EdsImportResult ReadComments();
     EdsImportResult CreateIndexList(const std::string& listName);
+    // One entry of an object list as the import takes it: the index it names, to read or, when out of
+    // range, to record only; `key` is the entry's number in the list.
+    struct ListStep {
+        unsigned key = 0;
+        std::uint16_t number = 0;
+        bool outOfRange = false;
+    };
+    // Takes the steps in order; the result of the last index read, or 11 when none was read.
+    EdsImportResult RunListSteps(const std::string& listName, const ListStep* first, const ListStep* end);
+    // The same for a long list, in two halves at once: the second half is read by a reader of its own
+    // into a dictionary of its own, and what it read joins this reader's as if read after the first.
+    EdsImportResult RunListStepsInHalves(const std::string& listName, const std::vector<ListStep>& steps);
     // Reads the index's sections into a new index of the category; an index whose entries could not be
     // read leaves again.
     EdsImportResult ReadIndex(std::uint16_t number, const char* category);
@@ -100,11 +115,14 @@ private:
     void ShowError(const std::string& text, const std::string& caption);
 
     std::string m_strPath;
+    // The bytes given to ReadBytes, parsed in place of reading the file.
+    std::optional<std::string> m_bytes;
     ObjectDictionary& m_dictionary;
     FileInfoSection& m_fileInfo;
     DeviceInfoSection& m_deviceInfo;
     Platform& m_platform;
-    std::unique_ptr<ProfileFile> m_pProfile;
+    // Shared with the reader of the second half of a large object list (see CreateIndexList).
+    std::shared_ptr<const ProfileFile> m_pProfile;
     std::uint16_t m_nErrorIndex = 0;
     std::uint16_t m_nErrorSubindex = 0;
     bool m_bLenient = false;
@@ -116,4 +134,6 @@ private:
     // subindex, ascending.
     std::vector<std::uint16_t> m_indexSections;
     std::vector<std::uint32_t> m_subSections;
+    // Where ObjectSection found the last object section: the next one is mostly beside it.
+    mutable std::size_t m_nearSection = static_cast<std::size_t>(-1);
 };

@@ -9,6 +9,7 @@
 #include "eds/ProfileFile.h"
 #include "model/NameTables.h"
 #include "model/ObjectDictionary.h"
+#include "platform/ParallelWork.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -22,6 +23,9 @@ struct IndexRange {
 constexpr IndexRange SupportedRanges[] = {{0x1000, 0x2000}, {0x2000, 0x6000}, {0x6000, 0x10000}};
 
 constexpr unsigned LastSubindex = 0xFF;
+
+// Below this many subindex sections in the file, an object list is read in one thread.
+constexpr std::size_t ParallelMinimumSections = 4096;
 
 // "%04X" for the index's own section, "%04XSub%X" for a subindex.
 ShortText SectionName(std::uint16_t index, std::uint16_t subindex) {
@@ -150,7 +154,7 @@ bool CFileScan::SectionExists(std::uint16_t index, std::uint16_t subindex) const
 }
 
 std::size_t CFileScan::ObjectSection(std::uint16_t index, std::uint16_t subindex) const {
-    const std::size_t section = m_pProfile->SectionAt(SectionName(index, subindex));
+    const std::size_t section = m_pProfile->SectionAt(SectionName(index, subindex), m_nearSection);
     return section != ProfileFile::NoSection && m_pProfile->HasKeysAt(section) ? section
                                                                                : ProfileFile::NoSection;
 }
@@ -173,40 +177,61 @@ EdsImportResult CFileScan::CreateIndexList(const std::string& listName) {
         return m_bLenient ? EdsImportResult::Success : EdsImportResult::InvalidObjectList;
     }
     const unsigned count = ParseNumber(countText) & 0xFFFFu;
-    EdsImportResult result = EdsImportResult::Success;
+    // The list is taken in first: which indices it has read is known before any is read, and an entry
+    // the standard import refuses ends the list after the indices named before it.
+    std::vector<ListStep> steps;
+    bool refused = false;
     for (unsigned n = 1; n <= count; ++n) {
         std::string value = GetString(listName, ShortText().Decimal(n), "");
         if (value.empty() && m_bLenient) {
             continue;  // counted and reported by the survey
         }
         if (value.empty()) {
-            return EdsImportResult::InvalidObjectList;
+            refused = true;
+            break;
         }
         const std::uint16_t number = ListedIndex(std::move(value));
         if (!IsSupportedIndex(number)) {
-            Record(ImportRecordKind::IndexOutOfRange, number, HeaderStructured,
-                   m_pProfile->KeyLine(listName, ShortText().Decimal(n)));
-            m_report.records.back().name = listName;
-            m_report.records.back().kept = false;
+            steps.push_back(ListStep{n, number, true});
             continue;
         }
         if (m_listed[number]) {
             continue;
         }
         m_listed[number] = true;
-        if (!SectionExists(number, HeaderSingle)) {
-            Record(ImportRecordKind::ListedWithoutSection, number, HeaderStructured,
-                   m_pProfile->KeyLine(listName, ShortText().Decimal(n)));
-            m_report.records.back().name = listName;
-            m_report.records.back().kept = false;
-        }
-        result = ReadIndex(number, CategoryOf(listName));
+        steps.push_back(ListStep{n, number, false});
+    }
+    const EdsImportResult result =
+        steps.size() > 1 && ParallelWork::Worth(m_subSections.size(), ParallelMinimumSections)
+            ? RunListStepsInHalves(listName, steps)
+            : RunListSteps(listName, steps.data(), steps.data() + steps.size());
+    if (refused) {
+        return EdsImportResult::InvalidObjectList;
     }
     // Each of these spoils one index only, and its message has been shown.
     const bool indexFailure = result == EdsImportResult::MissingSection ||
                               result == EdsImportResult::SubindexCountMismatch ||
                               result == EdsImportResult::UnsupportedDataType;
     return m_bLenient && indexFailure ? EdsImportResult::Success : result;
+}
+
+EdsImportResult CFileScan::RunListSteps(const std::string& listName, const ListStep* first,
+                                        const ListStep* end) {
+    EdsImportResult result = EdsImportResult::Success;
+    for (; first != end; ++first) {
+        const ListStep& step = *first;
+        if (step.outOfRange || !SectionExists(step.number, HeaderSingle)) {
+            Record(
+                step.outOfRange ? ImportRecordKind::IndexOutOfRange : ImportRecordKind::ListedWithoutSection,
+                step.number, HeaderStructured, m_pProfile->KeyLine(listName, ShortText().Decimal(step.key)));
+            m_report.records.back().name = listName;
+            m_report.records.back().kept = false;
+        }
+        if (!step.outOfRange) {
+            result = ReadIndex(step.number, CategoryOf(listName));
+        }
+    }
+    return result;
 }
 
 EdsImportResult CFileScan::ReadIndex(std::uint16_t number, const char* category) {
@@ -217,8 +242,8 @@ EdsImportResult CFileScan::ReadIndex(std::uint16_t number, const char* category)
     entry.headerSubindex = structured ? HeaderStructured : HeaderSingle;
     entry.kindMarker = structured ? KindStructured : KindSingle;
     entry.category = category;
-    if (m_dictionary.LookupDefaultCallback(number) != 0) {
-        entry.callbackName = m_dictionary.GetLookupResult();
+    if (const char* callback = ObjectDictionary::DefaultCallbackFor(number); callback != nullptr) {
+        entry.callbackName = callback;
     }
     const std::uint16_t position = m_dictionary.InsertIndex(std::move(created));
 

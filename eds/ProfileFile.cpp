@@ -111,19 +111,23 @@ ProfileFile::Span ProfileFile::Store(std::string_view text) {
 
 std::size_t ProfileFile::FindSection(std::string_view name) const {
     name = Trim(name);
-    // The reader walks the sections mostly in the order of the file: the last one found or the one
-    // after it answers without a hash look-up, and without a jump to a far place in memory.
-    for (std::size_t near = m_lastSection; near < m_sections.size() && near <= m_lastSection + 1; ++near) {
-        if (CaseEqual(View(m_sections[near].name), name)) {
-            m_lastSection = near;
-            return near;
-        }
-    }
-    const std::size_t found = m_sectionIndex.Find(CaseHash(name), [&](std::size_t position) {
+    return m_sectionIndex.Find(CaseHash(name), [&](std::size_t position) {
         return CaseEqual(View(m_sections[position].name), name);
     });
+}
+
+std::size_t ProfileFile::SectionAt(std::string_view name, std::size_t& near) const {
+    name = Trim(name);
+    // Besides the hash look-up, this spares a jump to a far place in memory.
+    for (std::size_t at = near; at < m_sections.size() && at <= near + 1; ++at) {
+        if (CaseEqual(View(m_sections[at].name), name)) {
+            near = at;
+            return at;
+        }
+    }
+    const std::size_t found = FindSection(name);
     if (found != NameTable::None) {
-        m_lastSection = found;
+        near = found;
     }
     return found;
 }

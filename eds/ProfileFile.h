@@ -62,6 +62,11 @@ public:
     // its position, or NoSection.
     static constexpr std::size_t NoSection = NameTable::None;
     std::size_t SectionAt(std::string_view name) const { return FindSection(name); }
+    // The same for a caller that walks the sections mostly in the order of the file: `near` holds the
+    // place of its last find (start it at NoSection), and the section there or the one after it
+    // answers without a hash look-up. Each walk keeps its own place, so walks on several threads may
+    // share the file, as any reading may.
+    std::size_t SectionAt(std::string_view name, std::size_t& near) const;
     std::uint32_t SectionLineAt(std::size_t section) const { return m_sections[section].line; }
     bool HasKeysAt(std::size_t section) const { return m_sections[section].keyCount != 0; }
     // Calls visit(name, value) for every key of the section, in the order of the file, each name once,
@@ -141,7 +146,4 @@ private:
     NameTable m_sectionIndex;
     std::vector<NameTable> m_keyTables;
     std::vector<Repeat> m_repeats;
-    // The reader asks for several keys of one section in a row; the last section found answers
-    // those without another hash look-up.
-    mutable std::size_t m_lastSection = static_cast<std::size_t>(-1);
 };

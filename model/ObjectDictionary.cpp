@@ -1,6 +1,7 @@
 #include "model/ObjectDictionary.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "model/NameTables.h"
@@ -213,6 +214,20 @@ int ObjectDictionary::LookupDefaultCallback(std::uint16_t indexNumber) {
         m_lookupResult = "NULL";
     }
     return 0;
+}
+
+void ObjectDictionary::TakeIndicesFrom(ObjectDictionary& other) {
+    std::vector<std::unique_ptr<IndexEntry>> merged;
+    merged.reserve(m_indices.size() + other.m_indices.size());
+    // std::merge takes the element of the first range where two compare equal.
+    std::merge(std::make_move_iterator(m_indices.begin()), std::make_move_iterator(m_indices.end()),
+               std::make_move_iterator(other.m_indices.begin()),
+               std::make_move_iterator(other.m_indices.end()), std::back_inserter(merged),
+               [](const std::unique_ptr<IndexEntry>& a, const std::unique_ptr<IndexEntry>& b) {
+                   return a->index < b->index;
+               });
+    m_indices = std::move(merged);
+    other.m_indices.clear();
 }
 
 const char* ObjectDictionary::DefaultCallbackFor(std::uint16_t indexNumber) {

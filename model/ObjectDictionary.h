@@ -53,6 +53,10 @@ public:
     std::uint16_t GetIndexPosition(const IndexEntry& index) const;
     std::uint16_t GetEntryPosition(const IndexEntry& index, const SubindexEntry& entry) const;
 
+    // Takes every index of `other`, keeping the order: an index of `other` goes after those here with the
+    // same number, as if it had been inserted after them. `other` keeps its comment lines.
+    void TakeIndicesFrom(ObjectDictionary& other);
+
     // Adds a RECORD index m with its header and count entry (for a PDO communication index m - 0x200).
     IndexEntry* CreateDefaultPdoMapping(std::uint16_t indexNumber);
 

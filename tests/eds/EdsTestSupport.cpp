@@ -171,7 +171,9 @@ EdsImportResult ImportRun::Import(const std::string& bytes, const std::string& n
 EdsImportResult ImportRun::ImportPath(const std::string& filePath) {
     path = filePath;
     CFileScan scan(filePath, dictionary, fileInfo, deviceInfo, platform, mode);
-    return scan.ReadFile();
+    const EdsImportResult result = scan.ReadFile();
+    report = scan.TakeReport();
+    return result;
 }
 
 const IndexEntry* ImportRun::Find(unsigned index) const {

@@ -7,6 +7,7 @@
 #include "ScriptedPlatform.h"
 #include "eds/EdsSections.h"
 #include "eds/ImportMode.h"
+#include "eds/ImportReport.h"
 #include "model/ObjectDictionary.h"
 #include "platform/ResultCodes.h"
 
@@ -36,6 +37,8 @@ struct ImportRun {
     TempDir dir;
     std::string path;
     ImportMode mode = ImportMode::Standard;
+    // What the last import saw beyond the dictionary.
+    ImportReport report;
 
     EdsImportResult Import(const std::string& bytes, const std::string& name = "device.eds");
     EdsImportResult ImportPath(const std::string& filePath);
