@@ -21,14 +21,44 @@ CEdsWriter::CEdsWriter(const std::string& path, ObjectDictionary& dictionary, Fi
 CEdsWriter::~CEdsWriter() = default;
 
 // The previous file at the path is replaced only by a complete new one: whatever fails, it keeps its
-// bytes. A target that cannot be replaced is the "cannot delete" case of the result codes.
+// bytes. A target that cannot be replaced is the "cannot delete" case of the result codes. The text goes
+// to a temporary file as it is built, a piece at a time, so that a large file is never held whole.
 EdsExportResult CEdsWriter::WriteFile() {
-    std::string text;
-    const EdsExportResult result = BuildText(text);
-    if (result != EdsExportResult::Success) {
-        return result;
+    FileSystem& files = m_platform.Files();
+    // A dictionary that cannot be written whole (see BuildText) is found out before any file is made.
+    if (SetsAKeyTwice() || !HasMandatoryIndex()) {
+        std::string text;
+        const EdsExportResult result = BuildText(text);
+        if (result != EdsExportResult::Success) {
+            return result;
+        }
+        return WriteExportedFile(files, m_strPath, text);
     }
-    return WriteExportedFile(m_platform.Files(), m_strPath, text);
+    const std::string temporary = TemporaryPathFor(m_strPath);
+    std::string reason;
+    std::string ignored;
+    std::unique_ptr<WritableFile> file = files.Create(temporary, reason);
+    if (!file) {
+        files.Remove(temporary, ignored);
+        return EdsExportResult::WriteFailed;
+    }
+    m_pOut = file.get();
+    m_bOutFailed = false;
+    std::string rest;
+    const EdsExportResult result = BuildText(rest);
+    m_pOut = nullptr;
+    const bool written =
+        result == EdsExportResult::Success && !m_bOutFailed && file->Write(rest) && file->Close();
+    file.reset();
+    if (!written) {
+        files.Remove(temporary, ignored);
+        return result == EdsExportResult::Success ? EdsExportResult::WriteFailed : result;
+    }
+    if (!files.Rename(temporary, m_strPath, reason)) {
+        files.Remove(temporary, ignored);
+        return EdsExportResult::CannotDelete;
+    }
+    return EdsExportResult::Success;
 }
 
 EdsExportResult WriteExportedFile(FileSystem& files, const std::string& path, const std::string& text) {
@@ -51,7 +81,7 @@ EdsExportResult CEdsWriter::BuildText(std::string& text) {
     if (SetsAKeyTwice()) {
         m_pProfile = std::make_unique<ProfileFile>();
     } else {
-        m_text.reserve(EstimatedSize());
+        m_text.reserve(m_pOut != nullptr ? 2 * FlushSize : EstimatedSize());
     }
     EdsExportResult result = EdsExportResult::Success;
     for (auto step : {&CEdsWriter::WriteFileInfo, &CEdsWriter::WriteDeviceInfo, &CEdsWriter::WriteDummyUsage,
@@ -106,7 +136,28 @@ bool CEdsWriter::Set(std::string_view section, std::string_view key, std::string
             [](char c) { return c == '\r' || c == '\n'; }, ' ');
     }
     m_text.append(endOfSection ? std::string_view("\r\n\r\n") : std::string_view("\r\n"));
+    if (m_pOut != nullptr && m_text.size() >= FlushSize) {
+        Flush();
+    }
     return true;
+}
+
+void CEdsWriter::Flush() {
+    if (!m_bOutFailed && !m_pOut->Write(m_text)) {
+        m_bOutFailed = true;
+    }
+    m_text.clear();
+}
+
+void CEdsWriter::Append(const std::string& text) {
+    if (m_pOut != nullptr) {
+        Flush();
+        if (!m_bOutFailed && !m_pOut->Write(text)) {
+            m_bOutFailed = true;
+        }
+    } else {
+        m_text.append(text);
+    }
 }
 
 EdsExportResult CEdsWriter::WriteFileInfo() {

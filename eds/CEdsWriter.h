@@ -15,21 +15,22 @@ class FileSystem;
 class ObjectDictionary;
 class Platform;
 class ProfileFile;
+class WritableFile;
 
 // Writes an exported file to a temporary file and renames it over the path once complete: 0, or 1 when
 // the target could not be replaced, 2 when the file could not be written (the previous file then
 // keeps its bytes). The EDS and the XDD export share it.
 EdsExportResult WriteExportedFile(FileSystem& files, const std::string& path, const std::string& text);
 
-// Writes a dictionary and its section records as one EDS file. The file is assembled in memory and
-// written once, to a temporary file that replaces the target only when complete. Besides the file, it updates
+// Writes a dictionary and its section records as one EDS file. The file is written to a temporary file
+// as it is built, which replaces the target only when complete. Besides the file, it updates
 // NrOfRxPdo, NrOfTxPdo and the three object counters of the device info, even when the export fails.
 //
 // The steps set every key the way the profile-file layer does: a new section or key is appended, a key
 // set again is replaced where it stands. The steps visit each section once and set each of its keys
-// once, so the text is normally built straight in file order into one reserved string; only a
-// dictionary that makes a step set a key again (an index number held twice, a subindex number held
-// twice in one index, a data type twice in the dummy table) is built through a ProfileFile.
+// once, so the text is normally built straight in file order; only a dictionary that makes a step set
+// a key again (an index number held twice, a subindex number held twice in one index, a data type twice
+// in the dummy table) is built whole through a ProfileFile and written at once.
 class CEdsWriter {
 public:
     CEdsWriter(const std::string& path, ObjectDictionary& dictionary, FileInfoSection& fileInfo,
@@ -59,6 +60,10 @@ private:
     static constexpr bool EndOfSection = true;
     bool Set(std::string_view section, std::string_view key, std::string_view value,
              bool endOfSection = false);
+    // While WriteFile writes: the text built so far goes to the file, and text built elsewhere follows it.
+    void Flush();
+    void Append(const std::string& text);
+    bool HasMandatoryIndex() const;
     // True when some step would set a key that is already in the file (see the class comment).
     bool SetsAKeyTwice() const;
     // Room for the whole text, somewhat more than it will take, and for the sections of some indices.
@@ -75,4 +80,9 @@ private:
     std::string m_strSection;
     // Set only while a dictionary that sets a key twice is written.
     std::unique_ptr<ProfileFile> m_pProfile;
+    // The temporary file WriteFile writes the text to as it grows past FlushSize, and whether a write to
+    // it has failed; the rest of the text goes there once it is complete.
+    static constexpr std::size_t FlushSize = 256 * 1024;
+    WritableFile* m_pOut = nullptr;
+    bool m_bOutFailed = false;
 };

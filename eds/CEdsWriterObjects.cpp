@@ -107,6 +107,15 @@ std::size_t CEdsWriter::SectionsSize(const IndexEntry* const* first, const Index
     return size;
 }
 
+bool CEdsWriter::HasMandatoryIndex() const {
+    for (std::uint16_t i = 0; i < m_dictionary.GetIndexCount(); ++i) {
+        if (IsListed(*m_dictionary.GetIndexAt(i), "mandatory")) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::size_t CEdsWriter::EstimatedSize() const {
     std::size_t size = FixedSectionsSize + m_fileInfo.Description.size() + m_deviceInfo.VendorName.size() +
                        m_deviceInfo.ProductName.size() + m_deviceInfo.OrderCode.size();
@@ -187,7 +196,7 @@ EdsExportResult CEdsWriter::WriteObjectList(const std::string& category) {
         return firstResult;
     }
     if (!second.m_text.empty()) {
-        m_text.append(second.m_text);
+        Append(second.m_text);
         m_strSection = second.m_strSection;
     }
     return secondResult;

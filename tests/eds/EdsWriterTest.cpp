@@ -185,6 +185,35 @@ TEST(EdsWriterTest, FileSystemFailuresGiveTheirCodesAndKeepThePreviousFile) {
     EXPECT_TRUE(run.platform.Messages().empty());
 }
 
+// A large file goes to the disk piece by piece as it is built, its sections in two halves at once: the
+// bytes are those of the text built whole, and a disk that fills half-way still keeps the previous file.
+TEST(EdsWriterTest, LargeFileIsWrittenInPiecesWithTheSameBytes) {
+    ExportRun run;
+    AddIndex(run.dictionary, 0x1000, "mandatory", false);
+    AddEntry(run.dictionary, 0x1000, HeaderSingle, "Device Type", 7, 7, "ro", "0");
+    for (unsigned index = 0x2000; index < 0x2000 + 400; ++index) {
+        AddIndex(run.dictionary, index, "manufacturer", true);
+        AddEntry(run.dictionary, index, HeaderStructured, "Large record", 9, 0, "");
+        for (unsigned sub = 0; sub < 20; ++sub) {
+            AddEntry(run.dictionary, index, sub, "A value of the large record", 7, 7, "rw", "0x10", "0x1",
+                     "0x20");
+        }
+    }
+    const std::string path = run.dir.File("large.eds");
+    const std::string text = run.Text(path);
+    ASSERT_GT(text.size(), 1024u * 1024u);
+    ASSERT_EQ(EdsExportResult::Success, run.Write(path));
+    EXPECT_EQ(text, ReadFileBytes(path));
+
+    FaultyFileSystem faulty;
+    faulty.FailWritesAfter(text.size() / 2);
+    run.platform.SetFiles(&faulty);
+    EXPECT_EQ(EdsExportResult::WriteFailed, run.Write(path));
+    run.platform.SetFiles(nullptr);
+    EXPECT_EQ(text, ReadFileBytes(path));
+    EXPECT_FALSE(run.platform.Files().Exists(TemporaryPathFor(path)));
+}
+
 // A value that gives the node-ID-free base of a COB-ID is written as it stands; its number still
 // decides whether limits are written.
 TEST(EdsWriterTest, NodeIdTextsAreWrittenAsStored) {
