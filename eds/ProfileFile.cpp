@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
+#include <utility>
 
 #include "platform/FileSystem.h"
+#include "platform/ParallelWork.h"
 
 namespace {
 
@@ -15,6 +18,8 @@ constexpr std::size_t MaxTextSize = 0xFFFFFFFFu;
 // touched, so a generous guess costs no memory.
 constexpr std::size_t BytesPerKeyGuess = 16;
 constexpr std::size_t BytesPerSectionGuess = 128;
+// Below this size a file is parsed in one thread.
+constexpr std::size_t ParallelMinimumBytes = 1024 * 1024;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
@@ -200,23 +205,47 @@ void ProfileFile::AddKey(std::size_t position, Span name, Span value, std::uint3
 }
 
 ProfileFile ProfileFile::FromBytes(std::string bytes) {
+    return Parse(std::move(bytes), true);
+}
+
+ProfileFile ProfileFile::Parse(std::string bytes, bool mayShare) {
     ProfileFile file;
     file.m_text = std::move(bytes);
     const std::string_view text = std::string_view(file.m_text).substr(0, MaxTextSize);
     file.m_keys.reserve(text.size() / BytesPerKeyGuess);
     file.Reserve(text.size() / BytesPerSectionGuess);
-    std::size_t current = NameTable::None;
     // Editors that save in UTF-8 may put a byte-order mark in front of the first section.
-    std::size_t start = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
-    std::uint32_t lineNumber = 0;
-    while (start < text.size()) {
+    const std::size_t start = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+    // A large file is parsed in two halves at once, cut where a line starts a section.
+    const std::size_t cut = mayShare && ParallelWork::Worth(text.size(), ParallelMinimumBytes)
+                                ? text.find("\n[", start + text.size() / 2)
+                                : std::string_view::npos;
+    if (cut == std::string_view::npos) {
+        file.ParseLines(start, text.size(), 0);
+        return file;
+    }
+    const std::size_t split = cut + 1;
+    std::uint32_t lines = 0;
+    std::optional<ProfileFile> second;
+    ParallelWork::RunBoth([&] { lines = file.ParseLines(start, split, 0); },
+                          [&] { second = Parse(std::string(text.substr(split)), false); });
+    file.Join(std::move(*second), static_cast<std::uint32_t>(split), lines);
+    return file;
+}
+
+// The lines of m_text from `begin` up to `end`, which is the end of the text or the start of a line;
+// returns the number of the last line read.
+std::uint32_t ProfileFile::ParseLines(std::size_t begin, std::size_t end, std::uint32_t lineNumber) {
+    const std::string_view text = std::string_view(m_text).substr(0, end);
+    std::size_t current = NameTable::None;
+    while (begin < text.size()) {
         ++lineNumber;
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) {
-            end = text.size();
+        std::size_t lineEnd = text.find('\n', begin);
+        if (lineEnd == std::string_view::npos) {
+            lineEnd = text.size();
         }
-        const std::string_view line = Trim(text.substr(start, end - start));
-        start = end + 1;
+        const std::string_view line = Trim(text.substr(begin, lineEnd - begin));
+        begin = lineEnd + 1;
         if (line.empty() || line.front() == ';') {
             continue;
         }
@@ -225,13 +254,11 @@ ProfileFile ProfileFile::FromBytes(std::string bytes) {
             const std::string_view name =
                 Trim(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
             // Keys of a repeated section are ignored: the first one counts.
-            const std::size_t first = file.FindSection(name);
+            const std::size_t first = FindSection(name);
             if (first != NameTable::None) {
-                file.m_repeats.push_back(
-                    Repeat{std::string(name), {}, lineNumber, file.m_sections[first].line});
+                m_repeats.push_back(Repeat{std::string(name), {}, lineNumber, m_sections[first].line});
             }
-            current =
-                first != NameTable::None ? NameTable::None : file.AddSection(file.SpanOf(name), lineNumber);
+            current = first != NameTable::None ? NameTable::None : AddSection(SpanOf(name), lineNumber);
             continue;
         }
         if (current == NameTable::None) {
@@ -242,15 +269,61 @@ ProfileFile ProfileFile::FromBytes(std::string bytes) {
         const std::string_view name = TrimEnd(line.substr(0, equals));
         const std::string_view value =
             equals == std::string_view::npos ? std::string_view() : TrimStart(line.substr(equals + 1));
-        const Section& section = file.m_sections[current];
-        if (const std::size_t first = file.FindParsedKey(section, name); first == NameTable::None) {
-            file.AddKey(current, file.SpanOf(name), file.SpanOf(value), lineNumber);
+        const Section& section = m_sections[current];
+        if (const std::size_t first = FindParsedKey(section, name); first == NameTable::None) {
+            AddKey(current, SpanOf(name), SpanOf(value), lineNumber);
         } else {
-            file.m_repeats.push_back(Repeat{std::string(file.View(section.name)), std::string(name),
-                                            lineNumber, file.m_keys[section.firstKey + first].line});
+            m_repeats.push_back(Repeat{std::string(View(section.name)), std::string(name), lineNumber,
+                                       m_keys[section.firstKey + first].line});
         }
     }
-    return file;
+    return lineNumber;
+}
+
+// Adds the second half of the text, parsed on its own from `offset` on, after the `lines` lines of the
+// first half, so that the file is as if parsed in one go: a section of the second half that stands in
+// the first as well is a repeat, with its keys ignored, and the repeats keep the order of their lines.
+void ProfileFile::Join(ProfileFile second, std::uint32_t offset, std::uint32_t lines) {
+    const auto keyOffset = static_cast<std::uint32_t>(m_keys.size());
+    const auto tableOffset = static_cast<std::uint32_t>(m_keyTables.size());
+    const auto shifted = [offset](Span span) {
+        return span.length == 0 ? span : Span{span.offset + offset, span.length};
+    };
+    const std::size_t firstCount = m_sections.size();
+    std::vector<Repeat> repeats;
+    for (const Section& part : second.m_sections) {
+        const std::string_view name = second.View(part.name);
+        if (const std::size_t first = FindSection(name); first != NameTable::None) {
+            repeats.push_back(Repeat{std::string(name), {}, part.line + lines, m_sections[first].line});
+            continue;
+        }
+        const std::size_t position = AddSection(shifted(part.name), part.line + lines);
+        Section& section = m_sections[position];
+        section.firstKey = part.firstKey + keyOffset;
+        section.keyCount = part.keyCount;
+        section.keyTable = part.keyTable == NoKeyTable ? NoKeyTable : part.keyTable + tableOffset;
+    }
+    m_keys.reserve(m_keys.size() + second.m_keys.size());
+    for (const Key& key : second.m_keys) {
+        m_keys.push_back(Key{shifted(key.name), shifted(key.value), key.line + lines});
+    }
+    for (NameTable& table : second.m_keyTables) {
+        m_keyTables.push_back(std::move(table));
+    }
+    for (Repeat& repeat : second.m_repeats) {
+        const std::size_t counting = FindSection(repeat.section);
+        // The keys of a section that the first half holds were ignored, repeated or not.
+        if (!repeat.key.empty() && counting < firstCount) {
+            continue;
+        }
+        repeat.line += lines;
+        repeat.firstLine = repeat.key.empty() ? m_sections[counting].line : repeat.firstLine + lines;
+        repeats.push_back(std::move(repeat));
+    }
+    std::stable_sort(repeats.begin(), repeats.end(),
+                     [](const Repeat& a, const Repeat& b) { return a.line < b.line; });
+    m_repeats.insert(m_repeats.end(), std::make_move_iterator(repeats.begin()),
+                     std::make_move_iterator(repeats.end()));
 }
 
 std::optional<ProfileFile> ProfileFile::Load(FileSystem& files, const std::string& path, std::string& error) {

@@ -135,6 +135,10 @@ private:
     std::size_t FindKey(const Section& section, std::string_view name) const;
     std::size_t FindParsedKey(const Section& section, std::string_view name) const;
     std::size_t AddSection(Span name, std::uint32_t line = 0);
+    // FromBytes; a large text is parsed in two halves at once when mayShare allows.
+    static ProfileFile Parse(std::string bytes, bool mayShare);
+    std::uint32_t ParseLines(std::size_t begin, std::size_t end, std::uint32_t lineNumber);
+    void Join(ProfileFile second, std::uint32_t offset, std::uint32_t lines);
     void AddKey(std::size_t section, Span name, Span value, std::uint32_t line = 0);
     // Appends a name or value set after parsing to m_text; SetString has made sure there is room.
     Span Store(std::string_view text);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "EdsTestSupport.h"
+#include "ParallelMode.h"
 #include "eds/EdsFormat.h"
 #include "eds/ParseNumber.h"
 #include "eds/ProfileFile.h"
@@ -123,6 +124,70 @@ TEST(ProfileFileTest, BadBytesNeverBreakIt) {
         (void)file.HasKeys("");
     }
     EXPECT_EQ("1", ProfileFile::FromBytes("[unclosed\nKey=1\n").GetString("unclosed", "Key", ""));
+}
+
+// Everything a reader can learn of a parsed file, in order.
+std::string Describe(const ProfileFile& file) {
+    std::string out;
+    for (const std::string_view name : file.SectionNames()) {
+        const std::size_t section = file.SectionAt(name);
+        out += "[" + std::string(name) + "] line " + std::to_string(file.SectionLineAt(section)) + "\n";
+        file.ForEachKey(section, [&](std::string_view key, std::string_view value) {
+            out += std::string(key) + "=" + std::string(value) + " line " +
+                   std::to_string(file.KeyLine(name, key)) + "\n";
+        });
+    }
+    for (const ProfileFile::Repeat& r : file.Repeats()) {
+        out += "repeat [" + r.section + "] " + r.key + " line " + std::to_string(r.line) + " first " +
+               std::to_string(r.firstLine) + "\n";
+    }
+    return out + file.ToBytes();
+}
+
+// A large file is parsed in two halves at once, cut where a line starts a section. Read that way, a file
+// is the same: also where a section or a key of the second half repeats one of the first, where the
+// second half repeats its own, and where a long section of many keys falls into the second half.
+TEST(ProfileFileTest, FileParsedInTwoHalvesIsTheSame) {
+    std::vector<std::string> lines = {
+        "\xEF\xBB\xBF[FileInfo]", "FileName=x.eds", "Twice=1", "[Early]", "A=1", "[Both]",
+        "Key=from the first half"};
+    for (int i = 0; i < 40; ++i) {
+        lines.push_back("[Filler" + std::to_string(i) + "]");
+        lines.push_back("Value=" + std::to_string(i));
+    }
+    // The second half; [both] stands in the first half too.
+    const std::vector<std::string> second = {"[both]",        "Key=from the second half",
+                                             "Key=again",     "[Late]",
+                                             "B=2",           "B=3",
+                                             "[Late]",        "C=4",
+                                             "  ; a comment", "[early]",
+                                             "X=9",           "[BOTH]",
+                                             "Y=1",           "[Long]"};
+    lines.insert(lines.end(), second.begin(), second.end());
+    for (int i = 0; i < 30; ++i) {
+        lines.push_back("Key" + std::to_string(i) + " = " + std::to_string(i));
+    }
+    lines.push_back("key7=repeated in a long section");
+    for (const bool crLf : {true, false}) {
+        std::string text;
+        for (const std::string& line : lines) {
+            text += line + (crLf ? "\r\n" : "\n");
+        }
+        SCOPED_TRACE(crLf ? "CR LF" : "LF");
+        std::string whole;
+        std::string halves;
+        {
+            const ScopedParallelMode parallel(ParallelWork::Mode::Never);
+            whole = Describe(ProfileFile::FromBytes(text));
+        }
+        {
+            const ScopedParallelMode parallel(ParallelWork::Mode::Always);
+            halves = Describe(ProfileFile::FromBytes(text));
+        }
+        EXPECT_EQ(whole, halves);
+        EXPECT_NE(std::string::npos, whole.find("repeat [both]  line 88 first 6"));
+        EXPECT_NE(std::string::npos, whole.find("repeat [Late] B line 93 first 92"));
+    }
 }
 
 TEST(ProfileFileTest, SetStringAppendsSectionsAndKeysInOrder) {
