@@ -228,7 +228,11 @@ ProfileFile ProfileFile::Parse(std::string bytes, bool mayShare) {
     std::uint32_t lines = 0;
     std::optional<ProfileFile> second;
     ParallelWork::RunBoth([&] { lines = file.ParseLines(start, split, 0); },
-                          [&] { second = Parse(std::string(text.substr(split)), false); });
+                          [&] {
+                              second = Parse(std::string(text.substr(split)), false);
+                              // Its names and values stand in this file's text as well: the copy goes.
+                              second->m_text = std::string();
+                          });
     file.Join(std::move(*second), static_cast<std::uint32_t>(split), lines);
     return file;
 }
@@ -292,7 +296,7 @@ void ProfileFile::Join(ProfileFile second, std::uint32_t offset, std::uint32_t l
     const std::size_t firstCount = m_sections.size();
     std::vector<Repeat> repeats;
     for (const Section& part : second.m_sections) {
-        const std::string_view name = second.View(part.name);
+        const std::string_view name = View(shifted(part.name));
         if (const std::size_t first = FindSection(name); first != NameTable::None) {
             repeats.push_back(Repeat{std::string(name), {}, part.line + lines, m_sections[first].line});
             continue;
