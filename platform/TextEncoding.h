@@ -19,6 +19,11 @@ public:
     // Once one text was invalid UTF-8 the result is settled; further texts need not be added.
     bool Settled() const { return m_invalid; }
     TextEncoding Result() const;
+    // Takes in what another scan of other texts found.
+    void Merge(const TextEncodingScan& other) {
+        m_multiByte |= other.m_multiByte;
+        m_invalid |= other.m_invalid;
+    }
 
 private:
     bool m_multiByte = false;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ParallelMode.h"
 #include "RecordingView.h"
 #include "ScriptedPlatform.h"
 #include "document/CQuillmarkDoc.h"
@@ -233,4 +234,26 @@ TEST(ContentEncoding, CountsNamesValuesLimitsSectionFieldsAndComments) {
         EXPECT_EQ(ContentTextEncoding(dictionary, fileInfo, deviceInfo), expected) << *text;
         text->clear();
     }
+}
+
+// A large dictionary is scanned in two halves at once: what either half finds counts.
+TEST(ContentEncoding, WhatEitherHalfFindsCounts) {
+    const ScopedParallelMode halves(ParallelWork::Mode::Always);
+    ObjectDictionary dictionary;
+    const FileInfoSection fileInfo;
+    const DeviceInfoSection deviceInfo;
+    for (const std::uint16_t number : {0x2000, 0x2001}) {
+        auto index = std::make_unique<IndexEntry>();
+        index->index = number;
+        index->subindices.push_back(std::make_unique<SubindexEntry>());
+        dictionary.InsertIndex(std::move(index));
+    }
+    std::string& first = dictionary.GetIndexAt(0)->Header()->name;
+    std::string& second = dictionary.GetIndexAt(1)->Header()->name;
+    second = "\xC3\xA4";
+    EXPECT_EQ(ContentTextEncoding(dictionary, fileInfo, deviceInfo), TextEncoding::Utf8);
+    first = "\xFF";
+    EXPECT_EQ(ContentTextEncoding(dictionary, fileInfo, deviceInfo), TextEncoding::Windows1252);
+    std::swap(first, second);
+    EXPECT_EQ(ContentTextEncoding(dictionary, fileInfo, deviceInfo), TextEncoding::Windows1252);
 }
