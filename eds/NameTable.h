@@ -40,6 +40,35 @@ public:
         }
     }
 
+    // Find and Insert in one walk: the position of the first entry with this hash whose name `matches`,
+    // or None after inserting `position`.
+    template <class Matches>
+    std::size_t FindOrInsert(std::size_t hash, std::size_t position, Matches matches) {
+        if ((m_count + 1) * 2 > m_slots.size()) {
+            Rehash(m_slots.empty() ? 16 : m_slots.size() * 2);
+        }
+        const std::size_t mask = m_slots.size() - 1;
+        for (std::size_t i = Home(hash, mask);; i = (i + 1) & mask) {
+            Slot& slot = m_slots[i];
+            if (slot.position == Empty) {
+                slot = Slot{static_cast<std::uint32_t>(hash), static_cast<std::uint32_t>(position)};
+                ++m_count;
+                return None;
+            }
+            if (slot.hash == static_cast<std::uint32_t>(hash) && matches(std::size_t{slot.position})) {
+                return slot.position;
+            }
+        }
+    }
+
+    // Asks the processor to fetch the slot a look-up of this hash starts at, ahead of the look-up: in a
+    // table of tens of thousands of names nearly every look-up would otherwise wait for memory.
+    void Prefetch(std::size_t hash) const {
+        if (!m_slots.empty()) {
+            __builtin_prefetch(&m_slots[Home(hash, m_slots.size() - 1)]);
+        }
+    }
+
     void Insert(std::size_t hash, std::size_t position) {
         if ((m_count + 1) * 2 > m_slots.size()) {
             Rehash(m_slots.empty() ? 16 : m_slots.size() * 2);

@@ -168,6 +168,23 @@ std::size_t ProfileFile::FindParsedKey(const Section& section, std::string_view 
     return NameTable::None;
 }
 
+std::size_t ProfileFile::AddSectionOnce(Span name, std::uint32_t line, std::size_t hash, bool& added) {
+    const std::string_view text = View(name);
+    const std::size_t first = m_sectionIndex.FindOrInsert(hash, m_sections.size(), [&](std::size_t position) {
+        return CaseEqual(View(m_sections[position].name), text);
+    });
+    added = first == NameTable::None;
+    if (!added) {
+        return first;
+    }
+    Section section;
+    section.name = name;
+    section.line = line;
+    section.firstKey = static_cast<std::uint32_t>(m_keys.size());
+    m_sections.push_back(section);
+    return m_sections.size() - 1;
+}
+
 std::size_t ProfileFile::AddSection(Span name, std::uint32_t line) {
     Section section;
     section.name = name;
@@ -258,11 +275,12 @@ std::uint32_t ProfileFile::ParseLines(std::size_t begin, std::size_t end, std::u
             const std::string_view name =
                 Trim(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
             // Keys of a repeated section are ignored: the first one counts.
-            const std::size_t first = FindSection(name);
-            if (first != NameTable::None) {
-                m_repeats.push_back(Repeat{std::string(name), {}, lineNumber, m_sections[first].line});
+            bool added = false;
+            const std::size_t at = AddSectionOnce(SpanOf(name), lineNumber, CaseHash(name), added);
+            if (!added) {
+                m_repeats.push_back(Repeat{std::string(name), {}, lineNumber, m_sections[at].line});
             }
-            current = first != NameTable::None ? NameTable::None : AddSection(SpanOf(name), lineNumber);
+            current = added ? at : NameTable::None;
             continue;
         }
         if (current == NameTable::None) {
@@ -295,13 +313,26 @@ void ProfileFile::Join(ProfileFile second, std::uint32_t offset, std::uint32_t l
     };
     const std::size_t firstCount = m_sections.size();
     std::vector<Repeat> repeats;
+    // The look-ups of the second half's names go to memory far apart: the slot of each is asked for a
+    // few names ahead.
+    constexpr std::size_t Ahead = 8;
+    std::vector<std::size_t> hashes;
+    hashes.reserve(second.m_sections.size());
     for (const Section& part : second.m_sections) {
-        const std::string_view name = View(shifted(part.name));
-        if (const std::size_t first = FindSection(name); first != NameTable::None) {
-            repeats.push_back(Repeat{std::string(name), {}, part.line + lines, m_sections[first].line});
+        hashes.push_back(CaseHash(View(shifted(part.name))));
+    }
+    for (std::size_t i = 0; i < second.m_sections.size(); ++i) {
+        if (i + Ahead < hashes.size()) {
+            m_sectionIndex.Prefetch(hashes[i + Ahead]);
+        }
+        const Section& part = second.m_sections[i];
+        bool added = false;
+        const std::size_t position = AddSectionOnce(shifted(part.name), part.line + lines, hashes[i], added);
+        if (!added) {
+            repeats.push_back(Repeat{
+                std::string(View(shifted(part.name))), {}, part.line + lines, m_sections[position].line});
             continue;
         }
-        const std::size_t position = AddSection(shifted(part.name), part.line + lines);
         Section& section = m_sections[position];
         section.firstKey = part.firstKey + keyOffset;
         section.keyCount = part.keyCount;
