@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "platform/BinaryFile.h"
 #include "platform/Platform.h"
@@ -15,7 +16,11 @@ std::string LastError() {
 
 class DiskFile : public WritableFile {
 public:
-    explicit DiskFile(std::FILE* file) : m_file(file) {}
+    // The generator writes line by line: with the C library's own buffer of a few kilobytes, a source
+    // file of megabytes would take a system call every few dozen lines.
+    explicit DiskFile(std::FILE* file) : m_file(file), m_buffer(new char[BufferSize]) {
+        std::setvbuf(m_file, m_buffer.get(), _IOFBF, BufferSize);
+    }
     ~DiskFile() override {
         if (m_file != nullptr) {
             std::fclose(m_file);
@@ -50,7 +55,10 @@ public:
     std::string Error() const override { return m_error; }
 
 private:
+    static constexpr std::size_t BufferSize = 256 * 1024;
     std::FILE* m_file;
+    // Left uninitialised: its pages are touched only as far as the file fills it.
+    std::unique_ptr<char[]> m_buffer;
     std::string m_error;
 };
 
