@@ -15,22 +15,24 @@ constexpr std::uint16_t KindSingle = 0xFFFB;
 constexpr std::uint16_t KindStructured = 0xFFFA;
 
 // One entry of an index: the header entry or a real subindex 0x00..0xFF. The texts are authoritative;
-// the numeric companions are only filled by old project files and the default PDO mapping.
+// the numeric companions are only filled by old project files and the default PDO mapping. The texts
+// come first and the numbers after them, largest first: in this order the record has no padding, and
+// a large device holds tens of thousands of them.
 struct SubindexEntry {
+    std::string name;
+    std::string accessType;
+    std::string defaultValue;
+    std::string highLimit;
+    std::string lowLimit;
+    std::uint32_t defaultNumber = 0;
+    std::uint32_t highLimitNumber = 0;
+    std::uint32_t lowLimitNumber = 0;
+    std::uint32_t nonVolatile = 0;
     std::uint16_t index = 0;
     std::uint16_t subindex = 0;
-    std::string name;
     std::uint8_t objectType = 0;
     std::uint8_t dataType = 0;
-    std::string accessType;
     std::uint8_t pdoMapping = 0;
-    std::uint32_t defaultNumber = 0;
-    std::string defaultValue;
-    std::uint32_t highLimitNumber = 0;
-    std::string highLimit;
-    std::uint32_t lowLimitNumber = 0;
-    std::string lowLimit;
-    std::uint32_t nonVolatile = 0;
 
     bool IsHeader() const { return subindex == HeaderSingle || subindex == HeaderStructured; }
     bool operator==(const SubindexEntry&) const = default;

@@ -542,11 +542,35 @@ ParameterName=)" + std::string(258, 'x');
             EXPECT_EQ("1", run.Find(0x2600)->subindices[2]->name);
             EXPECT_EQ(std::string(258, 'x'), run.Find(0x2700)->subindices[2]->name);
             EXPECT_EQ(5, array.entryCount);
-            EXPECT_EQ((SubindexEntry{0x2100, HeaderStructured, "Array", 8, 0, "", 0, 0, "", 0, "", 0, ""}),
+            EXPECT_EQ((SubindexEntry{.name = "Array",
+                                     .accessType = "",
+                                     .defaultValue = "",
+                                     .highLimit = "",
+                                     .lowLimit = "",
+                                     .index = 0x2100,
+                                     .subindex = HeaderStructured,
+                                     .objectType = 8}),
                       *array.subindices[0]);
-            EXPECT_EQ((SubindexEntry{0x2100, 0, "NrOfObjects", 7, 5, "ro", 0, 0, "0x3", 0, "0x0", 0, "0x0"}),
+            EXPECT_EQ((SubindexEntry{.name = "NrOfObjects",
+                                     .accessType = "ro",
+                                     .defaultValue = "0x3",
+                                     .highLimit = "0x0",
+                                     .lowLimit = "0x0",
+                                     .index = 0x2100,
+                                     .subindex = 0,
+                                     .objectType = 7,
+                                     .dataType = 5}),
                       *array.subindices[1]);
-            const SubindexEntry first{0x2100, 1, "Array 1", 7, 7, "rw", 1, 0, "5", 0, "9", 0, "1"};
+            const SubindexEntry first{.name = "Array 1",
+                                      .accessType = "rw",
+                                      .defaultValue = "5",
+                                      .highLimit = "9",
+                                      .lowLimit = "1",
+                                      .index = 0x2100,
+                                      .subindex = 1,
+                                      .objectType = 7,
+                                      .dataType = 7,
+                                      .pdoMapping = 1};
             EXPECT_EQ(first, *array.subindices[2]);
             SubindexEntry second = first;
             second.subindex = 2;
