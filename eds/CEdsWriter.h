@@ -82,7 +82,7 @@ private:
     std::unique_ptr<ProfileFile> m_pProfile;
     // The temporary file WriteFile writes the text to as it grows past FlushSize, and whether a write to
     // it has failed; the rest of the text goes there once it is complete.
-    static constexpr std::size_t FlushSize = 256 * 1024;
+    static constexpr std::size_t FlushSize = std::size_t{256} * 1024;
     WritableFile* m_pOut = nullptr;
     bool m_bOutFailed = false;
 };

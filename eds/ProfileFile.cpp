@@ -19,7 +19,7 @@ constexpr std::size_t MaxTextSize = 0xFFFFFFFFu;
 constexpr std::size_t BytesPerKeyGuess = 16;
 constexpr std::size_t BytesPerSectionGuess = 128;
 // Below this size a file is parsed in one thread.
-constexpr std::size_t ParallelMinimumBytes = 1024 * 1024;
+constexpr std::size_t ParallelMinimumBytes = std::size_t{1024} * 1024;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';

@@ -55,7 +55,7 @@ public:
     std::string Error() const override { return m_error; }
 
 private:
-    static constexpr std::size_t BufferSize = 256 * 1024;
+    static constexpr std::size_t BufferSize = std::size_t{256} * 1024;
     std::FILE* m_file;
     // Left uninitialised: its pages are touched only as far as the file fills it.
     std::unique_ptr<char[]> m_buffer;
