@@ -115,10 +115,10 @@ void CFileScan::ReportCount(unsigned count, const char* one, const char* many) {
 }
 
 void CFileScan::FindObjectSections() {
-    for (const std::string_view name : m_pProfile->SectionNames()) {
+    m_pProfile->ForEachSectionName([this](std::string_view name) {
         const std::optional<std::uint32_t> object = ObjectSectionOf(name);
         if (!object || !IsSupportedIndex(static_cast<std::uint16_t>(*object >> 16))) {
-            continue;
+            return;
         }
         if ((*object & 0xFFFFu) == HeaderStructured) {
             const auto index = static_cast<std::uint16_t>(*object >> 16);
@@ -128,9 +128,15 @@ void CFileScan::FindObjectSections() {
         } else {
             m_subSections.push_back((*object >> 16) * 0x100u + (*object & 0xFFu));
         }
-    }
-    std::sort(m_indexSections.begin(), m_indexSections.end());
-    std::sort(m_subSections.begin(), m_subSections.end());
+    });
+    // Most files list their sections in order already.
+    const auto sort = [](auto& numbers) {
+        if (!std::is_sorted(numbers.begin(), numbers.end())) {
+            std::sort(numbers.begin(), numbers.end());
+        }
+    };
+    sort(m_indexSections);
+    sort(m_subSections);
     m_subSections.erase(std::unique(m_subSections.begin(), m_subSections.end()), m_subSections.end());
 }
 

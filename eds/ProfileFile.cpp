@@ -85,10 +85,28 @@ bool CaseEqual(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-ProfileFile::ProfileFile() = default;
+ProfileFile::ProfileFile() : m_base(m_text.data()) {}
 ProfileFile::~ProfileFile() = default;
-ProfileFile::ProfileFile(ProfileFile&&) noexcept = default;
-ProfileFile& ProfileFile::operator=(ProfileFile&&) noexcept = default;
+
+ProfileFile::ProfileFile(ProfileFile&& other) noexcept : ProfileFile() {
+    *this = std::move(other);
+}
+
+// A short text lives inside the string object, so the base moves with it; a part's base is another
+// file's text and stays.
+ProfileFile& ProfileFile::operator=(ProfileFile&& other) noexcept {
+    const bool ownText = other.m_base == other.m_text.data();
+    const char* const base = other.m_base;
+    m_text = std::move(other.m_text);
+    m_keys = std::move(other.m_keys);
+    m_sections = std::move(other.m_sections);
+    m_sectionIndex = std::move(other.m_sectionIndex);
+    m_keyTables = std::move(other.m_keyTables);
+    m_repeats = std::move(other.m_repeats);
+    m_base = ownText ? m_text.data() : base;
+    other.m_base = other.m_text.data();
+    return *this;
+}
 
 void ProfileFile::Reserve(std::size_t sectionCount) {
     m_sections.reserve(sectionCount);
@@ -99,8 +117,7 @@ ProfileFile::Span ProfileFile::SpanOf(std::string_view part) const {
     if (part.empty()) {
         return {};
     }
-    return Span{static_cast<std::uint32_t>(part.data() - m_text.data()),
-                static_cast<std::uint32_t>(part.size())};
+    return Span{static_cast<std::uint32_t>(part.data() - m_base), static_cast<std::uint32_t>(part.size())};
 }
 
 std::string_view ProfileFile::ValueView(Span value) const {
@@ -111,6 +128,7 @@ std::string_view ProfileFile::ValueView(Span value) const {
 ProfileFile::Span ProfileFile::Store(std::string_view text) {
     const Span span{static_cast<std::uint32_t>(m_text.size()), static_cast<std::uint32_t>(text.size())};
     m_text.append(text);
+    m_base = m_text.data();
     return span;
 }
 
@@ -228,6 +246,7 @@ ProfileFile ProfileFile::FromBytes(std::string bytes) {
 ProfileFile ProfileFile::Parse(std::string bytes, bool mayShare) {
     ProfileFile file;
     file.m_text = std::move(bytes);
+    file.m_base = file.m_text.data();
     const std::string_view text = std::string_view(file.m_text).substr(0, MaxTextSize);
     file.m_keys.reserve(text.size() / BytesPerKeyGuess);
     file.Reserve(text.size() / BytesPerSectionGuess);
@@ -243,21 +262,24 @@ ProfileFile ProfileFile::Parse(std::string bytes, bool mayShare) {
     }
     const std::size_t split = cut + 1;
     std::uint32_t lines = 0;
-    std::optional<ProfileFile> second;
+    // The second half is parsed where it stands, by a part whose names and values point into this
+    // file's text; its line numbers count from its own start.
+    ProfileFile second;
+    second.m_base = file.m_base;
     ParallelWork::RunBoth([&] { lines = file.ParseLines(start, split, 0); },
                           [&] {
-                              second = Parse(std::string(text.substr(split)), false);
-                              // Its names and values stand in this file's text as well: the copy goes.
-                              second->m_text = std::string();
+                              second.m_keys.reserve((text.size() - split) / BytesPerKeyGuess);
+                              second.Reserve((text.size() - split) / BytesPerSectionGuess);
+                              second.ParseLines(split, text.size(), 0);
                           });
-    file.Join(std::move(*second), static_cast<std::uint32_t>(split), lines);
+    file.Join(std::move(second), lines);
     return file;
 }
 
 // The lines of m_text from `begin` up to `end`, which is the end of the text or the start of a line;
 // returns the number of the last line read.
 std::uint32_t ProfileFile::ParseLines(std::size_t begin, std::size_t end, std::uint32_t lineNumber) {
-    const std::string_view text = std::string_view(m_text).substr(0, end);
+    const std::string_view text(m_base, end);
     std::size_t current = NameTable::None;
     while (begin < text.size()) {
         ++lineNumber;
@@ -302,15 +324,12 @@ std::uint32_t ProfileFile::ParseLines(std::size_t begin, std::size_t end, std::u
     return lineNumber;
 }
 
-// Adds the second half of the text, parsed on its own from `offset` on, after the `lines` lines of the
+// Adds the second half of the text, parsed on its own where it stands, after the `lines` lines of the
 // first half, so that the file is as if parsed in one go: a section of the second half that stands in
 // the first as well is a repeat, with its keys ignored, and the repeats keep the order of their lines.
-void ProfileFile::Join(ProfileFile second, std::uint32_t offset, std::uint32_t lines) {
+void ProfileFile::Join(ProfileFile second, std::uint32_t lines) {
     const auto keyOffset = static_cast<std::uint32_t>(m_keys.size());
     const auto tableOffset = static_cast<std::uint32_t>(m_keyTables.size());
-    const auto shifted = [offset](Span span) {
-        return span.length == 0 ? span : Span{span.offset + offset, span.length};
-    };
     const std::size_t firstCount = m_sections.size();
     std::vector<Repeat> repeats;
     // The look-ups of the second half's names go to memory far apart: the slot of each is asked for a
@@ -319,7 +338,7 @@ void ProfileFile::Join(ProfileFile second, std::uint32_t offset, std::uint32_t l
     std::vector<std::size_t> hashes;
     hashes.reserve(second.m_sections.size());
     for (const Section& part : second.m_sections) {
-        hashes.push_back(CaseHash(View(shifted(part.name))));
+        hashes.push_back(CaseHash(View(part.name)));
     }
     for (std::size_t i = 0; i < second.m_sections.size(); ++i) {
         if (i + Ahead < hashes.size()) {
@@ -327,10 +346,10 @@ void ProfileFile::Join(ProfileFile second, std::uint32_t offset, std::uint32_t l
         }
         const Section& part = second.m_sections[i];
         bool added = false;
-        const std::size_t position = AddSectionOnce(shifted(part.name), part.line + lines, hashes[i], added);
+        const std::size_t position = AddSectionOnce(part.name, part.line + lines, hashes[i], added);
         if (!added) {
-            repeats.push_back(Repeat{
-                std::string(View(shifted(part.name))), {}, part.line + lines, m_sections[position].line});
+            repeats.push_back(
+                Repeat{std::string(View(part.name)), {}, part.line + lines, m_sections[position].line});
             continue;
         }
         Section& section = m_sections[position];
@@ -340,7 +359,7 @@ void ProfileFile::Join(ProfileFile second, std::uint32_t offset, std::uint32_t l
     }
     m_keys.reserve(m_keys.size() + second.m_keys.size());
     for (const Key& key : second.m_keys) {
-        m_keys.push_back(Key{shifted(key.name), shifted(key.value), key.line + lines});
+        m_keys.push_back(Key{key.name, key.value, key.line + lines});
     }
     for (NameTable& table : second.m_keyTables) {
         m_keyTables.push_back(std::move(table));

@@ -93,6 +93,15 @@ public:
     // The names of the sections that hold keys, in the order of the file, each once. The views stay
     // valid until the next SetString.
     std::vector<std::string_view> SectionNames() const;
+    // Calls visit(name) for the same names, without making a list of tens of thousands of them.
+    template <typename Visit>
+    void ForEachSectionName(Visit&& visit) const {
+        for (const Section& section : m_sections) {
+            if (section.keyCount != 0) {
+                visit(View(section.name));
+            }
+        }
+    }
     // Appends the section and the key when they are new, else replaces the key's value. The value
     // is kept verbatim: one that ends in CR LF leaves an empty line after the key line.
     bool SetString(std::string_view section, std::string_view key, std::string_view value);
@@ -125,9 +134,7 @@ private:
     };
     static constexpr std::uint32_t NoKeyTable = static_cast<std::uint32_t>(-1);
 
-    std::string_view View(Span span) const {
-        return std::string_view(m_text.data() + span.offset, span.length);
-    }
+    std::string_view View(Span span) const { return std::string_view(m_base + span.offset, span.length); }
     Span SpanOf(std::string_view part) const;
     // A stored value as a reader sees it: cut to MaxValueLength characters, trimmed.
     std::string_view ValueView(Span value) const;
@@ -141,7 +148,7 @@ private:
     // FromBytes; a large text is parsed in two halves at once when mayShare allows.
     static ProfileFile Parse(std::string bytes, bool mayShare);
     std::uint32_t ParseLines(std::size_t begin, std::size_t end, std::uint32_t lineNumber);
-    void Join(ProfileFile second, std::uint32_t offset, std::uint32_t lines);
+    void Join(ProfileFile second, std::uint32_t lines);
     void AddKey(std::size_t section, Span name, Span value, std::uint32_t line = 0);
     // Appends a name or value set after parsing to m_text; SetString has made sure there is room.
     Span Store(std::string_view text);
@@ -153,4 +160,7 @@ private:
     NameTable m_sectionIndex;
     std::vector<NameTable> m_keyTables;
     std::vector<Repeat> m_repeats;
+    // Where the positions of names and values count from: m_text's first byte, or for the second half
+    // of a file parsed in two, the text of the whole file.
+    const char* m_base;
 };
