@@ -99,6 +99,8 @@ ProfileFile& ProfileFile::operator=(ProfileFile&& other) noexcept {
     const char* const base = other.m_base;
     m_text = std::move(other.m_text);
     m_keys = std::move(other.m_keys);
+    m_secondKeys = std::move(other.m_secondKeys);
+    m_secondLines = other.m_secondLines;
     m_sections = std::move(other.m_sections);
     m_sectionIndex = std::move(other.m_sectionIndex);
     m_keyTables = std::move(other.m_keyTables);
@@ -158,7 +160,7 @@ std::size_t ProfileFile::SectionAt(std::string_view name, std::size_t& near) con
 // The position of the key within its section, or None.
 std::size_t ProfileFile::FindKey(const Section& section, std::string_view name) const {
     name = Trim(name);
-    const Key* keys = m_keys.data() + section.firstKey;
+    const Key* keys = KeysOf(section);
     if (section.keyTable != NoKeyTable) {
         return m_keyTables[section.keyTable].Find(
             CaseHash(name), [&](std::size_t position) { return CaseEqual(View(keys[position].name), name); });
@@ -177,7 +179,7 @@ std::size_t ProfileFile::FindParsedKey(const Section& section, std::string_view 
     if (section.keyTable != NoKeyTable) {
         return FindKey(section, name);
     }
-    const Key* keys = m_keys.data() + section.firstKey;
+    const Key* keys = KeysOf(section);
     for (std::size_t i = 0; i < section.keyCount; ++i) {
         if (keys[i].name.length == name.size() && CaseEqual(View(keys[i].name), name)) {
             return i;
@@ -218,11 +220,14 @@ std::size_t ProfileFile::AddSection(Span name, std::uint32_t line) {
 // key table count from its first key, so they stay valid.
 void ProfileFile::AddKey(std::size_t position, Span name, Span value, std::uint32_t line) {
     Section& section = m_sections[position];
-    if (section.firstKey + section.keyCount != m_keys.size()) {
-        const std::size_t first = section.firstKey;
+    const bool second = (section.firstKey & SecondPart) != 0;
+    if (second || section.firstKey + section.keyCount != m_keys.size()) {
+        // Room first, so that the keys copied stay where they are while they are copied.
         m_keys.reserve(m_keys.size() + section.keyCount + 1);
+        const Key* keys = KeysOf(section);
         for (std::size_t i = 0; i < section.keyCount; ++i) {
-            m_keys.push_back(m_keys[first + i]);
+            m_keys.push_back(keys[i]);
+            m_keys.back().line += second ? m_secondLines : 0;
         }
         section.firstKey = static_cast<std::uint32_t>(m_keys.size() - section.keyCount);
     }
@@ -234,7 +239,7 @@ void ProfileFile::AddKey(std::size_t position, Span name, Span value, std::uint3
         section.keyTable = static_cast<std::uint32_t>(m_keyTables.size());
         NameTable& table = m_keyTables.emplace_back();
         for (std::size_t i = 0; i < section.keyCount; ++i) {
-            table.Insert(CaseHash(View(m_keys[section.firstKey + i].name)), i);
+            table.Insert(CaseHash(View(KeysOf(section)[i].name)), i);
         }
     }
 }
@@ -318,7 +323,7 @@ std::uint32_t ProfileFile::ParseLines(std::size_t begin, std::size_t end, std::u
             AddKey(current, SpanOf(name), SpanOf(value), lineNumber);
         } else {
             m_repeats.push_back(Repeat{std::string(View(section.name)), std::string(name), lineNumber,
-                                       m_keys[section.firstKey + first].line});
+                                       KeysOf(section)[first].line});
         }
     }
     return lineNumber;
@@ -328,7 +333,6 @@ std::uint32_t ProfileFile::ParseLines(std::size_t begin, std::size_t end, std::u
 // first half, so that the file is as if parsed in one go: a section of the second half that stands in
 // the first as well is a repeat, with its keys ignored, and the repeats keep the order of their lines.
 void ProfileFile::Join(ProfileFile second, std::uint32_t lines) {
-    const auto keyOffset = static_cast<std::uint32_t>(m_keys.size());
     const auto tableOffset = static_cast<std::uint32_t>(m_keyTables.size());
     const std::size_t firstCount = m_sections.size();
     std::vector<Repeat> repeats;
@@ -353,14 +357,13 @@ void ProfileFile::Join(ProfileFile second, std::uint32_t lines) {
             continue;
         }
         Section& section = m_sections[position];
-        section.firstKey = part.firstKey + keyOffset;
+        section.firstKey = part.firstKey | SecondPart;
         section.keyCount = part.keyCount;
         section.keyTable = part.keyTable == NoKeyTable ? NoKeyTable : part.keyTable + tableOffset;
     }
-    m_keys.reserve(m_keys.size() + second.m_keys.size());
-    for (const Key& key : second.m_keys) {
-        m_keys.push_back(Key{key.name, key.value, key.line + lines});
-    }
+    // The second half's keys stay where it put them; their line numbers count from the cut.
+    m_secondKeys = std::move(second.m_keys);
+    m_secondLines = lines;
     for (NameTable& table : second.m_keyTables) {
         m_keyTables.push_back(std::move(table));
     }
@@ -404,7 +407,7 @@ std::string_view ProfileFile::GetView(std::string_view section, std::string_view
     if (k == NameTable::None) {
         return Cap(def);
     }
-    return ValueView(m_keys[s.firstKey + k].value);
+    return ValueView(KeysOf(s)[k].value);
 }
 
 std::string ProfileFile::ValueAsRead(std::string_view text) {
@@ -427,7 +430,11 @@ std::uint32_t ProfileFile::KeyLine(std::string_view section, std::string_view ke
         return 0;
     }
     const std::size_t k = FindKey(m_sections[found], key);
-    return k == NameTable::None ? 0 : m_keys[m_sections[found].firstKey + k].line;
+    if (k == NameTable::None) {
+        return 0;
+    }
+    const Section& s = m_sections[found];
+    return KeysOf(s)[k].line + ((s.firstKey & SecondPart) != 0 ? m_secondLines : 0);
 }
 
 bool ProfileFile::HasValue(std::string_view section, std::string_view key) const {
@@ -436,7 +443,7 @@ bool ProfileFile::HasValue(std::string_view section, std::string_view key) const
         return false;
     }
     const std::size_t k = FindKey(m_sections[found], key);
-    return k != NameTable::None && !Trim(View(m_keys[m_sections[found].firstKey + k].value)).empty();
+    return k != NameTable::None && !Trim(View(KeysOf(m_sections[found])[k].value)).empty();
 }
 
 std::vector<std::string_view> ProfileFile::SectionNames() const {
@@ -462,7 +469,7 @@ bool ProfileFile::SetString(std::string_view section, std::string_view key, std:
     const Span stored = Store(value);
     const std::size_t k = FindKey(m_sections[found], key);
     if (k != NameTable::None) {
-        m_keys[m_sections[found].firstKey + k].value = stored;
+        KeysOf(m_sections[found])[k].value = stored;
         return true;
     }
     AddKey(found, Store(key), stored);
@@ -474,7 +481,7 @@ std::string ProfileFile::ToBytes() const {
     for (const Section& section : m_sections) {
         size += section.name.length + 4;
         for (std::size_t i = 0; i < section.keyCount; ++i) {
-            const Key& key = m_keys[section.firstKey + i];
+            const Key& key = KeysOf(section)[i];
             size += key.name.length + key.value.length + 3;
         }
     }
@@ -483,7 +490,7 @@ std::string ProfileFile::ToBytes() const {
     for (const Section& section : m_sections) {
         bytes.append("[").append(View(section.name)).append("]\r\n");
         for (std::size_t i = 0; i < section.keyCount; ++i) {
-            const Key& key = m_keys[section.firstKey + i];
+            const Key& key = KeysOf(section)[i];
             bytes.append(View(key.name)).append("=").append(View(key.value)).append("\r\n");
         }
     }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "eds/NameTable.h"
@@ -74,8 +75,9 @@ public:
     template <typename Visit>
     void ForEachKey(std::size_t section, Visit&& visit) const {
         const Section& s = m_sections[section];
+        const Key* keys = KeysOf(s);
         for (std::size_t i = 0; i < s.keyCount; ++i) {
-            const Key& key = m_keys[s.firstKey + i];
+            const Key& key = keys[i];
             visit(View(key.name), ValueView(key.value));
         }
     }
@@ -133,6 +135,14 @@ private:
         std::uint32_t line = 0;
     };
     static constexpr std::uint32_t NoKeyTable = static_cast<std::uint32_t>(-1);
+    // A firstKey with this bit counts in m_secondKeys, the keys of the second half of a file parsed in
+    // two, which stay where that half put them.
+    static constexpr std::uint32_t SecondPart = 0x80000000u;
+    const Key* KeysOf(const Section& section) const {
+        return (section.firstKey & SecondPart) != 0 ? m_secondKeys.data() + (section.firstKey & ~SecondPart)
+                                                    : m_keys.data() + section.firstKey;
+    }
+    Key* KeysOf(const Section& section) { return const_cast<Key*>(std::as_const(*this).KeysOf(section)); }
 
     std::string_view View(Span span) const { return std::string_view(m_base + span.offset, span.length); }
     Span SpanOf(std::string_view part) const;
@@ -156,6 +166,9 @@ private:
     // The parsed file, followed by the names and values set since. Every name and value points in here.
     std::string m_text;
     std::vector<Key> m_keys;
+    std::vector<Key> m_secondKeys;
+    // The lines before the second half: its keys' line numbers count from there.
+    std::uint32_t m_secondLines = 0;
     std::vector<Section> m_sections;
     NameTable m_sectionIndex;
     std::vector<NameTable> m_keyTables;
