@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "ScriptedPlatform.h"
@@ -227,4 +228,17 @@ TEST(DiskFileSystem, KeepsBytesAndUtf8NamesAndReplacesFiles) {
     EXPECT_EQ(reason, "No such file or directory");
     EXPECT_FALSE(disk.Rename(name, dir.File("other"), reason));
     EXPECT_EQ(reason, "No such file or directory");
+
+    // A file takes the place of a file, with nothing left under its old name; a folder stays a folder.
+    const std::string folder = dir.File("folder");
+    ASSERT_TRUE(WriteWholeFile(disk, name, "old", failed, reason)) << reason;
+    ASSERT_TRUE(WriteWholeFile(disk, dir.File("a.tmp"), "replacement", failed, reason)) << reason;
+    ASSERT_TRUE(disk.Rename(dir.File("a.tmp"), name, reason)) << reason;
+    EXPECT_EQ(disk.ReadAll(name, reason), "replacement");
+    EXPECT_FALSE(disk.Exists(dir.File("a.tmp")));
+    std::filesystem::create_directory(folder);
+    std::filesystem::create_directory(folder + "/inside");
+    EXPECT_FALSE(disk.Rename(name, folder, reason));
+    EXPECT_TRUE(std::filesystem::is_directory(folder + "/inside"));
+    EXPECT_EQ(disk.ReadAll(name, reason), "replacement");
 }
