@@ -20,10 +20,16 @@ const Value* Lookup(const std::vector<std::pair<std::uint32_t, Value>>& table, s
 }  // namespace
 
 void ImportReport::Finish() {
-    // Stable, so that an entry read twice keeps the line of the section that counts.
+    // Stable, so that an entry read twice keeps the line of the section that counts. Most files hold
+    // their objects in order, and their entries come sorted already.
     const auto byKey = [](const auto& a, const auto& b) { return a.first < b.first; };
-    std::stable_sort(entryLines.begin(), entryLines.end(), byKey);
-    std::stable_sort(absentValues.begin(), absentValues.end(), byKey);
+    const auto sort = [&byKey](auto& table) {
+        if (!std::is_sorted(table.begin(), table.end(), byKey)) {
+            std::stable_sort(table.begin(), table.end(), byKey);
+        }
+    };
+    sort(entryLines);
+    sort(absentValues);
     leftOut.clear();
     for (std::size_t i = 0; i < records.size(); ++i) {
         const ImportRecord& record = records[i];
@@ -34,7 +40,7 @@ void ImportReport::Finish() {
             leftOut.emplace_back(Key(record.index, record.subindex), i);
         }
     }
-    std::stable_sort(leftOut.begin(), leftOut.end(), byKey);
+    sort(leftOut);
 }
 
 std::uint32_t ImportReport::EntryLine(std::uint16_t index, std::uint16_t subindex) const {
