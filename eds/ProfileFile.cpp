@@ -285,7 +285,33 @@ ProfileFile ProfileFile::Parse(std::string bytes, bool mayShare) {
 // returns the number of the last line read.
 std::uint32_t ProfileFile::ParseLines(std::size_t begin, std::size_t end, std::uint32_t lineNumber) {
     const std::string_view text(m_base, end);
+    // A section takes its keys at once, but whether its name stood before is settled when the next
+    // section begins: by then the slot of its name in the index, asked for when it began, has come from
+    // memory, which a look-up at once would have waited for. A section that turns out to be repeated
+    // gives its keys back, since the first one counts.
     std::size_t current = NameTable::None;
+    std::size_t currentHash = 0;
+    std::size_t repeatsBefore = 0;
+    const auto settle = [&] {
+        if (current == NameTable::None) {
+            return;
+        }
+        const Section section = m_sections[current];
+        const std::string_view name = View(section.name);
+        const std::size_t first = m_sectionIndex.FindOrInsert(
+            currentHash, current,
+            [&](std::size_t position) { return CaseEqual(View(m_sections[position].name), name); });
+        if (first == NameTable::None) {
+            return;
+        }
+        m_keys.resize(section.firstKey);
+        if (section.keyTable != NoKeyTable) {
+            m_keyTables.pop_back();
+        }
+        m_sections.pop_back();
+        m_repeats.resize(repeatsBefore);
+        m_repeats.push_back(Repeat{std::string(name), {}, section.line, m_sections[first].line});
+    };
     while (begin < text.size()) {
         ++lineNumber;
         std::size_t lineEnd = text.find('\n', begin);
@@ -298,16 +324,19 @@ std::uint32_t ProfileFile::ParseLines(std::size_t begin, std::size_t end, std::u
             continue;
         }
         if (line.front() == '[') {
+            settle();
             const std::size_t close = line.find(']');
             const std::string_view name =
                 Trim(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
-            // Keys of a repeated section are ignored: the first one counts.
-            bool added = false;
-            const std::size_t at = AddSectionOnce(SpanOf(name), lineNumber, CaseHash(name), added);
-            if (!added) {
-                m_repeats.push_back(Repeat{std::string(name), {}, lineNumber, m_sections[at].line});
-            }
-            current = added ? at : NameTable::None;
+            currentHash = CaseHash(name);
+            m_sectionIndex.Prefetch(currentHash);
+            repeatsBefore = m_repeats.size();
+            Section section;
+            section.name = SpanOf(name);
+            section.line = lineNumber;
+            section.firstKey = static_cast<std::uint32_t>(m_keys.size());
+            m_sections.push_back(section);
+            current = m_sections.size() - 1;
             continue;
         }
         if (current == NameTable::None) {
@@ -326,6 +355,7 @@ std::uint32_t ProfileFile::ParseLines(std::size_t begin, std::size_t end, std::u
                                        KeysOf(section)[first].line});
         }
     }
+    settle();
     return lineNumber;
 }
 

@@ -168,6 +168,14 @@ TEST(ProfileFileTest, FileParsedInTwoHalvesIsTheSame) {
         lines.push_back("Key" + std::to_string(i) + " = " + std::to_string(i));
     }
     lines.push_back("key7=repeated in a long section");
+    // A long section repeated: its keys, and the repeat of one of them, are all ignored.
+    lines.push_back("[LONG]");
+    for (int i = 0; i < 20; ++i) {
+        lines.push_back("Other" + std::to_string(i) + "=x");
+    }
+    lines.push_back("Other3=again");
+    lines.push_back("[After]");
+    lines.push_back("Last=1");
     for (const bool crLf : {true, false}) {
         std::string text;
         for (const std::string& line : lines) {
@@ -187,6 +195,9 @@ TEST(ProfileFileTest, FileParsedInTwoHalvesIsTheSame) {
         EXPECT_EQ(whole, read(ParallelWork::Mode::Always));
         EXPECT_NE(std::string::npos, whole.find("repeat [both]  line 88 first 6"));
         EXPECT_NE(std::string::npos, whole.find("repeat [Late] B line 93 first 92"));
+        EXPECT_NE(std::string::npos, whole.find("repeat [LONG]  line 133 first 101"));
+        EXPECT_EQ(std::string::npos, whole.find("Other"));
+        EXPECT_NE(std::string::npos, whole.find("[After] line 155\nLast=1 line 156"));
     }
 }
 
