@@ -1,14 +1,50 @@
 #include "platform/FileSystem.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "platform/BinaryFile.h"
+#include "platform/ParallelWork.h"
 #include "platform/Platform.h"
 
+#ifdef __linux__
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
 namespace {
+
+// Below this size a file's pages are left to come as they are first written.
+constexpr std::size_t PrefaultMinimumBytes = std::size_t{1024} * 1024;
+
+// A file of megabytes is read into fresh memory, whose pages the kernel hands out one fault at a time as
+// they are first written. Asked for in two halves on two threads at once (Linux 5.14 and later), they
+// come in less than half that time. Elsewhere, or where the kernel declines, nothing changes.
+void PrefaultRoom(char* data, std::size_t size) {
+#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
+    if (!ParallelWork::Worth(size, PrefaultMinimumBytes)) {
+        return;
+    }
+    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const auto from = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t begin = (from + page - 1) / page * page;
+    const std::uintptr_t end = (from + size) / page * page;
+    if (page == 0 || end <= begin) {
+        return;
+    }
+    const std::uintptr_t middle = begin + (end - begin) / 2 / page * page;
+    const auto populate = [](std::uintptr_t first, std::uintptr_t last) {
+        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
+    };
+    ParallelWork::RunBoth([&] { populate(begin, middle); }, [&] { populate(middle, end); });
+#else
+    (void)data;
+    (void)size;
+#endif
+}
 
 std::string LastError() {
     return std::strerror(errno);
@@ -89,7 +125,10 @@ std::optional<std::string> DiskFileSystem::ReadAll(const std::string& path, std:
     // without a size) is read on in chunks.
     std::string bytes;
     if (info && info->size > 0) {
-        bytes.resize(static_cast<std::size_t>(info->size));
+        const auto size = static_cast<std::size_t>(info->size);
+        bytes.reserve(size);
+        PrefaultRoom(bytes.data(), size);
+        bytes.resize(size);
         bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
     }
     char buffer[65536];

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "ParallelMode.h"
 #include "ScriptedPlatform.h"
 #include "platform/ConsolePlatform.h"
 #include "platform/Cp1252.h"
@@ -228,6 +229,17 @@ TEST(DiskFileSystem, KeepsBytesAndUtf8NamesAndReplacesFiles) {
     EXPECT_EQ(reason, "No such file or directory");
     EXPECT_FALSE(disk.Rename(name, dir.File("other"), reason));
     EXPECT_EQ(reason, "No such file or directory");
+
+    // A large file's memory is made ready in two halves at once before it is read into it.
+    std::string large(300000, '\0');
+    for (std::size_t i = 0; i < large.size(); ++i) {
+        large[i] = static_cast<char>(i * 7 % 251);
+    }
+    ASSERT_TRUE(WriteWholeFile(disk, name, large, failed, reason)) << reason;
+    {
+        const ScopedParallelMode halves(ParallelWork::Mode::Always);
+        EXPECT_EQ(disk.ReadAll(name, reason), large);
+    }
 
     // A file takes the place of a file, with nothing left under its old name; a folder stays a folder.
     const std::string folder = dir.File("folder");
