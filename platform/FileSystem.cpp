@@ -28,16 +28,23 @@ void PrefaultRoom(char* data, std::size_t size) {
     if (!ParallelWork::Worth(size, PrefaultMinimumBytes)) {
         return;
     }
-    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
-    const auto from = reinterpret_cast<std::uintptr_t>(data);
-    const std::uintptr_t begin = (from + page - 1) / page * page;
-    const std::uintptr_t end = (from + size) / page * page;
-    if (page == 0 || end <= begin) {
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    if (pageSize <= 0) {
         return;
     }
-    const std::uintptr_t middle = begin + (end - begin) / 2 / page * page;
-    const auto populate = [](std::uintptr_t first, std::uintptr_t last) {
-        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
+    // Only whole pages inside the block are asked for.
+    const auto page = static_cast<std::size_t>(pageSize);
+    const std::size_t misalignment = reinterpret_cast<std::uintptr_t>(data) % page;
+    const std::size_t lead = misalignment == 0 ? 0 : page - misalignment;
+    if (lead >= size) {
+        return;
+    }
+    const std::size_t whole = (size - lead) / page * page;
+    char* const begin = data + lead;
+    char* const middle = begin + whole / 2 / page * page;
+    char* const end = begin + whole;
+    const auto populate = [](char* first, char* last) {
+        ::madvise(first, static_cast<std::size_t>(last - first), MADV_POPULATE_WRITE);
     };
     ParallelWork::RunBoth([&] { populate(begin, middle); }, [&] { populate(middle, end); });
 #else
