@@ -65,7 +65,9 @@ private:
     EdsImportResult RunListSteps(const std::string& listName, const ListStep* first, const ListStep* end);
     // The same for a long list, in two halves at once: the second half is read by a reader of its own
     // into a dictionary of its own, and what it read joins this reader's as if read after the first.
-    EdsImportResult RunListStepsInHalves(const std::string& listName, const std::vector<ListStep>& steps);
+    // `weights` counts the sections each step reads, `total` all of them.
+    EdsImportResult RunListStepsInHalves(const std::string& listName, const std::vector<ListStep>& steps,
+                                         const std::vector<std::size_t>& weights, std::size_t total);
     // Reads the index's sections into a new index of the category; an index whose entries could not be
     // read leaves again.
     EdsImportResult ReadIndex(std::uint16_t number, const char* category);

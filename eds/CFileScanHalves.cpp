@@ -14,15 +14,9 @@
 // the dictionary, its records follow the first half's and its boxes are shown, so that the import ends
 // exactly as one that had read the list from start to end.
 EdsImportResult CFileScan::RunListStepsInHalves(const std::string& listName,
-                                                const std::vector<ListStep>& steps) {
+                                                const std::vector<ListStep>& steps,
+                                                const std::vector<std::size_t>& weights, std::size_t total) {
     // The halves are cut by the number of sections they read rather than by the number of indices.
-    std::vector<std::size_t> weights;
-    weights.reserve(steps.size());
-    std::size_t total = 0;
-    for (const ListStep& step : steps) {
-        weights.push_back(step.outOfRange ? 1 : 1 + SubSectionCount(step.number));
-        total += weights.back();
-    }
     std::size_t middle = 0;
     for (std::size_t taken = 0; middle < steps.size() && taken < total / 2; ++middle) {
         taken += weights[middle];

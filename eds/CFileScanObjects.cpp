@@ -24,7 +24,7 @@ constexpr IndexRange SupportedRanges[] = {{0x1000, 0x2000}, {0x2000, 0x6000}, {0
 
 constexpr unsigned LastSubindex = 0xFF;
 
-// Below this many subindex sections in the file, an object list is read in one thread.
+// Below this many sections named by an object list, the list is read in one thread.
 constexpr std::size_t ParallelMinimumSections = 4096;
 
 // "%04X" for the index's own section, "%04XSub%X" for a subindex.
@@ -201,10 +201,17 @@ EdsImportResult CFileScan::CreateIndexList(const std::string& listName) {
         m_listed[number] = true;
         steps.push_back(ListStep{n, number, false});
     }
-    const EdsImportResult result =
-        steps.size() > 1 && ParallelWork::Worth(m_subSections.size(), ParallelMinimumSections)
-            ? RunListStepsInHalves(listName, steps)
-            : RunListSteps(listName, steps.data(), steps.data() + steps.size());
+    // A list is read in two halves when it names many sections, counted by the sections each step reads.
+    std::vector<std::size_t> weights;
+    weights.reserve(steps.size());
+    std::size_t sections = 0;
+    for (const ListStep& step : steps) {
+        weights.push_back(step.outOfRange ? 1 : 1 + SubSectionCount(step.number));
+        sections += weights.back();
+    }
+    const EdsImportResult result = steps.size() > 1 && ParallelWork::Worth(sections, ParallelMinimumSections)
+                                       ? RunListStepsInHalves(listName, steps, weights, sections)
+                                       : RunListSteps(listName, steps.data(), steps.data() + steps.size());
     if (refused) {
         return EdsImportResult::InvalidObjectList;
     }
