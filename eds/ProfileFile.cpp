@@ -188,15 +188,7 @@ std::size_t ProfileFile::FindParsedKey(const Section& section, std::string_view 
     return NameTable::None;
 }
 
-std::size_t ProfileFile::AddSectionOnce(Span name, std::uint32_t line, std::size_t hash, bool& added) {
-    const std::string_view text = View(name);
-    const std::size_t first = m_sectionIndex.FindOrInsert(hash, m_sections.size(), [&](std::size_t position) {
-        return CaseEqual(View(m_sections[position].name), text);
-    });
-    added = first == NameTable::None;
-    if (!added) {
-        return first;
-    }
+std::size_t ProfileFile::AppendSection(Span name, std::uint32_t line) {
     Section section;
     section.name = name;
     section.line = line;
@@ -205,14 +197,16 @@ std::size_t ProfileFile::AddSectionOnce(Span name, std::uint32_t line, std::size
     return m_sections.size() - 1;
 }
 
+std::size_t ProfileFile::IndexSection(std::size_t position, std::size_t hash) {
+    const std::string_view name = View(m_sections[position].name);
+    return m_sectionIndex.FindOrInsert(
+        hash, position, [&](std::size_t other) { return CaseEqual(View(m_sections[other].name), name); });
+}
+
 std::size_t ProfileFile::AddSection(Span name, std::uint32_t line) {
-    Section section;
-    section.name = name;
-    section.line = line;
-    section.firstKey = static_cast<std::uint32_t>(m_keys.size());
-    m_sections.push_back(section);
-    m_sectionIndex.Insert(CaseHash(View(name)), m_sections.size() - 1);
-    return m_sections.size() - 1;
+    const std::size_t position = AppendSection(name, line);
+    m_sectionIndex.Insert(CaseHash(View(name)), position);
+    return position;
 }
 
 // Keys are appended where their section's keys end. A section whose keys no longer end the list
@@ -296,21 +290,19 @@ std::uint32_t ProfileFile::ParseLines(std::size_t begin, std::size_t end, std::u
         if (current == NameTable::None) {
             return;
         }
-        const Section section = m_sections[current];
-        const std::string_view name = View(section.name);
-        const std::size_t first = m_sectionIndex.FindOrInsert(
-            currentHash, current,
-            [&](std::size_t position) { return CaseEqual(View(m_sections[position].name), name); });
+        const std::size_t first = IndexSection(current, currentHash);
         if (first == NameTable::None) {
             return;
         }
+        const Section section = m_sections[current];
         m_keys.resize(section.firstKey);
         if (section.keyTable != NoKeyTable) {
             m_keyTables.pop_back();
         }
         m_sections.pop_back();
         m_repeats.resize(repeatsBefore);
-        m_repeats.push_back(Repeat{std::string(name), {}, section.line, m_sections[first].line});
+        m_repeats.push_back(
+            Repeat{std::string(View(section.name)), {}, section.line, m_sections[first].line});
     };
     while (begin < text.size()) {
         ++lineNumber;
@@ -331,12 +323,7 @@ std::uint32_t ProfileFile::ParseLines(std::size_t begin, std::size_t end, std::u
             currentHash = CaseHash(name);
             m_sectionIndex.Prefetch(currentHash);
             repeatsBefore = m_repeats.size();
-            Section section;
-            section.name = SpanOf(name);
-            section.line = lineNumber;
-            section.firstKey = static_cast<std::uint32_t>(m_keys.size());
-            m_sections.push_back(section);
-            current = m_sections.size() - 1;
+            current = AppendSection(SpanOf(name), lineNumber);
             continue;
         }
         if (current == NameTable::None) {
@@ -379,11 +366,11 @@ void ProfileFile::Join(ProfileFile second, std::uint32_t lines) {
             m_sectionIndex.Prefetch(hashes[i + Ahead]);
         }
         const Section& part = second.m_sections[i];
-        bool added = false;
-        const std::size_t position = AddSectionOnce(part.name, part.line + lines, hashes[i], added);
-        if (!added) {
+        const std::size_t position = AppendSection(part.name, part.line + lines);
+        if (const std::size_t first = IndexSection(position, hashes[i]); first != NameTable::None) {
+            m_sections.pop_back();
             repeats.push_back(
-                Repeat{std::string(View(part.name)), {}, part.line + lines, m_sections[position].line});
+                Repeat{std::string(View(part.name)), {}, part.line + lines, m_sections[first].line});
             continue;
         }
         Section& section = m_sections[position];

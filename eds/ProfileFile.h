@@ -152,9 +152,10 @@ private:
     std::size_t FindKey(const Section& section, std::string_view name) const;
     std::size_t FindParsedKey(const Section& section, std::string_view name) const;
     std::size_t AddSection(Span name, std::uint32_t line = 0);
-    // Adds the section unless one of the same name (whose hash is given) is there: the position of the
-    // section added, or of the one that was there, and whether it was added.
-    std::size_t AddSectionOnce(Span name, std::uint32_t line, std::size_t hash, bool& added);
+    // Appends a section to the list only; IndexSection then enters it in the name index unless a
+    // section of the same name (whose hash is given) is there already, whose position it returns.
+    std::size_t AppendSection(Span name, std::uint32_t line);
+    std::size_t IndexSection(std::size_t position, std::size_t hash);
     // FromBytes; a large text is parsed in two halves at once when mayShare allows.
     static ProfileFile Parse(std::string bytes, bool mayShare);
     std::uint32_t ParseLines(std::size_t begin, std::size_t end, std::uint32_t lineNumber);
