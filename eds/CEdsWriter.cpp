@@ -26,9 +26,10 @@ CEdsWriter::~CEdsWriter() = default;
 EdsExportResult CEdsWriter::WriteFile() {
     FileSystem& files = m_platform.Files();
     // A dictionary that cannot be written whole (see BuildText) is found out before any file is made.
-    if (SetsAKeyTwice() || !HasMandatoryIndex()) {
+    const bool setsAKeyTwice = SetsAKeyTwice();
+    if (setsAKeyTwice || !HasMandatoryIndex()) {
         std::string text;
-        const EdsExportResult result = BuildText(text);
+        const EdsExportResult result = BuildText(text, setsAKeyTwice);
         if (result != EdsExportResult::Success) {
             return result;
         }
@@ -45,7 +46,7 @@ EdsExportResult CEdsWriter::WriteFile() {
     m_pOut = file.get();
     m_bOutFailed = false;
     std::string rest;
-    const EdsExportResult result = BuildText(rest);
+    const EdsExportResult result = BuildText(rest, setsAKeyTwice);
     m_pOut = nullptr;
     const bool written =
         result == EdsExportResult::Success && !m_bOutFailed && file->Write(rest) && file->Close();
@@ -76,9 +77,13 @@ EdsExportResult WriteExportedFile(FileSystem& files, const std::string& path, co
 }
 
 EdsExportResult CEdsWriter::BuildText(std::string& text) {
+    return BuildText(text, SetsAKeyTwice());
+}
+
+EdsExportResult CEdsWriter::BuildText(std::string& text, bool setsAKeyTwice) {
     m_text.clear();
     m_strSection.clear();
-    if (SetsAKeyTwice()) {
+    if (setsAKeyTwice) {
         m_pProfile = std::make_unique<ProfileFile>();
     } else {
         m_text.reserve(m_pOut != nullptr ? 2 * FlushSize : EstimatedSize());

@@ -66,6 +66,8 @@ private:
     bool HasMandatoryIndex() const;
     // True when some step would set a key that is already in the file (see the class comment).
     bool SetsAKeyTwice() const;
+    // BuildText with SetsAKeyTwice() already asked.
+    EdsExportResult BuildText(std::string& text, bool setsAKeyTwice);
     // Room for the whole text, somewhat more than it will take, and for the sections of some indices.
     std::size_t EstimatedSize() const;
     static std::size_t SectionsSize(const IndexEntry* const* first, const IndexEntry* const* end);
