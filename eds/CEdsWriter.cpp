@@ -1,6 +1,7 @@
 #include "eds/CEdsWriter.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "eds/EdsFormat.h"
@@ -9,6 +10,32 @@
 #include "model/ObjectDictionary.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
+
+namespace {
+
+// Line breaks are rare in a value. Eight bytes at a time are first asked whether any of them lies
+// below '\r' + 1 (the word trick for "has a byte less than n", which leaves bytes from 0x80 up out);
+// only then are the bytes looked at one by one.
+bool HasLineBreak(std::string_view value) {
+    constexpr std::uint64_t Ones = 0x0101010101010101u;
+    constexpr std::uint64_t Highs = 0x8080808080808080u;
+    std::size_t at = 0;
+    for (; at + 8 <= value.size(); at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, value.data() + at, 8);
+        if (((word - Ones * ('\r' + 1)) & ~word & Highs) != 0) {
+            break;
+        }
+    }
+    for (; at < value.size(); ++at) {
+        if (value[at] == '\r' || value[at] == '\n') {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
 
 CEdsWriter::CEdsWriter(const std::string& path, ObjectDictionary& dictionary, FileInfoSection& fileInfo,
                        DeviceInfoSection& deviceInfo, Platform& platform)
@@ -81,12 +108,12 @@ EdsExportResult CEdsWriter::BuildText(std::string& text) {
 }
 
 EdsExportResult CEdsWriter::BuildText(std::string& text, bool setsAKeyTwice) {
-    m_text.clear();
+    m_text.Clear();
     m_strSection.clear();
     if (setsAKeyTwice) {
         m_pProfile = std::make_unique<ProfileFile>();
     } else {
-        m_text.reserve(m_pOut != nullptr ? 2 * FlushSize : EstimatedSize());
+        m_text.Reserve(m_pOut != nullptr ? 2 * FlushSize : EstimatedSize());
     }
     EdsExportResult result = EdsExportResult::Success;
     for (auto step : {&CEdsWriter::WriteFileInfo, &CEdsWriter::WriteDeviceInfo, &CEdsWriter::WriteDummyUsage,
@@ -106,8 +133,7 @@ EdsExportResult CEdsWriter::BuildText(std::string& text, bool setsAKeyTwice) {
         text = m_pProfile->ToBytes();
         m_pProfile.reset();
     } else {
-        text = std::move(m_text);
-        m_text = std::string();
+        text = m_text.Take();
     }
     return result;
 }
@@ -127,41 +153,51 @@ bool CEdsWriter::Set(std::string_view section, std::string_view key, std::string
         return m_pProfile->SetString(section, key, line);
     }
     if (section != m_strSection) {
-        m_text.append("[").append(section).append("]\r\n");
+        char* out = m_text.Extend(section.size() + 4);
+        *out++ = '[';
+        std::memcpy(out, section.data(), section.size());
+        std::memcpy(out + section.size(), "]\r\n", 3);
         m_strSection.assign(section);
     }
-    m_text.append(key).append(1, '=');
-    const std::size_t start = m_text.size();
-    m_text.append(value);
-    // Line breaks are rare in a value; memchr finds that out faster than a look at every byte.
-    if (std::memchr(value.data(), '\n', value.size()) != nullptr ||
-        std::memchr(value.data(), '\r', value.size()) != nullptr) {
-        std::replace_if(
-            m_text.begin() + static_cast<std::ptrdiff_t>(start), m_text.end(),
-            [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    // The line is copied in one piece of room: key, '=', value and the line end.
+    char* out = m_text.Extend(key.size() + 1 + value.size() + (endOfSection ? 4 : 2));
+    std::memcpy(out, key.data(), key.size());
+    out += key.size();
+    *out++ = '=';
+    if (!value.empty()) {
+        std::memcpy(out, value.data(), value.size());
+        if (HasLineBreak(value)) {
+            std::replace_if(
+                out, out + value.size(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+        }
+        out += value.size();
     }
-    m_text.append(endOfSection ? std::string_view("\r\n\r\n") : std::string_view("\r\n"));
-    if (m_pOut != nullptr && m_text.size() >= FlushSize) {
+    if (endOfSection) {
+        std::memcpy(out, "\r\n\r\n", 4);
+    } else {
+        std::memcpy(out, "\r\n", 2);
+    }
+    if (m_pOut != nullptr && m_text.Size() >= FlushSize) {
         Flush();
     }
     return true;
 }
 
 void CEdsWriter::Flush() {
-    if (!m_bOutFailed && !m_pOut->Write(m_text)) {
+    if (!m_bOutFailed && !m_pOut->Write(m_text.View().data(), m_text.Size())) {
         m_bOutFailed = true;
     }
-    m_text.clear();
+    m_text.Clear();
 }
 
-void CEdsWriter::Append(const std::string& text) {
+void CEdsWriter::Append(std::string_view text) {
     if (m_pOut != nullptr) {
         Flush();
-        if (!m_bOutFailed && !m_pOut->Write(text)) {
+        if (!m_bOutFailed && !m_pOut->Write(text.data(), text.size())) {
             m_bOutFailed = true;
         }
     } else {
-        m_text.append(text);
+        m_text.Append(text);
     }
 }
 

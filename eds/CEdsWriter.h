@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "eds/EdsSections.h"
+#include "eds/TextBuilder.h"
 #include "platform/ResultCodes.h"
 
 struct IndexEntry;
@@ -62,7 +63,7 @@ private:
              bool endOfSection = false);
     // While WriteFile writes: the text built so far goes to the file, and text built elsewhere follows it.
     void Flush();
-    void Append(const std::string& text);
+    void Append(std::string_view text);
     bool HasMandatoryIndex() const;
     // True when some step would set a key that is already in the file (see the class comment).
     bool SetsAKeyTwice() const;
@@ -78,7 +79,7 @@ private:
     DeviceInfoSection& m_deviceInfo;
     Platform& m_platform;
     // The text built in file order, and the name of the section its last line belongs to.
-    std::string m_text;
+    TextBuilder m_text;
     std::string m_strSection;
     // Set only while a dictionary that sets a key twice is written.
     std::unique_ptr<ProfileFile> m_pProfile;

@@ -187,7 +187,7 @@ EdsExportResult CEdsWriter::WriteObjectList(const std::string& category) {
     const IndexEntry* const* end = listed.data() + listed.size();
     CEdsWriter second(m_strPath, m_dictionary, m_fileInfo, m_deviceInfo, m_platform);
     // Reserved here, the room comes from memory the import has freed rather than from fresh pages.
-    second.m_text.reserve(SectionsSize(middle, end));
+    second.m_text.Reserve(SectionsSize(middle, end));
     EdsExportResult firstResult = EdsExportResult::Success;
     EdsExportResult secondResult = EdsExportResult::Success;
     ParallelWork::RunBoth([&] { firstResult = WriteIndexSections(listed.data(), middle); },
@@ -195,8 +195,8 @@ EdsExportResult CEdsWriter::WriteObjectList(const std::string& category) {
     if (firstResult != EdsExportResult::Success) {
         return firstResult;
     }
-    if (!second.m_text.empty()) {
-        Append(second.m_text);
+    if (!second.m_text.Empty()) {
+        Append(second.m_text.View());
         m_strSection = second.m_strSection;
     }
     return secondResult;

@@ -43,26 +43,6 @@ std::string ToLower(std::string text) {
     return text;
 }
 
-ShortText& ShortText::Text(std::string_view text) {
-    const std::size_t length = std::min(text.size(), Room - m_size);
-    text.copy(m_data + m_size, length);
-    m_size += length;
-    return *this;
-}
-
-ShortText& ShortText::Hex(std::uint32_t value, int minDigits, bool lowerCase) {
-    const char* digits = lowerCase ? "0123456789abcdef" : "0123456789ABCDEF";
-    const int count = std::max(value == 0 ? 1 : static_cast<int>(std::bit_width(value) + 3) / 4, minDigits);
-    if (m_size + static_cast<std::size_t>(count) > Room) {
-        return *this;
-    }
-    m_size += static_cast<std::size_t>(count);
-    for (char* at = m_data + m_size; at != m_data + m_size - count; value >>= 4) {
-        *--at = digits[value & 0xFu];
-    }
-    return *this;
-}
-
 ShortText& ShortText::Decimal(std::int64_t value) {
     const auto result = std::to_chars(m_data + m_size, m_data + Room, value);
     if (result.ec == std::errc()) {

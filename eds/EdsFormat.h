@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -23,9 +25,27 @@ std::string ToLower(std::string text);
 // shorter than the room.
 class ShortText {
 public:
-    ShortText& Text(std::string_view text);
+    // Inline, like Hex: most texts are a few bytes, where a call costs as much as the copy.
+    ShortText& Text(std::string_view text) {
+        const std::size_t length = std::min(text.size(), Room - m_size);
+        text.copy(m_data + m_size, length);
+        m_size += length;
+        return *this;
+    }
     // "%0*X" (or "%0*x" with lowerCase) of the 32-bit value.
-    ShortText& Hex(std::uint32_t value, int minDigits = 1, bool lowerCase = false);
+    ShortText& Hex(std::uint32_t value, int minDigits = 1, bool lowerCase = false) {
+        const char* digits = lowerCase ? "0123456789abcdef" : "0123456789ABCDEF";
+        // bit_width of value | 1 counts 0 as one digit.
+        const int count = std::max(static_cast<int>(std::bit_width(value | 1u) + 3) / 4, minDigits);
+        if (m_size + static_cast<std::size_t>(count) > Room) {
+            return *this;
+        }
+        m_size += static_cast<std::size_t>(count);
+        for (char* at = m_data + m_size; at != m_data + m_size - count; value >>= 4) {
+            *--at = digits[value & 0xFu];
+        }
+        return *this;
+    }
     // "%d", "%i" or "%u", as the value's type gives.
     ShortText& Decimal(std::int64_t value);
 

@@ -273,7 +273,12 @@ TEST(EdsWriterTest, LineBreaksInTextsCannotStartNewLines) {
     run.fileInfo.Description = "two\r\nlines";
     run.dictionary.CommentLines().back().text = "last\n[1000]\nParameterName=forged";
     run.dictionary.GetIndexAt(0)->subindices[0]->name = "Device\rType";
+    // Breaks further in than the first eight bytes, beside tabs and 8-bit letters that are kept.
+    run.deviceInfo.VendorName = "Vendor\tName \xC4\xD6\xDC of some length\r";
+    run.deviceInfo.OrderCode = "1234567890\n123456789";
     const std::string text = run.Text("x.eds");
+    EXPECT_NE(std::string::npos, text.find("\r\nVendorName=Vendor\tName \xC4\xD6\xDC of some length \r\n"));
+    EXPECT_NE(std::string::npos, text.find("\r\nOrderCode=1234567890 123456789\r\n"));
     EXPECT_NE(std::string::npos, text.find("\r\nDescription=two  lines\r\n"));
     EXPECT_NE(std::string::npos, text.find("\r\nLine2=last [1000] ParameterName=forged\r\n\r\n"));
     EXPECT_NE(std::string::npos, text.find("[1000]\r\nParameterName=Device Type\r\n"));
