@@ -1,6 +1,8 @@
 #include "eds/ParseNumber.h"
 
+#include <array>
 #include <climits>
+#include <cstdint>
 
 namespace {
 
@@ -8,11 +10,11 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-char Lower(char c) {
+constexpr char Lower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-int DigitValue(char c, int base) {
+constexpr int DigitValue(char c, int base) {
     c = Lower(c);
     int value = -1;
     if (c >= '0' && c <= '9') {
@@ -50,9 +52,34 @@ std::uint32_t ReadUnsigned(std::string_view text, int base) {
     return negative ? 0u - value : value;
 }
 
+// The value of each byte as a hexadecimal digit, -1 for any other.
+constexpr std::array<std::int8_t, 256> HexDigits = [] {
+    std::array<std::int8_t, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        table[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(DigitValue(static_cast<char>(c), 16));
+    }
+    return table;
+}();
+
 }  // namespace
 
 std::uint32_t ParseNumber(std::string_view text) {
+    // Nearly every number of a file is "0x" and hexadecimal digits to its end, which reads the same by
+    // the general path below; it is taken at one look per digit.
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        std::uint32_t value = 0;
+        std::size_t i = 2;
+        for (; i < text.size(); ++i) {
+            const int digit = HexDigits[static_cast<unsigned char>(text[i])];
+            if (digit < 0) {
+                break;
+            }
+            value = value * 16 + static_cast<std::uint32_t>(digit);
+        }
+        if (i == text.size()) {
+            return value;
+        }
+    }
     const bool hexPrefix = text.size() >= 2 && text[0] == '0' && Lower(text[1]) == 'x';
     bool hexLetter = false;
     for (char c : text) {

@@ -247,7 +247,8 @@ ProfileFile ProfileFile::Parse(std::string bytes, bool mayShare) {
     file.m_text = std::move(bytes);
     file.m_base = file.m_text.data();
     const std::string_view text = std::string_view(file.m_text).substr(0, MaxTextSize);
-    file.m_keys.reserve(text.size() / BytesPerKeyGuess);
+    // The sections of both halves end up in this file's list, but the keys of the second half stay in
+    // that half's own.
     file.Reserve(text.size() / BytesPerSectionGuess);
     // Editors that save in UTF-8 may put a byte-order mark in front of the first section.
     const std::size_t start = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
@@ -255,11 +256,12 @@ ProfileFile ProfileFile::Parse(std::string bytes, bool mayShare) {
     const std::size_t cut = mayShare && ParallelWork::Worth(text.size(), ParallelMinimumBytes)
                                 ? text.find("\n[", start + text.size() / 2)
                                 : std::string_view::npos;
+    const std::size_t split = cut == std::string_view::npos ? text.size() : cut + 1;
+    file.m_keys.reserve(split / BytesPerKeyGuess);
     if (cut == std::string_view::npos) {
         file.ParseLines(start, text.size(), 0);
         return file;
     }
-    const std::size_t split = cut + 1;
     std::uint32_t lines = 0;
     // The second half is parsed where it stands, by a part whose names and values point into this
     // file's text; its line numbers count from its own start.
@@ -334,9 +336,17 @@ std::uint32_t ProfileFile::ParseLines(std::size_t begin, std::size_t end, std::u
         const std::string_view name = TrimEnd(line.substr(0, equals));
         const std::string_view value =
             equals == std::string_view::npos ? std::string_view() : TrimStart(line.substr(equals + 1));
-        const Section& section = m_sections[current];
+        Section& section = m_sections[current];
         if (const std::size_t first = FindParsedKey(section, name); first == NameTable::None) {
-            AddKey(current, SpanOf(name), SpanOf(value), lineNumber);
+            // The section being read holds the last keys of the list; until it is long enough for a
+            // table of its own, a key only goes on the end.
+            if (section.keyTable == NoKeyTable && section.keyCount < LinearSearchLimit &&
+                section.firstKey + section.keyCount == m_keys.size()) {
+                m_keys.push_back(Key{SpanOf(name), SpanOf(value), lineNumber});
+                ++section.keyCount;
+            } else {
+                AddKey(current, SpanOf(name), SpanOf(value), lineNumber);
+            }
         } else {
             m_repeats.push_back(Repeat{std::string(View(section.name)), std::string(name), lineNumber,
                                        KeysOf(section)[first].line});
