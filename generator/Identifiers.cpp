@@ -59,14 +59,14 @@ const char* StackTypeName(std::uint8_t dataType) {
 }
 
 std::string IdentifierFromDesignator(const std::string& designator) {
-    std::string identifier;
-    identifier.reserve(designator.size());
-    for (char c : designator) {
-        if (RemovalTable[static_cast<unsigned char>(c)]) {
-            continue;
-        }
-        identifier.push_back(c == ' ' ? '_' : c);
+    // Written in place and cut to length once: push_back checks for room at every character.
+    std::string identifier(designator.size(), '\0');
+    char* out = identifier.data();
+    for (const char c : designator) {
+        *out = c == ' ' ? '_' : c;
+        out += RemovalTable[static_cast<unsigned char>(c)] ? 0 : 1;
     }
+    identifier.resize(static_cast<std::size_t>(out - identifier.data()));
     if (IsCIdentifier(identifier)) {
         return identifier;
     }

@@ -1,5 +1,6 @@
 #include "model/CIdentifier.h"
 
+#include <array>
 #include <string_view>
 
 namespace {
@@ -70,10 +71,20 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// Letters, digits and '_', as a table: the generator asks it of every character of every name.
+constexpr std::array<bool, 256> IdentifierChars = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        table[static_cast<std::size_t>(c)] =
+            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+    }
+    return table;
+}();
+
 }  // namespace
 
 bool IsCIdentifierChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || IsDigit(c) || c == '_';
+    return IdentifierChars[static_cast<unsigned char>(c)];
 }
 
 // Every keyword is 2 to 14 characters long and starts with a lower-case letter or '_'; most names of a
