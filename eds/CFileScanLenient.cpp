@@ -7,6 +7,7 @@
 #include "eds/EdsResult.h"
 #include "eds/ParseNumber.h"
 #include "eds/ProfileFile.h"
+#include "eds/SortRuns.h"
 #include "model/NameTables.h"
 #include "model/ObjectDictionary.h"
 #include "platform/Platform.h"
@@ -129,14 +130,9 @@ void CFileScan::FindObjectSections() {
             m_subSections.push_back((*object >> 16) * 0x100u + (*object & 0xFFu));
         }
     });
-    // Most files list their sections in order already.
-    const auto sort = [](auto& numbers) {
-        if (!std::is_sorted(numbers.begin(), numbers.end())) {
-            std::sort(numbers.begin(), numbers.end());
-        }
-    };
-    sort(m_indexSections);
-    sort(m_subSections);
+    // Most files hold their sections list by list, each list in order.
+    SortRuns(m_indexSections.begin(), m_indexSections.end());
+    SortRuns(m_subSections.begin(), m_subSections.end());
     m_subSections.erase(std::unique(m_subSections.begin(), m_subSections.end()), m_subSections.end());
 }
 

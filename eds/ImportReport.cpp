@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "eds/SortRuns.h"
+
 namespace {
 
 constexpr std::uint16_t OwnSection = 0xFFFF;
@@ -17,16 +19,32 @@ const Value* Lookup(const std::vector<std::pair<std::uint32_t, Value>>& table, s
     return found != table.end() && found->first == key ? &found->second : nullptr;
 }
 
+// An index's own section is read before its subindices, so it comes first among its entries while its
+// key sorts last: moving it behind them leaves runs in order. It is not moved past another row of the
+// same key, which keeps the order of equal keys for the stable sort.
+template <typename Table>
+void MoveOwnSectionsLast(Table& table) {
+    for (auto group = table.begin(); group != table.end();) {
+        const std::uint32_t ownKey = group->first;
+        const auto end = std::find_if(group + 1, table.end(), [&](const auto& row) {
+            return row.first >> 16 != ownKey >> 16 || row.first == ownKey;
+        });
+        if ((ownKey & 0xFFFFu) == OwnSection && (end == table.end() || end->first >> 16 != ownKey >> 16)) {
+            std::rotate(group, group + 1, end);
+        }
+        group = end;
+    }
+}
+
 }  // namespace
 
 void ImportReport::Finish() {
     // Stable, so that an entry read twice keeps the line of the section that counts. Most files hold
-    // their objects in order, and their entries come sorted already.
+    // their objects list by list, each list in order, so the tables come as a few sorted runs.
     const auto byKey = [](const auto& a, const auto& b) { return a.first < b.first; };
     const auto sort = [&byKey](auto& table) {
-        if (!std::is_sorted(table.begin(), table.end(), byKey)) {
-            std::stable_sort(table.begin(), table.end(), byKey);
-        }
+        MoveOwnSectionsLast(table);
+        SortRuns(table.begin(), table.end(), byKey);
     };
     sort(entryLines);
     sort(absentValues);

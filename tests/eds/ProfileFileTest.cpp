@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "EdsTestSupport.h"
 #include "ParallelMode.h"
 #include "eds/EdsFormat.h"
+#include "eds/ImportReport.h"
 #include "eds/ParseNumber.h"
 #include "eds/ProfileFile.h"
+#include "eds/SortRuns.h"
 
 namespace {
 
@@ -338,3 +342,38 @@ TEST(ParseNumberTest, LeadingIntReadsDecimalDigitsOnly) {
 }
 
 }  // namespace
+
+// Sorting what a file lists list by list: the fast paths must give what a stable sort gives, equal keys
+// in their order included.
+TEST(SortRunsTest, GivesWhatAStableSortGives) {
+    using Table = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
+    const auto byKey = [](const auto& a, const auto& b) { return a.first < b.first; };
+    const auto numbered = [](std::initializer_list<std::uint32_t> keys) {
+        Table table;
+        for (const std::uint32_t key : keys) {
+            table.emplace_back(key, static_cast<std::uint32_t>(table.size()));
+        }
+        return table;
+    };
+    std::vector<Table> cases = {
+        numbered({}), numbered({1, 2, 2, 3}),
+        numbered({1, 5, 9, 2, 5, 7, 0, 5}),                 // three runs, a key in each
+        numbered({9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 5, 5, 1}),  // too many runs to merge
+    };
+    // As the import records entries: each index's own section first, then its subindices, list by list;
+    // the last index holds its own section twice.
+    cases.push_back(numbered({0x1000FFFF, 0x1018FFFF, 0x10180000, 0x10180001, 0x2000FFFF, 0x20000000,
+                              0x20000001, 0x1001FFFF, 0x1001FFFF, 0x10010000, 0x10010001}));
+    for (Table table : cases) {
+        Table expected = table;
+        std::stable_sort(expected.begin(), expected.end(), byKey);
+        SortRuns(table.begin(), table.end(), byKey);
+        EXPECT_EQ(expected, table);
+    }
+    ImportReport report;
+    report.entryLines = cases.back();
+    std::stable_sort(cases.back().begin(), cases.back().end(), byKey);
+    report.Finish();
+    EXPECT_EQ(cases.back(), report.entryLines);
+    EXPECT_EQ(7u, report.EntryLine(0x1001, 0xFFFD));
+}
