@@ -375,7 +375,9 @@ EdsImportResult CFileScan::ReadParameterSectionAt(SubindexEntry& entry, std::siz
         ImportReport::Key(entry.index, entry.subindex == HeaderSingle ? HeaderStructured : entry.subindex),
         m_pProfile->SectionLineAt(section));
     const ObjectKeys keys = ReadObjectKeys(*m_pProfile, section);
-    entry.name = ValueOr(keys.name, "");
+    // The texts are built new and moved in: assigning to a string would first check whether the
+    // text overlaps it.
+    entry.name = std::string(ValueOr(keys.name, ""));
     // Without an ObjectType a section is a VAR; the header of an index with subindices is a RECORD.
     const std::string_view objectType = ValueOr(keys.objectType, "");
     entry.objectType = objectType.empty()
@@ -389,9 +391,10 @@ EdsImportResult CFileScan::ReadParameterSectionAt(SubindexEntry& entry, std::siz
         entry.accessType = ToLower(std::string(ValueOr(keys.accessType, "")));
         entry.pdoMapping = static_cast<std::uint8_t>(ParseNumber(ValueOr(keys.pdoMapping, "0")));
         // A text without a default is empty; a number needs one for the generator.
-        entry.defaultValue = ValueOr(keys.defaultValue, HasTextValue(entry.dataType) ? "" : "0x0");
-        entry.lowLimit = ValueOr(keys.lowLimit, "0x0");
-        entry.highLimit = ValueOr(keys.highLimit, "0x0");
+        entry.defaultValue =
+            std::string(ValueOr(keys.defaultValue, HasTextValue(entry.dataType) ? "" : "0x0"));
+        entry.lowLimit = std::string(ValueOr(keys.lowLimit, "0x0"));
+        entry.highLimit = std::string(ValueOr(keys.highLimit, "0x0"));
         RecordAbsentValues(HasValue(keys.defaultValue), HasValue(keys.lowLimit), HasValue(keys.highLimit),
                            entry);
         return EdsImportResult::Success;
