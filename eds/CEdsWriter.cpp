@@ -156,7 +156,7 @@ bool CEdsWriter::Set(std::string_view section, std::string_view key, std::string
         char* out = m_text.Extend(section.size() + 4);
         *out++ = '[';
         std::memcpy(out, section.data(), section.size());
-        std::memcpy(out + section.size(), "]\r\n", 3);
+        std::copy_n("]\r\n", 3, out + section.size());
         m_strSection.assign(section);
     }
     // The line is copied in one piece of room: key, '=', value and the line end.
@@ -173,9 +173,9 @@ bool CEdsWriter::Set(std::string_view section, std::string_view key, std::string
         out += value.size();
     }
     if (endOfSection) {
-        std::memcpy(out, "\r\n\r\n", 4);
+        std::copy_n("\r\n\r\n", 4, out);
     } else {
-        std::memcpy(out, "\r\n", 2);
+        std::copy_n("\r\n", 2, out);
     }
     if (m_pOut != nullptr && m_text.Size() >= FlushSize) {
         Flush();

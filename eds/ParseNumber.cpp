@@ -53,10 +53,10 @@ std::uint32_t ReadUnsigned(std::string_view text, int base) {
 }
 
 // The value of each byte as a hexadecimal digit, -1 for any other.
-constexpr std::array<std::int8_t, 256> HexDigits = [] {
-    std::array<std::int8_t, 256> table{};
+constexpr std::array<int, 256> HexDigits = [] {
+    std::array<int, 256> table{};
     for (int c = 0; c < 256; ++c) {
-        table[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(DigitValue(static_cast<char>(c), 16));
+        table[static_cast<std::size_t>(c)] = DigitValue(static_cast<char>(c), 16);
     }
     return table;
 }();
