@@ -78,6 +78,13 @@ public:
         AppendFormatted(m_strLine, format, {FormatArg(args)...});
         return WriteText(file, m_strLine);
     }
+    // The same with a format taken apart beforehand.
+    template <typename... Args>
+    GenerationResult WriteLine(WritableFile* file, const ParsedFormat& format, const Args&... args) {
+        m_strLine.clear();
+        format.Append(m_strLine, {FormatArg(args)...});
+        return WriteText(file, m_strLine);
+    }
     GenerationResult WriteText(WritableFile* file, const std::string& text);
 
     void WriteBanner(WritableFile* file, const std::string& path);
@@ -95,7 +102,8 @@ public:
     PdoMapping ReadPdoMapping(const IndexEntry& index, std::uint8_t count) const;
     void CountListEntry(std::uint16_t indexNumber, std::uint16_t subindexNumber);
     // Shows the unsupported-data-type message when the type has no name.
-    EntryNames MakeIdentifier(const SubindexEntry& entry);
+    // The names of the entry, valid until the next call.
+    const EntryNames& MakeIdentifier(const SubindexEntry& entry);
     int CheckMappingFor(std::uint16_t communicationIndex);
     int CheckCommunicationFor(std::uint16_t mappingIndex);
 
@@ -109,8 +117,10 @@ private:
     const std::string& PathOf(const WritableFile* file) const;
     std::unique_ptr<WritableFile> CreateOutput(const std::string& path, std::string& temporary);
 
-    // The line WriteLine formats, kept so that its room is reused from line to line.
+    // The line WriteLine formats and the names MakeIdentifier makes, kept so that their room is reused
+    // from entry to entry.
     std::string m_strLine;
+    EntryNames m_names;
     std::uint8_t m_nSdoClientNumber = 0;
     std::uint8_t m_nSdoServerNumber = 0;
     std::uint8_t m_nHeartbeatConsumers = 0;

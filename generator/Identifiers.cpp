@@ -15,7 +15,7 @@ struct TypeNameRow {
     const char* name;
 };
 
-const TypeNameRow StackTypeNames[] = {
+constexpr TypeNameRow StackTypeNames[] = {
     {0x01, "tObdBoolean"},        {0x02, "tObdInteger8"},      {0x03, "tObdInteger16"},
     {0x04, "tObdInteger32"},      {0x05, "tObdUnsigned8"},     {0x06, "tObdUnsigned16"},
     {0x07, "tObdUnsigned32"},     {0x08, "tObdReal32"},        {0x09, "tObdVisibleChar"},
@@ -47,20 +47,30 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// The rows above by data type, for the look-up made for every entry.
+constexpr std::array<const char*, 256> StackTypeNameByCode = [] {
+    std::array<const char*, 256> names{};
+    for (const TypeNameRow& row : StackTypeNames) {
+        names[row.code] = row.name;
+    }
+    return names;
+}();
+
 }  // namespace
 
 const char* StackTypeName(std::uint8_t dataType) {
-    for (const TypeNameRow& row : StackTypeNames) {
-        if (row.code == dataType) {
-            return row.name;
-        }
-    }
-    return nullptr;
+    return StackTypeNameByCode[dataType];
 }
 
 std::string IdentifierFromDesignator(const std::string& designator) {
+    std::string identifier;
+    IdentifierFromDesignator(designator, identifier);
+    return identifier;
+}
+
+void IdentifierFromDesignator(const std::string& designator, std::string& identifier) {
     // Written in place and cut to length once: push_back checks for room at every character.
-    std::string identifier(designator.size(), '\0');
+    identifier.resize(designator.size());
     char* out = identifier.data();
     for (const char c : designator) {
         *out = c == ' ' ? '_' : c;
@@ -68,7 +78,7 @@ std::string IdentifierFromDesignator(const std::string& designator) {
     }
     identifier.resize(static_cast<std::size_t>(out - identifier.data()));
     if (IsCIdentifier(identifier)) {
-        return identifier;
+        return;
     }
     // Commas, other punctuation and 8-bit letters would break the macro call or the declaration.
     for (char& c : identifier) {
@@ -79,7 +89,6 @@ std::string IdentifierFromDesignator(const std::string& designator) {
     if (identifier.empty() || IsDigit(identifier.front()) || IsCKeyword(identifier)) {
         identifier.insert(identifier.begin(), '_');
     }
-    return identifier;
 }
 
 std::string EscapeStringLiteral(const std::string& text) {
@@ -104,10 +113,12 @@ std::string EscapeStringLiteral(const std::string& text) {
     return escaped;
 }
 
-EntryNames CSourceGenerator::MakeIdentifier(const SubindexEntry& entry) {
-    EntryNames names;
+const EntryNames& CSourceGenerator::MakeIdentifier(const SubindexEntry& entry) {
+    EntryNames& names = m_names;
+    names.typeName = "";
+    names.identifier.clear();
     if (entry.subindex == HeaderStructured) {
-        names.identifier = IdentifierFromDesignator(entry.name);
+        IdentifierFromDesignator(entry.name, names.identifier);
         return names;
     }
     const char* typeName = StackTypeName(entry.dataType);
@@ -120,7 +131,7 @@ EntryNames CSourceGenerator::MakeIdentifier(const SubindexEntry& entry) {
         m_pPlatform->MessageBox(text, "Quillmark", MsgButtons::Ok, MsgIcon::Error);
         return names;
     }
-    names.identifier = IdentifierFromDesignator(entry.name);
+    IdentifierFromDesignator(entry.name, names.identifier);
     names.typeName = typeName;
     return names;
 }

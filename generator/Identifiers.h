@@ -11,6 +11,8 @@ const char* StackTypeName(std::uint8_t dataType);
 // A-Z, a-z, 0-9 and '_' replaced by '_' and a leading '_' when it is empty, starts with a digit or
 // is a C keyword.
 std::string IdentifierFromDesignator(const std::string& designator);
+// The same into `identifier`, whose room is reused: the generator makes one per entry.
+void IdentifierFromDesignator(const std::string& designator, std::string& identifier);
 
 // The contents of a C string literal that reads back as the given text.
 std::string EscapeStringLiteral(const std::string& text);

@@ -1,4 +1,5 @@
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "generator/CSourceGenerator.h"
@@ -56,16 +57,41 @@ const VariableFormats UserdefFormats = {
     "            OBD_SUBINDEX_RAM_USERDEF_RG(0x%04X, 0x%02X, 0x%02X, 0x%02X, %s, %s, %g, %g, %g)\r\n",
 };
 
+// The tables above taken apart once: a line of one of them is written for nearly every entry.
+struct ParsedVariableFormats {
+    ParsedFormat unsignedPlain;
+    ParsedFormat unsignedRange;
+    ParsedFormat signedPlain;
+    ParsedFormat signedRange;
+    ParsedFormat realPlain;
+    ParsedFormat realRange;
+};
+
+ParsedVariableFormats Parsed(const VariableFormats& formats) {
+    const auto parsed = [](const char* format) { return ParsedFormat(format != nullptr ? format : ""); };
+    return {parsed(formats.unsignedPlain), parsed(formats.unsignedRange), parsed(formats.signedPlain),
+            parsed(formats.signedRange),   parsed(formats.realPlain),     parsed(formats.realRange)};
+}
+
+const ParsedVariableFormats& ParsedFormatsOf(const VariableFormats& formats) {
+    static const ParsedVariableFormats rom = Parsed(RomFormats);
+    static const ParsedVariableFormats ram = Parsed(RamFormats);
+    static const ParsedVariableFormats userdef = Parsed(UserdefFormats);
+    return &formats == &RomFormats ? rom : &formats == &RamFormats ? ram : userdef;
+}
+
 }  // namespace
 
 std::uint8_t CSourceGenerator::AccessFlags(const SubindexEntry& entry) {
-    const std::string& access = entry.accessType;
+    const std::string_view access = entry.accessType;
     std::uint8_t flags = 0;
-    if (access == "const" || access == "ro" || access == "rw" || access == "rwr" || access == "rww") {
-        flags |= 0x01;
-    }
-    if (access == "wo" || access == "rw" || access == "rwr" || access == "rww") {
-        flags |= 0x02;
+    // Read is 0x01, write 0x02; the access types are told apart by their length first.
+    if (access.size() == 2) {
+        flags = access == "ro" ? 0x01 : access == "wo" ? 0x02 : access == "rw" ? 0x03 : 0;
+    } else if (access.size() == 3) {
+        flags = access == "rwr" || access == "rww" ? 0x03 : 0;
+    } else if (access == "const") {
+        flags = 0x01;
     }
     if (entry.pdoMapping == 1) {
         flags |= 0x08;
@@ -209,7 +235,7 @@ GenerationResult CSourceGenerator::EmitEntries(IndexEntry& index) {
 GenerationResult CSourceGenerator::EmitEntryLine(const IndexEntry& index, const SubindexEntry& entry,
                                                  bool communicationArea) {
     const unsigned flags = AccessFlags(entry);
-    const EntryNames names = MakeIdentifier(entry);
+    const EntryNames& names = MakeIdentifier(entry);
     const unsigned s = (index.entryCount == 1 && entry.subindex == HeaderSingle)
                            ? 0u
                            : static_cast<unsigned>(entry.subindex);
@@ -228,20 +254,21 @@ GenerationResult CSourceGenerator::EmitEntryLine(const IndexEntry& index, const 
     const ValueKind kind = m_pDictionary->ConvertEntryValues(entry, values);
     WritableFile* dict = m_fileDict.get();
 
+    const ParsedVariableFormats& parsed = ParsedFormatsOf(formats);
     if (IsIntegerType(entry.dataType) && kind == ValueKind::Unsigned) {
         if (formats.unsignedRange != nullptr && (values.unsignedLow != 0 || values.unsignedHigh != 0)) {
-            WriteLine(dict, formats.unsignedRange, x, s, type, flags, names.typeName, names.identifier,
+            WriteLine(dict, parsed.unsignedRange, x, s, type, flags, names.typeName, names.identifier,
                       values.unsignedDefault, values.unsignedLow, values.unsignedHigh);
         } else {
-            WriteLine(dict, formats.unsignedPlain, x, s, type, flags, names.typeName, names.identifier,
+            WriteLine(dict, parsed.unsignedPlain, x, s, type, flags, names.typeName, names.identifier,
                       values.unsignedDefault);
         }
     } else if (IsIntegerType(entry.dataType) && kind == ValueKind::Signed) {
         if (formats.signedRange != nullptr && (values.signedLow != 0 || values.signedHigh != 0)) {
-            WriteLine(dict, formats.signedRange, x, s, type, flags, names.typeName, names.identifier,
+            WriteLine(dict, parsed.signedRange, x, s, type, flags, names.typeName, names.identifier,
                       values.signedDefault, values.signedLow, values.signedHigh);
         } else {
-            WriteLine(dict, formats.signedPlain, x, s, type, flags, names.typeName, names.identifier,
+            WriteLine(dict, parsed.signedPlain, x, s, type, flags, names.typeName, names.identifier,
                       values.signedDefault);
         }
     } else if (entry.dataType == DataTypeCode::Real32) {
@@ -249,10 +276,10 @@ GenerationResult CSourceGenerator::EmitEntryLine(const IndexEntry& index, const 
         const double low = values.realLow;
         const double high = values.realHigh;
         if (formats.realRange != nullptr && (low != 0.0 || high != 0.0)) {
-            WriteLine(dict, formats.realRange, x, s, type, flags, names.typeName, names.identifier, value,
-                      low, high);
+            WriteLine(dict, parsed.realRange, x, s, type, flags, names.typeName, names.identifier, value, low,
+                      high);
         } else {
-            WriteLine(dict, formats.realPlain, x, s, type, flags, names.typeName, names.identifier, value);
+            WriteLine(dict, parsed.realPlain, x, s, type, flags, names.typeName, names.identifier, value);
         }
     } else if (entry.dataType == DataTypeCode::VisibleString) {
         // The text goes into a C string literal, so it is escaped; the size still counts it as stored.

@@ -8,13 +8,7 @@
 
 namespace {
 
-struct Spec {
-    bool leftAlign = false;
-    bool zeroPad = false;
-    int width = 0;
-    int precision = -1;
-    char conversion = 0;
-};
+using Spec = FormatSpec;
 
 // Parses the flags, width and precision after a '%'; stops at the conversion character. Length
 // modifiers (l, h, ...) are skipped: the argument carries its own value.
@@ -100,6 +94,64 @@ std::size_t RealText(char (&buffer)[512], double value, int precision) {
     return static_cast<std::size_t>(result.ptr - buffer);
 }
 
+// Walks a format: its literal text goes to `text` a run at a time ("%%" as "%"), each conversion to
+// `conversion`. A '%' that ends the format ends the walk.
+template <typename OnText, typename OnConversion>
+void WalkFormat(const char* format, OnText&& text, OnConversion&& conversion) {
+    for (const char* p = format; *p != '\0'; ++p) {
+        if (*p != '%') {
+            // The text up to the next conversion goes in one piece.
+            const char* percent = std::strchr(p, '%');
+            const std::size_t length =
+                percent != nullptr ? static_cast<std::size_t>(percent - p) : std::strlen(p);
+            text(std::string_view(p, length));
+            p += length - 1;
+            continue;
+        }
+        Spec spec;
+        p = ParseSpec(p + 1, spec);
+        if (spec.conversion == '%') {
+            text(std::string_view("%"));
+            continue;
+        }
+        if (spec.conversion == '\0') {
+            break;
+        }
+        conversion(spec);
+    }
+}
+
+void AppendConversion(std::string& out, const Spec& spec, const FormatArg& arg) {
+    switch (spec.conversion) {
+        case 's':
+            if (arg.GetKind() == FormatArg::Kind::Text) {
+                AppendPadded(out, arg.Text(), spec, false);
+            }
+            break;
+        case 'c': {
+            const char c = static_cast<char>(arg.Integer());
+            AppendPadded(out, std::string_view(&c, 1), spec, false);
+            break;
+        }
+        case 'g': {
+            const double value =
+                arg.GetKind() == FormatArg::Kind::Real ? arg.Real() : static_cast<double>(arg.Integer());
+            char buffer[512];
+            AppendPadded(out, std::string_view(buffer, RealText(buffer, value, spec.precision)), spec, true);
+            break;
+        }
+        default: {
+            const std::int64_t value = arg.GetKind() == FormatArg::Kind::Integer
+                                           ? arg.Integer()
+                                           : static_cast<std::int64_t>(arg.Real());
+            char buffer[32]{};
+            AppendPadded(out, std::string_view(buffer, IntegerText(buffer, value, spec.conversion)), spec,
+                         true);
+            break;
+        }
+    }
+}
+
 }  // namespace
 
 std::string FormatLine(const char* format, std::initializer_list<FormatArg> args) {
@@ -108,59 +160,34 @@ std::string FormatLine(const char* format, std::initializer_list<FormatArg> args
     return out;
 }
 
+// Arguments are taken in order; a conversion without one is left out.
 void AppendFormatted(std::string& out, const char* format, std::initializer_list<FormatArg> args) {
     auto next = args.begin();
-    for (const char* p = format; *p != '\0'; ++p) {
-        if (*p != '%') {
-            // The text up to the next conversion goes in one piece.
-            const char* percent = std::strchr(p, '%');
-            const std::size_t length =
-                percent != nullptr ? static_cast<std::size_t>(percent - p) : std::strlen(p);
-            out.append(p, length);
-            p += length - 1;
-            continue;
-        }
-        Spec spec;
-        p = ParseSpec(p + 1, spec);
-        if (spec.conversion == '%') {
-            out.push_back('%');
-            continue;
-        }
-        if (spec.conversion == '\0') {
-            break;
-        }
-        if (next == args.end()) {
-            continue;
-        }
-        const FormatArg& arg = *next++;
-        switch (spec.conversion) {
-            case 's':
-                if (arg.GetKind() == FormatArg::Kind::Text) {
-                    AppendPadded(out, arg.Text(), spec, false);
-                }
-                break;
-            case 'c': {
-                const char c = static_cast<char>(arg.Integer());
-                AppendPadded(out, std::string_view(&c, 1), spec, false);
-                break;
+    WalkFormat(
+        format, [&](std::string_view text) { out.append(text); },
+        [&](const Spec& spec) {
+            if (next != args.end()) {
+                AppendConversion(out, spec, *next++);
             }
-            case 'g': {
-                const double value =
-                    arg.GetKind() == FormatArg::Kind::Real ? arg.Real() : static_cast<double>(arg.Integer());
-                char buffer[512];
-                AppendPadded(out, std::string_view(buffer, RealText(buffer, value, spec.precision)), spec,
-                             true);
-                break;
-            }
-            default: {
-                const std::int64_t value = arg.GetKind() == FormatArg::Kind::Integer
-                                               ? arg.Integer()
-                                               : static_cast<std::int64_t>(arg.Real());
-                char buffer[32];
-                AppendPadded(out, std::string_view(buffer, IntegerText(buffer, value, spec.conversion)), spec,
-                             true);
-                break;
-            }
+        });
+}
+
+ParsedFormat::ParsedFormat(const char* format) {
+    WalkFormat(
+        format, [&](std::string_view text) { m_tail.append(text); },
+        [&](const Spec& spec) {
+            m_pieces.push_back(Piece{std::move(m_tail), spec});
+            m_tail.clear();
+        });
+}
+
+void ParsedFormat::Append(std::string& out, std::initializer_list<FormatArg> args) const {
+    auto next = args.begin();
+    for (const Piece& piece : m_pieces) {
+        out.append(piece.text);
+        if (next != args.end()) {
+            AppendConversion(out, piece.spec, *next++);
         }
     }
+    out.append(m_tail);
 }

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // One argument of FormatLine: an integer, a floating-point number or a text.
 class FormatArg {
@@ -37,3 +38,28 @@ private:
 std::string FormatLine(const char* format, std::initializer_list<FormatArg> args);
 // The same, appended to `out`: a generator writing a line per entry reuses one buffer for all of them.
 void AppendFormatted(std::string& out, const char* format, std::initializer_list<FormatArg> args);
+
+// What follows a '%' of a format: the flags, width and precision, and the conversion character.
+struct FormatSpec {
+    bool leftAlign = false;
+    bool zeroPad = false;
+    int width = 0;
+    int precision = -1;
+    char conversion = 0;
+};
+
+// A format taken apart once, for a line written thousands of times: the text between the conversions
+// and the conversions. Append gives what AppendFormatted gives for the same format and arguments.
+class ParsedFormat {
+public:
+    explicit ParsedFormat(const char* format);
+    void Append(std::string& out, std::initializer_list<FormatArg> args) const;
+
+private:
+    struct Piece {
+        std::string text;  // before the conversion, "%%" already made '%'
+        FormatSpec spec;
+    };
+    std::vector<Piece> m_pieces;
+    std::string m_tail;  // after the last conversion
+};

@@ -28,6 +28,8 @@ TEST(FormatLineTest, MatchesPrintfForTheFormatsTheFilesUse) {
     EXPECT_EQ(Printf("%i %i %d", -2147483647 - 1, 2147483647, -5),
               FormatLine("%i %i %d", {-2147483647 - 1, 2147483647, -5}));
     EXPECT_EQ(Printf("%02d.%02d.%02d", 6, 12, 2026), FormatLine("%02d.%02d.%02d", {6, 12, 2026}));
+    EXPECT_EQ(Printf("%05d|%5d|%-5d|%05X|%02d|%-3s|%3s", -42, -42, -42, 0xABu, -7, "ab", "ab"),
+              FormatLine("%05d|%5d|%-5d|%05X|%02d|%-3s|%3s", {-42, -42, -42, 0xABu, -7, "ab", "ab"}));
     EXPECT_EQ(Printf("%s,%d,\"%s\"", "Name", 4, "abc"), FormatLine("%s,%d,\"%s\"", {"Name", 4, "abc"}));
     EXPECT_EQ("100%", FormatLine("100%%", {}));
     for (double value : {0.0, -0.0, 55.25, 0.125, 1e10, 1e-5, 123456.0, 1234567.0, 0.0001, -2.5,
@@ -42,6 +44,24 @@ TEST(FormatLineTest, AppendsAfterWhatTheBufferHolds) {
     EXPECT_EQ("keep|" + Printf("%s%c %-4d|%5s|", "ab", 'c', 7, "xy"), line);
     AppendFormatted(line, "no conversion", {});
     EXPECT_EQ("keep|abc 7   |   xy|no conversion", line);
+}
+
+TEST(FormatLineTest, AFormatTakenApartOnceGivesTheSameLines) {
+    const char* formats[] = {
+        "            OBD_SUBINDEX_RAM_VAR_RG(0x%04X, 0x%02X, 0x%02X, %s, %s, %i, %i, %g)\r\n",
+        "100%% of %s%c|%-4d|%05d",
+        "no conversion",
+        "",
+        "%s and a lone %",
+        "%d %d %d %d %d %d %d %d %d",  // more conversions than arguments
+    };
+    for (const char* format : formats) {
+        std::string expected = "keep|";
+        std::string line = expected;
+        AppendFormatted(expected, format, {"ab", 'c', -7, 42, 0x2010u, 2.5, "x", 3});
+        ParsedFormat(format).Append(line, {"ab", 'c', -7, 42, 0x2010u, 2.5, "x", 3});
+        EXPECT_EQ(expected, line) << format;
+    }
 }
 
 TEST(FormatLineTest, RealsKeepTheirPointWhateverTheProcessLocale) {
