@@ -1,5 +1,6 @@
 #include "model/ValueConversion.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -13,7 +14,7 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-int HexDigit(char c) {
+constexpr int HexDigit(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
     }
@@ -24,6 +25,33 @@ int HexDigit(char c) {
         return c - 'A' + 10;
     }
     return -1;
+}
+
+// The value of each byte as a hexadecimal digit, -1 for any other.
+constexpr std::array<int, 256> HexDigits = [] {
+    std::array<int, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        table[static_cast<std::size_t>(c)] = HexDigit(static_cast<char>(c));
+    }
+    return table;
+}();
+
+// "0x" and hexadecimal digits to the end, the form the writer gives every number and most files
+// use: read at one look per digit, with what the general path would give.
+bool ReadPlainHex(std::string_view text, std::uint64_t& value) {
+    if (text.size() < 3 || text[0] != '0' || text[1] != 'x') {
+        return false;
+    }
+    std::uint64_t read = 0;
+    for (std::size_t i = 2; i < text.size(); ++i) {
+        const int digit = HexDigits[static_cast<unsigned char>(text[i])];
+        if (digit < 0) {
+            return false;
+        }
+        read = (read << 4) | static_cast<std::uint64_t>(digit);
+    }
+    value = read;
+    return true;
 }
 
 // Reads the hexadecimal digits after the "0x" prefix up to the first non-digit. Overlong numbers wrap
@@ -134,6 +162,9 @@ bool MentionsNodeId(std::string_view text) {
 }
 
 std::int32_t ParseSigned(std::string_view text, std::uint32_t mask) {
+    if (std::uint64_t value = 0; ReadPlainHex(text, value)) {
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(value) & mask);
+    }
     text = WithoutNodeId(text);
     if (HasHexPrefix(text)) {
         return static_cast<std::int32_t>(static_cast<std::uint32_t>(ReadHexAfterPrefix(text)) & mask);
@@ -142,6 +173,9 @@ std::int32_t ParseSigned(std::string_view text, std::uint32_t mask) {
 }
 
 std::uint32_t ParseUnsigned(std::string_view text, std::uint32_t mask) {
+    if (std::uint64_t value = 0; ReadPlainHex(text, value)) {
+        return static_cast<std::uint32_t>(value) & mask;
+    }
     text = WithoutNodeId(text);
     if (HasHexPrefix(text)) {
         return static_cast<std::uint32_t>(ReadHexAfterPrefix(text)) & mask;

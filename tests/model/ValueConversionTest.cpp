@@ -32,6 +32,8 @@ TEST(ParseNumbers, HexadecimalAndDecimalPaths) {
     EXPECT_EQ(ParseSigned("", 0xFF), 0);
     EXPECT_EQ(ParseUnsigned("12abc", 0xFFFF), 12u);
     EXPECT_EQ(ParseUnsigned("0x1G", 0xFFFF), 1u);
+    EXPECT_EQ(ParseUnsigned("0xab ", 0xFFFF), 0xABu);
+    EXPECT_EQ(ParseSigned("0x7fffFFFF1", 0xFFFFFFFF), -15);
     EXPECT_EQ(ParseUnsigned("  +42", 0xFF), 42u);
     EXPECT_EQ(ParseUnsigned("0x", 0xFF), 0u);
     EXPECT_EQ(ParseUnsigned("0xFFFFFFFF", 0xFFFFFFFF), 0xFFFFFFFFu);
