@@ -8,6 +8,7 @@
 #include "eds/ParseNumber.h"
 #include "eds/ProfileFile.h"
 #include "eds/SortRuns.h"
+#include "model/HexDigits.h"
 #include "model/NameTables.h"
 #include "model/ObjectDictionary.h"
 #include "platform/Platform.h"
@@ -29,10 +30,7 @@ std::optional<std::uint32_t> ObjectSectionOf(std::string_view name) {
     const auto hexValue = [](std::string_view digits) -> int {
         int value = 0;
         for (const char c : digits) {
-            const char lower = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-            const int digit = lower >= '0' && lower <= '9'   ? lower - '0'
-                              : lower >= 'a' && lower <= 'f' ? lower - 'a' + 10
-                                                             : -1;
+            const int digit = HexDigitValue(c);
             if (digit < 0) {
                 return -1;
             }

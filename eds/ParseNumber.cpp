@@ -1,8 +1,9 @@
 #include "eds/ParseNumber.h"
 
-#include <array>
 #include <climits>
 #include <cstdint>
+
+#include "model/HexDigits.h"
 
 namespace {
 
@@ -10,18 +11,12 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-constexpr char Lower(char c) {
+char Lower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-constexpr int DigitValue(char c, int base) {
-    c = Lower(c);
-    int value = -1;
-    if (c >= '0' && c <= '9') {
-        value = c - '0';
-    } else if (c >= 'a' && c <= 'f') {
-        value = c - 'a' + 10;
-    }
+int DigitValue(char c, int base) {
+    const int value = HexDigitValue(c);
     return value < base ? value : -1;
 }
 
@@ -52,15 +47,6 @@ std::uint32_t ReadUnsigned(std::string_view text, int base) {
     return negative ? 0u - value : value;
 }
 
-// The value of each byte as a hexadecimal digit, -1 for any other.
-constexpr std::array<int, 256> HexDigits = [] {
-    std::array<int, 256> table{};
-    for (int c = 0; c < 256; ++c) {
-        table[static_cast<std::size_t>(c)] = DigitValue(static_cast<char>(c), 16);
-    }
-    return table;
-}();
-
 }  // namespace
 
 std::uint32_t ParseNumber(std::string_view text) {
@@ -70,7 +56,7 @@ std::uint32_t ParseNumber(std::string_view text) {
         std::uint32_t value = 0;
         std::size_t i = 2;
         for (; i < text.size(); ++i) {
-            const int digit = HexDigits[static_cast<unsigned char>(text[i])];
+            const int digit = HexDigitValue(text[i]);
             if (digit < 0) {
                 break;
             }

@@ -1,10 +1,10 @@
 #include "model/ValueConversion.h"
 
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
 
+#include "model/HexDigits.h"
 #include "model/NameTables.h"
 #include "model/SubindexEntry.h"
 
@@ -14,28 +14,6 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-constexpr int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
-// The value of each byte as a hexadecimal digit, -1 for any other.
-constexpr std::array<int, 256> HexDigits = [] {
-    std::array<int, 256> table{};
-    for (int c = 0; c < 256; ++c) {
-        table[static_cast<std::size_t>(c)] = HexDigit(static_cast<char>(c));
-    }
-    return table;
-}();
-
 // "0x" and hexadecimal digits to the end, the form the writer gives every number and most files
 // use: read at one look per digit, with what the general path would give.
 bool ReadPlainHex(std::string_view text, std::uint64_t& value) {
@@ -44,7 +22,7 @@ bool ReadPlainHex(std::string_view text, std::uint64_t& value) {
     }
     std::uint64_t read = 0;
     for (std::size_t i = 2; i < text.size(); ++i) {
-        const int digit = HexDigits[static_cast<unsigned char>(text[i])];
+        const int digit = HexDigitValue(text[i]);
         if (digit < 0) {
             return false;
         }
@@ -59,7 +37,7 @@ bool ReadPlainHex(std::string_view text, std::uint64_t& value) {
 std::uint64_t ReadHexAfterPrefix(std::string_view text) {
     std::uint64_t value = 0;
     for (std::size_t i = 2; i < text.size(); ++i) {
-        const int digit = HexDigit(text[i]);
+        const int digit = HexDigitValue(text[i]);
         if (digit < 0) {
             break;
         }
@@ -84,8 +62,8 @@ std::uint64_t ReadDecimalWrapping(std::string_view text) {
     }
     std::uint64_t value = 0;
     if (negative && text.size() - i > 2 && text[i] == '0' && text[i + 1] == 'x') {
-        for (i += 2; i < text.size() && HexDigit(text[i]) >= 0; ++i) {
-            value = (value << 4) | static_cast<std::uint64_t>(HexDigit(text[i]));
+        for (i += 2; i < text.size() && HexDigitValue(text[i]) >= 0; ++i) {
+            value = (value << 4) | static_cast<std::uint64_t>(HexDigitValue(text[i]));
         }
         return 0u - value;
     }
@@ -212,7 +190,7 @@ double ParseReal(std::string_view text) {
     }
     double value = 0.0;
     std::chars_format format = std::chars_format::general;
-    if (end - p > 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X') && HexDigit(p[2]) >= 0) {
+    if (end - p > 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X') && HexDigitValue(p[2]) >= 0) {
         p += 2;
         format = std::chars_format::hex;
     }
