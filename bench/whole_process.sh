@@ -26,7 +26,10 @@
 # 137 (by way of a UTF-32 string), setting the nodes' data 89, the first measurement of the column 72,
 # and 168 deleting the 42,000 nodes when the window closes. Since then a large file is parsed, read,
 # scanned, exported and generated from in two halves at once (platform/ParallelWork.h): the CPU time
-# stays about the same while the wall-clock time drops, so compare the two columns.
+# stays about the same while the wall-clock time drops, so compare the two columns. Then each thread's
+# work was made cheaper: convert 387 -> 308 million instructions (lines copied into the output in one
+# piece, keys added without a call, numbers read by table), generate 422 -> 345 million (its entry
+# formats taken apart once, identifiers built in a kept buffer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
