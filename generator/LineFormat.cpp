@@ -1,5 +1,7 @@
 #include "generator/LineFormat.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -59,6 +61,17 @@ void AppendPadded(std::string& out, std::string_view body, const Spec& spec, boo
         out.append(fill, ' ');
         out.append(body);
     }
+}
+
+void AppendPaddedHex(std::string& out, std::uint32_t value, int width, bool upperCase) {
+    const char* digits = upperCase ? "0123456789ABCDEF" : "0123456789abcdef";
+    // bit_width of value | 1 counts 0 as one digit.
+    const int count = std::max(static_cast<int>(std::bit_width(value | 1u) + 3) / 4, width);
+    char buffer[16];
+    for (char* at = buffer + count; at != buffer; value >>= 4) {
+        *--at = digits[value & 0xFu];
+    }
+    out.append(buffer, static_cast<std::size_t>(count));
 }
 
 // The digits of an integer in `buffer`; returns their count.
@@ -144,6 +157,13 @@ void AppendConversion(std::string& out, const Spec& spec, const FormatArg& arg) 
             const std::int64_t value = arg.GetKind() == FormatArg::Kind::Integer
                                            ? arg.Integer()
                                            : static_cast<std::int64_t>(arg.Real());
+            if ((spec.conversion == 'X' || spec.conversion == 'x') && !spec.leftAlign &&
+                (spec.zeroPad || spec.width <= 1) && spec.width <= 16) {
+                // The hexadecimal numbers of the generated lines ("0x%04X"): the digits, zero-padded to
+                // the width, are written from the right and appended in one piece.
+                AppendPaddedHex(out, static_cast<std::uint32_t>(value), spec.width, spec.conversion == 'X');
+                break;
+            }
             char buffer[32]{};
             AppendPadded(out, std::string_view(buffer, IntegerText(buffer, value, spec.conversion)), spec,
                          true);

@@ -23,6 +23,8 @@ TEST(FormatLineTest, MatchesPrintfForTheFormatsTheFilesUse) {
     EXPECT_EQ(Printf("0x%4X|0x%04X|0x%02X", 0x1000u, 0xABu, 0x1FFu),
               FormatLine("0x%4X|0x%04X|0x%02X", {0x1000u, 0xABu, 0x1FFu}));
     EXPECT_EQ(Printf("0x%4X", 0xAu), FormatLine("0x%4X", {0xAu}));
+    EXPECT_EQ(Printf("%1X|%01x|%016X|%-4X|%02X", 0u, 0xABu, 0xFFFFFFFFu, 0xAu, -1),
+              FormatLine("%1X|%01x|%016X|%-4X|%02X", {0u, 0xABu, 0xFFFFFFFFu, 0xAu, -1}));
     EXPECT_EQ(Printf("%X %X %x %08x", 0xFFFFFFFFu, 0u, 0xABCDEF12u, 0x1Fu),
               FormatLine("%X %X %x %08x", {0xFFFFFFFFu, 0u, 0xABCDEF12u, 0x1Fu}));
     EXPECT_EQ(Printf("%i %i %d", -2147483647 - 1, 2147483647, -5),
