@@ -28,7 +28,7 @@
 # scanned, exported and generated from in two halves at once (platform/ParallelWork.h): the CPU time
 # stays about the same while the wall-clock time drops, so compare the two columns. Then each thread's
 # work was made cheaper: convert 387 -> 308 million instructions (lines copied into the output in one
-# piece, keys added without a call, numbers read by table), generate 422 -> 341 million (its entry
+# piece, keys added without a call, numbers read by table), generate 422 -> 330 million (its entry
 # formats taken apart once, identifiers built in a kept buffer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
