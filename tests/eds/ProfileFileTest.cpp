@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "EdsTestSupport.h"
 #include "ParallelMode.h"
@@ -9,6 +10,7 @@
 #include "eds/ParseNumber.h"
 #include "eds/ProfileFile.h"
 #include "eds/SortRuns.h"
+#include "eds/TextBuilder.h"
 
 namespace {
 
@@ -376,4 +378,28 @@ TEST(SortRunsTest, GivesWhatAStableSortGives) {
     report.Finish();
     EXPECT_EQ(cases.back(), report.entryLines);
     EXPECT_EQ(7u, report.EntryLine(0x1001, 0xFFFD));
+}
+
+TEST(TextBuilderTest, GrowsKeepingItsTextAndHandsItOver) {
+    TextBuilder text;
+    EXPECT_TRUE(text.Empty());
+    text.Reserve(4);
+    text.Append("abc");
+    // Past the room reserved, and past twice that: what was written stays.
+    std::string expected = "abc";
+    for (int i = 0; i < 100; ++i) {
+        const std::string piece = std::to_string(i) + ";";
+        std::memcpy(text.Extend(piece.size()), piece.data(), piece.size());
+        expected += piece;
+    }
+    text.Append("");
+    text.Reserve(1);
+    EXPECT_EQ(expected, text.View());
+    EXPECT_EQ(expected.size(), text.Size());
+    EXPECT_EQ(expected, text.Take());
+    EXPECT_TRUE(text.Empty());
+    text.Append("again");
+    EXPECT_EQ("again", text.View());
+    text.Clear();
+    EXPECT_EQ(0u, text.Size());
 }

@@ -142,9 +142,11 @@ TEST(AccessFlagsTest, CombineAccessMappingAndNonVolatile) {
         std::uint32_t nonVolatile;
         std::uint8_t flags;
     };
-    const Case cases[] = {{"const", 0, 0, 0x01}, {"ro", 0, 0, 0x01},  {"wo", 0, 0, 0x02}, {"rw", 0, 0, 0x03},
-                          {"rwr", 0, 0, 0x03},   {"rww", 1, 1, 0x8B}, {"RW", 0, 0, 0x00}, {"", 1, 0, 0x08},
-                          {"ro", 2, 0, 0x01},    {"ro", 0, 7, 0x81}};
+    const Case cases[] = {{"const", 0, 0, 0x01}, {"ro", 0, 0, 0x01},    {"wo", 0, 0, 0x02},
+                          {"rw", 0, 0, 0x03},    {"rwr", 0, 0, 0x03},   {"rww", 1, 1, 0x8B},
+                          {"RW", 0, 0, 0x00},    {"", 1, 0, 0x08},      {"ro", 2, 0, 0x01},
+                          {"ro", 0, 7, 0x81},    {"rx", 0, 0, 0x00},    {"rwx", 0, 0, 0x00},
+                          {"CONST", 0, 0, 0x00}, {"const_", 0, 0, 0x00}};
     for (const Case& c : cases) {
         SubindexEntry entry;
         entry.accessType = c.access;
