@@ -1,11 +1,12 @@
 #pragma once
 
 #include <algorithm>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "model/HexDigits.h"
 
 // printf-style formatting into a string, for the fixed formats of EDS keys, section names and
 // messages. Only integer and text conversions are used with it; reals go through FormatReal.
@@ -34,16 +35,12 @@ public:
     }
     // "%0*X" (or "%0*x" with lowerCase) of the 32-bit value.
     ShortText& Hex(std::uint32_t value, int minDigits = 1, bool lowerCase = false) {
-        const char* digits = lowerCase ? "0123456789abcdef" : "0123456789ABCDEF";
-        // bit_width of value | 1 counts 0 as one digit.
-        const int count = std::max(static_cast<int>(std::bit_width(value | 1u) + 3) / 4, minDigits);
+        const int count = HexDigitCount(value, minDigits);
         if (m_size + static_cast<std::size_t>(count) > Room) {
             return *this;
         }
+        WriteHexDigits(m_data + m_size, count, value, !lowerCase);
         m_size += static_cast<std::size_t>(count);
-        for (char* at = m_data + m_size; at != m_data + m_size - count; value >>= 4) {
-            *--at = digits[value & 0xFu];
-        }
         return *this;
     }
     // "%d", "%i" or "%u", as the value's type gives.

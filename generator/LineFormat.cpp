@@ -1,12 +1,12 @@
 #include "generator/LineFormat.h"
 
-#include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <system_error>
+
+#include "model/HexDigits.h"
 
 namespace {
 
@@ -64,13 +64,9 @@ void AppendPadded(std::string& out, std::string_view body, const Spec& spec, boo
 }
 
 void AppendPaddedHex(std::string& out, std::uint32_t value, int width, bool upperCase) {
-    const char* digits = upperCase ? "0123456789ABCDEF" : "0123456789abcdef";
-    // bit_width of value | 1 counts 0 as one digit.
-    const int count = std::max(static_cast<int>(std::bit_width(value | 1u) + 3) / 4, width);
+    const int count = HexDigitCount(value, width);
     char buffer[16];
-    for (char* at = buffer + count; at != buffer; value >>= 4) {
-        *--at = digits[value & 0xFu];
-    }
+    WriteHexDigits(buffer, count, value, upperCase);
     out.append(buffer, static_cast<std::size_t>(count));
 }
 
